@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds Velotune and starts it under Wine. Without a
+# screen it runs on a virtual display and saves a screenshot of the main window.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+"$here/scripts/setup.sh"
+VELOTUNE_WIN_ONLY=1 "$here/scripts/build.sh"
+exe="$here/build/win/bin/velotune.exe"
+if [ -n "${DISPLAY:-}" ]; then
+  exec "$here/scripts/wine.sh" run "$exe"
+fi
+shot="$here/build/screenshots/velotune.png"
+"$here/scripts/wine.sh" shot "$shot" "$exe"
+echo "Velotune ran on a virtual display; its main window is in $shot"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything and runs every test: native and
+# under Wine. Ends with ctest's summary.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+start=$(date +%s)
+"$here/scripts/setup.sh"
+"$here/scripts/build.sh"
+"$here/scripts/wine.sh" prefix
+set +e
+ctest --test-dir "$here/build/native" --output-on-failure -j "${VELOTUNE_JOBS:-$(nproc)}" "$@"
+rc=$?
+set -e
+echo "test.sh: $(( $(date +%s) - start )) s in all"
+exit $rc

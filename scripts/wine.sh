@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The Wine helper used by the run command and the tests.
+#
+#   wine.sh prefix                 create the private 32-bit prefix (once)
+#   wine.sh run EXE [ARGS...]      run EXE in the prefix and return its exit code
+#   wine.sh shot PNG EXE [ARGS...] run EXE, wait VELOTUNE_SHOT_DELAY seconds,
+#                                  save a screenshot of the display, stop EXE
+#
+# The prefix lives in build/wineprefix. When DISPLAY is empty (or
+# VELOTUNE_XVFB=1), Xvfb is started on a free display and stopped afterwards.
+# Wine runs with a virtual desktop, so the program draws its own frame.
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+export WINEPREFIX="${VELOTUNE_WINEPREFIX:-$here/build/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+DESKTOP_SIZE="${VELOTUNE_DESKTOP:-1280x1024}"
+
+xvfb_pid=""
+exe_pid=""
+cleanup() {
+  if [ -n "$exe_pid" ] && kill -0 "$exe_pid" 2>/dev/null; then
+    kill "$exe_pid" 2>/dev/null || true
+  fi
+  wineserver -k >/dev/null 2>&1 || true
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+
+ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && [ "${VELOTUNE_XVFB:-0}" != 1 ]; then return; fi
+  local n=90
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 "${DESKTOP_SIZE}x24" -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  trap cleanup EXIT
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && return
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  # Another Xvfb may have taken the display between the check and the start.
+  wait "$xvfb_pid" 2>/dev/null || true
+  xvfb_pid=""
+  unset DISPLAY
+  ensure_display
+}
+
+ensure_prefix() {
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  exec 9>"$WINEPREFIX.lock"
+  flock 9
+  if [ ! -f "$WINEPREFIX/.velotune-ready" ]; then
+    echo "wine.sh: creating the Wine prefix in $WINEPREFIX" >&2
+    rm -rf "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    wineserver -w
+    touch "$WINEPREFIX/.velotune-ready"
+  fi
+  flock -u 9
+}
+
+cmd="${1:-}"; shift || true
+case "$cmd" in
+  prefix)
+    ensure_prefix
+    ;;
+  run)
+    ensure_prefix
+    ensure_display
+    trap cleanup EXIT
+    set +e
+    wine "$@" &
+    exe_pid=$!
+    wait "$exe_pid"
+    rc=$?
+    set -e
+    exe_pid=""
+    exit "$rc"
+    ;;
+  shot)
+    png="$1"; shift
+    ensure_prefix
+    ensure_display
+    trap cleanup EXIT
+    wine "$@" &
+    exe_pid=$!
+    sleep "${VELOTUNE_SHOT_DELAY:-6}"
+    mkdir -p "$(dirname "$png")"
+    import -display "$DISPLAY" -window root "$png"
+    echo "wine.sh: screenshot saved to $png"
+    ;;
+  *)
+    echo "usage: wine.sh prefix | run EXE [ARGS...] | shot PNG EXE [ARGS...]" >&2
+    exit 2
+    ;;
+esac

@@ -1,0 +1,23 @@
+// File access the catalogues and shell actions need, behind a seam so that
+// tests can run without touching the disk.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace velotune {
+
+class Files {
+ public:
+  virtual ~Files() = default;
+  // Writes the lines, each ended by CR LF, replacing the file. Raises
+  // EFCreateError ("Cannot create file ...") when the file cannot be created.
+  virtual void WriteLines(const std::string& path, const std::vector<std::string>& lines) = 0;
+  // DeleteFileA; false when the file could not be deleted.
+  virtual bool Delete(const std::string& path) = 0;
+  virtual bool Exists(const std::string& path) = 0;
+  // The folder of the running executable, ending in a backslash.
+  virtual std::string ProgramFolder() = 0;
+};
+
+}  // namespace velotune

@@ -1,0 +1,26 @@
+// Starting programs and asking the system who is logged on: the seam that lets
+// catalogue tests record the command lines instead of running them.
+#pragma once
+
+#include <string>
+
+namespace velotune {
+
+class Processes {
+ public:
+  virtual ~Processes() = default;
+  // CreateProcessA with default start-up information and NORMAL_PRIORITY_CLASS;
+  // waits for the process to end when asked. Raises EOSError when the process
+  // cannot be started.
+  virtual void RunProcess(const std::string& application, const std::string& commandLine,
+                          bool wait) = 0;
+  // WinExec: fire and forget; the result is returned but callers ignore it.
+  virtual unsigned WinExec(const std::string& commandLine, int showCommand) = 0;
+  // WNetGetUserA for the current logon; empty on any failure.
+  virtual std::string NetUserName() = 0;
+};
+
+constexpr int kSwShowNormal = 1;
+constexpr int kSwHide = 0;
+
+}  // namespace velotune

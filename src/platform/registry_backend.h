@@ -1,0 +1,86 @@
+// The registry as the program needs it: a handful of calls modelled one to one
+// on advapi32's ANSI functions, so that the Win32 backend is a thin pass-through
+// and the memory backend can reproduce the real registry's behaviour,
+// including its error codes.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace velotune {
+
+// An open key handle. The predefined roots are the Windows handle values.
+using RegKey = std::uintptr_t;
+
+enum class RegistryRoot : std::uint32_t {
+  ClassesRoot = 0x80000000u,
+  CurrentUser = 0x80000001u,
+  LocalMachine = 0x80000002u,
+  Users = 0x80000003u,
+};
+
+inline RegKey RootKey(RegistryRoot root) { return static_cast<RegKey>(root); }
+// "HKEY_CURRENT_USER" and so on.
+const char* RootName(RegistryRoot root);
+// Accepts the long names and the short forms HKCR, HKCU, HKLM, HKU.
+bool ParseRootName(const std::string& text, RegistryRoot* root);
+
+// Windows error codes the registry calls return.
+namespace regerr {
+constexpr long kSuccess = 0;
+constexpr long kFileNotFound = 2;
+constexpr long kAccessDenied = 5;
+constexpr long kInvalidHandle = 6;
+constexpr long kInvalidParameter = 87;
+constexpr long kMoreData = 234;
+constexpr long kNoMoreItems = 259;
+constexpr long kKeyDeleted = 1018;
+}  // namespace regerr
+
+// Value types.
+namespace regtype {
+constexpr std::uint32_t kNone = 0;
+constexpr std::uint32_t kSz = 1;
+constexpr std::uint32_t kExpandSz = 2;
+constexpr std::uint32_t kBinary = 3;
+constexpr std::uint32_t kDword = 4;
+constexpr std::uint32_t kMultiSz = 7;
+constexpr std::uint32_t kQword = 11;
+}  // namespace regtype
+
+constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+constexpr std::uint32_t kKeyRead = 0x20019;
+
+class RegistryBackend {
+ public:
+  virtual ~RegistryBackend() = default;
+
+  // RegCreateKeyExA: non-volatile, no class. Creates every missing level.
+  virtual long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                           RegKey* result) = 0;
+  // RegOpenKeyExA.
+  virtual long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                         RegKey* result) = 0;
+  // RegSetValueExA.
+  virtual long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
+                          const std::uint8_t* data, std::uint32_t size) = 0;
+  // RegQueryValueExA: with data null only the type and size are returned;
+  // with a buffer too small, kMoreData and the size needed.
+  virtual long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
+                            std::uint8_t* data, std::uint32_t* size) = 0;
+  // RegDeleteValueA.
+  virtual long DeleteValue(RegKey key, const std::string& name) = 0;
+  // RegDeleteKeyA: the key must have no sub-keys.
+  virtual long DeleteKey(RegKey key, const std::string& subKey) = 0;
+  // RegEnumKeyExA: *nameSize is the buffer size in characters (with the NUL)
+  // on entry and the name's length (without it) on success.
+  virtual long EnumKeyEx(RegKey key, std::uint32_t index, char* name,
+                         std::uint32_t* nameSize) = 0;
+  // RegQueryInfoKeyA, the two counts the registry layer reads.
+  virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys,
+                            std::uint32_t* maxSubKeyLen) = 0;
+  // RegCloseKey.
+  virtual long CloseKey(RegKey key) = 0;
+};
+
+}  // namespace velotune

@@ -1,0 +1,69 @@
+// Processes and files that record what would have happened, for tests.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/files.h"
+#include "platform/processes.h"
+
+namespace velotune {
+
+class RecordingProcesses : public Processes {
+ public:
+  struct Call {
+    std::string kind;  // "RunProcess" or "WinExec"
+    std::string application;
+    std::string commandLine;
+    bool wait = false;
+    int show = 0;
+  };
+  std::vector<Call> calls;
+  std::string userName = "Tester";
+  // When set, RunProcess raises EOSError(failCode) instead of recording.
+  unsigned long failCode = 0;
+  // Called for each RunProcess, e.g. to import a script into the memory registry.
+  std::function<void(const Call&)> onRun;
+
+  void RunProcess(const std::string& application, const std::string& commandLine,
+                  bool wait) override {
+    if (failCode != 0) throw EOSError(failCode, "The system cannot find the file specified.");
+    calls.push_back({"RunProcess", application, commandLine, wait, 0});
+    if (onRun) onRun(calls.back());
+  }
+  unsigned WinExec(const std::string& commandLine, int showCommand) override {
+    calls.push_back({"WinExec", "", commandLine, false, showCommand});
+    return 33;
+  }
+  std::string NetUserName() override { return userName; }
+
+  std::vector<std::string> CommandLines() const {
+    std::vector<std::string> out;
+    for (const Call& c : calls) out.push_back(c.commandLine);
+    return out;
+  }
+};
+
+class RecordingFiles : public Files {
+ public:
+  std::map<std::string, std::vector<std::string>> files;  // path -> lines
+  std::vector<std::string> deleted;
+  std::string folder = "C:\\Program Files\\Velotune\\";
+  bool refuseCreate = false;
+
+  void WriteLines(const std::string& path, const std::vector<std::string>& lines) override {
+    if (refuseCreate) throw EFCreateError(CannotCreateFileMessage(path, "Access is denied."));
+    files[path] = lines;
+  }
+  bool Delete(const std::string& path) override {
+    deleted.push_back(path);
+    return files.erase(path) > 0;
+  }
+  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  std::string ProgramFolder() override { return folder; }
+};
+
+}  // namespace velotune
