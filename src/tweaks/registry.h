@@ -59,16 +59,8 @@ class TRegistry {
 };
 
 // The accessor the page-1 and page-2 saves share with some of their rows.
-// Each of those saves replaces it with a fresh accessor as its first step.
-class SharedRegistryHolder {
- public:
-  TRegistry& Renew();
-  // The present accessor (made on first use).
-  TRegistry& Get();
-
- private:
-  std::unique_ptr<TRegistry> registry_;
-};
+// Each of those saves replaces it with a fresh accessor as its first step
+// (RenewSharedRegistry); SharedRegistry() is the present one.
 TRegistry& SharedRegistry();
 TRegistry& RenewSharedRegistry();
 

@@ -1,0 +1,55 @@
+#include <windows.h>
+#include <winnetwk.h>
+
+#include <vector>
+
+#include "platform/errors.h"
+#include "platform/win32_system.h"
+
+namespace velotune {
+
+std::string SystemErrorText(unsigned long code) {
+  char* buffer = nullptr;
+  DWORD n = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                               FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ARGUMENT_ARRAY,
+                           nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+  std::string text = n && buffer ? std::string(buffer, n) : std::string();
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == '\r' || text.back() == '\n' || text.back() == ' ' ||
+                           text.back() == '\0'))
+    text.pop_back();
+  return text;
+}
+
+void Win32Processes::RunProcess(const std::string& application, const std::string& commandLine,
+                                bool wait) {
+  STARTUPINFOA startup;
+  ZeroMemory(&startup, sizeof startup);
+  startup.cb = sizeof startup;  // 68 bytes: default placement and show state
+  PROCESS_INFORMATION info;
+  ZeroMemory(&info, sizeof info);
+  // CreateProcessA may write into the command line, so it gets its own copy.
+  std::vector<char> command(commandLine.begin(), commandLine.end());
+  command.push_back('\0');
+  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), command.data(), nullptr,
+                      nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info)) {
+    DWORD code = GetLastError();
+    throw EOSError(code, SystemErrorText(code));
+  }
+  if (wait) WaitForSingleObject(info.hProcess, INFINITE);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+}
+
+unsigned Win32Processes::WinExec(const std::string& commandLine, int showCommand) {
+  return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+}
+
+std::string Win32Processes::NetUserName() {
+  char name[261] = {};
+  DWORD size = 260;
+  if (WNetGetUserA(nullptr, name, &size) != NO_ERROR) return "";
+  return std::string(name);
+}
+
+}  // namespace velotune

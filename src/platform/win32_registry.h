@@ -1,0 +1,25 @@
+// The real registry: advapi32's ANSI calls, passed straight through.
+#pragma once
+
+#include "platform/registry_backend.h"
+
+namespace velotune {
+
+class Win32Registry : public RegistryBackend {
+ public:
+  long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                   RegKey* result) override;
+  long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                 RegKey* result) override;
+  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
+                  const std::uint8_t* data, std::uint32_t size) override;
+  long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+  long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteKey(RegKey key, const std::string& subKey) override;
+  long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+  long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) override;
+  long CloseKey(RegKey key) override;
+};
+
+}  // namespace velotune

@@ -1,0 +1,30 @@
+// The Win32 implementations of the process and file seams.
+#pragma once
+
+#include <string>
+
+#include "platform/files.h"
+#include "platform/processes.h"
+
+namespace velotune {
+
+// The system's text for an error code, without its trailing line break.
+std::string SystemErrorText(unsigned long code);
+
+class Win32Processes : public Processes {
+ public:
+  void RunProcess(const std::string& application, const std::string& commandLine,
+                  bool wait) override;
+  unsigned WinExec(const std::string& commandLine, int showCommand) override;
+  std::string NetUserName() override;
+};
+
+class Win32Files : public Files {
+ public:
+  void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+  bool Delete(const std::string& path) override;
+  bool Exists(const std::string& path) override;
+  std::string ProgramFolder() override;
+};
+
+}  // namespace velotune

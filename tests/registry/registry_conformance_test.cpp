@@ -1,0 +1,291 @@
+// One suite for every registry backend: the memory registry must behave like
+// the real one as far as the registry layer can tell. Each test works beneath
+// its own key, deleted before and after.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/seams.h"
+#include "registry/backends.h"
+#include "tweaks/registry.h"
+
+namespace velotune {
+namespace {
+
+const char kTestKey[] = "Software\\VelotuneConformance";
+
+class RegistryConformance : public ::testing::TestWithParam<std::string> {
+ protected:
+  void SetUp() override {
+    backend_ = MakeBackend(GetParam());
+    seams_ = std::make_unique<ScopedSeams>(backend_.get());
+    Clean();
+  }
+  void TearDown() override {
+    Clean();
+    seams_.reset();
+  }
+  void Clean() {
+    for (RegistryRoot root : {RegistryRoot::CurrentUser, RegistryRoot::LocalMachine})
+      DeleteRegKey(root, kTestKey);
+  }
+  std::string Key(const std::string& sub = "") const {
+    return sub.empty() ? kTestKey : std::string(kTestKey) + "\\" + sub;
+  }
+  // Reads a value straight from the backend; false when it is missing.
+  bool RawValue(RegistryRoot root, const std::string& path, const std::string& name,
+                std::uint32_t* type, std::vector<std::uint8_t>* data) {
+    RegKey key = 0;
+    if (backend_->OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return false;
+    std::uint32_t size = 0;
+    long rc = backend_->QueryValueEx(key, name, type, nullptr, &size);
+    if (rc == regerr::kSuccess) {
+      data->assign(size, 0xCC);
+      rc = backend_->QueryValueEx(key, name, type, data->data(), &size);
+    }
+    backend_->CloseKey(key);
+    return rc == regerr::kSuccess;
+  }
+  bool KeyExists(RegistryRoot root, const std::string& path) {
+    RegKey key = 0;
+    if (backend_->OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return false;
+    backend_->CloseKey(key);
+    return true;
+  }
+  std::int32_t Dword(RegistryRoot root, const std::string& path, const std::string& name) {
+    std::uint32_t type = 0xDEAD;
+    std::vector<std::uint8_t> data;
+    EXPECT_TRUE(RawValue(root, path, name, &type, &data)) << path << " " << name;
+    EXPECT_EQ(regtype::kDword, type);
+    EXPECT_EQ(4u, data.size());
+    std::int32_t v = 0x5EA5E5;
+    if (data.size() == 4) std::memcpy(&v, data.data(), 4);
+    return v;
+  }
+
+  std::unique_ptr<RegistryBackend> backend_;
+  std::unique_ptr<ScopedSeams> seams_;
+};
+
+std::string MessageOf(const std::function<void()>& action) {
+  try {
+    action();
+  } catch (const ERegistryException& e) {
+    return e.what();
+  }
+  return "(no exception)";
+}
+
+TEST_P(RegistryConformance, BackendPrimitivesReturnTheRegistryErrorCodes) {
+  RegistryBackend& b = *backend_;
+  RegKey key = 0x5EA5E5;
+  EXPECT_EQ(regerr::kFileNotFound, b.OpenKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Missing"),
+                                               kKeyAllAccess, &key));
+  EXPECT_EQ(RegKey{0x5EA5E5}, key);  // untouched on failure
+  ASSERT_EQ(regerr::kSuccess,
+            b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser), Key("A\\B"), kKeyAllAccess, &key));
+  std::uint32_t type = 0xDEAD, size = 0xDEAD;
+  EXPECT_EQ(regerr::kFileNotFound, b.QueryValueEx(key, "none", &type, nullptr, &size));
+  const std::uint8_t abc[] = "abc";
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "Text", regtype::kSz, abc, 4));
+  EXPECT_EQ(regerr::kSuccess, b.QueryValueEx(key, "TEXT", &type, nullptr, &size));
+  EXPECT_EQ(regtype::kSz, type);
+  EXPECT_EQ(4u, size);
+  std::uint8_t small[2] = {0xEE, 0xEE};
+  size = 2;
+  EXPECT_EQ(regerr::kMoreData, b.QueryValueEx(key, "Text", &type, small, &size));
+  EXPECT_EQ(4u, size);
+  EXPECT_EQ(regerr::kFileNotFound, b.DeleteValue(key, "none"));
+  EXPECT_EQ(regerr::kSuccess, b.DeleteValue(key, "text"));
+  b.CloseKey(key);
+
+  // A key with sub-keys cannot be deleted in one call.
+  RegKey parent = 0;
+  ASSERT_EQ(regerr::kSuccess,
+            b.OpenKeyEx(RootKey(RegistryRoot::CurrentUser), Key(), kKeyAllAccess, &parent));
+  EXPECT_EQ(regerr::kAccessDenied, b.DeleteKey(parent, "A"));
+  EXPECT_EQ(regerr::kFileNotFound, b.DeleteKey(parent, "Missing"));
+
+  // Enumeration: sizes and the end of the list.
+  ASSERT_EQ(regerr::kSuccess,
+            b.CreateKeyEx(parent, "LongerName", kKeyAllAccess, &key));
+  b.CloseKey(key);
+  std::uint32_t count = 0, longest = 0;
+  ASSERT_EQ(regerr::kSuccess, b.QueryInfoKey(parent, &count, &longest));
+  EXPECT_EQ(2u, count);
+  EXPECT_EQ(10u, longest);
+  char name[32];
+  std::uint32_t nameSize = 4;
+  EXPECT_EQ(regerr::kMoreData, b.EnumKeyEx(parent, 1, name, &nameSize));
+  nameSize = sizeof name;
+  EXPECT_EQ(regerr::kNoMoreItems, b.EnumKeyEx(parent, 2, name, &nameSize));
+  nameSize = sizeof name;
+  ASSERT_EQ(regerr::kSuccess, b.EnumKeyEx(parent, 0, name, &nameSize));
+  EXPECT_STREQ("A", name);
+  EXPECT_EQ(1u, nameSize);
+  b.CloseKey(parent);
+}
+
+TEST_P(RegistryConformance, OpenKeyCreatesOnlyWhenAskedAndKeepsTheCurrentKeyOnFailure) {
+  TRegistry reg;
+  EXPECT_EQ(RegistryRoot::CurrentUser, reg.RootKey());
+  EXPECT_FALSE(reg.OpenKey(Key("Nope"), false));
+  EXPECT_FALSE(KeyExists(RegistryRoot::CurrentUser, Key("Nope")));
+  EXPECT_EQ(RegKey{0}, reg.CurrentKey());
+
+  ASSERT_TRUE(reg.OpenKey(Key("Deep\\Er\\Est"), true));
+  EXPECT_EQ(Key("Deep\\Er\\Est"), reg.CurrentPath());
+  EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser, Key("Deep\\Er\\Est")));
+
+  // A failed open leaves the previous key current.
+  RegKey before = reg.CurrentKey();
+  EXPECT_FALSE(reg.OpenKey("Missing", false));
+  EXPECT_EQ(before, reg.CurrentKey());
+  EXPECT_EQ(Key("Deep\\Er\\Est"), reg.CurrentPath());
+
+  // Relative paths go beneath the open key, absolute ones from the root.
+  ASSERT_TRUE(reg.OpenKey("Child", true));
+  EXPECT_EQ(Key("Deep\\Er\\Est\\Child"), reg.CurrentPath());
+  EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser, Key("Deep\\Er\\Est\\Child")));
+  ASSERT_TRUE(reg.OpenKey("\\" + Key("Deep"), false));
+  EXPECT_EQ(Key("Deep"), reg.CurrentPath());
+
+  // Changing the root closes the key; setting the same root changes nothing.
+  reg.SetRootKey(RegistryRoot::CurrentUser);
+  EXPECT_NE(RegKey{0}, reg.CurrentKey());
+  reg.SetRootKey(RegistryRoot::LocalMachine);
+  EXPECT_EQ(RegKey{0}, reg.CurrentKey());
+  EXPECT_EQ("", reg.CurrentPath());
+}
+
+TEST_P(RegistryConformance, ValuesAreStoredWithWindowsTypesAndSizes) {
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(Key(), true));
+  reg.WriteInteger("Dword", -2);
+  reg.WriteString("Text", "Hello");
+  reg.WriteString("", "default");
+  reg.WriteString("Empty", "");
+  reg.CloseKey();
+
+  EXPECT_EQ(-2, Dword(RegistryRoot::CurrentUser, Key(), "dword"));
+  std::uint32_t type = 0xDEAD;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(RawValue(RegistryRoot::CurrentUser, Key(), "Text", &type, &data));
+  EXPECT_EQ(regtype::kSz, type);
+  EXPECT_EQ(std::vector<std::uint8_t>({'H', 'e', 'l', 'l', 'o', 0}), data);
+  ASSERT_TRUE(RawValue(RegistryRoot::CurrentUser, Key(), "Empty", &type, &data));
+  EXPECT_EQ(std::vector<std::uint8_t>({0}), data);
+
+  EXPECT_EQ("default", ReadStringUser(Key(), ""));
+  EXPECT_EQ("Hello", ReadStringUser(Key(), "TEXT"));
+  EXPECT_EQ("", ReadStringUser(Key(), "Missing"));
+  EXPECT_EQ("", ReadStringUser(Key("MissingKey"), "Text"));
+  EXPECT_EQ("Invalid data type for 'Dword'", MessageOf([&] { ReadStringUser(Key(), "Dword"); }));
+}
+
+TEST_P(RegistryConformance, WritesWithoutAnOpenKeyRaiseTheSetDataMessage) {
+  TRegistry reg;
+  EXPECT_EQ("Failed to set data for 'Value'", MessageOf([&] { reg.WriteInteger("Value", 1); }));
+  EXPECT_EQ("Failed to set data for 'Value'", MessageOf([&] { reg.WriteString("Value", "x"); }));
+  EXPECT_FALSE(reg.DeleteValue("Value"));
+  EXPECT_EQ("", reg.ReadString("Value"));
+  // A key name the registry refuses (longer than 255 characters) makes the
+  // create fail; the write then reports the value, never the key.
+  std::string tooLong = Key(std::string(300, 'k'));
+  EXPECT_EQ("Failed to set data for 'Name'",
+            MessageOf([&] { WriteDwordUser(tooLong, "Name", 1); }));
+  EXPECT_EQ("Failed to create key " + tooLong, MessageOf([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+}
+
+TEST_P(RegistryConformance, DeleteOperationsToleratesMissingKeysAndValues) {
+  EXPECT_TRUE(DeleteRegValue(RegistryRoot::CurrentUser, Key("Missing"), "Value"));
+  WriteDwordUser(Key(), "Value", 7);
+  EXPECT_TRUE(DeleteRegValue(RegistryRoot::CurrentUser, Key(), "Other"));
+  EXPECT_TRUE(DeleteRegValue(RegistryRoot::CurrentUser, Key(), "VALUE"));
+  std::uint32_t type;
+  std::vector<std::uint8_t> data;
+  EXPECT_FALSE(RawValue(RegistryRoot::CurrentUser, Key(), "Value", &type, &data));
+
+  DeleteRegKey(RegistryRoot::CurrentUser, Key("Missing"));  // no error
+
+  TRegistry reg;
+  EXPECT_FALSE(reg.DeleteKey(Key("Missing")));
+}
+
+TEST_P(RegistryConformance, DeleteKeyRemovesTheWholeTreeDepthFirst) {
+  EnsureKey(RegistryRoot::CurrentUser, Key("Tree\\A\\A1\\A11"));
+  EnsureKey(RegistryRoot::CurrentUser, Key("Tree\\A\\A2"));
+  EnsureKey(RegistryRoot::CurrentUser, Key("Tree\\B"));
+  WriteStringUser(Key("Tree\\A\\A1"), "v", "x");
+  WriteDwordUser(Key("Tree"), "v", 1);
+  EnsureKey(RegistryRoot::CurrentUser, Key("Sibling"));
+
+  DeleteRegKey(RegistryRoot::CurrentUser, Key("tree"));
+  EXPECT_FALSE(KeyExists(RegistryRoot::CurrentUser, Key("Tree")));
+  EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser, Key("Sibling")));
+
+  TRegistry reg;
+  EnsureKey(RegistryRoot::CurrentUser, Key("Tree\\X"));
+  EXPECT_TRUE(reg.DeleteKey("\\" + Key("Tree")));
+  EXPECT_FALSE(KeyExists(RegistryRoot::CurrentUser, Key("Tree")));
+}
+
+TEST_P(RegistryConformance, OneCallOperationsWriteTheirRoots) {
+  EXPECT_TRUE(WriteDwordBoth(Key(), "Both", 5));
+  EXPECT_EQ(5, Dword(RegistryRoot::LocalMachine, Key(), "Both"));
+  EXPECT_EQ(5, Dword(RegistryRoot::CurrentUser, Key(), "Both"));
+
+  WriteDwordMachine(Key("M"), "Machine", 1);
+  EXPECT_EQ(1, Dword(RegistryRoot::LocalMachine, Key("M"), "Machine"));
+  EXPECT_FALSE(KeyExists(RegistryRoot::CurrentUser, Key("M")));
+
+  WriteStringMachine(Key("M"), "S", "m");
+  WriteStringUser(Key("U"), "S", "u");
+  std::uint32_t type;
+  std::vector<std::uint8_t> data;
+  ASSERT_TRUE(RawValue(RegistryRoot::LocalMachine, Key("M"), "S", &type, &data));
+  EXPECT_EQ(std::vector<std::uint8_t>({'m', 0}), data);
+  EXPECT_EQ("u", ReadStringUser(Key("U"), "S"));
+}
+
+TEST_P(RegistryConformance, SetSystemPolicyWritesTheIndexedPolicy) {
+  // The policy keys are shared with the real system: remember and restore.
+  const std::string system = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+  std::uint32_t type;
+  std::vector<std::uint8_t> before;
+  bool had = RawValue(RegistryRoot::CurrentUser, system, "NoDispCPL", &type, &before);
+
+  EXPECT_TRUE(SetSystemPolicy(6, 1));
+  EXPECT_EQ(1, Dword(RegistryRoot::CurrentUser, system, "NoDispCPL"));
+  EXPECT_TRUE(SetSystemPolicy(6, 0));
+  EXPECT_EQ(0, Dword(RegistryRoot::CurrentUser, system, "NoDispCPL"));
+  EXPECT_TRUE(SetSystemPolicy(15, 1));  // past the table: keys only
+  EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser, system));
+
+  if (had) {
+    RegKey key = 0;
+    backend_->OpenKeyEx(RootKey(RegistryRoot::CurrentUser), system, kKeyAllAccess, &key);
+    backend_->SetValueEx(key, "NoDispCPL", type, before.data(), static_cast<std::uint32_t>(before.size()));
+    backend_->CloseKey(key);
+  } else {
+    DeleteRegValue(RegistryRoot::CurrentUser, system, "NoDispCPL");
+  }
+}
+
+TEST_P(RegistryConformance, CRegKeyCreatesBothListsIncludingTheTrailingBackslashKey) {
+  TRegistry& shared = RenewSharedRegistry();
+  CRegKey(shared);
+  EXPECT_EQ(RegKey{0}, shared.CurrentKey());
+  EXPECT_EQ(RegistryRoot::LocalMachine, shared.RootKey());
+  EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp"));
+  EXPECT_TRUE(KeyExists(RegistryRoot::LocalMachine, "System\\CurrentControlSet\\Control\\Class"));
+  EXPECT_TRUE(KeyExists(RegistryRoot::LocalMachine,
+                        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, ::testing::ValuesIn(BackendNames()),
+                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+
+}  // namespace
+}  // namespace velotune
