@@ -1,0 +1,114 @@
+#include "framework/form_loader.h"
+
+#include "framework/text_values.h"
+
+namespace velotune {
+
+void ComponentClasses::Register(const std::string& className, Factory factory) {
+  factories_[className] = std::move(factory);
+}
+
+const ComponentClasses::Factory* ComponentClasses::Find(const std::string& className) const {
+  auto it = factories_.find(className);
+  return it == factories_.end() ? nullptr : &it->second;
+}
+
+namespace {
+
+bool IsEventName(const std::string& name) {
+  return name.size() > 2 && name[0] == 'O' && name[1] == 'n' && name.find('.') == std::string::npos;
+}
+
+void ApplyAll(TComponent& root, TComponent& component, const DfmObject& object,
+              const std::string& file) {
+  for (const DfmProperty& property : object.properties)
+    ApplyProperty(root, component, property, file);
+}
+
+void CreateChildren(TComponent& root, TComponent& parent, const DfmObject& object,
+                    const std::string& file, const ComponentClasses& classes) {
+  for (const DfmObject& child : object.children) {
+    const ComponentClasses::Factory* factory = classes.Find(child.className);
+    if (!factory)
+      throw EFormDescriptionError(file, child.line, "Class " + child.className + " not found");
+    TComponent* component = (*factory)(&root);
+    component->SetLoading(true);
+    try {
+      component->SetName(child.name);
+      component->SetParentComponent(&parent);
+    } catch (const EPropertyError& e) {
+      throw EFormDescriptionError(file, child.line, e.what());
+    }
+    ApplyAll(root, *component, child, file);
+    CreateChildren(root, *component, child, file, classes);
+  }
+}
+
+}  // namespace
+
+void ApplyProperty(TComponent& root, TComponent& component, const DfmProperty& property,
+                   const std::string& file) {
+  const std::string& name = property.name;
+  const DfmValue& value = property.value;
+  try {
+    TFiler filer;
+    component.DefineProperties(filer);
+    if (const TFiler::Reader* reader = filer.Find(name)) {
+      (*reader)(value);
+      return;
+    }
+    if (IsEventName(name) && component.HasEvent(name)) {
+      if (value.kind != DfmKind::kIdent) throw EPropertyError("Invalid property value for " + name);
+      TEvent handler = root.FindHandler(value.text);
+      if (!handler) throw EPropertyError("Handler '" + value.text + "' not found");
+      component.SetEvent(name, std::move(handler));
+      return;
+    }
+    bool known = false;
+    std::string text;
+    switch (value.kind) {
+      case DfmKind::kList:
+        known = component.ReadList(name, value.items);
+        break;
+      case DfmKind::kBinary:
+        known = component.ReadBinary(name, value.bytes);
+        break;
+      case DfmKind::kCollection:
+        known = component.ReadCollection(name, value.collection);
+        break;
+      default:
+        if (!component.HasProperty(name)) break;
+        DfmValueText(value, &text);
+        component.SetPropText(name, text);
+        known = true;
+        break;
+    }
+    if (!known)
+      throw EPropertyError("Property " + name + " does not exist in " + component.ClassName());
+  } catch (const EPropertyError& e) {
+    throw EFormDescriptionError(file, property.line,
+                                std::string(e.what()) + " (" + component.Name() + "." + name + ")");
+  }
+}
+
+void LoadComponentTree(TComponent& root, const DfmObject& description, const std::string& file,
+                       const ComponentClasses& classes) {
+  if (description.className != root.ClassName())
+    throw EFormDescriptionError(
+        file, description.line,
+        "Expected class " + std::string(root.ClassName()) + " but found " + description.className);
+  root.SetLoading(true);
+  root.SetName(description.name);
+  ApplyAll(root, root, description, file);
+  CreateChildren(root, root, description, file, classes);
+  // Every component learns that loading is over, the root last.
+  std::vector<TComponent*> loaded(root.Components());
+  for (TComponent* c : loaded) {
+    c->SetLoading(false);
+    c->Loaded();
+  }
+  root.SetLoading(false);
+  root.Loaded();
+}
+
+}  // namespace velotune
