@@ -3,7 +3,7 @@
 # under Wine. Ends with ctest's summary.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-start=$(date +%s)
+
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh"
 "$here/scripts/wine.sh" prefix
@@ -11,5 +11,4 @@ set +e
 ctest --test-dir "$here/build/native" --output-on-failure -j "${VELOTUNE_JOBS:-$(nproc)}" "$@"
 rc=$?
 set -e
-echo "test.sh: $(( $(date +%s) - start )) s in all"
 exit $rc
