@@ -1,0 +1,3 @@
+@echo off
+rem Empties the DNS resolver cache.
+ipconfig /flushdns
