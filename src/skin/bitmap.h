@@ -1,0 +1,78 @@
+// A portable top-down bitmap with 32-bit pixels laid out like a Windows DIB
+// (bytes B, G, R, unused), so the Win32 side can copy it into a DIB section.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace velotune::skin {
+
+// A pixel as stored: 0x00RRGGBB.
+using Pixel = uint32_t;
+
+constexpr Pixel MakePixel(int r, int g, int b) {
+  return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) |
+         static_cast<Pixel>(b & 0xFF);
+}
+constexpr int PixelRed(Pixel p) { return (p >> 16) & 0xFF; }
+constexpr int PixelGreen(Pixel p) { return (p >> 8) & 0xFF; }
+constexpr int PixelBlue(Pixel p) { return p & 0xFF; }
+
+constexpr Pixel kMagentaPixel = MakePixel(255, 0, 255);
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  int Width() const { return right - left; }
+  int Height() const { return bottom - top; }
+};
+
+class Bitmap {
+ public:
+  // Largest accepted side and area; anything bigger is treated as damaged data.
+  static constexpr int kMaxSide = 16384;
+  static constexpr int64_t kMaxPixels = 16 * 1024 * 1024;
+
+  Bitmap() = default;
+  // A bitmap of the given size and source depth, every pixel set to fill.
+  Bitmap(int width, int height, int bitsPerPixel = 24, Pixel fill = 0);
+
+  // Reads a Windows BMP file (uncompressed 1/4/8/24/32 bits, or 32 bits with
+  // the standard bit fields). On damaged or unsupported data the bitmap is
+  // left empty and false is returned.
+  bool LoadFromBmp(const uint8_t* data, size_t size);
+  bool LoadFromBmp(const std::vector<uint8_t>& bytes) {
+    return LoadFromBmp(bytes.data(), bytes.size());
+  }
+  // Writes an uncompressed 24- or 32-bit BMP (by BitsPerPixel(), 8 becomes 24).
+  std::vector<uint8_t> SaveToBmp() const;
+
+  void Clear();
+  bool Empty() const { return width_ == 0 || height_ == 0; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // The depth of the data the bitmap came from (8, 24 or 32 for skin images).
+  int BitsPerPixel() const { return bits_; }
+  void SetBitsPerPixel(int bits) { bits_ = bits; }
+
+  Pixel At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
+  void Set(int x, int y, Pixel p) { pixels_[static_cast<size_t>(y) * width_ + x] = p; }
+  Pixel* Row(int y) { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const Pixel* Row(int y) const { return pixels_.data() + static_cast<size_t>(y) * width_; }
+  const std::vector<Pixel>& Pixels() const { return pixels_; }
+
+  bool operator==(const Bitmap& other) const {
+    return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
+  }
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  int bits_ = 24;
+  std::vector<Pixel> pixels_;
+};
+
+}  // namespace velotune::skin

@@ -1,0 +1,111 @@
+#include "skin/lzh_tree.h"
+
+#include <algorithm>
+
+namespace velotune::skin::lzh {
+
+namespace {
+
+// Groups of the position code: how many first-byte values share each upper
+// value, and the code length of the group.
+struct PositionGroup {
+  int uppers;       // upper values in the group
+  int bytesEach;    // first-byte values per upper value
+  int length;
+};
+constexpr PositionGroup kPositionGroups[] = {
+    {1, 32, 3}, {3, 16, 4}, {8, 8, 5}, {12, 4, 6}, {24, 2, 7}, {16, 1, 8},
+};
+
+struct PositionTables {
+  std::array<uint8_t, 256> code{};
+  std::array<uint8_t, 256> length{};
+  PositionTables() {
+    int b = 0, upper = 0;
+    for (const PositionGroup& g : kPositionGroups)
+      for (int u = 0; u < g.uppers; ++u, ++upper)
+        for (int k = 0; k < g.bytesEach; ++k, ++b) {
+          code[b] = static_cast<uint8_t>(upper);
+          length[b] = static_cast<uint8_t>(g.length);
+        }
+  }
+};
+
+const PositionTables& Tables() {
+  static const PositionTables tables;
+  return tables;
+}
+
+}  // namespace
+
+int PositionCode(int firstByte) { return Tables().code[firstByte & 0xFF]; }
+int PositionLength(int firstByte) { return Tables().length[firstByte & 0xFF]; }
+
+void HuffmanTree::Start() {
+  for (int i = 0; i < kSymbols; ++i) {
+    freq_[i] = 1;
+    son_[i] = static_cast<uint16_t>(i + kNodes);
+    parent_[i + kNodes] = static_cast<uint16_t>(i);
+  }
+  for (int i = 0, j = kSymbols; j <= kRoot; i += 2, ++j) {
+    freq_[j] = static_cast<uint16_t>(freq_[i] + freq_[i + 1]);
+    son_[j] = static_cast<uint16_t>(i);
+    parent_[i] = parent_[i + 1] = static_cast<uint16_t>(j);
+  }
+  freq_[kNodes] = 0xFFFF;
+  parent_[kRoot] = 0;
+}
+
+void HuffmanTree::Rebuild() {
+  // Leaves to the front, frequencies halved (rounding up).
+  int j = 0;
+  for (int i = 0; i < kNodes; ++i) {
+    if (son_[i] >= kNodes) {
+      freq_[j] = static_cast<uint16_t>((freq_[i] + 1) / 2);
+      son_[j] = son_[i];
+      ++j;
+    }
+  }
+  // Internal nodes from pairs, each inserted after the last node not above it.
+  for (int i = 0, n = kSymbols; n < kNodes; i += 2, ++n) {
+    const uint16_t f = static_cast<uint16_t>(freq_[i] + freq_[i + 1]);
+    int k = n - 1;
+    while (f < freq_[k]) --k;
+    ++k;
+    std::copy_backward(freq_.begin() + k, freq_.begin() + n, freq_.begin() + n + 1);
+    std::copy_backward(son_.begin() + k, son_.begin() + n, son_.begin() + n + 1);
+    freq_[k] = f;
+    son_[k] = static_cast<uint16_t>(i);
+  }
+  for (int i = 0; i < kNodes; ++i) {
+    const int k = son_[i];
+    parent_[k] = static_cast<uint16_t>(i);
+    if (k < kNodes) parent_[k + 1] = static_cast<uint16_t>(i);
+  }
+}
+
+void HuffmanTree::Update(int symbol) {
+  if (freq_[kRoot] == kMaxFreq) Rebuild();
+  int c = parent_[symbol + kNodes];
+  do {
+    const uint16_t k = ++freq_[c];
+    if (k > freq_[c + 1]) {
+      int l = c + 1;
+      while (k > freq_[l + 1]) ++l;
+      freq_[c] = freq_[l];
+      freq_[l] = k;
+      const int i = son_[c];
+      parent_[i] = static_cast<uint16_t>(l);
+      if (i < kNodes) parent_[i + 1] = static_cast<uint16_t>(l);
+      const int j = son_[l];
+      son_[l] = static_cast<uint16_t>(i);
+      parent_[j] = static_cast<uint16_t>(c);
+      if (j < kNodes) parent_[j + 1] = static_cast<uint16_t>(c);
+      son_[c] = static_cast<uint16_t>(j);
+      c = l;
+    }
+    c = parent_[c];
+  } while (c != 0);
+}
+
+}  // namespace velotune::skin::lzh

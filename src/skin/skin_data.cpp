@@ -1,0 +1,148 @@
+#include "skin/skin_data.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+#include "skin/quick_ini.h"
+#include "skin/skin_reader.h"
+
+namespace velotune::skin {
+
+namespace {
+
+bool ParseBoolean(const std::string& text, bool* value) {
+  const std::string lowered = LowerAscii(TrimText(text));
+  if (lowered != "true" && lowered != "false") return false;
+  *value = lowered == "true";
+  return true;
+}
+
+std::string BooleanText(bool value) { return value ? "True" : "False"; }
+
+bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return !in.bad();
+}
+
+}  // namespace
+
+TSkinData::TSkinData() {
+  edges_[0] = std::make_unique<TDataSkinBorder>("Left");
+  edges_[1] = std::make_unique<TDataSkinBorder>("Right");
+  edges_[2] = std::make_unique<TDataSkinBorder>("Top");
+  edges_[3] = std::make_unique<TDataSkinBorder>("Bottom");
+  title_ = std::make_unique<TDataSkinTitle>("Title");
+  button_ = std::make_unique<TDataSkinButton>("Buttons");
+}
+
+TSkinData::~TSkinData() = default;
+
+std::string TSkinData::SkinStore() const {
+  return Designing && !stored_.empty() ? "(Good)" : "(none)";
+}
+
+const TDataSkinBorder* TSkinData::BorderPart(SkinPart part) const {
+  return dynamic_cast<const TDataSkinBorder*>(parts_[part].get());
+}
+
+void TSkinData::SetSkinFile(const std::string& path) {
+  skinFile_ = path;
+  if (Designing) return;
+  std::vector<uint8_t> bytes;
+  // A missing or unreadable file leaves the current skin in place.
+  if (!ReadFile(path, &bytes)) return;
+  stored_ = std::move(bytes);
+  LoadSkinStream();
+  if (ReapplySkin) ReapplySkin(*this);
+}
+
+bool TSkinData::ReadSkinStream(const uint8_t* payload, size_t size) {
+  if (payload == nullptr || size < 4) return false;
+  int32_t n;
+  std::memcpy(&n, payload, 4);
+  if (n <= 0) return true;
+  if (static_cast<uint64_t>(n) > size - 4) return false;
+  stored_.assign(payload + 4, payload + 4 + n);
+  if (!Designing) LoadSkinStream();
+  return true;
+}
+
+std::vector<uint8_t> TSkinData::WriteSkinStream() const {
+  const int32_t n = static_cast<int32_t>(stored_.size());
+  std::vector<uint8_t> out(4 + stored_.size());
+  std::memcpy(out.data(), &n, 4);
+  std::copy(stored_.begin(), stored_.end(), out.begin() + 4);
+  return out;
+}
+
+bool TSkinData::LoadSkinStream() {
+  skinEmpty_ = true;
+  if (Designing) return false;
+  TSkinReader reader;
+  const bool recognised = reader.LoadContainer(stored_);
+  if (recognised) {
+    TQuickIni ini;
+    reader.FindItem(".ini", itemBuffer_);
+    ini.LoadFromStream(&itemBuffer_);
+    reader_ = &reader;
+    ini_ = &ini;
+    try {
+      BuildSkinObjects();
+    } catch (...) {
+      reader_ = nullptr;
+      ini_ = nullptr;
+      throw;
+    }
+    reader_ = nullptr;
+    ini_ = nullptr;
+  }
+  itemBuffer_.clear();
+  itemBuffer_.shrink_to_fit();
+  return recognised;
+}
+
+bool TSkinData::SetPropertyText(const std::string& name, const std::string& value) {
+  const std::string key = LowerAscii(name);
+  if (key == "active") return ParseBoolean(value, &Active);
+  if (key == "menuupdate") return ParseBoolean(value, &MenuUpdate);
+  if (key == "menumerge") return ParseBoolean(value, &MenuMerge);
+  if (key == "disabletag") return ParseInteger(TrimText(value), &DisableTag);
+  if (key == "skincontrols")
+    return ParseSet(kSkinControlTypeNames, kSkinControlTypeCount, value, &SkinControls);
+  if (key == "options") return ParseSet(kSkinOptionNames, kSkinOptionCount, value, &Options);
+  if (key == "skinformtype") {
+    const int ordinal = EnumOrdinal(kSkinFormTypeNames, kSkinFormTypeCount, TrimText(value));
+    if (ordinal < 0) return false;
+    SkinFormtype = static_cast<TSkinFormType>(ordinal);
+    return true;
+  }
+  if (key == "skinfile") {
+    SetSkinFile(value);
+    return true;
+  }
+  // Status and version properties accept and ignore a stored value.
+  return key == "version" || key == "skinstore";
+}
+
+bool TSkinData::GetPropertyText(const std::string& name, std::string* value) const {
+  const std::string key = LowerAscii(name);
+  if (key == "active") *value = BooleanText(Active);
+  else if (key == "menuupdate") *value = BooleanText(MenuUpdate);
+  else if (key == "menumerge") *value = BooleanText(MenuMerge);
+  else if (key == "disabletag") *value = std::to_string(DisableTag);
+  else if (key == "skincontrols")
+    *value = FormatSet(kSkinControlTypeNames, kSkinControlTypeCount, SkinControls);
+  else if (key == "options") *value = FormatSet(kSkinOptionNames, kSkinOptionCount, Options);
+  else if (key == "skinformtype") *value = kSkinFormTypeNames[SkinFormtype];
+  else if (key == "skinfile") *value = skinFile_;
+  else if (key == "version") *value = Version();
+  else if (key == "skinstore") *value = SkinStore();
+  else return false;
+  return true;
+}
+
+}  // namespace velotune::skin

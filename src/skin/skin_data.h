@@ -1,0 +1,168 @@
+// The component that holds the program's skin: its published properties, the
+// stored skin bytes, and the skin objects built from them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "skin/colour.h"
+#include "skin/skin_objects.h"
+#include "skin/skin_parts.h"
+#include "skin/skin_types.h"
+
+namespace velotune::skin {
+
+class TSkinReader;
+class TQuickIni;
+
+// The colour table's entries by index.
+enum ColourEntry : int {
+  ceWindowText = 0,
+  ceTitleTextActive = 1,
+  ceTitleTextNoActive = 2,
+  ceButtonFace = 3,
+  ceButtonText = 4,
+  ceButtonHilight = 5,
+  ceButtonlight = 6,
+  ceButtonShadow = 7,
+  ceButtonDkShadow = 8,
+  ceHilightText = 11,
+  ceHilight = 12,
+  ceMenubar = 13,
+  ceMenuBarText = 14,
+  ceMenuText = 15,
+  ceMenu = 16,
+  ceScrollbar = 18,
+  kColourEntryCount = 19
+};
+
+class TSkinData {
+ public:
+  static constexpr const char* kVersion = "5.20.05.20";
+
+  TSkinData();
+  ~TSkinData();
+  TSkinData(const TSkinData&) = delete;
+  TSkinData& operator=(const TSkinData&) = delete;
+
+  // Published properties, with their values at construction.
+  bool Active = false;
+  int DisableTag = 99;
+  EnumSet SkinControls = AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcFastReport);
+  EnumSet Options = SetOf(xoPreview, xoToolbarBK, xoCaptionButtonHint);
+  std::vector<std::string> Skin3rd = DefaultSkin3rd();
+  TSkinFormType SkinFormtype = sfMainform;
+  bool MenuUpdate = true;
+  bool MenuMerge = false;
+  std::function<void(const std::string& formName, bool& doSkin)> OnFormSkin;
+  std::function<void()> OnSkinChanged;
+
+  // "(Good)" while a skin is stored in design state, "(none)" otherwise.
+  std::string SkinStore() const;
+  std::string Version() const { return kVersion; }
+  const std::string& SkinFile() const { return skinFile_; }
+  // At run time loads an existing file of that path and re-applies the skin;
+  // a missing file changes nothing but the path.
+  void SetSkinFile(const std::string& path);
+
+  // Property values by their stored names ("Active", "SkinControls", ...), as
+  // a form description writes them; false for an unknown name or bad value.
+  bool SetPropertyText(const std::string& name, const std::string& value);
+  bool GetPropertyText(const std::string& name, std::string* value) const;
+
+  // The "SkinStream" binary property: a signed 32-bit count n, then n bytes.
+  // Reading stores the bytes and, outside design state, loads them. False when
+  // the payload is shorter than its count says (nothing is stored then).
+  bool ReadSkinStream(const uint8_t* payload, size_t size);
+  std::vector<uint8_t> WriteSkinStream() const;
+
+  // Decodes the stored skin and builds the skin objects; true when the
+  // container was recognised.
+  bool LoadSkinStream();
+
+  // Called after a skin file has been loaded at run time; the skin manager
+  // installs it to re-apply the skin to the forms.
+  std::function<void(TSkinData&)> ReapplySkin;
+
+  bool Designing = false;
+  bool SkinEmpty() const { return skinEmpty_; }
+  const std::vector<uint8_t>& StoredSkin() const { return stored_; }
+  void SetStoredSkin(std::vector<uint8_t> bytes) { stored_ = std::move(bytes); }
+
+  // The skin objects (Part of the build below).
+  const std::string& SkinName() const { return skinName_; }
+  TDataSkinBorder& Edge(int index) { return *edges_[index]; }  // 0 left, 1 right, 2 top, 3 bottom
+  const TDataSkinBorder& Edge(int index) const { return *edges_[index]; }
+  const TDataSkinTitle& Title() const { return *title_; }
+  const TDataSkinButton& Button() const { return *button_; }
+  const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
+    return captionButtons_;
+  }
+  const TDataSkinBorder* Progress() const { return progress_.get(); }
+  // A generic part, nil while its section is absent.
+  const TDataSkinObject* Part(SkinPart part) const { return parts_[part].get(); }
+  const TDataSkinBorder* BorderPart(SkinPart part) const;
+  const TDataSkinObject* ComboxArrow() const { return comboxArrow_.get(); }
+  const TDataSkinObject* Toolbar() const { return toolbar_.get(); }
+
+  TColor Colour(int entry) const { return colours_[entry]; }
+  bool ColourGiven(int entry) const { return colourGiven_[entry]; }
+  const std::vector<TColor>& ColourList() const { return colourList_; }
+  TColor CustomColour(int index) const { return customColours_[index]; }
+  TColor FrameColour() const { return frameColour_; }
+  TColor FaceColour() const { return colours_[ceButtonFace]; }
+  TColor BrushColour() const { return brushColour_; }
+
+ private:
+  // The build's steps, in order.
+  void BuildSkinObjects();
+  void ReadEdges();
+  void ReadColours();
+  void ReadCaptionButtons(const std::vector<std::string>& sections);
+  void AddMdiButtons();
+  void ReadPushButtons();
+  void ReadTitle();
+  void ReadProgress();
+  void ReadParts();
+  void ApplyFixedFrameCounts();
+  void MakeComboComposite();
+  void MakeComboxArrow();
+  void ComputeFrameColour();
+  void MakeToolbarImage();
+
+  void LoadSkinBitmap(Bitmap& bitmap, const std::string& value);
+  void ReadGeneric(const std::string& section, TDataSkinObject& object, bool withFrame);
+
+  std::vector<uint8_t> stored_;
+  std::string skinFile_;
+  bool skinEmpty_ = true;
+
+  // Only while a skin is being built.
+  TSkinReader* reader_ = nullptr;
+  TQuickIni* ini_ = nullptr;
+  std::vector<uint8_t> itemBuffer_;
+
+  std::string skinName_;
+  std::array<std::unique_ptr<TDataSkinBorder>, 4> edges_;
+  std::unique_ptr<TDataSkinTitle> title_;
+  std::unique_ptr<TDataSkinButton> button_;
+  std::vector<std::unique_ptr<TDataSkinSysButton>> captionButtons_;
+  std::unique_ptr<TDataSkinBorder> progress_;
+  std::array<std::unique_ptr<TDataSkinObject>, kSkinPartCount> parts_;
+  std::unique_ptr<TDataSkinObject> comboxArrow_;
+  std::unique_ptr<TDataSkinObject> toolbar_;
+  bool headerbarFrameGiven_ = false;
+
+  std::array<TColor, kColourEntryCount> colours_{};
+  std::array<bool, kColourEntryCount> colourGiven_{};
+  std::vector<TColor> colourList_;
+  std::array<TColor, 10> customColours_{};
+  TColor frameColour_ = 0;
+  TColor brushColour_ = 0;
+};
+
+}  // namespace velotune::skin

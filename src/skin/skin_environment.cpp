@@ -1,0 +1,10 @@
+#include "skin/skin_environment.h"
+
+namespace velotune::skin {
+
+SkinEnvironment& ActiveSkinEnvironment() {
+  static SkinEnvironment environment;
+  return environment;
+}
+
+}  // namespace velotune::skin
