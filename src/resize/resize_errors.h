@@ -5,11 +5,9 @@
 
 namespace velotune {
 
-#ifndef VELOTUNE_HAS_EINVALIDOPERATION
 class EInvalidOperation : public Exception {
  public:
   using Exception::Exception;
 };
-#endif
 
 }  // namespace velotune
