@@ -1,0 +1,241 @@
+#include "resize/kit_window.h"
+
+#include <shellapi.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "framework/control.h"
+#include "resize/form_bridge.h"
+#include "resize/size_limits.h"
+
+namespace velotune {
+
+namespace {
+
+// One loaded kit and the form window whose messages it sees first.
+struct KitEntry {
+  TResizeKit* kit;
+  TWinControl* form;
+  HWND formHandle;
+  TWndMethod previousWndProc;
+  bool intercepting;
+};
+
+// Every loaded kit of the process; a form's messages find their kit here.
+std::vector<KitEntry>& KitList() {
+  static std::vector<KitEntry> list;
+  return list;
+}
+
+int osMajorVersion = 0;
+int osMinorVersion = 0;
+
+KitEntry* FindEntry(const TResizeKit* kit) {
+  for (KitEntry& e : KitList())
+    if (e.kit == kit) return &e;
+  return nullptr;
+}
+
+KitEntry* FindEntryByHandle(HWND window) {
+  for (KitEntry& e : KitList())
+    if (e.formHandle == window) return &e;
+  return nullptr;
+}
+
+KitRect ToKitRect(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+
+KitRect WindowRect(HWND window) {
+  RECT r{};
+  GetWindowRect(window, &r);
+  return ToKitRect(r);
+}
+
+SizeLimits LimitsOf(const TResizeKit& kit) {
+  return kit.Limits();
+}
+
+void HandleMessage(HWND window, TMessage& message);
+
+void Intercept(KitEntry& entry) {
+  if (entry.intercepting) return;
+  entry.previousWndProc = entry.form->WindowProc;
+  HWND window = entry.formHandle;
+  entry.form->WindowProc = [window](TMessage& message) { HandleMessage(window, message); };
+  entry.intercepting = true;
+}
+
+void StopIntercepting(KitEntry& entry) {
+  if (!entry.intercepting) return;
+  entry.form->WindowProc = entry.previousWndProc;
+  entry.intercepting = false;
+}
+
+void Rescale(KitEntry& entry, int clientWidth, int clientHeight) {
+  TResizeKit& kit = *entry.kit;
+  FormSnapshot snapshot = TakeSnapshot(*entry.form);
+  FormModel after = snapshot.model;
+  RescaleLayout(after, kit.Layout(), kit.Settings(), clientWidth, clientHeight);
+  ApplyLayout(*entry.form, snapshot, after, kit.Layout());
+
+  HWND window = entry.formHandle;
+  if (kit.Limits().HasMax() && IsZoomed(window)) {
+    KitPoint to;
+    if (KeepMaximizedInside(GetWorkArea(kit.ValidTaskbar()), kit.ValidTaskbar(), WindowRect(window),
+                            &to))
+      SetWindowPos(window, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  kit.ExitResize();
+}
+
+void FirstShow(KitEntry& entry) {
+  TResizeKit& kit = *entry.kit;
+  const WorkArea area = GetWorkArea(kit.ValidTaskbar());
+  const KitRect r = WindowRect(entry.formHandle);
+  const KitSize size =
+      FirstShowSize(kit.FormWidth(), kit.FormHeight(), {r.Width(), r.Height()}, area);
+  PlaceForm(entry.formHandle, kit.FormPos(), kit.ValidTaskbar(), size.width, size.height);
+}
+
+void LimitMaximize(KitEntry& entry, MINMAXINFO& info) {
+  const TResizeKit& kit = *entry.kit;
+  const MaximizeLimits limits = ComputeMaximizeLimits(
+      GetWorkArea(kit.ValidTaskbar()), LimitsOf(kit), {info.ptMaxPosition.x, info.ptMaxPosition.y},
+      WindowRect(entry.formHandle), osMinorVersion);
+  info.ptMaxSize = {limits.maxSize.width, limits.maxSize.height};
+  info.ptMaxTrackSize = info.ptMaxSize;
+  info.ptMaxPosition = {limits.maxPosition.x, limits.maxPosition.y};
+}
+
+// The kit's part of a form message; the form's own handling follows.
+void TreatMessage(KitEntry& entry, TMessage& m) {
+  HWND window = entry.formHandle;
+  switch (m.Msg) {
+    case WM_SHOWWINDOW:
+      if (m.WParam && !entry.kit->Sized() && !IsIconic(window)) FirstShow(entry);
+      break;
+    case WM_SIZE:
+      if (m.WParam != SIZE_MINIMIZED) Rescale(entry, LOWORD(m.LParam), HIWORD(m.LParam));
+      break;
+    case WM_SIZING: {
+      RECT* proposed = reinterpret_cast<RECT*>(m.LParam);
+      KitRect r = ToKitRect(*proposed);
+      LimitSizingRect(r, LimitsOf(*entry.kit));
+      *proposed = RECT{r.left, r.top, r.right, r.bottom};
+      break;
+    }
+    case WM_GETMINMAXINFO:
+      if (!IsIconic(window)) LimitMaximize(entry, *reinterpret_cast<MINMAXINFO*>(m.LParam));
+      break;
+  }
+}
+
+void HandleMessage(HWND window, TMessage& message) {
+  KitEntry* entry = FindEntryByHandle(window);
+  if (!entry) {
+    message.Result = 0;  // no kit claims the window any more
+    return;
+  }
+  // Copied: the form's handling may load or free kits and move the list.
+  TWndMethod previous = entry->previousWndProc;
+  if (entry->kit->Enabled()) TreatMessage(*entry, message);
+  previous(message);
+}
+
+}  // namespace
+
+int KitOsMajorVersion() {
+  return osMajorVersion;
+}
+int KitOsMinorVersion() {
+  return osMinorVersion;
+}
+
+void KitWindowCreated(TResizeKit&) {
+  const DWORD version = GetVersion();
+  osMajorVersion = LOBYTE(LOWORD(version));
+  osMinorVersion = HIBYTE(LOWORD(version));
+}
+
+void KitWindowDestroyed(TResizeKit& kit) {
+  std::vector<KitEntry>& list = KitList();
+  auto it =
+      std::find_if(list.begin(), list.end(), [&kit](const KitEntry& e) { return e.kit == &kit; });
+  if (it == list.end()) return;
+  // While the form itself is being destroyed its window is already gone;
+  // otherwise the form gets its own message handling back.
+  if (kit.Owner() && !(kit.Owner()->ComponentState() & csDestroying)) StopIntercepting(*it);
+  list.erase(it);
+}
+
+void KitWindowLoaded(TResizeKit& kit) {
+  HDC screen = GetDC(nullptr);
+  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+
+  TWinControl* form = dynamic_cast<TWinControl*>(kit.Owner());
+  if (!form || kit.Name().empty() || form->FindComponent(kit.Name()) != &kit) return;
+  if (FindEntry(&kit)) return;
+  KitList().push_back(KitEntry{&kit, form, form->Handle(), TWndMethod(), false});
+
+  FormSnapshot snapshot = TakeSnapshot(*form);
+  FormModel after = snapshot.model;
+  LoadLayout(after, kit.Layout(), kit.Settings(), dpiX, dpiY);
+  ApplyLayout(*form, snapshot, after, kit.Layout());
+  // Base and last bounds are what the controls really took.
+  for (CtrlInfo& info : kit.Layout().ctrlInfos) info.base = info.last;
+
+  if (osMajorVersion > 4) Intercept(KitList().back());
+}
+
+void KitWindowPlaceNow(TResizeKit& kit) {
+  KitEntry* entry = FindEntry(&kit);
+  if (!entry) return;
+  const KitRect r = WindowRect(entry->formHandle);
+  PlaceForm(entry->formHandle, kit.FormPos(), kit.ValidTaskbar(), r.Width(), r.Height());
+}
+
+void KitWindowSetIntercepting(TResizeKit& kit, bool on) {
+  KitEntry* entry = FindEntry(&kit);
+  if (!entry) return;
+  if (on)
+    Intercept(*entry);
+  else
+    StopIntercepting(*entry);
+}
+
+HWND KitFormHandle(const TResizeKit& kit) {
+  const KitEntry* entry = FindEntry(&kit);
+  return entry ? entry->formHandle : nullptr;
+}
+
+WorkArea GetWorkArea(bool validTaskbar) {
+  ScreenFacts facts;
+  facts.screenWidth = GetSystemMetrics(SM_CXSCREEN);
+  facts.screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  if (osMajorVersion >= 4) {
+    APPBARDATA bar{};
+    bar.cbSize = sizeof bar;
+    if (SHAppBarMessage(ABM_GETTASKBARPOS, &bar)) {
+      facts.taskbarKnown = true;
+      facts.taskbar = ToKitRect(bar.rc);
+      APPBARDATA state{};
+      state.cbSize = sizeof state;
+      facts.taskbarAutoHides = (SHAppBarMessage(ABM_GETSTATE, &state) & ABS_AUTOHIDE) != 0;
+    }
+  }
+  return ComputeWorkArea(facts, validTaskbar);
+}
+
+void PlaceForm(HWND form, TResizeFormPos pos, bool validTaskbar, int w, int h) {
+  if (IsZoomed(form)) return;
+  const WorkArea area = GetWorkArea(validTaskbar);
+  const KitRect r = WindowRect(form);
+  const KitPoint at = PlaceFormPosition(area, pos, {r.left, r.top}, {w, h}, osMinorVersion);
+  MoveWindow(form, at.x, at.y, w, h, TRUE);
+}
+
+}  // namespace velotune
