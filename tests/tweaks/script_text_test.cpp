@@ -1,4 +1,4 @@
-// The ToReg script's text and its splitting into lines; the track bar label.
+// Splitting the rich edit's text into script lines; the track bar label.
 #include <gtest/gtest.h>
 
 #include "tweaks/page_actions.h"
@@ -7,10 +7,6 @@
 
 namespace velotune {
 namespace {
-
-TEST(SpeedUpScriptText, WindowLinesAreTheScript) {
-  EXPECT_EQ(SpeedUpScriptLines(), ToRegLines());
-}
 
 TEST(SplitLines, BreaksAtEveryKindOfLineEnd) {
   struct Case {
