@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/form.h"
+
 namespace velotune {
 
 namespace {
@@ -15,13 +17,17 @@ bool HasOwnFont(const TControl& control) {
   return true;
 }
 
-FormBorder BorderOf(HWND window) {
-  const LONG style = GetWindowLongA(window, GWL_STYLE);
-  const LONG exStyle = GetWindowLongA(window, GWL_EXSTYLE);
-  if (style & WS_THICKFRAME) return FormBorder::kSizeable;
-  if (exStyle & WS_EX_DLGMODALFRAME) return FormBorder::kDialog;
-  if (!(style & (WS_CAPTION | WS_BORDER))) return FormBorder::kNone;
-  return FormBorder::kSizeable;  // a single fixed border scales like a sizeable one
+FormBorder BorderOf(const TWinControl& form) {
+  const TForm* asForm = dynamic_cast<const TForm*>(&form);
+  if (!asForm) return FormBorder::kSizeable;
+  switch (asForm->borderStyle) {
+    case bsDialog:
+      return FormBorder::kDialog;
+    case bsNone:
+      return FormBorder::kNone;
+    default:
+      return FormBorder::kSizeable;  // fixed single borders scale like sizeable ones
+  }
 }
 
 }  // namespace
@@ -32,7 +38,7 @@ FormSnapshot TakeSnapshot(TWinControl& form) {
   model.name = form.Name();
   model.fontSize = form.Font().Size();
   HWND window = form.Handle();
-  model.border = BorderOf(window);
+  model.border = BorderOf(form);
   model.maximized = IsZoomed(window) != 0;
   model.components.reserve(form.Components().size());
   snapshot.controls.reserve(form.Components().size());

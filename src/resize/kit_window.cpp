@@ -53,6 +53,16 @@ KitRect WindowRect(HWND window) {
   return ToKitRect(r);
 }
 
+// Through the control when the window belongs to one, so that the
+// framework's idea of the bounds follows.
+void MoveWindowTo(HWND window, int x, int y, int w, int h) {
+  if (TWinControl* control = TWinControl::FromHandle(window)) control->SetBounds(x, y, w, h);
+  RECT r{};
+  GetWindowRect(window, &r);
+  if (r.left != x || r.top != y || r.right - r.left != w || r.bottom - r.top != h)
+    MoveWindow(window, x, y, w, h, TRUE);
+}
+
 SizeLimits LimitsOf(const TResizeKit& kit) {
   return kit.Limits();
 }
@@ -84,8 +94,10 @@ void Rescale(KitEntry& entry, int clientWidth, int clientHeight) {
   if (kit.Limits().HasMax() && IsZoomed(window)) {
     KitPoint to;
     if (KeepMaximizedInside(GetWorkArea(kit.ValidTaskbar()), kit.ValidTaskbar(), WindowRect(window),
-                            &to))
-      SetWindowPos(window, nullptr, to.x, to.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                            &to)) {
+      const KitRect r = WindowRect(window);
+      MoveWindowTo(window, to.x, to.y, r.Width(), r.Height());
+    }
   }
   kit.ExitResize();
 }
@@ -235,7 +247,7 @@ void PlaceForm(HWND form, TResizeFormPos pos, bool validTaskbar, int w, int h) {
   const WorkArea area = GetWorkArea(validTaskbar);
   const KitRect r = WindowRect(form);
   const KitPoint at = PlaceFormPosition(area, pos, {r.left, r.top}, {w, h}, osMinorVersion);
-  MoveWindow(form, at.x, at.y, w, h, TRUE);
+  MoveWindowTo(form, at.x, at.y, w, h);
 }
 
 }  // namespace velotune
