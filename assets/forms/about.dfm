@@ -1143,7 +1143,7 @@ object frmVtAbout: TfrmVtAbout
     Top = 333
     Width = 201
     Height = 13
-    Caption = 'Copyright '#169' 2014 Orvana Corporation. Free for personal use.'
+    Caption = 'Copyright '#169' 2014 Orvana Corporation'
     Alignment = taRightJustify
     AutoSize = False
   end

@@ -808,7 +808,7 @@ object TweakFrm: TTweakFrm
     Top = 25
     Width = 321
     Height = 13
-    Caption = 'Copyright '#169' 2014 Orvana Corporation. Free for personal use.'
+    Caption = 'Copyright '#169' 2014 Orvana Corporation'
     AutoSize = False
     Transparent = True
     Font.Charset = DEFAULT_CHARSET
@@ -1461,7 +1461,6 @@ object TweakFrm: TTweakFrm
     Top = 50
     Width = 633
     Height = 577
-    ActivePage = TabSheet2
     MultiLine = True
     HotTrack = True
     ShowHint = True
@@ -3253,7 +3252,7 @@ object TweakFrm: TTweakFrm
           end
           object cmbFO: TComboBox
             Left = 128
-            Top = 134
+            Top = 136
             Width = 145
             Height = 21
             Font.Charset = DEFAULT_CHARSET
