@@ -3,9 +3,10 @@
 page's repairs start. The tables below are the source; the .fix and .bat files
 are generated from them (rerun after editing: python3 write_fixer_scripts.py).
 
-Scripts are in the registry editor's import format, ANSI, CR LF line ends.
-REG_EXPAND_SZ and REG_MULTI_SZ values are written as hex(2)/hex(7) in UTF-16LE,
-as the registry editor itself exports them. Every script restores the values
+Scripts are in the registry editor's ANSI import format ("REGEDIT4") with
+CR LF line ends, so REG_EXPAND_SZ and REG_MULTI_SZ values are hex(2)/hex(7)
+lists of single-byte text, which both the Windows and the Wine registry editor
+convert on import. Every script restores the values
 an untouched installation has; a few remove only the values they are named
 after (the CD/DVD filter drivers, per-extension user choices).
 """
@@ -60,8 +61,8 @@ def hex_bytes(data):
     return ",".join("%02x" % b for b in data)
 
 
-def utf16(text):
-    return text.encode("utf-16-le") + b"\0\0"
+def ansi(text):
+    return text.encode("ascii") + b"\0"
 
 
 def value_line(value):
@@ -72,9 +73,9 @@ def value_line(value):
     elif kind == "dword":
         rhs = "dword:%08x" % data
     elif kind == "expand":
-        rhs = "hex(2):" + hex_bytes(utf16(data))
+        rhs = "hex(2):" + hex_bytes(ansi(data))
     elif kind == "multi":
-        rhs = "hex(7):" + hex_bytes(b"".join(utf16(s) for s in data) + b"\0\0")
+        rhs = "hex(7):" + hex_bytes(b"".join(ansi(s) for s in data) + b"\0")
     elif kind == "binary":
         rhs = "hex:" + hex_bytes(data)
     elif kind == "remove":
@@ -85,7 +86,7 @@ def value_line(value):
 
 
 def render(entries):
-    lines = ["Windows Registry Editor Version 5.00", ""]
+    lines = ["REGEDIT4", ""]
     for what, path, values in entries:
         lines.append(("[-%s]" if what == "drop" else "[%s]") % path)
         lines.extend(value_line(v) for v in values)
