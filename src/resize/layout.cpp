@@ -200,9 +200,12 @@ int ScaledFontSize(int baseSize, double fontScale) {
 
 void RescaleLayout(FormModel& form, KitLayout& layout, const LayoutSettings& settings,
                    int clientWidth, int clientHeight) {
-  ComputeScales(layout, settings, clientWidth, clientHeight);
+  // New controls and changed ParentFont flags are taken at the scales the
+  // form is laid out at now, before the new ones replace them: a control the
+  // program placed on a half-size form is a half-size control.
   SyncCtrlInfos(form, layout, settings);
   ToggleParentFonts(form, layout, true);
+  ComputeScales(layout, settings, clientWidth, clientHeight);
   if (FontResized(form.name, settings))
     form.fontSize = RoundHalfUp(layout.formFontSize * layout.fontScale);
 

@@ -182,8 +182,9 @@ TEST_F(KitFixture, ControlsAddedAtRunTimeGetNamesAndBaseValues) {
   form.components.push_back(blank);
   form.components.push_back(Control("Named", {20, 20, 20, 20}, 16));
 
-  // The new controls' current bounds are taken at the scale of the rescale.
-  RescaleLayout(form, layout, settings, 1185, 972);  // 1.5
+  // The new controls' current bounds are taken at the scale they were placed
+  // at (2), then laid out at the new one (1.5).
+  RescaleLayout(form, layout, settings, 1185, 972);
   ASSERT_EQ(layout.ctrlInfos.size(), 8u);
   const ControlModel& first = form.components[6];
   EXPECT_EQ(first.name, "RKitAdd0001");
@@ -192,10 +193,10 @@ TEST_F(KitFixture, ControlsAddedAtRunTimeGetNamesAndBaseValues) {
   EXPECT_EQ(form.components[7].name, "RKitAdd0002");
   EXPECT_EQ(form.components[8].name, "Named");  // named ones keep their names
   EXPECT_EQ(layout.autoNameCounter, 3);
-  EXPECT_EQ(layout.Find("RKitAdd0001")->base, (KitBounds{67, 27, 33, 13}));
-  EXPECT_EQ(layout.Find("RKitAdd0001")->baseFontSize, 11);
-  EXPECT_EQ(first.bounds, (KitBounds{101, 41, 50, 20}));
-  EXPECT_EQ(first.fontSize, 16);
+  EXPECT_EQ(layout.Find("RKitAdd0001")->base, (KitBounds{50, 20, 25, 10}));
+  EXPECT_EQ(layout.Find("RKitAdd0001")->baseFontSize, 8);
+  EXPECT_EQ(first.bounds, (KitBounds{75, 30, 38, 15}));
+  EXPECT_EQ(first.fontSize, 12);
   EXPECT_EQ(layout.knownComponentCount, 9);
 }
 
@@ -221,14 +222,15 @@ TEST_F(KitFixture, ParentFontFlagsAreSuspendedAndRederivedWhenTheProgramChangesT
   // The program gives cpr its parent's font, now shown at 12.
   C("cpr").parentFont = true;
   C("cpr").fontSize = 12;
-  RescaleLayout(form, layout, settings, 1580, 1296);
+  // Re-derived at the scale the 12 was shown at (2), then laid out at 1.
+  RescaleLayout(form, layout, settings, 790, 648);
   EXPECT_EQ(layout.Find("cpr")->baseFontSize, 6);
   EXPECT_TRUE(layout.Find("cpr")->parentFontKnown);
   EXPECT_TRUE(C("cpr").parentFont);
-  EXPECT_EQ(C("cpr").fontSize, 12);
-  // Known again: a later rescale scales from the new base.
-  RescaleLayout(form, layout, settings, 790, 648);
   EXPECT_EQ(C("cpr").fontSize, 6);
+  // Known again: a later rescale scales from that base.
+  RescaleLayout(form, layout, settings, 1185, 972);
+  EXPECT_EQ(C("cpr").fontSize, 9);
 }
 
 TEST_F(KitFixture, MissingDensityOrDesignSizeLeavesScalesNeutral) {

@@ -1,0 +1,323 @@
+// The kit on a real form window under Wine: first-show placement, the layout
+// read back from the real windows after every kind of size change, the
+// sizing limits, the switch-off, and a control added at run time.
+#include "resize/kit_window.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/control.h"
+#include "framework/form.h"
+#include "framework/form_loader.h"
+#include "framework/text_values.h"
+#include "resize/geometry.h"
+#include "resize/layout.h"
+#include "resize/resize_kit.h"
+
+namespace velotune {
+namespace {
+
+class TKitBox : public TWinControl {
+ public:
+  using TWinControl::TWinControl;
+  const char* ClassName() const override { return "TKitBox"; }
+};
+
+class TKitMark : public TGraphicControl {
+ public:
+  using TGraphicControl::TGraphicControl;
+  const char* ClassName() const override { return "TKitMark"; }
+  void Paint(HDC) override {}
+};
+
+class TKitTestForm : public TForm {
+ public:
+  using TForm::TForm;
+  const char* ClassName() const override { return "TKitTestForm"; }
+};
+
+const char* const kFormText = R"(object KitTestForm: TKitTestForm
+  Left = 10
+  Top = 10
+  BorderStyle = bsSingle
+  Caption = 'Kit'
+  ClientHeight = 648
+  ClientWidth = 790
+  Position = poDesktopCenter
+  object Banner: TKitMark
+    Left = -4
+    Top = 0
+    Width = 798
+    Height = 57
+  end
+  object Panel2: TKitBox
+    Left = 0
+    Top = 585
+    Width = 790
+    Height = 63
+    object Save1: TKitBox
+      Left = 12
+      Top = 10
+      Width = 75
+      Height = 25
+    end
+  end
+  object cpr: TKitMark
+    Left = 300
+    Top = 620
+    Width = 200
+    Height = 13
+    Font.Height = -9
+    ParentFont = False
+  end
+  object Box3: TKitBox
+    Left = 401
+    Top = 99
+    Width = 333
+    Height = 211
+  end
+  object ResizeKit1: TResizeKit
+    FormPos = rpMiddleCenter
+    FormWidth = 806
+    FormHeight = 688
+    DesignFrmW = 790
+    DesignFrmH = 648
+    DesignDpiW = 96
+    DesignDpiH = 96
+  end
+end
+)";
+
+// Design bounds of the controls above, at 96 pixels per inch.
+struct Design {
+  const char* name;
+  KitBounds bounds;
+};
+const Design kDesign[] = {
+    {"Banner", {-4, 0, 798, 57}}, {"Panel2", {0, 585, 790, 63}}, {"Save1", {12, 10, 75, 25}},
+    {"cpr", {300, 620, 200, 13}}, {"Box3", {401, 99, 333, 211}},
+};
+
+void Pump() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+struct KitWindowTest : ::testing::Test {
+  static void SetUpTestSuite() {
+    TForm::Classes().Add<TKitBox>();
+    TForm::Classes().Add<TKitMark>();
+    TForm::Classes().Add<TResizeKit>();
+  }
+
+  void SetUp() override {
+    HDC screen = GetDC(nullptr);
+    dpi = GetDeviceCaps(screen, LOGPIXELSX);
+    ReleaseDC(nullptr, screen);
+    form = std::make_unique<TKitTestForm>(nullptr);
+    form->LoadDescription(kFormText, "kit_test.dfm");
+    kit = Bind<TResizeKit>(*form, "ResizeKit1");
+  }
+
+  void TearDown() override { form.reset(); }
+
+  RECT ClientRect() {
+    RECT r;
+    GetClientRect(form->Handle(), &r);
+    return r;
+  }
+
+  // The bounds a control really has: its window's for windowed controls,
+  // else what its parent paints it at.
+  static KitBounds RealBounds(TControl* control) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(control)) {
+      RECT r;
+      HWND window = windowed->Handle();
+      GetWindowRect(window, &r);
+      MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+      return {r.left, r.top, r.right - r.left, r.bottom - r.top};
+    }
+    return {control->Left(), control->Top(), control->Width(), control->Height()};
+  }
+
+  // Every control laid out from its design bounds for the current client size.
+  void ExpectLayoutForClient(const char* when) {
+    const RECT client = ClientRect();
+    const double q = 96.0 / dpi;  // design density over the screen's
+    const double x = static_cast<double>(client.right) / 790 * q;
+    const double y = static_cast<double>(client.bottom) / 648 * q;
+    for (const Design& d : kDesign) {
+      KitBounds base = d.bounds;
+      if (dpi != 96)
+        base = {RoundHalfUp(base.left / q), RoundHalfUp(base.top / q), RoundHalfUp(base.width / q),
+                RoundHalfUp(base.height / q)};
+      EXPECT_EQ(RealBounds(Bind<TControl>(*form, d.name)), ScaledBounds(base, x, y))
+          << when << ": " << d.name << " at client " << client.right << " x " << client.bottom;
+    }
+  }
+
+  std::unique_ptr<TKitTestForm> form;
+  TResizeKit* kit = nullptr;
+  int dpi = 96;
+};
+
+TEST_F(KitWindowTest, FirstShowCentresTheOuterSizeInTheWorkArea) {
+  form->Show();
+  Pump();
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  const WorkArea area = GetWorkArea(true);
+  const int w = std::min(806, area.width), h = std::min(688, area.height);
+  EXPECT_EQ(r.right - r.left, w);
+  EXPECT_EQ(r.bottom - r.top, h);
+  EXPECT_EQ(r.left, std::max((area.width - w) / 2, 0));
+  EXPECT_EQ(r.top, std::max((area.height - h) / 2, 0));
+  EXPECT_TRUE(kit->Sized());
+  ExpectLayoutForClient("first show");
+  // Later showings no longer move the form.
+  form->Hide();
+  MoveWindow(form->Handle(), 5, 6, 806, 688, TRUE);
+  form->Show();
+  Pump();
+  GetWindowRect(form->Handle(), &r);
+  EXPECT_EQ(r.left, 5);
+  EXPECT_EQ(r.top, 6);
+}
+
+TEST_F(KitWindowTest, AtTheDesignClientSizeTheDesignComesBackExceptZerosAndTheBanner) {
+  if (dpi != 96) GTEST_SKIP() << "screen is not at 96 pixels per inch";
+  form->Show();
+  form->SetClientSize(790, 648);
+  Pump();
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Banner")), (KitBounds{-3, 1, 798, 57}));
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Panel2")), (KitBounds{1, 585, 790, 63}));
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Box3")), (KitBounds{401, 99, 333, 211}));
+  EXPECT_EQ(Bind<TControl>(*form, "cpr")->Font().Height(), -9);
+}
+
+TEST_F(KitWindowTest, ResizeMinimizeRestoreAndThreeShrinksFollowTheClientSize) {
+  int rescales = 0;
+  kit->SetOnExitResize([&rescales](TResizeKit&, double, double) { ++rescales; });
+  form->Show();
+  Pump();
+  form->SetClientSize(600, 500);
+  Pump();
+  EXPECT_EQ(ClientRect().right, 600);
+  ExpectLayoutForClient("client 600 x 500");
+  EXPECT_LT(Bind<TControl>(*form, "cpr")->Font().Size(), 7);
+
+  std::vector<KitBounds> before;
+  for (const Design& d : kDesign) before.push_back(RealBounds(Bind<TControl>(*form, d.name)));
+  const int rescalesBefore = rescales;
+  ShowWindow(form->Handle(), SW_MINIMIZE);
+  Pump();
+  EXPECT_EQ(rescales, rescalesBefore);  // minimizing does not rescale
+  ShowWindow(form->Handle(), SW_RESTORE);
+  Pump();
+  EXPECT_GT(rescales, rescalesBefore);
+  for (std::size_t i = 0; i < before.size(); ++i)
+    EXPECT_EQ(RealBounds(Bind<TControl>(*form, kDesign[i].name)), before[i]) << kDesign[i].name;
+
+  for (int shrink = 1; shrink <= 3; ++shrink) {
+    const RECT was = ClientRect();
+    form->ScaleBy(95, 100);
+    Pump();
+    const RECT now = ClientRect();
+    EXPECT_EQ(now.right, ScaleRounded(was.right, 95, 100)) << "shrink " << shrink;
+    EXPECT_EQ(now.bottom, ScaleRounded(was.bottom, 95, 100)) << "shrink " << shrink;
+    ExpectLayoutForClient("after a 95 % shrink");
+  }
+}
+
+TEST_F(KitWindowTest, SizingAndMaximizeLimits) {
+  form->Show();
+  Pump();
+  kit->SetSize(SizeProperty::kMaxWidth, 900);
+  kit->SetSize(SizeProperty::kMaxHeight, 700);
+  kit->SetSize(SizeProperty::kMinWidth, 300);
+  kit->SetSize(SizeProperty::kMinHeight, 200);
+  RECT big{50, 60, 1250, 960};
+  SendMessageA(form->Handle(), WM_SIZING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&big));
+  EXPECT_EQ(big.left, 50);
+  EXPECT_EQ(big.right, 950);
+  EXPECT_EQ(big.bottom, 760);
+  RECT small{50, 60, 100, 90};
+  SendMessageA(form->Handle(), WM_SIZING, WMSZ_BOTTOMRIGHT, reinterpret_cast<LPARAM>(&small));
+  EXPECT_EQ(small.right, 350);
+  EXPECT_EQ(small.bottom, 260);
+
+  MINMAXINFO info{};
+  info.ptMaxSize = {5000, 5000};
+  info.ptMinTrackSize = {11, 12};
+  SendMessageA(form->Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
+  EXPECT_EQ(info.ptMaxSize.x, 900);
+  EXPECT_EQ(info.ptMaxSize.y, 700);
+  EXPECT_EQ(info.ptMaxTrackSize.x, 900);
+  EXPECT_EQ(info.ptMinTrackSize.x, 11);
+}
+
+TEST_F(KitWindowTest, SwitchedOffTheFormIsLeftAloneUntilSwitchedOn) {
+  form->Show();
+  Pump();
+  const KitBounds shown = RealBounds(Bind<TControl>(*form, "Box3"));
+  kit->SetEnabled(false);
+  form->SetClientSize(500, 400);
+  Pump();
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Box3")), shown);
+  kit->SetEnabled(true);
+  form->SetClientSize(520, 410);
+  Pump();
+  ExpectLayoutForClient("switched on again");
+}
+
+TEST_F(KitWindowTest, AControlAddedAtRunTimeIsNamedAndScaled) {
+  form->Show();
+  form->SetClientSize(790, 648);
+  Pump();
+  auto* added = new TKitBox(form.get());
+  added->SetParent(form.get());
+  added->SetBounds(100, 200, 50, 40);
+  form->SetClientSize(395, 324);
+  Pump();
+  EXPECT_EQ(added->Name(), "RKitAdd0001");
+  EXPECT_EQ(RealBounds(added), (KitBounds{50, 100, 25, 20}));
+}
+
+TEST_F(KitWindowTest, TwoFormsAreResizedIndependently) {
+  TKitTestForm second(nullptr);
+  second.LoadDescription(kFormText, "kit_test.dfm");
+  form->Show();
+  second.Show();
+  Pump();
+  form->SetClientSize(395, 324);
+  second.SetClientSize(790, 648);
+  Pump();
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Box3")), (KitBounds{201, 50, 167, 106}));
+  EXPECT_EQ(RealBounds(Bind<TControl>(second, "Box3")), (KitBounds{401, 99, 333, 211}));
+}
+
+TEST_F(KitWindowTest, TimeOfOneWholeRescale) {
+  form->Show();
+  Pump();
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  const int rounds = 20;
+  for (int i = 0; i < rounds; ++i) form->SetClientSize(i % 2 ? 700 : 760, 600);
+  QueryPerformanceCounter(&end);
+  const double ms = 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart / rounds;
+  RecordProperty("rescale_ms", std::to_string(ms));
+  std::printf("one rescale of the test form: %.3f ms\n", ms);
+}
+
+}  // namespace
+}  // namespace velotune
