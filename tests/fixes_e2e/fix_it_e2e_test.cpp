@@ -1,0 +1,221 @@
+// Drives the real program under Wine: ticks a few boxes on the FIX page,
+// presses "FIX IT!" and waits for the started repairs to change the registry.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kPolicySystem[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
+constexpr char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void SetString(HKEY root, const char* key, const char* name, const std::string& text) {
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(k);
+}
+
+void SetDword(HKEY root, const char* key, const char* name, DWORD value) {
+  HKEY k;
+  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+  RegCloseKey(k);
+}
+
+// The value as text ("0x.." for DWORDs), or "<missing>".
+std::string Read(HKEY root, const char* key, const char* name) {
+  HKEY k;
+  if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return "<missing>";
+  char data[512] = {};
+  DWORD type = 0, size = sizeof data - 1;
+  LONG rc = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(k);
+  if (rc != ERROR_SUCCESS) return "<missing>";
+  if (type == REG_DWORD) {
+    char text[16];
+    wsprintfA(text, "0x%x", *reinterpret_cast<DWORD*>(data));
+    return text;
+  }
+  return data;
+}
+
+struct Expectation {
+  HKEY root;
+  const char* key;
+  const char* name;
+  std::string value;
+};
+
+// Waits until every value holds what it should; the repairs run as separate
+// processes that the program does not wait for.
+std::vector<std::string> WaitFor(const std::vector<Expectation>& all, int seconds) {
+  std::vector<std::string> wrong;
+  for (int tries = 0; tries < seconds * 10; ++tries) {
+    wrong.clear();
+    for (const Expectation& e : all) {
+      std::string got = Read(e.root, e.key, e.name);
+      if (got != e.value)
+        wrong.push_back(std::string(e.key) + " [" + e.name + "] = " + got + ", expected " +
+                        e.value);
+    }
+    if (wrong.empty()) break;
+    Sleep(100);
+  }
+  return wrong;
+}
+
+struct FindText {
+  std::string text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchText(HWND hwnd, LPARAM param) {
+  auto* find = reinterpret_cast<FindText*>(param);
+  char text[512] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  if (find->text == text) {
+    find->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND Child(HWND parent, const std::string& text) {
+  FindText find{text};
+  EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+struct FindMain {
+  DWORD process;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
+  auto* find = reinterpret_cast<FindMain*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  if (pid == find->process && IsWindowVisible(hwnd) && Child(hwnd, "FIX IT!") != nullptr) {
+    find->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+class FixItEndToEnd : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    // No Donate dialog at start.
+    SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", "0");
+    std::string command = "\"" + ProgramFolder() + "velotune.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                               ProgramFolder().c_str(), &startup, &process_))
+        << "cannot start " << command;
+    WaitForInputIdle(process_.hProcess, 20000);
+    FindMain find{process_.dwProcessId};
+    for (int tries = 0; tries < 300 && find.found == nullptr; ++tries) {
+      EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&find));
+      if (find.found == nullptr) Sleep(100);
+    }
+    main_ = find.found;
+    ASSERT_NE(main_, nullptr) << "the main window with the FIX page did not appear";
+  }
+
+  void TearDown() override {
+    if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+    if (process_.hProcess) {
+      if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(process_.hProcess, 1);
+      CloseHandle(process_.hThread);
+      CloseHandle(process_.hProcess);
+    }
+  }
+
+  // Presses a button or toggles a box as a click would.
+  void Click(const std::string& caption) {
+    HWND control = Child(main_, caption);
+    ASSERT_NE(control, nullptr) << "no control \"" << caption << "\"";
+    SendMessageA(control, BM_CLICK, 0, 0);
+  }
+
+  bool Ticked(const std::string& caption) {
+    HWND control = Child(main_, caption);
+    return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+
+  PROCESS_INFORMATION process_ = {};
+  HWND main_ = nullptr;
+};
+
+TEST_F(FixItEndToEnd, TickedRepairsChangeTheRegistry) {
+  // A damaged system.
+  SetDword(HKEY_CURRENT_USER, kPolicySystem, "DisableRegistryTools", 1);
+  SetDword(HKEY_CURRENT_USER, kPolicySystem, "DisableTaskMgr", 1);
+  SetDword(HKEY_CURRENT_USER, "Software\\Policies\\Microsoft\\Windows\\System", "DisableCMD", 2);
+  SetString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "4000");
+  SetString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "10");
+  SetString(HKEY_CLASSES_ROOT, ".txt", "", "brokenfile");
+  SetDword(HKEY_CURRENT_USER, kAdvanced, "WebView", 7);  // chkFO stays unticked
+
+  Click("Uncheck ALL");
+  const char* const boxes[] = {
+      "Double Click is not working.",
+      "Slow Menu Delay",
+      "Fix Disabled Task Manager.",
+      "Fix \".TXT\" File Association.",
+  };
+  for (const char* box : boxes) {
+    Click(box);
+    EXPECT_TRUE(Ticked(box)) << box;
+  }
+  EXPECT_FALSE(Ticked("Fix Folder Options"));
+  EXPECT_TRUE(Ticked("Fix Disabled Command Prompt."));
+  Click("FIX IT!");
+
+  std::vector<std::string> wrong = WaitFor(
+      {
+          {HKEY_CURRENT_USER, kPolicySystem, "DisableRegistryTools", "0x0"},
+          {HKEY_CURRENT_USER, kPolicySystem, "DisableTaskMgr", "0x0"},
+          {HKEY_CURRENT_USER, "Software\\Policies\\Microsoft\\Windows\\System", "DisableCMD",
+           "0x0"},
+          {HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "400"},
+          {HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500"},
+          {HKEY_CLASSES_ROOT, ".txt", "", "txtfile"},
+      },
+      30);
+  for (const std::string& w : wrong) ADD_FAILURE() << w;
+  EXPECT_EQ(Read(HKEY_CURRENT_USER, kAdvanced, "WebView"), "0x7");
+  // The run leaves the ticks as they were.
+  EXPECT_TRUE(Ticked("Slow Menu Delay"));
+}
+
+TEST_F(FixItEndToEnd, CheckAllThenUncheckAllKeepsTheTwoLockedBoxes) {
+  Click("Check ALL");
+  EXPECT_TRUE(Ticked("Fix Folder Options"));
+  EXPECT_TRUE(Ticked("Fix \".URL\" File Association."));
+  EXPECT_TRUE(Ticked("Flush DNS Cache"));
+  Click("Uncheck ALL");
+  EXPECT_FALSE(Ticked("Fix Folder Options"));
+  EXPECT_FALSE(Ticked("Flush DNS Cache"));
+  EXPECT_TRUE(Ticked("Fix Disabled Command Prompt."));
+  EXPECT_TRUE(Ticked("Fix Disabled Registry Editor."));
+  EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Command Prompt.")));
+  EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Registry Editor.")));
+}
+
+}  // namespace
