@@ -1,0 +1,328 @@
+// velotune.exe under Wine, driven from outside: real check boxes, radio
+// buttons, edits and the track bar are set, the real save, 1-Click and GREEN
+// Boost buttons pressed, and the prefix's registry read back.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "tweaks_e2e/app_session.h"
+#include "tweaks_e2e/registry_probe.h"
+
+namespace velotune {
+namespace {
+
+const std::string kPE = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
+const std::string kCPD = "Control Panel\\Desktop";
+const std::string kShell = "Software\\Microsoft\\Windows\\Shell";
+const std::string kShellNoRoam = "Software\\Microsoft\\Windows\\ShellNoRoam";
+const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const std::string kDownloadManager = "Software\\DownloadManager";
+const std::string kMouse = "Control Panel\\Mouse";
+const std::string kRemoteNameSpace =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\"
+    "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}";
+const std::string kFirstInterface =
+    "SYSTEM\\CurrentControlSet\\services\\Tcpip\\Parameters\\Interfaces\\"
+    "{08C4FB28-7EBB-4BFA-A99D-E217768BDEA3}";
+const char kMyComputer[] = "{20D04FE0-3AEA-1069-A2D8-08002B30309D}";
+const std::vector<std::uint8_t> kXCurve = {
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xa0, 0x00, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0x00, 0x40, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x02, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00};
+const std::vector<std::uint8_t> kYCurve = {
+    0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x66, 0xa6, 0x02, 0x00, 0x00, 0x00,
+    0x00, 0x00, 0xcd, 0x4c, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0xa0, 0x99, 0x0a, 0x00,
+    0x00, 0x00, 0x00, 0x00, 0x38, 0x33, 0x15, 0x00, 0x00, 0x00, 0x00, 0x00};
+const char* const kGreenBoxes[] = {"Clear Icon Cache (Win 7)", "Clean Folder Settings",
+                                   "Speed Up My Windows", "Speed Up IDM D/L Speed",
+                                   "Decrease Latency"};
+
+std::string ProgramFolder() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path);
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+bool FileExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Leftovers of earlier runs would hide what a save did or did not write.
+void PrepareRegistry() {
+  SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", "0");  // no Donate dialog at start
+  SetDword(HKEY_CURRENT_USER, kPE, "DisablePersonalDirChange", 1);
+  DeleteTree(HKEY_CURRENT_USER, kDownloadManager);
+  DeleteTree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Alerter");
+  DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseXCurve");
+  DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseYCurve");
+  DeleteValue(HKEY_LOCAL_MACHINE,
+              "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer", "Start");
+  CreateKey(HKEY_LOCAL_MACHINE, kRemoteNameSpace);
+  CreateKey(HKEY_CURRENT_USER, kShellNoRoam + "\\BagMRU\\0");
+  DeleteFileA((ProgramFolder() + "SpeedUp.reg").c_str());
+  RemoveDirectoryA((ProgramFolder() + "SpeedUp.reg").c_str());
+}
+
+class TweaksEndToEnd : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    PrepareRegistry();
+    app_ = new AppSession;
+    started_ = app_->Start(ProgramFolder() + "velotune.exe", &startError_);
+  }
+  static void TearDownTestSuite() {
+    delete app_;
+    app_ = nullptr;
+  }
+  void SetUp() override { ASSERT_TRUE(started_) << startError_; }
+
+  HWND Find(const std::string& caption) {
+    HWND window = app_->Control(caption);
+    EXPECT_NE(window, nullptr) << "no single control \"" << caption << "\"";
+    return window;
+  }
+  void Tick(const std::string& caption, bool checked) {
+    HWND box = Find(caption);
+    if (!box) return;
+    EXPECT_TRUE(app_->ShowPageOf(box)) << caption;
+    app_->SetChecked(box, checked);
+    EXPECT_EQ(AppSession::Checked(box), checked) << caption;
+  }
+  void Select(const std::string& caption) {
+    HWND radio = Find(caption);
+    if (!radio) return;
+    EXPECT_TRUE(app_->ShowPageOf(radio)) << caption;
+    app_->Click(radio);
+    EXPECT_TRUE(AppSession::Checked(radio)) << caption;
+  }
+  // Presses "&Save Changes" on the page that holds the marker control.
+  std::string Save(const std::string& marker) {
+    HWND anchor = Find(marker);
+    HWND save = AppSession::Nearest(app_->WithCaption("&Save Changes"), anchor);
+    if (!save) {
+      ADD_FAILURE() << "no save button beside \"" << marker << "\"";
+      return "";
+    }
+    EXPECT_TRUE(app_->ShowPageOf(save));
+    return app_->Press(save);
+  }
+  std::string Press(const std::string& caption) {
+    HWND button = Find(caption);
+    return button ? app_->Press(button) : "";
+  }
+  // The timeout edit holding this text, on the page of "Auto End Tasks".
+  HWND TimeoutEdit(const std::string& text) {
+    std::vector<HWND> edits;
+    for (HWND edit : app_->OfClass("Edit")) {
+      if (AppSession::Text(edit) == text) edits.push_back(edit);
+    }
+    HWND edit = AppSession::Nearest(edits, Find("Auto End Tasks"));
+    EXPECT_NE(edit, nullptr) << "no edit holding " << text;
+    return edit;
+  }
+
+  static std::string Value(HKEY root, const std::string& key, const std::string& name) {
+    return ReadValue(root, key, name).Show();
+  }
+
+  static AppSession* app_;
+  static bool started_;
+  static std::string startError_;
+};
+
+AppSession* TweaksEndToEnd::app_ = nullptr;
+bool TweaksEndToEnd::started_ = false;
+std::string TweaksEndToEnd::startError_;
+
+// The tests run in this order on one running program; each builds on the
+// control states the one before left.
+
+TEST_F(TweaksEndToEnd, Page1SaveWritesTheControlStates) {
+  Tick("Disable Low Disk Space Message", true);
+  Tick("Show \"My Computer\"", false);
+  HWND hung = TimeoutEdit("1");
+  if (hung) app_->SetEditText(hung, "5000");
+  EXPECT_EQ(Save("Mouse Tweaks (Default Cursor)"), "");
+
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoLowDiskSpaceChecks"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "NoLowDiskSpaceChecks"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "HungAppTimeOut"), StringText("5000"));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "WaitToKillAppTimeOut"), StringText("1000"));
+  EXPECT_EQ(
+      Value(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control", "WaitToKillServiceTimeout"),
+      StringText("1000"));
+  for (const char* start : {"NewStartPanel", "ClassicStartMenu"}) {
+    const std::string key =
+        std::string("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\HideDesktopIcons\\") +
+        start;
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, key, kMyComputer), DwordText(1)) << start;
+    EXPECT_EQ(Value(HKEY_CURRENT_USER, key, "{450D8FBA-AD25-11D0-98A8-0800361B1103}"), DwordText(0))
+        << start;
+  }
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, "Control Panel\\Cursors", "Scheme Source"), DwordText(0));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, "Control Panel\\Cursors", "Arrow"), StringText(""));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, "AppEvents\\Schemes", ""), StringText(".None"));
+  EXPECT_EQ(
+      Value(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\VNCviewer\\VNCviewerBell\\.Current", ""),
+      StringText(""));
+  // The German event name lands as "Gesprächsannahme".
+  HKEY conf = nullptr;
+  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER,
+                          L"AppEvents\\Schemes\\Apps\\Conf\\Gespr\u00e4chsannahme\\.Current", 0,
+                          KEY_READ, &conf),
+            ERROR_SUCCESS);
+  if (conf) RegCloseKey(conf);
+  EXPECT_EQ(
+      Value(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+            "StartMenuAdminTools"),
+      StringText("0"));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "DisablePersonalDirChange"), "missing");
+  EXPECT_EQ(Value(HKEY_USERS, ".DEFAULT\\" + kPE, "NoFolderOptions"), DwordText(0));
+
+  // Unticked, only the user's value goes back to 0.
+  Tick("Disable Low Disk Space Message", false);
+  EXPECT_EQ(Save("Mouse Tweaks (Default Cursor)"), "");
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoLowDiskSpaceChecks"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "NoLowDiskSpaceChecks"), DwordText(0));
+}
+
+TEST_F(TweaksEndToEnd, Page1SaveRefusesATimeoutThatIsNoNumber) {
+  HWND hung = TimeoutEdit("5000");
+  ASSERT_NE(hung, nullptr);
+  app_->SetEditText(hung, "abc");
+  SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
+  EXPECT_EQ(Save("Mouse Tweaks (Default Cursor)"), "'abc' is not a valid integer value.");
+  // The row before it was written, the edit's own was not.
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "HungAppTimeOut"), StringText("5000"));
+  app_->SetEditText(hung, "5000");
+}
+
+TEST_F(TweaksEndToEnd, Page3SaveWritesTheControlStates) {
+  Select(
+      "Show Network drive letters before the label, and show local drive letters after the label");
+  Select("Classic Mode");
+  Tick("Enable Service Tweaks", false);
+  SetDword(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay", 0);
+  EXPECT_EQ(Save("Decrease Latency"), "");
+
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                  "ShowDriveLettersFirst"),
+            DwordText(1));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Alerter"));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpAckFrequency"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, "Software\\Microsoft\\Security Center", "FirewallOverride"),
+            DwordText(1));
+}
+
+TEST_F(TweaksEndToEnd, Page2SaveImportsTheScriptAndWritesTheControlStates) {
+  std::vector<HWND> bars = app_->OfClass(TRACKBAR_CLASSA);
+  ASSERT_EQ(bars.size(), 1u);
+  ASSERT_TRUE(app_->ShowPageOf(bars[0]));
+  app_->Key(bars[0], VK_HOME);
+  EXPECT_EQ(SendMessageA(bars[0], TBM_GETPOS, 0, 0), 0);
+  EXPECT_EQ(Save("Speed Up My Windows"), "");
+
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShellNoRoam, "BagMRU Size"), DwordText(0));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kShellNoRoam + "\\BagMRU"));
+  // What the registry editor imported from SpeedUp.reg, and the file gone.
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kMouse, "SmoothMouseXCurve"), HexText(REG_BINARY, kXCurve));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kMouse, "SmoothMouseYCurve"), HexText(REG_BINARY, kYCurve));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE,
+                  "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer", "Start"),
+            HexText(REG_BINARY, {4, 0, 0, 0}));
+  EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kRemoteNameSpace));
+  EXPECT_FALSE(FileExists(ProgramFolder() + "SpeedUp.reg"));
+  // Rows after the script.
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kDownloadManager, "ConnectionType"), DwordText(11));
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, ".ex", ""), StringText("exefile"));
+  EXPECT_EQ(Value(HKEY_CLASSES_ROOT, "Directory\\Shell\\CmdShortcut\\Command", ""),
+            StringText("C:\\WINDOWS\\system32\\cmd.exe /k cd \"%1\""));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                  "Max Cached Icons"),
+            StringText("4096"));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer",
+                  "ThumbnailQuality"),
+            DwordText(80));
+}
+
+TEST_F(TweaksEndToEnd, UncreatableScriptStopsThePage2Save) {
+  const std::string script = ProgramFolder() + "SpeedUp.reg";
+  ASSERT_TRUE(CreateDirectoryA(script.c_str(), nullptr));
+  SetDword(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+           "DisableRegistryTools", 5);
+  DeleteTree(HKEY_CURRENT_USER, kDownloadManager);
+  const std::string box = Save("Speed Up My Windows");
+  RemoveDirectoryA(script.c_str());
+  EXPECT_EQ(box.rfind("Cannot create file \"" + script + "\"", 0), 0u) << box;
+  EXPECT_EQ(
+      Value(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+            "DisableRegistryTools"),
+      DwordText(0));
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDownloadManager));
+}
+
+TEST_F(TweaksEndToEnd, GreenBoostAppliesOnlyTheTickedGreenTweaks) {
+  SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
+  SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
+  DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseYCurve");
+  DeleteValue(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay");
+  EXPECT_EQ(Press("GREEN Boost"), "");
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("x"));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(8000));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShellNoRoam, "BagMRU Size"), DwordText(8000));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kDownloadManager, "ConnectionType"), DwordText(11));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kMouse, "SmoothMouseYCurve"), HexText(REG_BINARY, kYCurve));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay"), DwordText(1));
+  EXPECT_FALSE(FileExists(ProgramFolder() + "SpeedUp.reg"));
+
+  // With every green box unticked it leaves everything alone.
+  for (const char* box : kGreenBoxes) Tick(box, false);
+  SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 5);
+  DeleteValue(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay");
+  DeleteTree(HKEY_CURRENT_USER, kDownloadManager);
+  EXPECT_EQ(Press("GREEN Boost"), "");
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(5));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay"), "missing");
+  EXPECT_FALSE(KeyExists(HKEY_CURRENT_USER, kDownloadManager));
+  for (const char* box : kGreenBoxes) Tick(box, true);
+}
+
+TEST_F(TweaksEndToEnd, OneClickSavesAllThreePages) {
+  Tick("No Tray Items Display", true);
+  Tick("Hide ALL System Tray icons", false);
+  SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
+  SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
+  SetDword(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType", 7);
+  DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseXCurve");
+  EXPECT_EQ(Press("1-Click Tweak"), "");
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));  // page 1
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));  // page 3
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));    // page 2
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kMouse, "SmoothMouseXCurve"), HexText(REG_BINARY, kXCurve));
+  // Page 1 writes the tray value to both hives, page 2 to the user's after it.
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoTrayItemsDisplay"), DwordText(1));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "NoTrayItemsDisplay"), DwordText(0));
+  EXPECT_FALSE(FileExists(ProgramFolder() + "SpeedUp.reg"));
+}
+
+TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
+  SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
+  SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
+  SetDword(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType", 7);
+  // The title label "Velotune" stands at 56, 11 (177 x 13) in the banner.
+  EXPECT_EQ(app_->DoubleClick(80, 17), "");
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
+}
+
+}  // namespace
+}  // namespace velotune
