@@ -156,6 +156,19 @@ TXTFILE = [
 ]
 
 
+def html_assoc(ext):
+    return [
+        clear_user_choice(ext),
+        extension(ext, "htmlfile", sz("Content Type", "text/html"), sz("PerceivedType", "text")),
+        key(HKCR + r"\htmlfile", sz("@", "HTML Document"),
+            sz("AppUserModelID", "Microsoft.InternetExplorer.Default")),
+        key(HKCR + r"\htmlfile\shell", sz("@", "opennew")),
+        verb("htmlfile", "open", '"%ProgramFiles%\\Internet Explorer\\iexplore.exe" %1'),
+        verb("htmlfile", "opennew", '"%ProgramFiles%\\Internet Explorer\\iexplore.exe" %1'),
+        verb("htmlfile", "edit", NOTEPAD + " %1"),
+    ]
+
+
 def script_assoc(ext, progid, caption, friendly, icon, engine):
     p = HKCR + "\\" + progid
     wsh = "{60254CA5-953B-11CF-8C96-00AA00B8708C}"
@@ -232,7 +245,6 @@ SCRIPTS = {
     r"SysTools\w7-snippingtool-fix.fix": [
         key(HKLM + r"\SOFTWARE\Policies\Microsoft\TabletPC", dword("DisableSnippingTool", 0)),
         key(HKCU + r"\Software\Policies\Microsoft\TabletPC", dword("DisableSnippingTool", 0)),
-        key(HKCU + r"\Software\Microsoft\TabletTip\1.7", dword("EnableAutoShiftEngage", 1)),
     ],
     r"SysTools\Enable_CMD.fix": [
         key(HKCU + r"\Software\Policies\Microsoft\Windows\System", dword("DisableCMD", 0)),
@@ -246,8 +258,7 @@ SCRIPTS = {
     # --- Explorer -----------------------------------------------------------
     r"Explorer\doubleclick.fix": [
         key(HKCU + r"\Control Panel\Mouse", sz("DoubleClickSpeed", "500"),
-            sz("DoubleClickHeight", "4"), sz("DoubleClickWidth", "4"),
-            sz("SwapMouseButtons", "0")),
+            sz("DoubleClickHeight", "4"), sz("DoubleClickWidth", "4")),
         key(HKCR + r"\Directory\shell", sz("@", "none")),
         key(HKCR + r"\Drive\shell", sz("@", "none")),
         key(HKCR + r"\Folder\shell\open\command", expand("@", "%SystemRoot%\\Explorer.exe"),
@@ -304,12 +315,10 @@ SCRIPTS = {
         extension(".library-ms", "LibraryFolder"),
         key(HKCR + r"\LibraryFolder", sz("@", "Library Folder"),
             expand("FriendlyTypeName", "@%SystemRoot%\\system32\\shell32.dll,-34584"),
-            sz("NeverShowExt", ""), sz("IsShortcut", ""),
-            sz("CLSID", "{a5a3563a-5755-4a6f-854e-afa3230b199f}")),
+            sz("NeverShowExt", "")),
+        key(HKCR + r"\LibraryFolder\CLSID", sz("@", "{a5a3563a-5755-4a6f-854e-afa3230b199f}")),
         key(HKCR + r"\LibraryFolder\DefaultIcon",
             expand("@", "%SystemRoot%\\system32\\imageres.dll,-1001")),
-        key(HKCR + r"\LibraryFolder\ShellEx\IconHandler",
-            sz("@", "{a5a3563a-5755-4a6f-854e-afa3230b199f}")),
     ],
     r"FileAssoc\w7-cddvd-asso_dvd.fix": [
         key(HKCR + r"\DVD", sz("@", "DVD")),
@@ -371,20 +380,8 @@ SCRIPTS = {
     ],
     r"FileAssoc\Default_GIF.fix": image_assoc(".gif", "giffile", "image/gif", "GIF Image",
                                                SYS + "imageres.dll,-83"),
-    r"FileAssoc\Default_HTM.fix": [
-        clear_user_choice(".htm"),
-        extension(".htm", "htmlfile", sz("Content Type", "text/html"), sz("PerceivedType", "text")),
-    ],
-    r"FileAssoc\Default_HTML.fix": [
-        clear_user_choice(".html"),
-        extension(".html", "htmlfile", sz("Content Type", "text/html"), sz("PerceivedType", "text")),
-        key(HKCR + r"\htmlfile", sz("@", "HTML Document"),
-            sz("AppUserModelID", "Microsoft.InternetExplorer.Default")),
-        key(HKCR + r"\htmlfile\shell", sz("@", "opennew")),
-        verb("htmlfile", "open", '"%ProgramFiles%\\Internet Explorer\\iexplore.exe" %1'),
-        verb("htmlfile", "opennew", '"%ProgramFiles%\\Internet Explorer\\iexplore.exe" %1'),
-        verb("htmlfile", "edit", NOTEPAD + " %1"),
-    ],
+    r"FileAssoc\Default_HTM.fix": html_assoc(".htm"),
+    r"FileAssoc\Default_HTML.fix": html_assoc(".html"),
     r"FileAssoc\Default_ICO.fix": [
         clear_user_choice(".ico"),
         extension(".ico", "icofile", sz("Content Type", "image/x-icon"),
