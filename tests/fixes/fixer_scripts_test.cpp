@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 #include <string>
@@ -133,6 +134,58 @@ TEST(FixerFolderTest, ScriptsRemoveOnlyWhatTheirRepairNames) {
   }
 }
 
+std::string TypeName(std::uint32_t type) {
+  switch (type) {
+    case regtype::kSz:
+      return "REG_SZ";
+    case regtype::kExpandSz:
+      return "REG_EXPAND_SZ";
+    case regtype::kDword:
+      return "REG_DWORD";
+    case regtype::kMultiSz:
+      return "REG_MULTI_SZ";
+    case regtype::kBinary:
+      return "REG_BINARY";
+  }
+  return "type " + std::to_string(type);
+}
+
+// Every value a script writes, as "ROOT\KEY [name]" (folded) -> type and data.
+void CollectValues(const MemoryRegistry& registry, RegistryRoot root, const std::string& path,
+                   std::map<std::string, std::string>* out) {
+  for (const MemoryRegistry::Value& v : registry.Values(root, path)) {
+    std::string where = FoldName(std::string(RootName(root)) + "\\" + path + " [" + v.name + "]");
+    (*out)[where] = TypeName(v.type) + ":" + std::string(v.data.begin(), v.data.end());
+  }
+  for (const std::string& sub : registry.SubKeyNames(root, path))
+    CollectValues(registry, root, path.empty() ? sub : path + "\\" + sub, out);
+}
+
+// The run starts all ticked imports at once and they finish in any order, so
+// no two scripts may set the same value differently.
+TEST(FixerFolderTest, NoTwoScriptsDisagreeAboutAValue) {
+  std::map<std::string, std::pair<std::string, std::string>> seen;  // value -> script, data
+  std::size_t values = 0;
+  for (const std::string& name : FilesOnDisk()) {
+    if (fs::path(Slashed(name)).extension() != ".fix") continue;
+    MemoryRegistry registry;
+    ImportRegScript(registry, ReadFile(kFixer / Slashed(name)));
+    std::map<std::string, std::string> written;
+    for (RegistryRoot root : {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser,
+                              RegistryRoot::LocalMachine, RegistryRoot::Users})
+      CollectValues(registry, root, "", &written);
+    values += written.size();
+    for (const auto& [where, data] : written) {
+      auto [it, inserted] = seen.emplace(where, std::make_pair(name, data));
+      if (!inserted) {
+        EXPECT_EQ(it->second.second, data)
+            << where << " differs between " << it->second.first << " and " << name;
+      }
+    }
+  }
+  EXPECT_GT(values, 300u);
+}
+
 struct Check {
   std::string script;
   RegistryRoot root;
@@ -181,22 +234,6 @@ std::string Shown(const MemoryRegistry::Value& v) {
     out += static_cast<char>(v.data[i]);
   }
   return out;
-}
-
-std::string TypeName(std::uint32_t type) {
-  switch (type) {
-    case regtype::kSz:
-      return "REG_SZ";
-    case regtype::kExpandSz:
-      return "REG_EXPAND_SZ";
-    case regtype::kDword:
-      return "REG_DWORD";
-    case regtype::kMultiSz:
-      return "REG_MULTI_SZ";
-    case regtype::kBinary:
-      return "REG_BINARY";
-  }
-  return "type " + std::to_string(type);
 }
 
 TEST(FixerFolderTest, EveryScriptLeavesItsCheckedValue) {
