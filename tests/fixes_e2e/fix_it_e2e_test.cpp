@@ -118,7 +118,8 @@ BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
 class FixItEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    // No Donate dialog at start.
+    // No Donate dialog at start; the prefix's own choice comes back afterwards.
+    donateChoice_ = Read(HKEY_CURRENT_USER, "Zolex\\Support", "01");
     SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", "0");
     std::string command = "\"" + ProgramFolder() + "velotune.exe\"";
     STARTUPINFOA startup = {};
@@ -144,6 +145,15 @@ class FixItEndToEnd : public ::testing::Test {
       CloseHandle(process_.hThread);
       CloseHandle(process_.hProcess);
     }
+    if (donateChoice_ == "<missing>") {
+      HKEY k;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, "Zolex\\Support", 0, KEY_ALL_ACCESS, &k) == 0) {
+        RegDeleteValueA(k, "01");
+        RegCloseKey(k);
+      }
+    } else {
+      SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", donateChoice_);
+    }
   }
 
   // Presses a button or toggles a box as a click would.
@@ -158,6 +168,7 @@ class FixItEndToEnd : public ::testing::Test {
     return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
 
+  std::string donateChoice_;
   PROCESS_INFORMATION process_ = {};
   HWND main_ = nullptr;
 };
