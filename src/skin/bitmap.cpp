@@ -13,7 +13,9 @@ constexpr uint32_t kBiBitfields = 3;
 uint32_t U32(const uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
-uint16_t U16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+uint16_t U16(const uint8_t* p) {
+  return static_cast<uint16_t>(p[0] | (p[1] << 8));
+}
 
 void PutU32(std::vector<uint8_t>& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
@@ -53,8 +55,7 @@ bool Bitmap::LoadFromBmp(const uint8_t* data, size_t size) {
   if (width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return false;
   const bool topDown = rawHeight < 0;
   const int32_t height = topDown ? -rawHeight : rawHeight;
-  if (width > kMaxSide || height > kMaxSide ||
-      static_cast<int64_t>(width) * height > kMaxPixels)
+  if (width > kMaxSide || height > kMaxSide || static_cast<int64_t>(width) * height > kMaxPixels)
     return false;
 
   size_t paletteOffset = kFileHeaderSize + infoSize;
@@ -91,7 +92,8 @@ bool Bitmap::LoadFromBmp(const uint8_t* data, size_t size) {
   bits_ = bits <= 8 ? 8 : bits;
   pixels_.assign(static_cast<size_t>(width) * height, 0);
   for (int32_t y = 0; y < height; ++y) {
-    const uint8_t* src = data + dataOffset + stride * static_cast<size_t>(topDown ? y : height - 1 - y);
+    const uint8_t* src =
+        data + dataOffset + stride * static_cast<size_t>(topDown ? y : height - 1 - y);
     Pixel* dst = Row(y);
     for (int32_t x = 0; x < width; ++x) {
       switch (bits) {

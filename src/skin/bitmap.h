@@ -15,9 +15,15 @@ constexpr Pixel MakePixel(int r, int g, int b) {
   return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) |
          static_cast<Pixel>(b & 0xFF);
 }
-constexpr int PixelRed(Pixel p) { return (p >> 16) & 0xFF; }
-constexpr int PixelGreen(Pixel p) { return (p >> 8) & 0xFF; }
-constexpr int PixelBlue(Pixel p) { return p & 0xFF; }
+constexpr int PixelRed(Pixel p) {
+  return (p >> 16) & 0xFF;
+}
+constexpr int PixelGreen(Pixel p) {
+  return (p >> 8) & 0xFF;
+}
+constexpr int PixelBlue(Pixel p) {
+  return p & 0xFF;
+}
 
 constexpr Pixel kMagentaPixel = MakePixel(255, 0, 255);
 

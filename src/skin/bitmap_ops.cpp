@@ -31,7 +31,8 @@ Bitmap MirrorHorizontal(const Bitmap& src) {
 
 void FillRect(Bitmap& dst, const Rect& rect, Pixel colour) {
   const Rect r = Clip(rect, dst.Width(), dst.Height());
-  for (int y = r.top; y < r.bottom; ++y) std::fill(dst.Row(y) + r.left, dst.Row(y) + r.right, colour);
+  for (int y = r.top; y < r.bottom; ++y)
+    std::fill(dst.Row(y) + r.left, dst.Row(y) + r.right, colour);
 }
 
 void StretchCopy(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect& srcRect,
@@ -40,11 +41,13 @@ void StretchCopy(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect
   if (s.Width() <= 0 || s.Height() <= 0 || dstRect.Width() <= 0 || dstRect.Height() <= 0) return;
   const Rect d = Clip(dstRect, dst.Width(), dst.Height());
   for (int y = d.top; y < d.bottom; ++y) {
-    const int64_t sy = s.top + static_cast<int64_t>(y - dstRect.top) * s.Height() / dstRect.Height();
+    const int64_t sy =
+        s.top + static_cast<int64_t>(y - dstRect.top) * s.Height() / dstRect.Height();
     const Pixel* srcRow = src.Row(static_cast<int>(sy));
     Pixel* dstRow = dst.Row(y);
     for (int x = d.left; x < d.right; ++x) {
-      const int64_t sx = s.left + static_cast<int64_t>(x - dstRect.left) * s.Width() / dstRect.Width();
+      const int64_t sx =
+          s.left + static_cast<int64_t>(x - dstRect.left) * s.Width() / dstRect.Width();
       const Pixel p = srcRow[sx];
       if (!transparent || !IsTransparentPixel(p)) dstRow[x] = p;
     }
@@ -83,11 +86,12 @@ Bitmap NineGrid(int width, int height, const Bitmap& src, Margins m, bool stacke
       if (row == 1 && col == 1 && tile) {
         for (int y = d.top; y < d.bottom; y += s.Height())
           for (int x = d.left; x < d.right; x += s.Width())
-            StretchCopy(out, {x, y, std::min(x + s.Width(), d.right), std::min(y + s.Height(), d.bottom)},
-                        src,
-                        {s.left, s.top, s.left + std::min(s.Width(), d.right - x),
-                         s.top + std::min(s.Height(), d.bottom - y)},
-                        false);
+            StretchCopy(
+                out, {x, y, std::min(x + s.Width(), d.right), std::min(y + s.Height(), d.bottom)},
+                src,
+                {s.left, s.top, s.left + std::min(s.Width(), d.right - x),
+                 s.top + std::min(s.Height(), d.bottom - y)},
+                false);
       } else {
         StretchCopy(out, d, src, s, false);
       }

@@ -42,7 +42,7 @@ struct Margins {
 // keep their size, the sides stretch along their length and the centre is
 // stretched, or repeated from the top-left with tile set. Margins that do not
 // fit the destination are dropped.
-Bitmap NineGrid(int width, int height, const Bitmap& src, Margins margins, bool stacked,
-                bool tile, int count, int index);
+Bitmap NineGrid(int width, int height, const Bitmap& src, Margins margins, bool stacked, bool tile,
+                int count, int index);
 
 }  // namespace velotune::skin

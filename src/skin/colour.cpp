@@ -29,7 +29,9 @@ SystemColourQuery& Query() {
 
 }  // namespace
 
-void SetSystemColourQuery(SystemColourQuery query) { Query() = std::move(query); }
+void SetSystemColourQuery(SystemColourQuery query) {
+  Query() = std::move(query);
+}
 
 TColor ResolveColour(TColor c) {
   if (!IsSystemColour(c)) return c & 0x00FFFFFF;
@@ -44,7 +46,9 @@ Pixel ToPixel(TColor c) {
   return MakePixel(GetR(c), GetG(c), GetB(c));
 }
 
-TColor FromPixel(Pixel p) { return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p)); }
+TColor FromPixel(Pixel p) {
+  return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p));
+}
 
 TColor MixColour(TColor c1, TColor c2, int a) {
   c1 = ResolveColour(c1);

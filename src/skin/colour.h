@@ -18,9 +18,15 @@ constexpr TColor RGB(int r, int g, int b) {
   return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
          (static_cast<TColor>(b & 0xFF) << 16);
 }
-constexpr int GetR(TColor c) { return c & 0xFF; }
-constexpr int GetG(TColor c) { return (c >> 8) & 0xFF; }
-constexpr int GetB(TColor c) { return (c >> 16) & 0xFF; }
+constexpr int GetR(TColor c) {
+  return c & 0xFF;
+}
+constexpr int GetG(TColor c) {
+  return (c >> 8) & 0xFF;
+}
+constexpr int GetB(TColor c) {
+  return (c >> 16) & 0xFF;
+}
 
 constexpr TColor kWhite = RGB(255, 255, 255);
 constexpr TColor kMagenta = RGB(255, 0, 255);
@@ -43,8 +49,12 @@ enum SystemColourIndex : int {
   kColor3dDkShadow = 21,
 };
 
-constexpr TColor SystemColour(int index) { return 0xFF000000u | static_cast<TColor>(index); }
-constexpr bool IsSystemColour(TColor c) { return (c & 0xFF000000u) == 0xFF000000u; }
+constexpr TColor SystemColour(int index) {
+  return 0xFF000000u | static_cast<TColor>(index);
+}
+constexpr bool IsSystemColour(TColor c) {
+  return (c & 0xFF000000u) == 0xFF000000u;
+}
 
 // Looks a system colour index up; the program installs the platform's query,
 // the default answers the classic Windows scheme.

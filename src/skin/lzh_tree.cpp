@@ -9,8 +9,8 @@ namespace {
 // Groups of the position code: how many first-byte values share each upper
 // value, and the code length of the group.
 struct PositionGroup {
-  int uppers;       // upper values in the group
-  int bytesEach;    // first-byte values per upper value
+  int uppers;     // upper values in the group
+  int bytesEach;  // first-byte values per upper value
   int length;
 };
 constexpr PositionGroup kPositionGroups[] = {
@@ -38,8 +38,12 @@ const PositionTables& Tables() {
 
 }  // namespace
 
-int PositionCode(int firstByte) { return Tables().code[firstByte & 0xFF]; }
-int PositionLength(int firstByte) { return Tables().length[firstByte & 0xFF]; }
+int PositionCode(int firstByte) {
+  return Tables().code[firstByte & 0xFF];
+}
+int PositionLength(int firstByte) {
+  return Tables().length[firstByte & 0xFF];
+}
 
 void HuffmanTree::Start() {
   for (int i = 0; i < kSymbols; ++i) {

@@ -7,12 +7,12 @@
 
 namespace velotune::skin::lzh {
 
-constexpr int kRingSize = 4096;                    // N
-constexpr int kMaxMatch = 60;                      // F
-constexpr int kThreshold = 2;                      // shortest match is 3
+constexpr int kRingSize = 4096;                         // N
+constexpr int kMaxMatch = 60;                           // F
+constexpr int kThreshold = 2;                           // shortest match is 3
 constexpr int kSymbols = 256 - kThreshold + kMaxMatch;  // 314
-constexpr int kNodes = 2 * kSymbols - 1;           // 627
-constexpr int kRoot = kNodes - 1;                  // 626
+constexpr int kNodes = 2 * kSymbols - 1;                // 627
+constexpr int kRoot = kNodes - 1;                       // 626
 constexpr int kMaxFreq = 0x8000;
 constexpr int kInitialFill = kRingSize - kMaxMatch;  // 4036 spaces
 
@@ -30,8 +30,8 @@ class HuffmanTree {
  private:
   void Rebuild();
 
-  std::array<uint16_t, kNodes + 1> freq_{};              // + sentinel
-  std::array<uint16_t, kNodes + kSymbols> parent_{};     // nodes, then leaves
+  std::array<uint16_t, kNodes + 1> freq_{};           // + sentinel
+  std::array<uint16_t, kNodes + kSymbols> parent_{};  // nodes, then leaves
   std::array<uint16_t, kNodes> son_{};
 };
 

@@ -105,7 +105,8 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
     const std::string& line = lines_[i];
     if (line.front() == '[' && line.back() == ']') break;
     const size_t eq = line.find('=');
-    const std::string lineKey = eq == std::string::npos ? std::string() : LowerAscii(TrimText(line.substr(0, eq)));
+    const std::string lineKey =
+        eq == std::string::npos ? std::string() : LowerAscii(TrimText(line.substr(0, eq)));
     if (lineKey != wanted) continue;
     const std::string value = TrimText(line.substr(eq + 1));
     return value.empty() ? fallback : value;
@@ -113,8 +114,7 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
   return fallback;
 }
 
-int TQuickIni::ReadInteger(const std::string& section, const std::string& key,
-                           int fallback) const {
+int TQuickIni::ReadInteger(const std::string& section, const std::string& key, int fallback) const {
   const std::string text = ReadString(section, key, "");
   if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
     uint32_t v;

@@ -68,8 +68,7 @@ void TSkinData::LoadSkinBitmap(Bitmap& bitmap, const std::string& value) {
   if (itemBuffer_.empty() || !bitmap.LoadFromBmp(itemBuffer_)) bitmap.Clear();
 }
 
-void TSkinData::ReadGeneric(const std::string& section, TDataSkinObject& object,
-                            bool withFrame) {
+void TSkinData::ReadGeneric(const std::string& section, TDataSkinObject& object, bool withFrame) {
   const TQuickIni& ini = *ini_;
   LoadSkinBitmap(object.Map, ini.ReadString(section, "Image", ""));
   object.Style = ini.ReadInteger(section, "Style", 0);

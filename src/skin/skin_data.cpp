@@ -19,7 +19,9 @@ bool ParseBoolean(const std::string& text, bool* value) {
   return true;
 }
 
-std::string BooleanText(bool value) { return value ? "True" : "False"; }
+std::string BooleanText(bool value) {
+  return value ? "True" : "False";
+}
 
 bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes) {
   std::ifstream in(path, std::ios::binary);
@@ -130,18 +132,28 @@ bool TSkinData::SetPropertyText(const std::string& name, const std::string& valu
 
 bool TSkinData::GetPropertyText(const std::string& name, std::string* value) const {
   const std::string key = LowerAscii(name);
-  if (key == "active") *value = BooleanText(Active);
-  else if (key == "menuupdate") *value = BooleanText(MenuUpdate);
-  else if (key == "menumerge") *value = BooleanText(MenuMerge);
-  else if (key == "disabletag") *value = std::to_string(DisableTag);
+  if (key == "active")
+    *value = BooleanText(Active);
+  else if (key == "menuupdate")
+    *value = BooleanText(MenuUpdate);
+  else if (key == "menumerge")
+    *value = BooleanText(MenuMerge);
+  else if (key == "disabletag")
+    *value = std::to_string(DisableTag);
   else if (key == "skincontrols")
     *value = FormatSet(kSkinControlTypeNames, kSkinControlTypeCount, SkinControls);
-  else if (key == "options") *value = FormatSet(kSkinOptionNames, kSkinOptionCount, Options);
-  else if (key == "skinformtype") *value = kSkinFormTypeNames[SkinFormtype];
-  else if (key == "skinfile") *value = skinFile_;
-  else if (key == "version") *value = Version();
-  else if (key == "skinstore") *value = SkinStore();
-  else return false;
+  else if (key == "options")
+    *value = FormatSet(kSkinOptionNames, kSkinOptionCount, Options);
+  else if (key == "skinformtype")
+    *value = kSkinFormTypeNames[SkinFormtype];
+  else if (key == "skinfile")
+    *value = skinFile_;
+  else if (key == "version")
+    *value = Version();
+  else if (key == "skinstore")
+    *value = SkinStore();
+  else
+    return false;
   return true;
 }
 

@@ -54,13 +54,19 @@ enum TSkinFormType : int { sfMainform, sfOnlyThisForm, sfDialog, sfDLL, kSkinFor
 
 // A set over an enumeration's ordinals.
 using EnumSet = uint32_t;
-constexpr EnumSet SetOf(int member) { return EnumSet{1} << member; }
+constexpr EnumSet SetOf(int member) {
+  return EnumSet{1} << member;
+}
 template <typename... M>
 constexpr EnumSet SetOf(int first, M... rest) {
   return SetOf(first) | SetOf(rest...);
 }
-constexpr bool InSet(EnumSet set, int member) { return (set & SetOf(member)) != 0; }
-constexpr EnumSet AllOf(int count) { return (EnumSet{1} << count) - 1; }
+constexpr bool InSet(EnumSet set, int member) {
+  return (set & SetOf(member)) != 0;
+}
+constexpr EnumSet AllOf(int count) {
+  return (EnumSet{1} << count) - 1;
+}
 
 // Stored names by ordinal.
 extern const char* const kSkinOptionNames[kSkinOptionCount];

@@ -48,13 +48,16 @@ void LzhSymbolEncoder::EncodeSymbol(int symbol) {
   tree_.Update(symbol);
 }
 
-void LzhSymbolEncoder::Literal(uint8_t byte) { EncodeSymbol(byte); }
+void LzhSymbolEncoder::Literal(uint8_t byte) {
+  EncodeSymbol(byte);
+}
 
 void LzhSymbolEncoder::Match(int length, int position) {
   EncodeSymbol(255 - kThreshold + length);
   const int upper = position >> 6;
   // The code's first byte carries the upper value in its top bits.
-  bits_.Put(upperLength_[upper], static_cast<uint32_t>(upperCode_[upper] >> (8 - upperLength_[upper])));
+  bits_.Put(upperLength_[upper],
+            static_cast<uint32_t>(upperCode_[upper] >> (8 - upperLength_[upper])));
   bits_.Put(6, static_cast<uint32_t>(position & 0x3F));
 }
 
