@@ -77,8 +77,11 @@ void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel&
   }
   if (after.fontSize != form.Font().Size()) form.Font().SetSize(after.fontSize);
 
+  // WM_SETREDRAW works through the visible style bit: only a visible window
+  // may have its painting suspended, or resuming would make it visible.
   HWND window = form.Handle();
-  SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+  const bool suspend = IsWindowVisible(window) != 0;
+  if (suspend) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
   for (std::size_t i = 0; i < n; ++i) {
     TControl* control = before.controls[i];
     if (!control) continue;
@@ -92,8 +95,11 @@ void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel&
     if (now.bounds != current)
       control->SetBounds(now.bounds.left, now.bounds.top, now.bounds.width, now.bounds.height);
   }
-  SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-  RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  if (suspend) {
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
 
   // Controls that use their parent's font take the parent's new one again.
   for (TControl* control : suspended) control->SetParentFont(true);

@@ -169,4 +169,8 @@ void TResizeKit::ExitResize() {
   Fire("OnExitResize");
 }
 
+void RegisterResizeKitClass(ComponentClasses& classes) {
+  classes.Add<TResizeKit>();
+}
+
 }  // namespace velotune

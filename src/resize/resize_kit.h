@@ -9,6 +9,7 @@
 #include <string>
 
 #include "framework/component.h"
+#include "framework/form_loader.h"
 #include "resize/layout.h"
 #include "resize/placement.h"
 #include "resize/size_validation.h"
@@ -82,5 +83,8 @@ class TResizeKit : public TComponent {
   KitLayout layout_;
   TExitResizeEvent onExitResize_;
 };
+
+// Makes TResizeKit known to a form description reader.
+void RegisterResizeKitClass(ComponentClasses& classes);
 
 }  // namespace velotune

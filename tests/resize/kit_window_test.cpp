@@ -116,7 +116,7 @@ struct KitWindowTest : ::testing::Test {
   static void SetUpTestSuite() {
     TForm::Classes().Add<TKitBox>();
     TForm::Classes().Add<TKitMark>();
-    TForm::Classes().Add<TResizeKit>();
+    RegisterResizeKitClass(TForm::Classes());
   }
 
   void SetUp() override {

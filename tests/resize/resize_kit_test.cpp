@@ -21,7 +21,7 @@ TResizeKit* LoadKit(TKitTestFrm& form, const std::string& kitBody) {
   const std::string text = "object KitTestFrm: TKitTestFrm\n  object ResizeKit1: TResizeKit\n" +
                            kitBody + "  end\nend\n";
   ComponentClasses classes;
-  classes.Add<TResizeKit>();
+  RegisterResizeKitClass(classes);
   LoadComponentTree(form, ParseFormDescription(text, "test.dfm"), "test.dfm", classes);
   return static_cast<TResizeKit*>(form.FindComponent("ResizeKit1"));
 }
