@@ -163,6 +163,13 @@ struct KitWindowTest : ::testing::Test {
       EXPECT_EQ(RealBounds(Bind<TControl>(*form, d.name)), ScaledBounds(base, x, y))
           << when << ": " << d.name << " at client " << client.right << " x " << client.bottom;
     }
+    // The form's font rounds, a control's own font truncates; controls that
+    // use their parent's font show the form's.
+    const double fontScale = std::min(x, y);
+    EXPECT_EQ(form->Font().Size(), RoundHalfUp(8 * fontScale)) << when;
+    EXPECT_EQ(Bind<TControl>(*form, "Box3")->Font().Size(), form->Font().Size()) << when;
+    EXPECT_TRUE(Bind<TControl>(*form, "Box3")->ParentFont()) << when;
+    EXPECT_EQ(Bind<TControl>(*form, "cpr")->Font().Size(), ScaledFontSize(7, fontScale)) << when;
   }
 
   std::unique_ptr<TKitTestForm> form;
