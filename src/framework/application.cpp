@@ -1,0 +1,116 @@
+#include "framework/application.h"
+
+#include "framework/form.h"
+#include "platform/errors.h"
+
+namespace velotune {
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+void TApplication::HandleException(const std::exception& e) {
+  if (onException) {
+    onException(e);
+    return;
+  }
+  std::string text = ErrorBoxText(e.what());
+  MessageBoxA(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+}
+
+namespace {
+TForm* FormOf(HWND window) {
+  if (!window) return nullptr;
+  HWND root = GetAncestor(window, GA_ROOT);
+  return dynamic_cast<TForm*>(TWinControl::FromHandle(root));
+}
+}  // namespace
+
+bool TApplication::Dispatch(MSG& msg) {
+  TForm* form = FormOf(msg.hwnd);
+  if (form) {
+    try {
+      if (msg.message == WM_SYSCHAR && form->DialogChar(static_cast<char>(msg.wParam))) return true;
+      if (msg.message == WM_KEYDOWN) {
+        switch (msg.wParam) {
+          case VK_TAB:
+          case VK_RETURN:
+          case VK_ESCAPE:
+          case VK_LEFT:
+          case VK_RIGHT:
+          case VK_UP:
+          case VK_DOWN: {
+            TWinControl* focused = TWinControl::FromHandle(GetFocus());
+            if (focused && focused->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam)) return true;
+            if (form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam)) return true;
+            break;
+          }
+          default:
+            break;
+        }
+      }
+    } catch (const std::exception& e) {
+      HandleException(e);
+      return true;
+    }
+    if (form->HandleAllocated() && IsDialogMessageA(form->Handle(), &msg)) return true;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageA(&msg);
+  return true;
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  if (GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+    terminated_ = true;
+    return false;
+  }
+  return Dispatch(msg);
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+void TApplication::Run() {
+  if (mainForm_ && !terminated_) mainForm_->Show();
+  while (!terminated_ && HandleMessage()) {
+  }
+}
+
+void TApplication::RunModal(TForm& form) {
+  while (form.ModalResult() == mrNone) {
+    MSG msg;
+    BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got <= 0) {
+      // The program is ending: leave the quit message for the main loop.
+      terminated_ = true;
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      form.SetModalResult(mrCancel);
+      break;
+    }
+    Dispatch(msg);
+  }
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  PostQuitMessage(0);
+}
+
+int MessageDlgYesNo(const std::string& text) {
+  int answer = MessageBoxA(GetActiveWindow(), text.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION);
+  return answer == IDYES ? mrYes : mrNo;
+}
+
+}  // namespace velotune

@@ -1,0 +1,246 @@
+// Visual controls. TControl has bounds, visibility, enabled state, caption,
+// font, colour, hint and cursor; TWinControl owns one window and passes every
+// message through its replaceable WindowProc; TGraphicControl has no window
+// and is painted and fed mouse input by its parent.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "framework/component.h"
+#include "framework/font.h"
+#include "framework/messages.h"
+
+namespace velotune {
+
+class TWinControl;
+class TForm;
+
+struct TMessage {
+  UINT Msg;
+  WPARAM WParam;
+  LPARAM LParam;
+  LRESULT Result;
+};
+using TWndMethod = std::function<void(TMessage&)>;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TCursorId { crDefault = 0, crArrow = -2, crIBeam = -4, crHandPoint = -21 };
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+  const char* ClassName() const override { return "TControl"; }
+
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  void SetParentComponent(TComponent* parent) override;
+  TForm* ParentForm() const;
+
+  int Left() const { return left_; }
+  int Top() const { return top_; }
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  virtual void SetBounds(int left, int top, int width, int height);
+  RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+  virtual int ClientWidth() const { return width_; }
+  virtual int ClientHeight() const { return height_; }
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  // Visible and every parent up to the form visible too.
+  bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+  virtual std::string Caption() const { return caption_; }
+  virtual void SetCaption(const std::string& text);
+
+  TFont& Font() { return font_; }
+  const TFont& Font() const { return font_; }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool value);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool value);
+
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& hint) { hint_ = hint; }
+  bool ShowHint() const;  // ShowHint, or the parent's when ParentShowHint
+  void SetShowHint(bool show) {
+    showHint_ = show;
+    parentShowHint_ = false;
+  }
+  void SetParentShowHint(bool value) { parentShowHint_ = value; }
+  const std::string& HelpKeyword() const { return helpKeyword_; }
+  void SetHelpKeyword(const std::string& keyword) { helpKeyword_ = keyword; }
+  int HelpContext() const { return helpContext_; }
+  void SetHelpContext(int context) { helpContext_ = context; }
+  int Cursor() const { return cursor_; }
+  void SetCursor(int cursor) { cursor_ = cursor; }
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign align);
+  int TabOrder() const { return tabOrder_; }
+
+  // Every message to the control goes through WindowProc; replace it to see
+  // messages before and after the control's own handling (call the saved
+  // previous method in between).
+  TWndMethod WindowProc;
+  LRESULT Perform(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  virtual void Invalidate();
+  // Font and colour scaled by M/D, with the bounds (the form's ScaleBy).
+  virtual void ChangeScale(int m, int d);
+
+  bool HasEvent(const std::string& name) const override;
+  virtual void Click();
+
+ protected:
+  const PropertyDef* FindProperty(const std::string& name) const override;
+  // The control's own message handling, after WindowProc.
+  virtual void WndProc(TMessage& message);
+  virtual void BoundsChanged() {}
+  virtual void VisibleChanged() {}
+  virtual void EnabledChanged() {}
+  virtual void TextChanged() {}
+  virtual void FontChanged() {}
+  virtual void ColorChanged() {}
+  void ParentFontChanged();
+  void ParentColorChanged();
+
+  TWinControl* parent_ = nullptr;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string caption_;
+  TFont font_;
+  bool parentFont_ = true;
+  TColor color_ = clBtnFace;
+  bool parentColor_ = true;
+  std::string hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  std::string helpKeyword_;
+  int helpContext_ = 0;
+  int cursor_ = crDefault;
+  TAlign align_ = alNone;
+  int tabOrder_ = -1;
+  bool tabStop_ = false;
+  bool mouseInside_ = false;
+
+  friend class TWinControl;
+  friend class TScrollBox;
+};
+
+// How a windowed control's window is made.
+struct TCreateParams {
+  std::string windowClass;  // a system class, or the control's own class name
+  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+  DWORD exStyle = 0;
+  bool systemClass = false;  // subclass a system class instead of registering one
+  int x = 0, y = 0, width = 0, height = 0;
+  HWND parentWindow = nullptr;
+};
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+  const char* ClassName() const override { return "TWinControl"; }
+
+  HWND Handle();  // creates the window when needed
+  bool HandleAllocated() const { return handle_ != nullptr; }
+  void HandleNeeded() { Handle(); }
+  void DestroyHandle();
+  static TWinControl* FromHandle(HWND window);
+
+  // Child controls in insertion order (windowed and not).
+  const std::vector<TControl*>& Controls() const { return controls_; }
+  // Windowed children in tab order.
+  std::vector<TWinControl*> TabList() const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  // The non-windowed child under a client point, or null.
+  TControl* ControlAtPos(POINT p) const;
+  // Sends the message to every child control's WindowProc (and theirs, down).
+  void Broadcast(UINT msg, WPARAM wParam, LPARAM lParam);
+
+  void SetBounds(int left, int top, int width, int height) override;
+  int ClientWidth() const override;
+  int ClientHeight() const override;
+  // The client area rectangle in which aligned children are laid out.
+  virtual RECT DisplayRect() const;
+  void Invalidate() override;
+  void SetFocus();
+  bool Focused() const;
+  bool CanFocus() const;
+  void SetTabOrder(int order);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool stop);
+  void AlignControls();
+  void ChangeScale(int m, int d) override;
+  bool ParentBackground() const { return parentBackground_; }
+  void SetParentBackground(bool value);
+
+ protected:
+  const PropertyDef* FindProperty(const std::string& name) const override;
+  virtual void CreateParams(TCreateParams& params);
+  // The window exists: apply the stored state (text, font, ranges...).
+  virtual void CreateWnd();
+  virtual void DestroyWnd() {}
+  void WndProc(TMessage& message) override;
+  // The system's handling: the subclassed class's procedure or DefWindowProc.
+  void DefaultHandler(TMessage& message);
+  // Paints background and non-windowed children; own window classes only.
+  virtual void PaintWindow(HDC dc);
+  virtual void PaintBackground(HDC dc, const RECT& rect);
+  void PaintControls(HDC dc);
+  void BoundsChanged() override;
+  void VisibleChanged() override;
+  void EnabledChanged() override;
+  void TextChanged() override;
+  void FontChanged() override;
+  void ColorChanged() override;
+  // Default colours for a reflected WM_CTLCOLOR*: the font colour, this
+  // control's colour.
+  LRESULT CtlColor(HDC dc);
+
+  HWND handle_ = nullptr;
+  WNDPROC defaultProc_ = nullptr;
+  std::vector<TControl*> controls_;
+  bool parentBackground_ = true;
+
+ private:
+  void CreateHandle();
+  bool Reflect(TMessage& message);
+  bool RouteMouse(TMessage& message);
+  void TrackMouse();
+  static LRESULT CALLBACK StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  TControl* captureControl_ = nullptr;
+  TControl* hoverControl_ = nullptr;
+  friend class TForm;
+};
+
+class TGraphicControl : public TControl {
+ public:
+  using TControl::TControl;
+  const char* ClassName() const override { return "TGraphicControl"; }
+  // Drawn in the parent's client coordinates.
+  virtual void Paint(HDC dc) = 0;
+
+ protected:
+  void WndProc(TMessage& message) override;
+  // Down state while the mouse is pressed over the control.
+  bool pressed_ = false;
+};
+
+// Raises the error of a failed system call, with the system's text.
+[[noreturn]] void RaiseLastOSError();
+// Draws text with the control's font and colour; returns the height used.
+int DrawControlText(HDC dc, const TControl& control, const std::string& text, RECT rect,
+                    UINT format);
+
+}  // namespace velotune

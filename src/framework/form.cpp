@@ -1,0 +1,452 @@
+#include "framework/form.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "framework/application.h"
+#include "framework/containers.h"
+#include "framework/form_loader.h"
+
+namespace velotune {
+
+namespace {
+
+TForm& F(TComponent& c) {
+  return static_cast<TForm&>(c);
+}
+const TForm& F(const TComponent& c) {
+  return static_cast<const TForm&>(c);
+}
+
+const std::vector<const char*> kBorderStyles = {"bsNone",   "bsSingle",     "bsSizeable",
+                                                "bsDialog", "bsToolWindow", "bsSizeToolWin"};
+const std::vector<const char*> kPositions = {
+    "poDesigned",     "poDefault",       "poDefaultPosOnly", "poDefaultSizeOnly",
+    "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"};
+const std::vector<const char*> kBorderIcons = {"biSystemMenu", "biMinimize", "biMaximize",
+                                               "biHelp"};
+
+const PropertyDef kFormProperties[] = {
+    {"ClientWidth", [](const TComponent& c) { return IntText(F(c).ClientWidth()); },
+     [](TComponent& c, const std::string& v) {
+       F(c).SetClientSize(IntProp("ClientWidth", v), F(c).ClientHeight());
+     }},
+    {"ClientHeight", [](const TComponent& c) { return IntText(F(c).ClientHeight()); },
+     [](TComponent& c, const std::string& v) {
+       F(c).SetClientSize(F(c).ClientWidth(), IntProp("ClientHeight", v));
+     }},
+    {"BorderStyle",
+     [](const TComponent& c) { return std::string(kBorderStyles[F(c).borderStyle]); },
+     [](TComponent& c, const std::string& v) {
+       F(c).borderStyle = static_cast<TFormBorderStyle>(EnumProp("BorderStyle", v, kBorderStyles));
+     }},
+    {"Position", [](const TComponent& c) { return std::string(kPositions[F(c).position]); },
+     [](TComponent& c, const std::string& v) {
+       F(c).position = static_cast<TPosition>(EnumProp("Position", v, kPositions));
+     }},
+    {"BorderIcons",
+     [](const TComponent& c) {
+       std::vector<std::string> members;
+       for (std::size_t i = 0; i < kBorderIcons.size(); ++i)
+         if (F(c).borderIcons & (1u << i)) members.push_back(kBorderIcons[i]);
+       return SetText(members);
+     },
+     [](TComponent& c, const std::string& v) {
+       std::vector<std::string> members;
+       if (!ParseSetText(v, &members))
+         throw EPropertyError("Invalid property value for BorderIcons");
+       unsigned icons = 0;
+       for (const std::string& m : members) icons |= 1u << EnumProp("BorderIcons", m, kBorderIcons);
+       F(c).borderIcons = icons;
+     }},
+    {"ModalResult", [](const TComponent& c) { return IntText(F(c).ModalResult()); },
+     [](TComponent& c, const std::string& v) { F(c).SetModalResult(IntProp("ModalResult", v)); }},
+};
+
+}  // namespace
+
+TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  visible_ = false;
+  parentColor_ = false;
+  parentFont_ = false;
+  tabOrder_ = 0;
+}
+
+TForm::~TForm() {
+  if (Application().MainForm() == this) Application().SetMainForm(nullptr);
+  // Components go while the window still exists, then the window.
+  while (!Components().empty()) delete Components().back();
+  DestroyHandle();
+  if (icon_) DestroyIcon(icon_);
+}
+
+const PropertyDef* TForm::FindProperty(const std::string& name) const {
+  if (const PropertyDef* p = Lookup(kFormProperties, name)) return p;
+  return TWinControl::FindProperty(name);
+}
+
+bool TForm::HasEvent(const std::string& name) const {
+  return name == "OnCreate" || name == "OnShow" || name == "OnClose" || name == "OnDestroy" ||
+         name == "OnActivate" || TWinControl::HasEvent(name);
+}
+
+bool TForm::ReadBinary(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+  if (name != "Icon.Data") return false;
+  // An ICO file: the directory's first image.
+  if (bytes.size() >= 6 + 16 && bytes[2] == 1 && bytes[4] > 0) {
+    const std::uint8_t* entry = bytes.data() + 6;
+    std::uint32_t size = entry[8] | (entry[9] << 8) | (entry[10] << 16) | (entry[11] << 24);
+    std::uint32_t offset = entry[12] | (entry[13] << 8) | (entry[14] << 16) | (entry[15] << 24);
+    if (offset < bytes.size() && size <= bytes.size() - offset) {
+      if (icon_) DestroyIcon(icon_);
+      icon_ = CreateIconFromResourceEx(const_cast<std::uint8_t*>(bytes.data()) + offset, size, TRUE,
+                                       0x00030000, 0, 0, LR_DEFAULTCOLOR);
+    }
+  }
+  return true;  // a damaged icon leaves the default one
+}
+
+ComponentClasses& TForm::Classes() {
+  static ComponentClasses classes;
+  return classes;
+}
+
+void TForm::LoadDescription(const std::string& text, const std::string& file) {
+  LoadComponentTree(*this, ParseFormDescription(text, file), file, Classes());
+  if (!Application().MainForm()) Application().SetMainForm(this);
+  Fire("OnCreate");
+}
+
+void TForm::LoadDescriptionResource(const char* resourceName, const std::string& file) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  HRSRC resource = FindResourceA(module, resourceName, MAKEINTRESOURCEA(10));  // RT_RCDATA
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  if (!data) throw Exception("Form description " + file + " not found in the program");
+  LoadDescription(std::string(data, SizeofResource(module, resource)), file);
+}
+
+void TForm::SetClientSize(int width, int height) {
+  clientWidth_ = width;
+  clientHeight_ = height;
+  if (handle_) {
+    RECT r{0, 0, width, height};
+    AdjustWindowRectEx(&r, GetWindowLongA(handle_, GWL_STYLE), FALSE,
+                       GetWindowLongA(handle_, GWL_EXSTYLE));
+    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+  }
+}
+
+int TForm::ClientWidth() const {
+  return handle_ ? TWinControl::ClientWidth() : clientWidth_;
+}
+int TForm::ClientHeight() const {
+  return handle_ ? TWinControl::ClientHeight() : clientHeight_;
+}
+
+void TForm::CreateParams(TCreateParams& params) {
+  params.windowClass = ClassName();
+  DWORD style = WS_CLIPCHILDREN | WS_CAPTION;
+  DWORD exStyle = WS_EX_CONTROLPARENT;
+  switch (borderStyle) {
+    case bsNone:
+      style = WS_POPUP | WS_CLIPCHILDREN;
+      break;
+    case bsSingle:
+    case bsToolWindow:
+      style |= WS_BORDER;
+      break;
+    case bsDialog:
+      style |= WS_BORDER;
+      exStyle |= WS_EX_DLGMODALFRAME;
+      break;
+    default:
+      style |= WS_THICKFRAME;
+      break;
+  }
+  if (borderStyle == bsToolWindow || borderStyle == bsSizeToolWin) exStyle |= WS_EX_TOOLWINDOW;
+  if (borderStyle != bsNone && (borderIcons & biSystemMenu)) {
+    style |= WS_SYSMENU;
+    if (borderStyle != bsDialog) {
+      if (borderIcons & biMinimize) style |= WS_MINIMIZEBOX;
+      if (borderIcons & biMaximize) style |= WS_MAXIMIZEBOX;
+    }
+  }
+  params.style = style;
+  params.exStyle = exStyle;
+  int width = width_, height = height_;
+  if (clientWidth_ > 0 || clientHeight_ > 0) {
+    RECT r{0, 0, clientWidth_, clientHeight_};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+  }
+  width_ = width;
+  height_ = height;
+  params.x = left_;
+  params.y = top_;
+  params.width = width;
+  params.height = height;
+  // Owned by the owner form (a dialog by whoever is active), so that it
+  // stays above it.
+  TForm* ownerForm = dynamic_cast<TForm*>(Owner());
+  if (ownerForm && ownerForm->HandleAllocated())
+    params.parentWindow = ownerForm->Handle();
+  else if (Application().MainForm() && Application().MainForm() != this &&
+           Application().MainForm()->HandleAllocated())
+    params.parentWindow = Application().MainForm()->Handle();
+}
+
+void TForm::CreateWnd() {
+  if (icon_) {
+    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+    SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  }
+  TWinControl::CreateWnd();
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
+                             0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (tooltip_) SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+  RefreshHints();
+}
+
+void TForm::DestroyWnd() {
+  tooltip_ = nullptr;  // destroyed with its owner
+}
+
+namespace {
+void AddHints(HWND tooltip, TWinControl& container) {
+  for (TControl* c : container.Controls()) {
+    auto* windowed = dynamic_cast<TWinControl*>(c);
+    if (!c->Hint().empty() && c->ShowHint()) {
+      TOOLINFOA info = {};
+      info.cbSize = TTTOOLINFOA_V2_SIZE;
+      info.uFlags = TTF_SUBCLASS;
+      info.lpszText = const_cast<char*>(c->Hint().c_str());
+      if (windowed) {
+        info.uFlags |= TTF_IDISHWND;
+        info.hwnd = container.Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(windowed->Handle());
+      } else {
+        info.hwnd = container.Handle();
+        info.uId = reinterpret_cast<UINT_PTR>(c);
+        info.rect = c->BoundsRect();
+      }
+      SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+      SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+    }
+    if (windowed) AddHints(tooltip, *windowed);
+  }
+}
+}  // namespace
+
+void TForm::RefreshHints() {
+  if (tooltip_) AddHints(tooltip_, *this);
+}
+
+void TForm::PlaceWindow() {
+  if (!handle_) return;
+  RECT window;
+  GetWindowRect(handle_, &window);
+  int width = window.right - window.left, height = window.bottom - window.top;
+  RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  switch (position) {
+    case poScreenCenter:
+    case poDesktopCenter:
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TForm* over = dynamic_cast<TForm*>(Owner());
+      if (!over || position == poMainFormCenter) over = Application().MainForm();
+      if (over && over != this && over->HandleAllocated()) GetWindowRect(over->Handle(), &area);
+      break;
+    }
+    default:
+      return;
+  }
+  int x = area.left + (area.right - area.left - width) / 2;
+  int y = area.top + (area.bottom - area.top - height) / 2;
+  SetWindowPos(handle_, nullptr, std::max(x, 0), std::max(y, 0), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  left_ = std::max(x, 0);
+  top_ = std::max(y, 0);
+}
+
+void TForm::Show() {
+  HandleNeeded();
+  if (!shownOnce_) {
+    shownOnce_ = true;
+    PlaceWindow();
+  }
+  Fire("OnShow");
+  visible_ = true;
+  ShowWindow(handle_, SW_SHOW);
+  SetForegroundWindow(handle_);
+  if (!activeControl_) {
+    for (TWinControl* c : TabList()) {
+      if (c->TabStop() && c->CanFocus()) {
+        c->SetFocus();
+        break;
+      }
+    }
+  }
+}
+
+namespace {
+struct DisabledWindows {
+  HWND except;
+  std::vector<HWND> windows;
+};
+BOOL CALLBACK DisableThreadWindow(HWND window, LPARAM data) {
+  auto* state = reinterpret_cast<DisabledWindows*>(data);
+  if (window != state->except && IsWindowVisible(window) && IsWindowEnabled(window)) {
+    EnableWindow(window, FALSE);
+    state->windows.push_back(window);
+  }
+  return TRUE;
+}
+}  // namespace
+
+int TForm::ShowModal() {
+  HandleNeeded();
+  if (GetCapture()) ReleaseCapture();
+  DisabledWindows disabled{handle_, {}};
+  EnumThreadWindows(GetCurrentThreadId(), DisableThreadWindow, reinterpret_cast<LPARAM>(&disabled));
+  modal_ = true;
+  modalResult_ = mrNone;
+  try {
+    Show();
+    Application().RunModal(*this);
+  } catch (...) {
+    for (HWND w : disabled.windows) EnableWindow(w, TRUE);
+    modal_ = false;
+    throw;
+  }
+  // Owners come back before this window goes, so activation returns to them.
+  for (HWND w : disabled.windows) EnableWindow(w, TRUE);
+  modal_ = false;
+  if (handle_) {
+    SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                 SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  visible_ = false;
+  return modalResult_;
+}
+
+void TForm::Close() {
+  TEventArgs args;
+  args.Action = modal_ ? caHide : (freeOnClose_ ? caFree : caHide);
+  if (Application().MainForm() == this && !modal_) args.Action = caFree;
+  Fire("OnClose", args);
+  if (args.Action == caNone) return;
+  if (modal_) {
+    if (modalResult_ == mrNone) modalResult_ = mrCancel;
+    return;
+  }
+  if (Application().MainForm() == this) {
+    Application().Terminate();
+    return;
+  }
+  if (args.Action == caFree) {
+    Release();
+  } else if (args.Action == caMinimize) {
+    ShowWindow(handle_, SW_MINIMIZE);
+  } else {
+    Hide();
+  }
+}
+
+namespace {
+constexpr UINT kReleaseMessage = WM_APP + 0x2F0;
+}
+
+void TForm::Release() {
+  if (handle_) PostMessageA(handle_, kReleaseMessage, 0, 0);
+}
+
+void TForm::ScaleBy(int m, int d) {
+  int clientWidth = ClientWidth(), clientHeight = ClientHeight();
+  font_.OnChange = nullptr;
+  font_.SetHeight(ScaleRounded(font_.Height(), m, d));
+  font_.OnChange = [this] { FontChanged(); };
+  FontChanged();
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  SetClientSize(ScaleRounded(clientWidth, m, d), ScaleRounded(clientHeight, m, d));
+  RefreshHints();
+  Invalidate();
+}
+
+void TForm::FocusChanged(TWinControl* control) {
+  if (control == this) return;
+  TWinControl* previous = activeControl_;
+  activeControl_ = control;
+  if (previous && previous != control) previous->Perform(CM_EXIT);
+  if (previous != control) control->Perform(CM_ENTER);
+  Broadcast(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+}
+
+void TForm::ControlRemoved(TControl* control) {
+  if (activeControl_ == control) activeControl_ = nullptr;
+}
+
+namespace {
+TPageControl* FindPageFor(TWinControl& container, char c) {
+  for (TControl* child : container.Controls()) {
+    if (auto* pages = dynamic_cast<TPageControl*>(child)) {
+      if (pages->Showing() && pages->AcceleratorPage(c)) return pages;
+    }
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+      if (TPageControl* found = FindPageFor(*windowed, c)) return found;
+    }
+  }
+  return nullptr;
+}
+}  // namespace
+
+bool TForm::DialogChar(char c) {
+  TPageControl* pages = FindPageFor(*this, c);
+  if (!pages) return false;
+  pages->SetActivePage(pages->AcceleratorPage(c));
+  return true;
+}
+
+void TForm::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_CLOSE:
+      Close();
+      return;
+    case kReleaseMessage:
+      delete this;
+      return;
+    case WM_ACTIVATE:
+      if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ &&
+          activeControl_->HandleAllocated()) {
+        DefaultHandler(message);
+        activeControl_->SetFocus();
+        return;
+      }
+      break;
+    case CM_DIALOGKEY:
+      // Enter presses the default button, Escape the cancel button.
+      if (message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
+        std::string property = message.WParam == VK_RETURN ? "Default" : "Cancel";
+        for (TComponent* c : Components()) {
+          auto* control = dynamic_cast<TControl*>(c);
+          if (control && control->HasProperty(property) &&
+              control->GetPropText(property) == "True" && control->Showing() &&
+              control->Enabled()) {
+            control->Click();
+            message.Result = 1;
+            return;
+          }
+        }
+      }
+      return;
+    default:
+      break;
+  }
+  TWinControl::WndProc(message);
+}
+
+}  // namespace velotune
