@@ -30,6 +30,10 @@ std::vector<KitEntry>& KitList() {
 
 int osMajorVersion = 0;
 int osMinorVersion = 0;
+// On systems of major version 4 the kit sees the thread's messages through a
+// call-window-procedure hook instead of taking over the form's procedure.
+HHOOK hookHandle = nullptr;
+int liveKits = 0;
 
 KitEntry* FindEntry(const TResizeKit* kit) {
   for (KitEntry& e : KitList())
@@ -156,6 +160,30 @@ void HandleMessage(HWND window, TMessage& message) {
   previous(message);
 }
 
+LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const CWPSTRUCT* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    KitEntry* entry = FindEntryByHandle(call->hwnd);
+    if (entry && entry->kit->Enabled()) {
+      // Structures that the message points to are changed in place, so the
+      // window procedure that runs next sees the kit's limits.
+      TMessage message{call->message, call->wParam, call->lParam, 0};
+      TreatMessage(*entry, message);
+    }
+  }
+  return CallNextHookEx(hookHandle, code, wParam, lParam);
+}
+
+void InstallHook() {
+  if (!hookHandle)
+    hookHandle = SetWindowsHookExA(WH_CALLWNDPROC, CallWndHook, nullptr, GetCurrentThreadId());
+}
+
+void RemoveHook() {
+  if (hookHandle) UnhookWindowsHookEx(hookHandle);
+  hookHandle = nullptr;
+}
+
 }  // namespace
 
 int KitOsMajorVersion() {
@@ -169,9 +197,13 @@ void KitWindowCreated(TResizeKit&) {
   const DWORD version = GetVersion();
   osMajorVersion = LOBYTE(LOWORD(version));
   osMinorVersion = HIBYTE(LOWORD(version));
+  ++liveKits;
+  if (osMajorVersion == 4) InstallHook();
 }
 
 void KitWindowDestroyed(TResizeKit& kit) {
+  // The hook serves every kit of the thread: it goes with the last one.
+  if (--liveKits == 0) RemoveHook();
   std::vector<KitEntry>& list = KitList();
   auto it =
       std::find_if(list.begin(), list.end(), [&kit](const KitEntry& e) { return e.kit == &kit; });
@@ -211,6 +243,13 @@ void KitWindowPlaceNow(TResizeKit& kit) {
 }
 
 void KitWindowSetIntercepting(TResizeKit& kit, bool on) {
+  if (osMajorVersion == 4) {
+    if (on)
+      InstallHook();
+    else
+      RemoveHook();
+    return;
+  }
   KitEntry* entry = FindEntry(&kit);
   if (!entry) return;
   if (on)

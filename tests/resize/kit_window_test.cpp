@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -323,7 +324,56 @@ TEST_F(KitWindowTest, TimeOfOneWholeRescale) {
   QueryPerformanceCounter(&end);
   const double ms = 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart / rounds;
   RecordProperty("rescale_ms", std::to_string(ms));
-  std::printf("one rescale of the test form: %.3f ms\n", ms);
+  std::printf("one rescale of the test form: %.3f ms (system version %d.%d)\n", ms,
+              KitOsMajorVersion(), KitOsMinorVersion());
+}
+
+// The same tests once more in a copy of this program that Wine tells it runs
+// on a system of major version 4, where the kit works through a thread hook.
+TEST(KitWindowSystemTest, TheThreadHookOfVersionFourSystemsDoesTheSameWork) {
+  if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
+    GTEST_SKIP() << "needs Wine to pose as an older system";
+  if (GetEnvironmentVariableA("VELOTUNE_KIT_CHILD", nullptr, 0) > 0) GTEST_SKIP();
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string copy = self;
+  copy = copy.substr(0, copy.rfind('\\') + 1) + "resize_window_test_v4.exe";
+  ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+  const char* key = "Software\\Wine\\AppDefaults\\resize_window_test_v4.exe";
+  HKEY appKey;
+  ASSERT_EQ(
+      RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &appKey, nullptr),
+      ERROR_SUCCESS);
+  RegSetValueExA(appKey, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt40"), 5);
+  RegCloseKey(appKey);
+
+  SetEnvironmentVariableA("VELOTUNE_KIT_CHILD", "4");
+  std::string command = "\"" + copy + "\" --gtest_filter=KitWindow*";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                      nullptr, &startup, &process);
+  SetEnvironmentVariableA("VELOTUNE_KIT_CHILD", nullptr);
+  DWORD exitCode = 1;
+  if (started) {
+    WaitForSingleObject(process.hProcess, 120000);
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+  }
+  RegDeleteKeyA(HKEY_CURRENT_USER, key);
+  DeleteFileA(copy.c_str());
+  ASSERT_TRUE(started);
+  EXPECT_EQ(exitCode, 0u);
+}
+
+// In the child above: it really runs as a version 4 system.
+TEST(KitWindowSystemTest, ChildRunsOnTheSystemVersionItWasGiven) {
+  char wanted[8] = {};
+  if (GetEnvironmentVariableA("VELOTUNE_KIT_CHILD", wanted, sizeof wanted) == 0) GTEST_SKIP();
+  TResizeKit kit(nullptr);  // reads the version
+  EXPECT_EQ(KitOsMajorVersion(), std::atoi(wanted));
 }
 
 }  // namespace
