@@ -72,7 +72,12 @@ bool TSkinReader::UnpackStream(const Bytes& source, Bytes& target) {
 bool TSkinReader::LoadContainer(const Bytes& stored) {
   *this = TSkinReader();
   Bytes container;
-  if (!UnpackStream(stored, container) || container.size() < kHeaderSize) return false;
+  return UnpackStream(stored, container) && ReadContainer(container);
+}
+
+bool TSkinReader::ReadContainer(const Bytes& container) {
+  *this = TSkinReader();
+  if (container.size() < kHeaderSize) return false;
   formatCode_ = static_cast<uint32_t>(ReadI32(container.data()));
   nameListLength_ = ReadI32(container.data() + 4);
   const int extra = ExtraBlockSize(formatCode_);

@@ -20,6 +20,8 @@ class TSkinReader {
   // False for an unknown format code (after the message box) or a container
   // too damaged to read.
   bool LoadContainer(const Bytes& stored);
+  // The same over an already unpacked container.
+  bool ReadContainer(const Bytes& container);
 
   // Appends to target the bytes the stored skin unpacks to: a 32-bit unpacked
   // size, then the LZHUF stream. A size that is negative or impossible for the
