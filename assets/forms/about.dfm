@@ -32,7 +32,6 @@ object frmVtAbout: TfrmVtAbout
     Height = 13
     Caption = 'Last Updated : June 2014'
     Alignment = taCenter
-    AutoSize = False
   end
   object GroupBox1: TGroupBox
     Left = 8
@@ -1143,7 +1142,7 @@ object frmVtAbout: TfrmVtAbout
     Top = 333
     Width = 201
     Height = 13
-    Caption = 'Copyright '#169' 2014 Orvana Corporation'
+    Caption = #169' 2014 Orvana Corporation'
     Alignment = taRightJustify
     AutoSize = False
   end

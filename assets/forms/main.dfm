@@ -808,7 +808,7 @@ object TweakFrm: TTweakFrm
     Top = 25
     Width = 321
     Height = 13
-    Caption = 'Copyright '#169' 2014 Orvana Corporation'
+    Caption = #169' 2014 Orvana Corporation'
     AutoSize = False
     Transparent = True
     Font.Charset = DEFAULT_CHARSET
@@ -1480,223 +1480,223 @@ object TweakFrm: TTweakFrm
         object StartGroup: TGroupBox
           Left = 8
           Top = 4
-          Width = 345
-          Height = 364
+          Width = 609
+          Height = 202
           Caption = ' Taskbar && Start Menu '
           TabOrder = 0
-          object CST: TCheckBox
-            Left = 12
-            Top = 20
-            Width = 328
-            Height = 17
-            Caption = 'Change Start Menu'
-            Checked = True
-            State = cbChecked
-            TabOrder = 0
-          end
-          object SB: TCheckBox
-            Left = 12
-            Top = 36
-            Width = 328
-            Height = 17
-            Caption = 'Start Banner'
-            Checked = True
-            State = cbChecked
-            TabOrder = 1
-          end
-          object SubFolder: TCheckBox
-            Left = 12
-            Top = 52
-            Width = 328
-            Height = 17
-            Caption = 'Start => ( Sub Folder )'
-            Checked = True
-            State = cbChecked
-            TabOrder = 2
-          end
           object Prog: TCheckBox
-            Left = 12
-            Top = 68
-            Width = 328
+            Left = 10
+            Top = 20
+            Width = 280
             Height = 17
             Caption = 'Start => (All) Programs'
             Checked = True
             State = cbChecked
-            TabOrder = 3
+            TabOrder = 0
+          end
+          object SubFolder: TCheckBox
+            Left = 10
+            Top = 36
+            Width = 280
+            Height = 17
+            Caption = 'Start => ( Sub Folder )'
+            Checked = True
+            State = cbChecked
+            TabOrder = 1
           end
           object Fav: TCheckBox
-            Left = 12
-            Top = 84
-            Width = 328
+            Left = 10
+            Top = 52
+            Width = 280
             Height = 17
             Caption = 'Start => Favorites'
             Checked = True
             State = cbChecked
-            TabOrder = 4
+            TabOrder = 2
           end
           object Doc: TCheckBox
-            Left = 12
-            Top = 100
-            Width = 328
+            Left = 10
+            Top = 68
+            Width = 280
             Height = 17
             Caption = 'Start => Documents'
             Checked = True
             State = cbChecked
+            TabOrder = 3
+          end
+          object FindMenu: TCheckBox
+            Left = 10
+            Top = 84
+            Width = 280
+            Height = 17
+            Caption = 'Start => Find'
+            Checked = True
+            State = cbChecked
+            TabOrder = 4
+          end
+          object Help: TCheckBox
+            Left = 10
+            Top = 100
+            Width = 280
+            Height = 17
+            Caption = 'Start => Help and Support'
+            Checked = True
+            State = cbChecked
             TabOrder = 5
           end
-          object DocClearR: TCheckBox
-            Left = 12
+          object Run: TCheckBox
+            Left = 10
             Top = 116
-            Width = 328
+            Width = 280
             Height = 17
-            Caption = 'Clear Recent Documents On Exit'
+            Caption = 'Start => Run'
             Checked = True
             State = cbChecked
             TabOrder = 6
           end
-          object DocNoR: TCheckBox
-            Left = 12
+          object LOff: TCheckBox
+            Left = 10
             Top = 132
-            Width = 328
+            Width = 280
             Height = 17
-            Caption = 'Disable Recent Documents'
+            Caption = 'Start => Log Off ...'
             Checked = True
             State = cbChecked
             TabOrder = 7
           end
-          object SetFolder: TCheckBox
-            Left = 12
+          object SD: TCheckBox
+            Left = 10
             Top = 148
-            Width = 328
+            Width = 280
             Height = 17
-            Caption = 'Start => Settings => CP, Printer and Faxes, && Network ' +
-              'Connections'
+            Caption = 'Start => Shut Down'
             Checked = True
             State = cbChecked
             TabOrder = 8
           end
           object Taskbar: TCheckBox
-            Left = 12
+            Left = 10
             Top = 164
-            Width = 328
+            Width = 280
             Height = 17
             Caption = 'Start => Settings => Taskbar && Start Menu'
             Checked = True
             State = cbChecked
             TabOrder = 9
           end
-          object FindMenu: TCheckBox
-            Left = 12
-            Top = 180
-            Width = 328
+          object CST: TCheckBox
+            Left = 300
+            Top = 20
+            Width = 280
             Height = 17
-            Caption = 'Start => Find'
+            Caption = 'Change Start Menu'
             Checked = True
             State = cbChecked
             TabOrder = 10
           end
-          object Help: TCheckBox
-            Left = 12
-            Top = 196
-            Width = 328
+          object SB: TCheckBox
+            Left = 300
+            Top = 36
+            Width = 280
             Height = 17
-            Caption = 'Start => Help and Support'
+            Caption = 'Start Banner'
             Checked = True
             State = cbChecked
             TabOrder = 11
           end
-          object Run: TCheckBox
-            Left = 12
-            Top = 212
-            Width = 328
+          object DocClearR: TCheckBox
+            Left = 300
+            Top = 52
+            Width = 280
             Height = 17
-            Caption = 'Start => Run'
+            Caption = 'Clear Recent Documents On Exit'
             Checked = True
             State = cbChecked
             TabOrder = 12
           end
-          object LOff: TCheckBox
-            Left = 12
-            Top = 228
-            Width = 328
+          object DocNoR: TCheckBox
+            Left = 300
+            Top = 68
+            Width = 280
             Height = 17
-            Caption = 'Start => Log Off ...'
+            Caption = 'Disable Recent Documents'
             Checked = True
             State = cbChecked
             TabOrder = 13
           end
-          object SD: TCheckBox
-            Left = 12
-            Top = 244
-            Width = 328
-            Height = 17
-            Caption = 'Start => Shut Down'
-            Checked = True
-            State = cbChecked
-            TabOrder = 14
-          end
           object Admin: TCheckBox
-            Left = 12
-            Top = 260
-            Width = 328
+            Left = 300
+            Top = 84
+            Width = 280
             Height = 17
             Caption = 'Show Administrative Tools'
-            TabOrder = 15
+            TabOrder = 14
           end
           object LockTask: TCheckBox
-            Left = 12
-            Top = 276
-            Width = 328
+            Left = 300
+            Top = 100
+            Width = 280
             Height = 17
             Caption = 'Disable Lock Taskbar'
-            TabOrder = 16
+            TabOrder = 15
           end
           object NoTool: TCheckBox
-            Left = 12
-            Top = 292
-            Width = 328
+            Left = 300
+            Top = 116
+            Width = 280
             Height = 17
             Caption = 'No Toolbars on Taskbar'
-            TabOrder = 17
+            TabOrder = 16
           end
           object NoTray: TCheckBox
-            Left = 12
-            Top = 308
-            Width = 328
+            Left = 300
+            Top = 132
+            Width = 280
             Height = 17
             Caption = 'No Tray Items Display'
-            TabOrder = 18
+            TabOrder = 17
           end
           object DS: TCheckBox
-            Left = 12
-            Top = 324
-            Width = 328
+            Left = 300
+            Top = 148
+            Width = 280
             Height = 17
             Caption = 'Disable Low Disk Space Message'
-            TabOrder = 19
+            TabOrder = 18
           end
           object Baloon: TCheckBox
-            Left = 12
-            Top = 340
-            Width = 328
+            Left = 300
+            Top = 164
+            Width = 280
             Height = 17
             Caption = 'Enable Baloon Tips'
+            Checked = True
+            State = cbChecked
+            TabOrder = 19
+          end
+          object SetFolder: TCheckBox
+            Left = 10
+            Top = 180
+            Width = 560
+            Height = 17
+            Caption = 'Start => Settings => CP, Printer and Faxes, && Network ' +
+              'Connections'
             Checked = True
             State = cbChecked
             TabOrder = 20
           end
         end
         object HungGroup: TGroupBox
-          Left = 8
-          Top = 374
-          Width = 345
+          Left = 244
+          Top = 320
+          Width = 373
           Height = 96
           Caption = ' Shut Down '
           TabOrder = 1
           object AET: TCheckBox
-            Left = 12
+            Left = 10
             Top = 20
-            Width = 110
+            Width = 120
             Height = 17
             Caption = 'Auto End Tasks'
             Checked = True
@@ -1704,7 +1704,7 @@ object TweakFrm: TTweakFrm
             TabOrder = 0
           end
           object TOut: TLabel
-            Left = 12
+            Left = 10
             Top = 48
             Caption = 'Program Time Out :'
             Font.Charset = DEFAULT_CHARSET
@@ -1715,56 +1715,56 @@ object TweakFrm: TTweakFrm
             ParentFont = False
           end
           object lblManually: TLabel
-            Left = 128
+            Left = 140
             Top = 20
             Caption = 'HungAppTimeOut (ms)'
           end
           object Manually: TEdit
-            Left = 280
+            Left = 316
             Top = 16
-            Width = 56
+            Width = 50
             Height = 21
             Text = '1'
             TabOrder = 1
           end
           object lblOnExit: TLabel
-            Left = 128
+            Left = 140
             Top = 44
             Caption = 'WaitToKillAppTimeOut (ms)'
           end
           object OnExit: TEdit
-            Left = 280
+            Left = 316
             Top = 40
-            Width = 56
+            Width = 50
             Height = 21
             Text = '1000'
             TabOrder = 2
           end
           object Label13: TLabel
-            Left = 128
+            Left = 140
             Top = 68
             Caption = 'WaitToKillServiceTimeout (ms)'
           end
           object Service: TEdit
-            Left = 280
+            Left = 316
             Top = 64
-            Width = 56
+            Width = 50
             Height = 21
             Text = '1000'
             TabOrder = 3
           end
         end
         object DesktopGroup: TGroupBox
-          Left = 361
-          Top = 4
-          Width = 256
-          Height = 268
+          Left = 8
+          Top = 210
+          Width = 232
+          Height = 266
           Caption = ' Desktop '
           TabOrder = 2
           object chkMT: TCheckBox
-            Left = 12
+            Left = 10
             Top = 20
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Mouse Tweaks (Default Cursor)'
             Checked = True
@@ -1772,9 +1772,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 0
           end
           object chkST: TCheckBox
-            Left = 12
+            Left = 10
             Top = 36
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Sound Tweaks (No Sound)'
             Checked = True
@@ -1782,9 +1782,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 1
           end
           object chkIC: TCheckBox
-            Left = 12
+            Left = 10
             Top = 52
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Clear Icon Cache (Win 7)'
             Checked = True
@@ -1798,9 +1798,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 2
           end
           object PDV: TCheckBox
-            Left = 12
+            Left = 10
             Top = 68
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Paint Desktop Version'
             Checked = True
@@ -1808,9 +1808,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 3
           end
           object CW: TCheckBox
-            Left = 12
+            Left = 10
             Top = 84
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Disable Desktop Clean Up Wizard'
             Checked = True
@@ -1818,9 +1818,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 4
           end
           object DeskPro: TCheckBox
-            Left = 12
+            Left = 10
             Top = 100
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Desktop Process'
             Checked = True
@@ -1828,41 +1828,41 @@ object TweakFrm: TTweakFrm
             TabOrder = 5
           end
           object DD: TCheckBox
-            Left = 12
+            Left = 10
             Top = 116
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Disable Desktop'
             TabOrder = 6
           end
           object DSS: TCheckBox
-            Left = 12
+            Left = 10
             Top = 132
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Disable Screen Saver'
             TabOrder = 7
           end
           object MDL: TCheckBox
-            Left = 12
+            Left = 10
             Top = 148
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Lock My Documents Location'
             TabOrder = 8
           end
           object MCP: TCheckBox
-            Left = 12
+            Left = 10
             Top = 164
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Disable My Computer Properties'
             TabOrder = 9
           end
           object MC: TCheckBox
-            Left = 12
+            Left = 10
             Top = 180
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Show "My Computer"'
             Checked = True
@@ -1870,9 +1870,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 10
           end
           object MD: TCheckBox
-            Left = 12
+            Left = 10
             Top = 196
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Show "My Documents"'
             Checked = True
@@ -1880,17 +1880,17 @@ object TweakFrm: TTweakFrm
             TabOrder = 11
           end
           object MN: TCheckBox
-            Left = 12
+            Left = 10
             Top = 212
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Show "My Network Places"'
             TabOrder = 12
           end
           object RB: TCheckBox
-            Left = 12
+            Left = 10
             Top = 228
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Show "Recycle Bin"'
             Checked = True
@@ -1898,23 +1898,23 @@ object TweakFrm: TTweakFrm
             TabOrder = 13
           end
           object IE: TCheckBox
-            Left = 12
+            Left = 10
             Top = 244
-            Width = 236
+            Width = 216
             Height = 17
             Caption = 'Show "Internet Explorer"'
             TabOrder = 14
           end
           object Label8: TLabel
-            Left = 12
+            Left = 10
             Top = 232
             Caption = 'First Desktop Icon :'
             Visible = False
           end
           object FDI: TComboBox
-            Left = 112
+            Left = 110
             Top = 228
-            Width = 132
+            Width = 112
             Height = 21
             Style = csDropDownList
             ItemIndex = 0
@@ -1926,16 +1926,16 @@ object TweakFrm: TTweakFrm
           end
         end
         object DispGroup: TGroupBox
-          Left = 361
-          Top = 276
-          Width = 256
-          Height = 172
+          Left = 244
+          Top = 210
+          Width = 373
+          Height = 106
           Caption = ' Display Properties '
           TabOrder = 3
           object DPPage: TCheckBox
-            Left = 12
+            Left = 10
             Top = 20
-            Width = 236
+            Width = 184
             Height = 17
             Caption = 'Enable Display Control Panel'
             Checked = True
@@ -1943,9 +1943,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 0
           end
           object ScrPage: TCheckBox
-            Left = 12
+            Left = 10
             Top = 36
-            Width = 236
+            Width = 184
             Height = 17
             Caption = 'Screen Saver Tab'
             Checked = True
@@ -1953,9 +1953,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 1
           end
           object AppPage: TCheckBox
-            Left = 12
+            Left = 10
             Top = 52
-            Width = 236
+            Width = 184
             Height = 17
             Caption = 'Appearance Tab'
             Checked = True
@@ -1963,9 +1963,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 2
           end
           object SettPage: TCheckBox
-            Left = 12
+            Left = 10
             Top = 68
-            Width = 236
+            Width = 184
             Height = 17
             Caption = 'Settings Tab'
             Checked = True
@@ -1973,9 +1973,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 3
           end
           object BackPage: TCheckBox
-            Left = 12
+            Left = 10
             Top = 84
-            Width = 236
+            Width = 184
             Height = 17
             Caption = 'Desktop Tab'
             Checked = True
@@ -1983,9 +1983,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 4
           end
           object ThemePage: TCheckBox
-            Left = 12
-            Top = 100
-            Width = 236
+            Left = 196
+            Top = 20
+            Width = 174
             Height = 17
             Caption = 'Themes Tab'
             Checked = True
@@ -1993,25 +1993,25 @@ object TweakFrm: TTweakFrm
             TabOrder = 5
           end
           object NVSC: TCheckBox
-            Left = 12
-            Top = 116
-            Width = 236
+            Left = 196
+            Top = 36
+            Width = 174
             Height = 17
             Caption = 'Disable Windows && Buttons'
             TabOrder = 6
           end
           object NCC: TCheckBox
-            Left = 12
-            Top = 132
-            Width = 236
+            Left = 196
+            Top = 52
+            Width = 174
             Height = 17
             Caption = 'Disable Color Scheme'
             TabOrder = 7
           end
           object NSC: TCheckBox
-            Left = 12
-            Top = 148
-            Width = 236
+            Left = 196
+            Top = 68
+            Width = 174
             Height = 17
             Caption = 'Disable Font Size'
             TabOrder = 8
@@ -2019,7 +2019,7 @@ object TweakFrm: TTweakFrm
         end
         object Save2: TButton
           Left = 478
-          Top = 450
+          Top = 448
           Width = 139
           Height = 25
           Caption = '&Save Changes'
@@ -2057,7 +2057,7 @@ object TweakFrm: TTweakFrm
           object P1Icon: TCheckBox
             Left = 10
             Top = 20
-            Width = 196
+            Width = 214
             Height = 17
             Caption = '*.dll && *.cpl with %1 Icon'
             Checked = True
@@ -2067,7 +2067,7 @@ object TweakFrm: TTweakFrm
           object XFile: TCheckBox
             Left = 10
             Top = 36
-            Width = 196
+            Width = 214
             Height = 17
             Caption = 'Associate .EX file'
             Checked = True
@@ -2077,7 +2077,7 @@ object TweakFrm: TTweakFrm
           object NoSS: TCheckBox
             Left = 10
             Top = 52
-            Width = 196
+            Width = 214
             Height = 17
             Caption = 'Clear Pagefile on Shutdown'
             TabOrder = 2
@@ -2085,7 +2085,7 @@ object TweakFrm: TTweakFrm
           object UPI: TCheckBox
             Left = 10
             Top = 68
-            Width = 196
+            Width = 214
             Height = 17
             Caption = 'Increase USB Polling Interval'
             Checked = True
@@ -2095,7 +2095,7 @@ object TweakFrm: TTweakFrm
           object NoCP: TCheckBox
             Left = 10
             Top = 84
-            Width = 196
+            Width = 214
             Height = 17
             Caption = 'Disable Control Panel'
             TabOrder = 4
@@ -2103,95 +2103,95 @@ object TweakFrm: TTweakFrm
           object DRT: TCheckBox
             Left = 10
             Top = 100
-            Width = 196
+            Width = 214
             Height = 17
             Caption = 'Disable Registry Editor'
             Hint = 'Main File : Regedit.exe'
             TabOrder = 5
           end
-          object DRC: TCheckBox
-            Left = 10
-            Top = 116
-            Width = 196
-            Height = 17
-            Caption = 'Disable Right Click'
-            TabOrder = 6
-          end
-          object NoWinKey: TCheckBox
-            Left = 10
-            Top = 132
-            Width = 196
-            Height = 17
-            Caption = 'Disable Windows Hotkeys'
-            TabOrder = 7
-          end
-          object Mes: TCheckBox
-            Left = 10
-            Top = 148
-            Width = 196
-            Height = 17
-            Caption = 'Disable Windows Messenger'
-            TabOrder = 8
-          end
           object ER: TCheckBox
             Left = 10
-            Top = 164
-            Width = 196
+            Top = 116
+            Width = 214
             Height = 17
             Caption = 'Disable Windows XP Error Reports'
             Checked = True
             State = cbChecked
-            TabOrder = 9
-          end
-          object FO: TCheckBox
-            Left = 10
-            Top = 180
-            Width = 196
-            Height = 17
-            Caption = 'Disable Folder Options'
-            TabOrder = 10
-          end
-          object TM: TCheckBox
-            Left = 10
-            Top = 196
-            Width = 196
-            Height = 17
-            Caption = 'Disable Task Manager'
-            TabOrder = 11
-          end
-          object CDR: TCheckBox
-            Left = 10
-            Top = 212
-            Width = 196
-            Height = 17
-            Caption = 'Enable CD-ROM Autorun'
-            Checked = True
-            State = cbChecked
-            TabOrder = 12
+            TabOrder = 6
           end
           object RISM: TCheckBox
             Left = 10
-            Top = 228
-            Width = 196
+            Top = 132
+            Width = 214
             Height = 17
             Caption = '"Run" in separate memory space'
+            Checked = True
+            State = cbChecked
+            TabOrder = 7
+          end
+          object DRC: TCheckBox
+            Left = 10
+            Top = 148
+            Width = 214
+            Height = 17
+            Caption = 'Disable Right Click'
+            TabOrder = 8
+          end
+          object NoWinKey: TCheckBox
+            Left = 10
+            Top = 164
+            Width = 214
+            Height = 17
+            Caption = 'Disable Windows Hotkeys'
+            TabOrder = 9
+          end
+          object Mes: TCheckBox
+            Left = 10
+            Top = 180
+            Width = 214
+            Height = 17
+            Caption = 'Disable Windows Messenger'
+            TabOrder = 10
+          end
+          object FO: TCheckBox
+            Left = 10
+            Top = 196
+            Width = 214
+            Height = 17
+            Caption = 'Disable Folder Options'
+            TabOrder = 11
+          end
+          object TM: TCheckBox
+            Left = 10
+            Top = 212
+            Width = 214
+            Height = 17
+            Caption = 'Disable Task Manager'
+            TabOrder = 12
+          end
+          object CDR: TCheckBox
+            Left = 10
+            Top = 228
+            Width = 214
+            Height = 17
+            Caption = 'Enable CD-ROM Autorun'
             Checked = True
             State = cbChecked
             TabOrder = 13
           end
           object TG: TCheckBox
-            Left = 210
+            Left = 226
             Top = 20
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Disable Taskbar Grouping'
             Hint = 'disabled/enabled taskbar grouping'
             TabOrder = 14
           end
           object TGlom: TCheckBox
-            Left = 210
+            Left = 226
             Top = 36
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Taskbar Glomming '
             Checked = True
@@ -2200,17 +2200,17 @@ object TweakFrm: TTweakFrm
             TabOrder = 15
           end
           object HST: TCheckBox
-            Left = 210
+            Left = 226
             Top = 52
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Hide ALL System Tray icons'
             TabOrder = 16
           end
           object Heart: TCheckBox
-            Left = 210
+            Left = 226
             Top = 68
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Enable Ms Hearts Cheat'
             Checked = True
@@ -2219,41 +2219,41 @@ object TweakFrm: TTweakFrm
             TabOrder = 17
           end
           object SS: TCheckBox
-            Left = 210
+            Left = 226
             Top = 84
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'No Save Settings'
             TabOrder = 18
           end
           object HTab: TCheckBox
-            Left = 210
+            Left = 226
             Top = 100
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Hide Drive - Hardware Tab'
             TabOrder = 19
           end
           object NoCustom: TCheckBox
-            Left = 210
+            Left = 226
             Top = 116
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Disable Toolbar Customize'
             TabOrder = 20
           end
           object FileMenu: TCheckBox
-            Left = 210
+            Left = 226
             Top = 132
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Hide File Menu'
             TabOrder = 21
           end
           object BOp: TCheckBox
-            Left = 210
+            Left = 226
             Top = 148
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Boot Optimize Function'
             Checked = True
@@ -2261,9 +2261,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 22
           end
           object MSD: TCheckBox
-            Left = 210
+            Left = 226
             Top = 164
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Speed up Menu Show Delay'
             Checked = True
@@ -2271,9 +2271,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 23
           end
           object FRT: TCheckBox
-            Left = 210
+            Left = 226
             Top = 180
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Speed up Reboot'
             Checked = True
@@ -2281,9 +2281,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 24
           end
           object SUMW: TCheckBox
-            Left = 210
+            Left = 226
             Top = 196
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Speed Up My Windows'
             Checked = True
@@ -2297,9 +2297,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 25
           end
           object chkCFS: TCheckBox
-            Left = 210
+            Left = 226
             Top = 212
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Clean Folder Settings'
             Checked = True
@@ -2313,9 +2313,9 @@ object TweakFrm: TTweakFrm
             TabOrder = 26
           end
           object chkIDM: TCheckBox
-            Left = 210
+            Left = 226
             Top = 228
-            Width = 196
+            Width = 188
             Height = 17
             Caption = 'Speed Up IDM D/L Speed'
             Checked = True
@@ -2332,7 +2332,7 @@ object TweakFrm: TTweakFrm
           object CDBurn: TCheckBox
             Left = 10
             Top = 250
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Disable Win. XP CD Burning Feature'
             TabOrder = 28
@@ -2340,7 +2340,7 @@ object TweakFrm: TTweakFrm
           object AUD: TCheckBox
             Left = 10
             Top = 266
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Unload DLLs from memory when not needed'
             Checked = True
@@ -2350,7 +2350,7 @@ object TweakFrm: TTweakFrm
           object NoHide: TCheckBox
             Left = 10
             Top = 282
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Show All Hidden Files && System Files'
             Checked = True
@@ -2360,7 +2360,7 @@ object TweakFrm: TTweakFrm
           object EM: TCheckBox
             Left = 10
             Top = 298
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Don''t Show Error Message on Start Up'
             Checked = True
@@ -2370,7 +2370,7 @@ object TweakFrm: TTweakFrm
           object ShD: TCheckBox
             Left = 10
             Top = 314
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Remove Shared Documents from Explorer and My Computer'
             Checked = True
@@ -2380,7 +2380,7 @@ object TweakFrm: TTweakFrm
           object DBSF: TCheckBox
             Left = 10
             Top = 330
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Disables Backup System Files with Successful Boot'
             Checked = True
@@ -2390,7 +2390,7 @@ object TweakFrm: TTweakFrm
           object B16: TCheckBox
             Left = 10
             Top = 346
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Opens 16-bit apps in a separate memory space'
             Checked = True
@@ -2400,7 +2400,7 @@ object TweakFrm: TTweakFrm
           object RRP: TCheckBox
             Left = 10
             Top = 362
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Allow Running Registered Programs from Address Bar'
             Checked = True
@@ -2410,7 +2410,7 @@ object TweakFrm: TTweakFrm
           object DSRB: TCheckBox
             Left = 10
             Top = 378
-            Width = 396
+            Width = 404
             Height = 17
             Caption = 'Don''t send deleted file(s) or folder(s) to Recycle Bin'
             TabOrder = 36
@@ -2418,7 +2418,7 @@ object TweakFrm: TTweakFrm
           object LA: TCheckBox
             Left = 10
             Top = 394
-            Width = 396
+            Width = 440
             Height = 17
             Caption = 'Disable NTFS Last Access Time Stamp (Speed up viewing folder in ' +
               'NTFS)'
@@ -2433,7 +2433,7 @@ object TweakFrm: TTweakFrm
             Caption = 'Grouping similiar windows when Number of Windows :'
           end
           object Edit1: TEdit
-            Left = 276
+            Left = 324
             Top = 416
             Width = 40
             Height = 21
@@ -2442,7 +2442,7 @@ object TweakFrm: TTweakFrm
             TabOrder = 38
           end
           object GW: TUpDown
-            Left = 316
+            Left = 364
             Top = 416
             Width = 16
             Height = 21
@@ -2455,14 +2455,14 @@ object TweakFrm: TTweakFrm
           end
           object NOSF: TLabel
             Left = 10
-            Top = 452
+            Top = 448
             Caption = 'Number of Saved Folders : (3500)'
           end
           object TB: TTrackBar
-            Left = 180
-            Top = 444
-            Width = 226
-            Height = 28
+            Left = 206
+            Top = 442
+            Width = 200
+            Height = 26
             Max = 8000
             Frequency = 500
             LineSize = 100
@@ -2560,16 +2560,16 @@ object TweakFrm: TTweakFrm
               Caption = 'Rows'
             end
             object atr: TEdit
-              Left = 100
+              Left = 122
               Top = 18
-              Width = 40
+              Width = 36
               Height = 21
               ReadOnly = True
               Text = '5'
               TabOrder = 0
             end
             object uatr: TUpDown
-              Left = 140
+              Left = 158
               Top = 18
               Width = 16
               Height = 21
@@ -2586,16 +2586,16 @@ object TweakFrm: TTweakFrm
               Caption = 'Columns'
             end
             object atc: TEdit
-              Left = 100
+              Left = 122
               Top = 42
-              Width = 40
+              Width = 36
               Height = 21
               ReadOnly = True
               Text = '10'
               TabOrder = 2
             end
             object uatc: TUpDown
-              Left = 140
+              Left = 158
               Top = 42
               Width = 16
               Height = 21
@@ -2620,16 +2620,16 @@ object TweakFrm: TTweakFrm
               Caption = 'Thumbnail Size'
             end
             object Edit3: TEdit
-              Left = 100
+              Left = 122
               Top = 18
-              Width = 40
+              Width = 36
               Height = 21
               ReadOnly = True
               Text = '80'
               TabOrder = 0
             end
             object TS: TUpDown
-              Left = 140
+              Left = 158
               Top = 18
               Width = 16
               Height = 21
@@ -2647,16 +2647,16 @@ object TweakFrm: TTweakFrm
               Caption = 'Thumbnail Quality'
             end
             object Edit2: TEdit
-              Left = 100
+              Left = 122
               Top = 42
-              Width = 40
+              Width = 36
               Height = 21
               ReadOnly = True
               Text = '80'
               TabOrder = 2
             end
             object TQ: TUpDown
-              Left = 140
+              Left = 158
               Top = 42
               Width = 16
               Height = 21
@@ -2695,16 +2695,16 @@ object TweakFrm: TTweakFrm
             Hint = 'Default is 512 KB'
           end
           object MCT: TEdit
-            Left = 516
+            Left = 532
             Top = 374
-            Width = 44
+            Width = 38
             Height = 21
             ReadOnly = True
             Text = '4096'
             TabOrder = 46
           end
           object MCI: TUpDown
-            Left = 560
+            Left = 570
             Top = 374
             Width = 16
             Height = 21
@@ -2717,7 +2717,7 @@ object TweakFrm: TTweakFrm
             TabOrder = 47
           end
           object lblKB: TLabel
-            Left = 580
+            Left = 588
             Top = 378
             Caption = 'KB'
           end
@@ -2933,7 +2933,7 @@ object TweakFrm: TTweakFrm
         object GroupBox5: TGroupBox
           Left = 8
           Top = 328
-          Width = 224
+          Width = 280
           Height = 94
           Caption = ' Logon '
           TabOrder = 2
@@ -2967,24 +2967,24 @@ object TweakFrm: TTweakFrm
           end
           object sAdmin: TCheckBox
             Left = 12
-            Top = 76
-            Width = 206
+            Top = 74
+            Width = 262
             Height = 17
             Caption = 'Show "Administrator" on Welcome Screen'
             TabOrder = 2
           end
         end
         object GroupBox2: TGroupBox
-          Left = 236
+          Left = 292
           Top = 328
-          Width = 176
+          Width = 325
           Height = 108
           Caption = ' Security Center '
           TabOrder = 3
           object AVN: TCheckBox
             Left = 12
             Top = 20
-            Width = 160
+            Width = 240
             Height = 17
             Caption = 'Disable AntiVirus Notify'
             Checked = True
@@ -2994,7 +2994,7 @@ object TweakFrm: TTweakFrm
           object FWN: TCheckBox
             Left = 12
             Top = 36
-            Width = 160
+            Width = 240
             Height = 17
             Caption = 'Disable Firewall Notify'
             Checked = True
@@ -3004,7 +3004,7 @@ object TweakFrm: TTweakFrm
           object AVM: TCheckBox
             Left = 12
             Top = 52
-            Width = 160
+            Width = 240
             Height = 17
             Caption = 'Disable AntiVirus Monitoring'
             Checked = True
@@ -3014,7 +3014,7 @@ object TweakFrm: TTweakFrm
           object FWM: TCheckBox
             Left = 12
             Top = 68
-            Width = 160
+            Width = 240
             Height = 17
             Caption = 'Disable Firewall Monitoring'
             Checked = True
@@ -3024,7 +3024,7 @@ object TweakFrm: TTweakFrm
           object chkDSC: TCheckBox
             Left = 12
             Top = 84
-            Width = 160
+            Width = 240
             Height = 17
             Caption = 'Disable Security Center'
             Checked = True
@@ -3033,9 +3033,9 @@ object TweakFrm: TTweakFrm
           end
         end
         object GroupBox12: TGroupBox
-          Left = 416
-          Top = 328
-          Width = 201
+          Left = 8
+          Top = 426
+          Width = 280
           Height = 46
           Caption = ' Networking '
           TabOrder = 4
@@ -3058,7 +3058,7 @@ object TweakFrm: TTweakFrm
         end
         object Save3: TButton
           Left = 478
-          Top = 450
+          Top = 448
           Width = 139
           Height = 25
           Caption = '&Save Changes'
@@ -3239,7 +3239,7 @@ object TweakFrm: TTweakFrm
           object chkFO: TCheckBox
             Left = 16
             Top = 136
-            Width = 108
+            Width = 112
             Height = 17
             Caption = 'Fix Folder Options'
             Font.Charset = DEFAULT_CHARSET
@@ -3316,7 +3316,7 @@ object TweakFrm: TTweakFrm
           object chkBAT: TCheckBox
             Left = 16
             Top = 64
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".BAT" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3330,7 +3330,7 @@ object TweakFrm: TTweakFrm
           object chkBMP: TCheckBox
             Left = 16
             Top = 80
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".BMP" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3344,7 +3344,7 @@ object TweakFrm: TTweakFrm
           object chkCPL: TCheckBox
             Left = 16
             Top = 96
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".CPL" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3358,7 +3358,7 @@ object TweakFrm: TTweakFrm
           object chkDLL: TCheckBox
             Left = 16
             Top = 112
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".DLL" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3372,7 +3372,7 @@ object TweakFrm: TTweakFrm
           object chkEXE: TCheckBox
             Left = 16
             Top = 128
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".EXE" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3386,7 +3386,7 @@ object TweakFrm: TTweakFrm
           object chkGIF: TCheckBox
             Left = 16
             Top = 144
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".GIF" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3400,7 +3400,7 @@ object TweakFrm: TTweakFrm
           object chkHTM: TCheckBox
             Left = 16
             Top = 160
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".HTM" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3414,7 +3414,7 @@ object TweakFrm: TTweakFrm
           object chkHTML: TCheckBox
             Left = 16
             Top = 176
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".HTML" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3428,7 +3428,7 @@ object TweakFrm: TTweakFrm
           object chkICO: TCheckBox
             Left = 16
             Top = 192
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".ICO" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3442,7 +3442,7 @@ object TweakFrm: TTweakFrm
           object chkINF: TCheckBox
             Left = 16
             Top = 208
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".INF" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3456,7 +3456,7 @@ object TweakFrm: TTweakFrm
           object chkINI: TCheckBox
             Left = 16
             Top = 224
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".INI" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3470,7 +3470,7 @@ object TweakFrm: TTweakFrm
           object chkJPE: TCheckBox
             Left = 16
             Top = 240
-            Width = 170
+            Width = 176
             Height = 17
             Caption = 'Fix ".JPE" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3484,7 +3484,7 @@ object TweakFrm: TTweakFrm
           object chkJPEG: TCheckBox
             Left = 192
             Top = 64
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".JPEG" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3498,7 +3498,7 @@ object TweakFrm: TTweakFrm
           object chkJPG: TCheckBox
             Left = 192
             Top = 80
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".JPG" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3512,7 +3512,7 @@ object TweakFrm: TTweakFrm
           object chkJS: TCheckBox
             Left = 192
             Top = 96
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".JS" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3526,7 +3526,7 @@ object TweakFrm: TTweakFrm
           object chkJSE: TCheckBox
             Left = 192
             Top = 112
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".JSE" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3540,7 +3540,7 @@ object TweakFrm: TTweakFrm
           object chkLNK: TCheckBox
             Left = 192
             Top = 128
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".LNK" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3554,7 +3554,7 @@ object TweakFrm: TTweakFrm
           object chkLOG: TCheckBox
             Left = 192
             Top = 144
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".LOG" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3568,7 +3568,7 @@ object TweakFrm: TTweakFrm
           object chkMSC: TCheckBox
             Left = 192
             Top = 160
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".MSC" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3582,7 +3582,7 @@ object TweakFrm: TTweakFrm
           object chkMSI2: TCheckBox
             Left = 192
             Top = 176
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".MSI" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3596,7 +3596,7 @@ object TweakFrm: TTweakFrm
           object chkPNG: TCheckBox
             Left = 192
             Top = 192
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".PNG" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3610,7 +3610,7 @@ object TweakFrm: TTweakFrm
           object chkREG: TCheckBox
             Left = 192
             Top = 208
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".REG" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3624,7 +3624,7 @@ object TweakFrm: TTweakFrm
           object chkSCR: TCheckBox
             Left = 192
             Top = 224
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".SCR" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3638,7 +3638,7 @@ object TweakFrm: TTweakFrm
           object chkTXT: TCheckBox
             Left = 192
             Top = 240
-            Width = 164
+            Width = 168
             Height = 17
             Caption = 'Fix ".TXT" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3652,7 +3652,7 @@ object TweakFrm: TTweakFrm
           object chkTTF: TCheckBox
             Left = 360
             Top = 64
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix ".TTF" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3666,7 +3666,7 @@ object TweakFrm: TTweakFrm
           object chkURL: TCheckBox
             Left = 360
             Top = 80
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix ".URL" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3680,7 +3680,7 @@ object TweakFrm: TTweakFrm
           object chkVBS: TCheckBox
             Left = 360
             Top = 96
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix ".VBS" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3694,7 +3694,7 @@ object TweakFrm: TTweakFrm
           object chkZIP: TCheckBox
             Left = 360
             Top = 112
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix ".ZIP" File Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3708,7 +3708,7 @@ object TweakFrm: TTweakFrm
           object chkDirectory: TCheckBox
             Left = 360
             Top = 128
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix "Directory" protocol Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3722,7 +3722,7 @@ object TweakFrm: TTweakFrm
           object chkDrive: TCheckBox
             Left = 360
             Top = 144
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix "Drive" protocol Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -3736,7 +3736,7 @@ object TweakFrm: TTweakFrm
           object chkFolder: TCheckBox
             Left = 360
             Top = 160
-            Width = 200
+            Width = 205
             Height = 17
             Caption = 'Fix "Folder" protocol Association.'
             Font.Charset = DEFAULT_CHARSET
@@ -4268,23 +4268,5 @@ object TweakFrm: TTweakFrm
   object Timer1: TTimer
     Interval = 1000
     OnTimer = Timer1Timer
-  end
-  object ResizeKit1: TResizeKit
-    FormPos = rpMiddleCenter
-    FormWidth = 806
-    FormHeight = 688
-    FormMaxWidth = 0
-    FormMaxHeight = 0
-    FormMinWidth = 0
-    FormMinHeight = 0
-    ResizeFont = True
-    NoResizeFntCtl = ''
-    NoResizeCtl = ''
-    Enabled = True
-    ValidTaskbar = True
-    DesignFrmW = 790
-    DesignFrmH = 648
-    DesignDpiW = 96
-    DesignDpiH = 96
   end
 end

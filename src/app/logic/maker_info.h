@@ -5,7 +5,7 @@
 
 namespace velotune {
 
-constexpr const char kMakerNotice[] = "Copyright \xA9 2014 Orvana Corporation";  // cp1252 "(c)"
+constexpr const char kMakerNotice[] = "\xA9 2014 Orvana Corporation";  // cp1252 "(c)"
 constexpr const char kMakerWebAddress[] = "https://velotune.example/";
 constexpr const char kMakerForumAddress[] = "https://velotune.example/forum/";
 constexpr const char kDonationAddress[] = "https://velotune.example/donate";
