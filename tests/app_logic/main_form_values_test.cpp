@@ -2,6 +2,7 @@
 // bounds, event wiring and pictures.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -356,6 +357,41 @@ TEST_F(MainFormValues, TweakPageControlsStayAboveTheBottomPanel) {
       }
     }
   }
+}
+
+// Visible siblings with a stored size never cover each other on the pages;
+// rows 16 apart of 17-pixel check boxes share one pixel, which is allowed.
+// Shapes are backgrounds that labels are meant to sit on.
+void ExpectNoOverlaps(const DfmObject& container) {
+  struct Box {
+    const DfmObject* object;
+    long long left, top, right, bottom;
+  };
+  std::vector<Box> boxes;
+  for (const DfmObject& child : container.children) {
+    if (PropText(child, "Visible") == "False" || child.Find("Width") == nullptr ||
+        child.className == "TShape")
+      continue;
+    long long left = PropInt(child, "Left", 0), top = PropInt(child, "Top", 0);
+    boxes.push_back(
+        {&child, left, top, left + PropInt(child, "Width", 0), top + PropInt(child, "Height", 0)});
+  }
+  for (std::size_t i = 0; i < boxes.size(); ++i)
+    for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+      const Box& a = boxes[i];
+      const Box& b = boxes[j];
+      long long wide = std::min(a.right, b.right) - std::max(a.left, b.left);
+      long long high = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+      EXPECT_FALSE(wide > 0 && high > 1) << a.object->name << " and " << b.object->name;
+    }
+  for (const DfmObject& child : container.children) ExpectNoOverlaps(child);
+}
+
+TEST_F(MainFormValues, PageControlsDoNotOverlap) {
+  for (const char* page : {"TabSheet2", "TabSheet1", "TabSheet3", "shtFix"})
+    ExpectNoOverlaps(Get(page));
+  ExpectNoOverlaps(Get("Panel6"));
+  ExpectNoOverlaps(Get("Panel2"));
 }
 
 TEST_F(MainFormValues, SidebarModesNameThePagesAndTagsOfTheForm) {
