@@ -1,0 +1,45 @@
+// Program start: the Win32 seams, the application object titled "Velotune",
+// the main window from its description, and the message loop until it closes.
+#include <commctrl.h>
+#include <objbase.h>
+#include <windows.h>
+
+#include "app/tweak_form.h"
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/standard_classes.h"
+#include "platform/seams.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_system.h"
+#include "resize/resize_kit.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace velotune;
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&controls);
+  CoInitialize(nullptr);
+
+  Win32Registry registry;
+  Win32Processes processes;
+  Win32Files files;
+  SetActiveRegistry(&registry);
+  SetActiveProcesses(&processes);
+  SetActiveFiles(&files);
+
+  RegisterStandardClasses();
+  RegisterResizeKitClass(TForm::Classes());
+  Application().SetTitle("Velotune");
+  TTweakFrm* main = nullptr;
+  try {
+    main = new TTweakFrm(nullptr);
+    Application().SetMainForm(main);
+  } catch (const std::exception& e) {
+    // A description that cannot be read: say which and where, then stop.
+    Application().HandleException(e);
+    return 1;
+  }
+  Application().Run();
+  delete main;
+  CoUninitialize();
+  return 0;
+}
