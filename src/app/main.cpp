@@ -1,8 +1,9 @@
 // Program start: the Win32 seams, the application object titled "Velotune",
 // the main window from its description, and the message loop until it closes.
+#include <windows.h>
+// After windows.h, which they need.
 #include <commctrl.h>
 #include <objbase.h>
-#include <windows.h>
 
 #include "app/tweak_form.h"
 #include "framework/application.h"
