@@ -4269,4 +4269,22 @@ object TweakFrm: TTweakFrm
     Interval = 1000
     OnTimer = Timer1Timer
   end
+  object ResizeKit1: TResizeKit
+    FormPos = rpMiddleCenter
+    FormWidth = 806
+    FormHeight = 688
+    FormMaxWidth = 0
+    FormMaxHeight = 0
+    FormMinWidth = 0
+    FormMinHeight = 0
+    ResizeFont = True
+    NoResizeFntCtl = ''
+    NoResizeCtl = ''
+    Enabled = True
+    ValidTaskbar = True
+    DesignFrmW = 790
+    DesignFrmH = 648
+    DesignDpiW = 96
+    DesignDpiH = 96
+  end
 end
