@@ -63,25 +63,18 @@ FormSnapshot TakeSnapshot(TWinControl& form) {
 
 void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel& after,
                  KitLayout& layout) {
-  const std::size_t n = before.controls.size();
-  // Every ParentFont flag off while fonts change, so that a parent's new font
-  // does not spill into its children.
-  std::vector<TControl*> suspended;
-  for (std::size_t i = 0; i < n; ++i) {
-    TControl* control = before.controls[i];
-    if (!control || !control->ParentFont()) continue;
-    const CtrlInfo* info = layout.Find(after.components[i].name);
-    if (!info || !info->hasBaseFont) continue;
-    control->SetParentFont(false);
-    suspended.push_back(control);
-  }
-  if (after.fontSize != form.Font().Size()) form.Font().SetSize(after.fontSize);
-
   // WM_SETREDRAW works through the visible style bit: only a visible window
   // may have its painting suspended, or resuming would make it visible.
   HWND window = form.Handle();
   const bool suspend = IsWindowVisible(window) != 0;
   if (suspend) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
+
+  // Only fonts of their own are sized: a control that uses its parent's font
+  // takes the parent's new one from the framework as soon as the parent's
+  // changes, which is where switching its ParentFont flag off and back on
+  // would leave it too, with one font change instead of three.
+  if (after.fontSize != form.Font().Size()) form.Font().SetSize(after.fontSize);
+  const std::size_t n = before.controls.size();
   for (std::size_t i = 0; i < n; ++i) {
     TControl* control = before.controls[i];
     if (!control) continue;
@@ -89,20 +82,18 @@ void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel&
     const ControlModel& now = after.components[i];
     if (now.name != was.name) control->SetName(now.name);
     if (now.caption != was.caption) control->SetCaption(now.caption);
-    if (now.hasFont && now.fontSize != control->Font().Size())
+    if (now.hasFont && !control->ParentFont() && now.fontSize != control->Font().Size())
       control->Font().SetSize(now.fontSize);
     const KitBounds current{control->Left(), control->Top(), control->Width(), control->Height()};
     if (now.bounds != current)
       control->SetBounds(now.bounds.left, now.bounds.top, now.bounds.width, now.bounds.height);
   }
+
   if (suspend) {
     SendMessageA(window, WM_SETREDRAW, TRUE, 0);
     RedrawWindow(window, nullptr, nullptr,
                  RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
-
-  // Controls that use their parent's font take the parent's new one again.
-  for (TControl* control : suspended) control->SetParentFont(true);
   for (std::size_t i = 0; i < n; ++i) {
     TControl* control = before.controls[i];
     if (!control) continue;

@@ -19,9 +19,8 @@ struct FormSnapshot {
 FormSnapshot TakeSnapshot(TWinControl& form);
 
 // Writes names, captions, fonts and bounds that differ from `before` back to
-// the controls, with the form window's painting suspended for the bounds,
-// then gives the ParentFont flags back. The records' last bounds take what
-// the controls ended up with.
+// the controls, with the form window's painting suspended. The records' last
+// bounds take what the controls ended up with.
 void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel& after,
                  KitLayout& layout);
 
