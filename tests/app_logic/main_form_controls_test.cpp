@@ -212,6 +212,7 @@ const Control kShell[] = {
     {"StatusBar1", "TStatusBar", "TweakFrm"},
     {"ToReg", "TRichEdit", "TweakFrm"},
     {"Timer1", "TTimer", "TweakFrm"},
+    {"ResizeKit1", "TResizeKit", "TweakFrm"},
 };
 
 class MainFormTest : public ::testing::Test {

@@ -314,6 +314,19 @@ TEST_F(MainFormValues, WindowAndItsFrameComponentsHaveTheirDesignBounds) {
   }
 }
 
+// The resize kit lays controls out from the stored design client size, which
+// must be the size the form was laid out for.
+TEST_F(MainFormValues, ResizeKitDesignSizeIsTheWindowsClientSize) {
+  const DfmObject& kit = Get("ResizeKit1");
+  EXPECT_EQ(PropInt(kit, "DesignFrmW", 0), PropInt(form_->Root(), "ClientWidth", -1));
+  EXPECT_EQ(PropInt(kit, "DesignFrmH", 0), PropInt(form_->Root(), "ClientHeight", -1));
+  EXPECT_EQ(PropInt(kit, "DesignDpiW", 0), 96);
+  EXPECT_EQ(PropInt(kit, "DesignDpiH", 0), 96);
+  EXPECT_EQ(PropText(kit, "FormPos"), "rpMiddleCenter");
+  EXPECT_EQ(PropInt(kit, "FormWidth", 0), 806);
+  EXPECT_EQ(PropInt(kit, "FormHeight", 0), 688);
+}
+
 TEST_F(MainFormValues, FixRowsStartAtTwentyFourSixteenApart) {
   const DfmObject& services = Get("GroupBox9");
   int expectedTop = 24;
