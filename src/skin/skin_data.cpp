@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "skin/quick_ini.h"
+#include "skin/skin_environment.h"
 #include "skin/skin_reader.h"
 
 namespace velotune::skin {
@@ -39,6 +40,22 @@ TSkinData::TSkinData() {
   edges_[3] = std::make_unique<TDataSkinBorder>("Bottom");
   title_ = std::make_unique<TDataSkinTitle>("Title");
   button_ = std::make_unique<TDataSkinButton>("Buttons");
+  maximizedWidth_ = ActiveSkinEnvironment().maximizedWidth;
+  maximizedHeight_ = ActiveSkinEnvironment().maximizedHeight;
+}
+
+void TSkinData::Loaded() {
+  if (Designing) return;
+  if (!ActiveSkinEnvironment().flatScrollBars) SkinControls &= ~SetOf(xcScrollbar);
+  if (SkinFormtype == sfMainform) {
+    if (Active && skinEmpty_) Active = false;
+    // The menu bar is drawn whole or the system menu is left alone.
+    if (InSet(SkinControls, xcMainMenu))
+      SkinControls &= ~SetOf(xcMenuItem);
+    else
+      SkinControls &= ~SetOf(xcSystemMenu);
+  }
+  if (OnLoaded) OnLoaded(*this);
 }
 
 TSkinData::~TSkinData() = default;

@@ -88,6 +88,17 @@ class TSkinData {
   // installs it to re-apply the skin to the forms.
   std::function<void(TSkinData&)> ReapplySkin;
 
+  // After the form has been read (nothing in design state): drops the control
+  // kinds the system or the menus rule out and, for the main form, turns
+  // skinning off when no skin could be built. Then OnLoaded runs, through
+  // which the skin manager registers the component and schedules skinning.
+  void Loaded();
+  std::function<void(TSkinData&)> OnLoaded;
+
+  // The screen's maximized window size when the component was made.
+  int MaximizedWidth() const { return maximizedWidth_; }
+  int MaximizedHeight() const { return maximizedHeight_; }
+
   bool Designing = false;
   bool SkinEmpty() const { return skinEmpty_; }
   const std::vector<uint8_t>& StoredSkin() const { return stored_; }
@@ -139,6 +150,8 @@ class TSkinData {
 
   std::vector<uint8_t> stored_;
   std::string skinFile_;
+  int maximizedWidth_ = 0;
+  int maximizedHeight_ = 0;
   bool skinEmpty_ = true;
 
   // Only while a skin is being built.

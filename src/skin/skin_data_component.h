@@ -22,6 +22,7 @@ class TSkinDataComponent : public TComponent {
 
   bool ReadList(const std::string& name, const std::vector<std::string>& items) override;
   void DefineProperties(TFiler& filer) override;
+  void Loaded() override { data_.Loaded(); }
 
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override;

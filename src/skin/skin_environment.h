@@ -13,6 +13,8 @@ struct SkinEnvironment {
   std::function<void(const std::string&)> showMessage;
   // Width of a horizontal scroll bar's arrow (SM_CXHSCROLL).
   int horizontalScrollArrowWidth = 17;
+  // Whether the system offers flat scroll bars (comctl32's FlatSB_* calls).
+  bool flatScrollBars = true;
   // Maximized window size (SM_CXMAXIMIZED, SM_CYMAXIMIZED).
   int maximizedWidth = 1288;
   int maximizedHeight = 1002;

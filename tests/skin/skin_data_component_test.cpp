@@ -66,8 +66,9 @@ TEST(SkinDataComponent, LoadsTheStoredSkinFromAFormDescription) {
   auto* component = dynamic_cast<TSkinDataComponent*>(form.FindComponent("SkinData1"));
   ASSERT_NE(component, nullptr);
   const skin::TSkinData& data = component->Data();
-  EXPECT_TRUE(data.Active);
+  EXPECT_TRUE(data.Active) << "the skin was built, so skinning stays on";
   EXPECT_FALSE(skin::InSet(data.SkinControls, skin::xcStatusBar));
+  EXPECT_TRUE(skin::InSet(data.SkinControls, skin::xcSystemMenu));
   EXPECT_EQ(data.Skin3rd.size(), 2u);
   EXPECT_FALSE(data.SkinEmpty());
   EXPECT_EQ(data.SkinName(), "Velotune");
@@ -92,6 +93,7 @@ TEST(SkinDataComponent, BadValuesAreNamedAndBadSkinBytesAreNot) {
   auto* component = dynamic_cast<TSkinDataComponent*>(second.FindComponent("SkinData1"));
   ASSERT_NE(component, nullptr);
   EXPECT_TRUE(component->Data().SkinEmpty());
+  EXPECT_FALSE(component->Data().Active) << "no skin, so skinning is turned off once loaded";
 }
 
 }  // namespace

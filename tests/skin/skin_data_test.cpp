@@ -153,6 +153,46 @@ TEST(SkinData, DesignStateStoresWithoutLoading) {
   EXPECT_FALSE(data.LoadSkinStream());
 }
 
+TEST(SkinData, LoadedDropsWhatTheSystemAndMenusRuleOut) {
+  struct Case {
+    const char* name;
+    TSkinFormType type;
+    bool loadSkin;
+    EnumSet controls;
+    bool flatScrollBars;
+    bool active;
+    EnumSet expectedControls;
+  };
+  const EnumSet all = AllOf(kSkinControlTypeCount);
+  const Case cases[] = {
+      {"main form, no skin", sfMainform, false, all, true, false, all & ~SetOf(xcMenuItem)},
+      {"main form, skin", sfMainform, true, all, true, true, all & ~SetOf(xcMenuItem)},
+      {"no menu bar skinning", sfMainform, true, all & ~SetOf(xcMainMenu), true, true,
+       all & ~SetOf(xcMainMenu, xcSystemMenu)},
+      {"no flat scroll bars", sfMainform, true, all, false, true,
+       all & ~SetOf(xcMenuItem, xcScrollbar)},
+      {"dialog", sfDialog, false, all, true, true, all},
+  };
+  for (const Case& c : cases) {
+    ActiveSkinEnvironment().flatScrollBars = c.flatScrollBars;
+    TSkinData data;
+    data.Active = true;
+    data.SkinFormtype = c.type;
+    data.SkinControls = c.controls;
+    if (c.loadSkin) {
+      data.SetStoredSkin(testing::ShippedSkinFile());
+      ASSERT_TRUE(data.LoadSkinStream()) << c.name;
+    }
+    int notified = 0;
+    data.OnLoaded = [&](TSkinData&) { ++notified; };
+    data.Loaded();
+    EXPECT_EQ(data.Active, c.active) << c.name;
+    EXPECT_EQ(data.SkinControls, c.expectedControls) << c.name;
+    EXPECT_EQ(notified, 1) << c.name;
+  }
+  ActiveSkinEnvironment().flatScrollBars = true;
+}
+
 TEST(SkinData, UnrecognisedStreamLeavesTheSkinEmpty) {
   ActiveSkinEnvironment().showMessage = [](const std::string&) {};
   TSkinData data;
