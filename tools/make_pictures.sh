@@ -1,7 +1,8 @@
 #!/bin/sh
 # Draws every picture Velotune shows (program icon, banner, sidebar glyphs,
-# link pictures, the maker's logo) with ImageMagick and writes them to
-# assets/pictures/ and assets/velotune.ico. Run it from anywhere; it is
+# link pictures, the maker's logo) with ImageMagick, writes them to
+# assets/pictures/ and assets/velotune.ico, and embeds them in the form
+# descriptions under assets/forms/. Run it from anywhere; it is
 # deterministic, so re-running it reproduces the committed files.
 #
 # Palette:
@@ -119,4 +120,27 @@ convert -size 392x384 xc:none \
   -filter Lanczos -resize 98x96 "$tmp/logo.png"
 keyed_bmp "$tmp/logo.png" "$FACE" "$out/logo.bmp"
 
-echo "pictures written to $out"
+# --- Embed the pictures into the form descriptions that show them. ---
+forms="$here/assets/forms"
+while read -r form object property picture; do
+  python3 "$here/tools/embed_picture.py" "$picture" --into "$forms/$form" \
+    --object "$object" --property "$property"
+done <<TABLE
+main.dfm TweakFrm Icon.Data $here/assets/velotune.ico
+main.dfm back Picture.Data $out/banner.jpg
+main.dfm Icon Picture.Data $out/icon32.bmp
+main.dfm spdTweak Glyph.Data $out/glyph_tweak.bmp
+main.dfm spdFix Glyph.Data $out/glyph_fix.bmp
+main.dfm Image1 Picture.Data $out/follow.jpg
+main.dfm Image4 Picture.Data $out/share.jpg
+main.dfm Image3 Picture.Data $out/post.jpg
+main.dfm Image2 Picture.Data $out/bitcoin_large.jpg
+donate.dfm Image4 Picture.Data $out/bitcoin.jpg
+donate.dfm FB28 Picture.Data $out/follow.jpg
+donate.dfm Image2 Picture.Data $out/share.jpg
+donate.dfm Image3 Picture.Data $out/post.jpg
+about.dfm Image1 Picture.Data $out/logo.bmp
+about.dfm Image3 Picture.Data $out/bitcoin.jpg
+TABLE
+
+echo "pictures written to $out and embedded in $forms"
