@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "framework/control.h"
@@ -71,18 +72,29 @@ SizeLimits LimitsOf(const TResizeKit& kit) {
   return kit.Limits();
 }
 
-void HandleMessage(HWND window, TMessage& message);
+// The kit's message procedure on a form: the kit's handling first, then the
+// procedure it replaced. It carries that procedure itself, so that the form
+// keeps its own handling even when no kit claims the window any more.
+struct KitWndProc {
+  HWND window;
+  // Shared, so that a handler that replaces the form's procedure while this
+  // one runs does not pull the previous one from under it.
+  std::shared_ptr<const TWndMethod> previous;
+  void operator()(TMessage& message) const;
+};
 
 void Intercept(KitEntry& entry) {
   if (entry.intercepting) return;
   entry.previousWndProc = entry.form->WindowProc;
-  HWND window = entry.formHandle;
-  entry.form->WindowProc = [window](TMessage& message) { HandleMessage(window, message); };
+  entry.form->WindowProc =
+      KitWndProc{entry.formHandle, std::make_shared<const TWndMethod>(entry.previousWndProc)};
   entry.intercepting = true;
 }
 
+// Gives the form its previous procedure back, unless something has wrapped
+// the kit's since: then the kit's stays in the chain and passes messages on.
 void StopIntercepting(KitEntry& entry) {
-  if (!entry.intercepting) return;
+  if (!entry.intercepting || !entry.form->WindowProc.target<KitWndProc>()) return;
   entry.form->WindowProc = entry.previousWndProc;
   entry.intercepting = false;
 }
@@ -148,16 +160,11 @@ void TreatMessage(KitEntry& entry, TMessage& m) {
   }
 }
 
-void HandleMessage(HWND window, TMessage& message) {
+void KitWndProc::operator()(TMessage& message) const {
+  const std::shared_ptr<const TWndMethod> next = previous;
   KitEntry* entry = FindEntryByHandle(window);
-  if (!entry) {
-    message.Result = 0;  // no kit claims the window any more
-    return;
-  }
-  // Copied: the form's handling may load or free kits and move the list.
-  TWndMethod previous = entry->previousWndProc;
-  if (entry->kit->Enabled()) TreatMessage(*entry, message);
-  previous(message);
+  if (entry && entry->kit->Enabled()) TreatMessage(*entry, message);
+  (*next)(message);
 }
 
 LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam) {

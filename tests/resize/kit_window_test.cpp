@@ -287,6 +287,39 @@ TEST_F(KitWindowTest, SwitchedOffTheFormIsLeftAloneUntilSwitchedOn) {
   ExpectLayoutForClient("switched on again");
 }
 
+TEST_F(KitWindowTest, ProceduresWrappedAroundTheKitKeepWorkingWhenItStopsOrGoes) {
+  form->Show();
+  Pump();
+  int seen = 0;
+  TWndMethod kitProc = form->WindowProc;
+  form->WindowProc = [&seen, kitProc](TMessage& m) {
+    if (m.Msg == WM_SIZE) ++seen;
+    kitProc(m);
+  };
+  kit->SetEnabled(false);  // the outer wrapper stays; the kit only passes on
+  const KitBounds shown = RealBounds(Bind<TControl>(*form, "Box3"));
+  form->SetClientSize(500, 400);
+  Pump();
+  EXPECT_EQ(seen, 1);
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Box3")), shown);
+  kit->SetEnabled(true);
+  form->SetClientSize(520, 410);
+  Pump();
+  EXPECT_EQ(seen, 2);
+  ExpectLayoutForClient("enabled again under a wrapper");
+
+  delete kit;  // the form goes on with its own handling
+  form->SetClientSize(600, 450);
+  Pump();
+  EXPECT_EQ(seen, 3);
+  EXPECT_EQ(ClientRect().right, 600);
+  EXPECT_EQ(form->Width(), [this] {
+    RECT r;
+    GetWindowRect(form->Handle(), &r);
+    return static_cast<int>(r.right - r.left);
+  }());
+}
+
 TEST_F(KitWindowTest, AControlAddedAtRunTimeIsNamedAndScaled) {
   form->Show();
   form->SetClientSize(790, 648);
