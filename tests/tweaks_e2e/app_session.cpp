@@ -192,21 +192,29 @@ bool AppSession::Checked(HWND box) {
   return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+// Tab rectangles cannot be asked for across processes, so the tabs are
+// walked with the arrow keys, as a user with the keyboard would.
 bool AppSession::ShowPageOf(HWND control) {
   if (IsWindowVisible(control)) return true;
   for (HWND tabs : OfClass(WC_TABCONTROLA)) {
     const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) Key(tabs, VK_LEFT);
     for (int i = 0; i < count; ++i) {
-      RECT rect{};
-      if (!SendMessageA(tabs, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&rect))) continue;
-      const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-      SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-      SendMessageA(tabs, WM_LBUTTONUP, 0, point);
-      WaitIdle(5000);
       if (IsWindowVisible(control)) return true;
+      Key(tabs, VK_RIGHT);
     }
+    if (IsWindowVisible(control)) return true;
   }
   return false;
+}
+
+HWND AppSession::TrackBar() const {
+  std::vector<HWND> bars = OfClass(TRACKBAR_CLASSA);
+  return bars.size() == 1 ? bars[0] : nullptr;
+}
+
+int AppSession::TrackBarPosition(HWND bar) {
+  return static_cast<int>(SendMessageA(bar, TBM_GETPOS, 0, 0));
 }
 
 void AppSession::Click(HWND button) {

@@ -35,8 +35,11 @@ class AppSession {
 
   static std::string Text(HWND window);
   static bool Checked(HWND box);
-  // Clicks the page control's tabs until the control is showing.
+  // Moves through the page control's tabs until the control is showing.
   bool ShowPageOf(HWND control);
+  // The one track bar, or null.
+  HWND TrackBar() const;
+  static int TrackBarPosition(HWND bar);
   // Clicks a check box when its state differs, or a radio button.
   void Click(HWND button);
   void SetChecked(HWND box, bool checked);

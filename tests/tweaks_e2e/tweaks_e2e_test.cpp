@@ -1,7 +1,6 @@
 // velotune.exe under Wine, driven from outside: real check boxes, radio
 // buttons, edits and the track bar are set, the real save, 1-Click and GREEN
 // Boost buttons pressed, and the prefix's registry read back.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -222,11 +221,11 @@ TEST_F(TweaksEndToEnd, Page3SaveWritesTheControlStates) {
 }
 
 TEST_F(TweaksEndToEnd, Page2SaveImportsTheScriptAndWritesTheControlStates) {
-  std::vector<HWND> bars = app_->OfClass(TRACKBAR_CLASSA);
-  ASSERT_EQ(bars.size(), 1u);
-  ASSERT_TRUE(app_->ShowPageOf(bars[0]));
-  app_->Key(bars[0], VK_HOME);
-  EXPECT_EQ(SendMessageA(bars[0], TBM_GETPOS, 0, 0), 0);
+  HWND bar = app_->TrackBar();
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(app_->ShowPageOf(bar));
+  app_->Key(bar, VK_HOME);
+  EXPECT_EQ(AppSession::TrackBarPosition(bar), 0);
   EXPECT_EQ(Save("Speed Up My Windows"), "");
 
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
