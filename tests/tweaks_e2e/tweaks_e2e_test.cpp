@@ -69,13 +69,21 @@ void PrepareRegistry() {
 class TweaksEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    donateChoice_ = ReadValue(HKEY_CURRENT_USER, "Zolex\\Support", "01");
     PrepareRegistry();
     app_ = new AppSession;
     started_ = app_->Start(ProgramFolder() + "velotune.exe", &startError_);
   }
+  // The prefix is shared with other tests: the start-up choice goes back.
   static void TearDownTestSuite() {
     delete app_;
     app_ = nullptr;
+    if (!donateChoice_.found) {
+      DeleteValue(HKEY_CURRENT_USER, "Zolex\\Support", "01");
+    } else if (donateChoice_.type == REG_SZ && !donateChoice_.data.empty()) {
+      SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01",
+                std::string(donateChoice_.data.begin(), donateChoice_.data.end() - 1));
+    }
   }
   void SetUp() override { ASSERT_TRUE(started_) << startError_; }
 
@@ -131,11 +139,13 @@ class TweaksEndToEnd : public ::testing::Test {
   static AppSession* app_;
   static bool started_;
   static std::string startError_;
+  static ProbedValue donateChoice_;
 };
 
 AppSession* TweaksEndToEnd::app_ = nullptr;
 bool TweaksEndToEnd::started_ = false;
 std::string TweaksEndToEnd::startError_;
+ProbedValue TweaksEndToEnd::donateChoice_;
 
 // The tests run in this order on one running program; each builds on the
 // control states the one before left.
@@ -310,6 +320,7 @@ TEST_F(TweaksEndToEnd, OneClickSavesAllThreePages) {
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoTrayItemsDisplay"), DwordText(1));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "NoTrayItemsDisplay"), DwordText(0));
   EXPECT_FALSE(FileExists(ProgramFolder() + "SpeedUp.reg"));
+  Tick("No Tray Items Display", false);
 }
 
 TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
@@ -321,6 +332,7 @@ TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
+  EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoTrayItemsDisplay"), DwordText(0));
 }
 
 }  // namespace
