@@ -116,7 +116,12 @@ ComponentClasses& TForm::Classes() {
 void TForm::LoadDescription(const std::string& text, const std::string& file) {
   LoadComponentTree(*this, ParseFormDescription(text, file), file, Classes());
   if (!Application().MainForm()) Application().SetMainForm(this);
-  Fire("OnCreate");
+  // A failing OnCreate is reported and the form is created all the same.
+  try {
+    Fire("OnCreate");
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
 }
 
 void TForm::LoadDescriptionResource(const char* resourceName, const std::string& file) {
@@ -338,7 +343,12 @@ void TForm::Close() {
   TEventArgs args;
   args.Action = modal_ ? caHide : (freeOnClose_ ? caFree : caHide);
   if (Application().MainForm() == this && !modal_) args.Action = caFree;
-  Fire("OnClose", args);
+  // A failing OnClose is reported; the form still closes.
+  try {
+    Fire("OnClose", args);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
   if (args.Action == caNone) return;
   if (modal_) {
     if (modalResult_ == mrNone) modalResult_ = mrCancel;

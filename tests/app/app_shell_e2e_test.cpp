@@ -1,0 +1,196 @@
+// velotune.exe under Wine, looked at from outside: the Donate dialog at the
+// first start, the program's registry data, the page tabs and the sidebar,
+// the status bar, keyboard page selection and the error box.
+#include "program_driver.h"
+// After windows.h, which program_driver.h brings in.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+namespace velotune {
+namespace {
+
+constexpr DWORD kWait = 20000;
+const char kSupportKey[] = "Zolex\\Support";
+const char kDonateCaption[] = "Support \"Velotune\"";
+
+// Leaves the prefix's Donate choice as the other drivers found it.
+class DonateChoiceKeeper : public ::testing::Environment {
+ public:
+  void SetUp() override { saved_ = ReadUserString(kSupportKey, "01"); }
+  void TearDown() override {
+    DeleteProgramKeys();
+    if (saved_ != "<missing>") WriteUserString(kSupportKey, "01", saved_);
+  }
+
+ private:
+  std::string saved_;
+};
+::testing::Environment* const kKeeper = ::testing::AddGlobalTestEnvironment(new DonateChoiceKeeper);
+
+// The main window, started with the Donate dialog switched off.
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    DeleteProgramKeys();
+    WriteUserString(kSupportKey, "01", "0");
+    ASSERT_TRUE(program.Start());
+    main = program.WaitForWindow("Velotune", "TTweakFrm", kWait);
+    ASSERT_NE(main, nullptr);
+    tabs = ProgramDriver::FindOne(main, "SysTabControl32");
+    ASSERT_NE(tabs, nullptr);
+    // The sidebar's inner panel holds the TWEAK and FIX speed buttons.
+    for (HWND panel : ProgramDriver::Find(main, "TPanel")) {
+      HWND parent = GetParent(panel);
+      if (ProgramDriver::ClassOf(parent) == "TPanel" && GetParent(parent) == main) sidebar = panel;
+    }
+    ASSERT_NE(sidebar, nullptr);
+    HWND restart = ProgramDriver::FindOne(main, "Button", "Restart Computer");
+    ASSERT_NE(restart, nullptr);
+    bottomPanel = GetParent(restart);
+  }
+  void TearDown() override { program.Stop(); }
+
+  int ActiveTab() const { return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)); }
+  void ClickTweak() { ProgramDriver::ClickAt(sidebar, 8 + 60, 32 + 32); }
+  void ClickFix() { ProgramDriver::ClickAt(sidebar, 8 + 60, 104 + 36); }
+
+  ProgramDriver program;
+  HWND main = nullptr;
+  HWND tabs = nullptr;
+  HWND sidebar = nullptr;
+  HWND bottomPanel = nullptr;
+};
+
+TEST_F(MainWindow, ShowsThreeTweakTabsAndSwitchesToFixAndBack) {
+  const std::vector<std::string> tweakTabs = {"Tweaks [&1]", "Tweaks [&2]", "Tweaks [&3]"};
+  EXPECT_EQ(program.TabTexts(tabs), tweakTabs);
+  EXPECT_EQ(ActiveTab(), 0);
+  EXPECT_TRUE(IsWindowVisible(bottomPanel));
+
+  ClickFix();
+  EXPECT_EQ(program.TabTexts(tabs), std::vector<std::string>{"FIX"});
+  EXPECT_FALSE(IsWindowVisible(bottomPanel));
+  HWND fixIt = ProgramDriver::FindOne(main, "Button", "FIX IT!");
+  ASSERT_NE(fixIt, nullptr);
+  EXPECT_TRUE(IsWindowVisible(fixIt));
+
+  // TWEAK again selects the first page, even after another one was showing.
+  ClickTweak();
+  PostMessageA(main, WM_SYSCHAR, '3', 0x20000000);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 2; }, 5000));
+  ClickTweak();
+  EXPECT_EQ(program.TabTexts(tabs), tweakTabs);
+  EXPECT_EQ(ActiveTab(), 0);
+  EXPECT_TRUE(IsWindowVisible(bottomPanel));
+  EXPECT_FALSE(IsWindowVisible(fixIt));
+}
+
+TEST_F(MainWindow, AltDigitSelectsItsTweakPage) {
+  PostMessageA(main, WM_SYSCHAR, '2', 0x20000000);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 1; }, 5000));
+  HWND save = nullptr;
+  for (HWND button : ProgramDriver::Find(main, "Button", "&Save Changes"))
+    if (IsWindowVisible(button)) save = button;
+  ASSERT_NE(save, nullptr);
+  // The visible save button is the one inside " Other Tweaks " on page 2.
+  EXPECT_EQ(ProgramDriver::Text(GetParent(save)), " Other Tweaks ");
+  PostMessageA(main, WM_SYSCHAR, '1', 0x20000000);
+  EXPECT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 0; }, 5000));
+}
+
+TEST_F(MainWindow, StatusBarShowsMemoryPowerAndUptime) {
+  HWND bar = ProgramDriver::FindOne(main, "msctls_statusbar32");
+  ASSERT_NE(bar, nullptr);
+  // The panels are centred (a leading tab) and refreshed once a second.
+  ASSERT_TRUE(ProgramDriver::WaitFor(
+      [&] { return program.StatusText(bar, 2).find("Day(s)") != std::string::npos; }, 5000))
+      << program.StatusText(bar, 2);
+  std::string memory = program.StatusText(bar, 0);
+  std::string power = program.StatusText(bar, 1);
+  std::string uptime = program.StatusText(bar, 2);
+  EXPECT_EQ(memory.rfind("\tMemory Usage : ", 0), 0u) << memory;
+  EXPECT_EQ(memory.back(), '%');
+  EXPECT_EQ(power.rfind("\tPower : ", 0), 0u) << power;
+  EXPECT_EQ(uptime.rfind("\tSystem Uptime : ", 0), 0u) << uptime;
+  EXPECT_NE(uptime.find(" Hour(s) "), std::string::npos);
+  EXPECT_NE(uptime.find(" Second(s)"), std::string::npos);
+  EXPECT_EQ(uptime.find('-'), std::string::npos);
+}
+
+TEST_F(MainWindow, RecordsTheProgramPath) {
+  std::string recorded = ReadUserString("Zolex", "01");
+  EXPECT_EQ(CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, recorded.c_str(), -1,
+                           ProgramDriver::ProgramPath().c_str(), -1),
+            CSTR_EQUAL)
+      << recorded;
+}
+
+TEST(DonateDialog, OpensAtFirstStartUntilItsBoxIsCleared) {
+  DeleteProgramKeys();
+  {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start());
+    HWND donate = program.WaitForWindow(kDonateCaption, "TfrmDonate", kWait);
+    ASSERT_NE(donate, nullptr);
+    // Shown before the main window.
+    EXPECT_EQ(program.WaitForWindow("Velotune", "TTweakFrm", 0), nullptr);
+    HWND box =
+        ProgramDriver::FindOne(donate, "Button", "Show this dialog when \"Velotune\" starts");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_NE(ProgramDriver::FindOne(donate, "Button", "Close"), nullptr);
+
+    ProgramDriver::Press(box);
+    ASSERT_TRUE(ProgramDriver::WaitFor(
+        [&] { return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_UNCHECKED; }, 5000));
+    ProgramDriver::Press(ProgramDriver::FindOne(donate, "Button", "Close"));
+    EXPECT_NE(program.WaitForWindow("Velotune", "TTweakFrm", kWait), nullptr);
+    EXPECT_EQ(ReadUserString(kSupportKey, "01"), "0");
+    program.Stop();
+  }
+  {
+    ProgramDriver program;
+    ASSERT_TRUE(program.Start());
+    HWND main = program.WaitForWindow("Velotune", "TTweakFrm", kWait);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(program.WaitForWindow(kDonateCaption, "", 2000), nullptr);
+
+    // The "Donate" button still opens it, with the box cleared and the
+    // title filled in once.
+    ProgramDriver::Press(ProgramDriver::FindOne(main, "Button", "Donate"));
+    HWND donate = program.WaitForWindow(kDonateCaption, "TfrmDonate", kWait);
+    ASSERT_NE(donate, nullptr);
+    HWND box =
+        ProgramDriver::FindOne(donate, "Button", "Show this dialog when \"Velotune\" starts");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    PostMessageA(donate, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(donate); }, kWait));
+    program.Stop();
+  }
+}
+
+TEST(ErrorBox, AFailingStartStepIsShownAndTheProgramGoesOn) {
+  // A choice stored as a number cannot be read as text.
+  DeleteProgramKeys();
+  WriteUserDword(kSupportKey, "01", 1);
+  ProgramDriver program;
+  ASSERT_TRUE(program.Start());
+  HWND box = program.WaitForWindow("Velotune", "#32770", kWait);
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(ProgramDriver::MessageBoxText(box), "Invalid data type for '01'");
+  HWND ok = ProgramDriver::FindOne(box, "Button", "OK");
+  ASSERT_NE(ok, nullptr);
+  PostMessageA(box, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(ok));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(box); }, kWait));
+  HWND main = program.WaitForWindow("Velotune", "TTweakFrm", kWait);
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(program.WaitForWindow(kDonateCaption, "", 1000), nullptr);
+  EXPECT_TRUE(program.Running());
+  // The rest of the start-up was skipped, the window works.
+  EXPECT_NE(ProgramDriver::FindOne(main, "Button", "About"), nullptr);
+  program.Stop();
+}
+
+}  // namespace
+}  // namespace velotune
