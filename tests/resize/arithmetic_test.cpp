@@ -147,12 +147,6 @@ TEST(PlacementTest, FirstShowSize) {
   EXPECT_EQ(FirstShowSize(0, 0, {1280, 994}, area), (KitSize{1280, 994}));
 }
 
-TEST(PlacementTest, PositionNamesRoundTrip) {
-  for (int i = 0; i < 10; ++i) EXPECT_EQ(ResizeFormPosFromName(kResizeFormPosNames[i]), i);
-  EXPECT_EQ(ResizeFormPosFromName("rpMiddle"), -1);
-  EXPECT_EQ(ResizeFormPosFromName("rpmiddlecenter"), -1);
-}
-
 TEST(SizeLimitsTest, SizingDragIsLimitedByMovingRightAndBottom) {
   SizeLimits both{900, 700, 300, 200};
   KitRect big{10, 20, 1010, 820};

@@ -26,20 +26,6 @@ TResizeKit* LoadKit(TKitTestFrm& form, const std::string& kitBody) {
   return static_cast<TResizeKit*>(form.FindComponent("ResizeKit1"));
 }
 
-TEST(ResizeKitTest, CreationDefaults) {
-  TResizeKit kit(nullptr);
-  EXPECT_EQ(kit.FormPos(), rpDefault);
-  EXPECT_EQ(kit.FormWidth(), 0);
-  EXPECT_FALSE(kit.Limits().HasMax());
-  EXPECT_TRUE(kit.ResizeFont());
-  EXPECT_TRUE(kit.Enabled());
-  EXPECT_TRUE(kit.ValidTaskbar());
-  EXPECT_EQ(kit.NoResizeCtl(), "");
-  EXPECT_DOUBLE_EQ(kit.XScale(), 1.0);
-  EXPECT_DOUBLE_EQ(kit.FontScale(), 1.0);
-  EXPECT_FALSE(kit.Sized());
-}
-
 TEST(ResizeKitTest, ReadsTheMainWindowsSettings) {
   TKitTestFrm form(nullptr);
   TResizeKit* kit = LoadKit(form,
