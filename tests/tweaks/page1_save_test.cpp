@@ -163,16 +163,6 @@ TEST_F(Page1Save, StartStatesWriteTheWholeCatalogueInOrder) {
   EXPECT_TRUE(processes.calls.empty());
 }
 
-TEST_F(Page1Save, PreCreatesTheKeysItOpensWithoutCreating) {
-  Save2Click(states);
-  for (const std::string& key : {kEA, kNewStartPanel, kClassicStartMenu}) {
-    EXPECT_TRUE(memory.KeyExists(RegistryRoot::CurrentUser, key)) << key;
-  }
-  EXPECT_TRUE(memory.KeyExists(
-      RegistryRoot::LocalMachine,
-      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace"));
-}
-
 TEST_F(Page1Save, UntickedCursorAndSoundBoxesLeaveTheirValuesAlone) {
   states.checked["chkMT"] = false;
   states.checked["chkST"] = false;

@@ -157,14 +157,6 @@ TEST_F(Page2Save, StartStatesWriteTheWholeCatalogueInOrder) {
             (std::vector<std::uint8_t>{0xAC, 0x0D, 0, 0}));
 }
 
-TEST_F(Page2Save, ScriptFileHoldsTheToRegLines) {
-  processes.onRun = [this](const RecordingProcesses::Call&) {
-    ASSERT_EQ(files.files.count(kScript), 1u);
-    EXPECT_EQ(files.files[kScript], ToRegLines());
-  };
-  Save1Click(states);
-}
-
 TEST_F(Page2Save, ValueControlsAreWrittenFromTheirPositions) {
   struct Case {
     int tb;

@@ -3,6 +3,7 @@
 // Boost buttons pressed, and the prefix's registry read back.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <winnetwk.h>
 
 #include <string>
 #include <vector>
@@ -48,6 +49,23 @@ std::string ProgramFolder() {
 
 bool FileExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The icon cache of the logon user, made so that the save has one to delete.
+std::string MakeIconCache() {
+  char user[261] = {};
+  DWORD size = 260;
+  if (WNetGetUserA(nullptr, user, &size) != NO_ERROR || !*user) return "";
+  std::string path = std::string("C:\\Users\\") + user;
+  for (const char* folder : {"\\AppData", "\\Local"}) {
+    path += folder;
+    CreateDirectoryA(path.c_str(), nullptr);
+  }
+  path += "\\IconCache.DB";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "";
+  CloseHandle(file);
+  return path;
 }
 
 // Leftovers of earlier runs would hide what a save did or did not write.
@@ -155,7 +173,11 @@ TEST_F(TweaksEndToEnd, Page1SaveWritesTheControlStates) {
   Tick("Show \"My Computer\"", false);
   HWND hung = TimeoutEdit("1");
   if (hung) app_->SetEditText(hung, "5000");
+  const std::string iconCache = MakeIconCache();
+  ASSERT_FALSE(iconCache.empty()) << "no logon name or profile folder";
   EXPECT_EQ(Save("Mouse Tweaks (Default Cursor)"), "");
+
+  EXPECT_FALSE(FileExists(iconCache)) << iconCache;
 
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoLowDiskSpaceChecks"), DwordText(1));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kPE, "NoLowDiskSpaceChecks"), DwordText(1));
