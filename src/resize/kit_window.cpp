@@ -23,6 +23,14 @@ struct KitEntry {
   bool intercepting;
 };
 
+// What the handling of one message works on, copied out of the list so that
+// handlers that load or free kits on the way cannot move it from under it.
+struct KitTarget {
+  TResizeKit* kit;
+  TWinControl* form;
+  HWND formHandle;
+};
+
 // Every loaded kit of the process; a form's messages find their kit here.
 std::vector<KitEntry>& KitList() {
   static std::vector<KitEntry> list;
@@ -68,10 +76,6 @@ void MoveWindowTo(HWND window, int x, int y, int w, int h) {
     MoveWindow(window, x, y, w, h, TRUE);
 }
 
-SizeLimits LimitsOf(const TResizeKit& kit) {
-  return kit.Limits();
-}
-
 // The kit's message procedure on a form: the kit's handling first, then the
 // procedure it replaced. It carries that procedure itself, so that the form
 // keeps its own handling even when no kit claims the window any more.
@@ -99,14 +103,14 @@ void StopIntercepting(KitEntry& entry) {
   entry.intercepting = false;
 }
 
-void Rescale(KitEntry& entry, int clientWidth, int clientHeight) {
-  TResizeKit& kit = *entry.kit;
-  FormSnapshot snapshot = TakeSnapshot(*entry.form);
+void Rescale(const KitTarget target, int clientWidth, int clientHeight) {
+  TResizeKit& kit = *target.kit;
+  FormSnapshot snapshot = TakeSnapshot(*target.form);
   FormModel after = snapshot.model;
   RescaleLayout(after, kit.Layout(), kit.Settings(), clientWidth, clientHeight);
-  ApplyLayout(*entry.form, snapshot, after, kit.Layout());
+  ApplyLayout(*target.form, snapshot, after, kit.Layout());
 
-  HWND window = entry.formHandle;
+  HWND window = target.formHandle;
   if (kit.Limits().HasMax() && IsZoomed(window)) {
     KitPoint to;
     if (KeepMaximizedInside(GetWorkArea(kit.ValidTaskbar()), kit.ValidTaskbar(), WindowRect(window),
@@ -118,44 +122,44 @@ void Rescale(KitEntry& entry, int clientWidth, int clientHeight) {
   kit.ExitResize();
 }
 
-void FirstShow(KitEntry& entry) {
-  TResizeKit& kit = *entry.kit;
+void FirstShow(const KitTarget target) {
+  TResizeKit& kit = *target.kit;
   const WorkArea area = GetWorkArea(kit.ValidTaskbar());
-  const KitRect r = WindowRect(entry.formHandle);
+  const KitRect r = WindowRect(target.formHandle);
   const KitSize size =
       FirstShowSize(kit.FormWidth(), kit.FormHeight(), {r.Width(), r.Height()}, area);
-  PlaceForm(entry.formHandle, kit.FormPos(), kit.ValidTaskbar(), size.width, size.height);
+  PlaceForm(target.formHandle, kit.FormPos(), kit.ValidTaskbar(), size.width, size.height);
 }
 
-void LimitMaximize(KitEntry& entry, MINMAXINFO& info) {
-  const TResizeKit& kit = *entry.kit;
+void LimitMaximize(const KitTarget target, MINMAXINFO& info) {
+  const TResizeKit& kit = *target.kit;
   const MaximizeLimits limits = ComputeMaximizeLimits(
-      GetWorkArea(kit.ValidTaskbar()), LimitsOf(kit), {info.ptMaxPosition.x, info.ptMaxPosition.y},
-      WindowRect(entry.formHandle), osMinorVersion);
+      GetWorkArea(kit.ValidTaskbar()), kit.Limits(), {info.ptMaxPosition.x, info.ptMaxPosition.y},
+      WindowRect(target.formHandle), osMinorVersion);
   info.ptMaxSize = {limits.maxSize.width, limits.maxSize.height};
   info.ptMaxTrackSize = info.ptMaxSize;
   info.ptMaxPosition = {limits.maxPosition.x, limits.maxPosition.y};
 }
 
 // The kit's part of a form message; the form's own handling follows.
-void TreatMessage(KitEntry& entry, TMessage& m) {
-  HWND window = entry.formHandle;
+void TreatMessage(const KitTarget target, TMessage& m) {
+  HWND window = target.formHandle;
   switch (m.Msg) {
     case WM_SHOWWINDOW:
-      if (m.WParam && !entry.kit->Sized() && !IsIconic(window)) FirstShow(entry);
+      if (m.WParam && !target.kit->Sized() && !IsIconic(window)) FirstShow(target);
       break;
     case WM_SIZE:
-      if (m.WParam != SIZE_MINIMIZED) Rescale(entry, LOWORD(m.LParam), HIWORD(m.LParam));
+      if (m.WParam != SIZE_MINIMIZED) Rescale(target, LOWORD(m.LParam), HIWORD(m.LParam));
       break;
     case WM_SIZING: {
       RECT* proposed = reinterpret_cast<RECT*>(m.LParam);
       KitRect r = ToKitRect(*proposed);
-      LimitSizingRect(r, LimitsOf(*entry.kit));
+      LimitSizingRect(r, target.kit->Limits());
       *proposed = RECT{r.left, r.top, r.right, r.bottom};
       break;
     }
     case WM_GETMINMAXINFO:
-      if (!IsIconic(window)) LimitMaximize(entry, *reinterpret_cast<MINMAXINFO*>(m.LParam));
+      if (!IsIconic(window)) LimitMaximize(target, *reinterpret_cast<MINMAXINFO*>(m.LParam));
       break;
   }
 }
@@ -163,7 +167,8 @@ void TreatMessage(KitEntry& entry, TMessage& m) {
 void KitWndProc::operator()(TMessage& message) const {
   const std::shared_ptr<const TWndMethod> next = previous;
   KitEntry* entry = FindEntryByHandle(window);
-  if (entry && entry->kit->Enabled()) TreatMessage(*entry, message);
+  if (entry && entry->kit->Enabled())
+    TreatMessage({entry->kit, entry->form, entry->formHandle}, message);
   (*next)(message);
 }
 
@@ -175,7 +180,7 @@ LRESULT CALLBACK CallWndHook(int code, WPARAM wParam, LPARAM lParam) {
       // Structures that the message points to are changed in place, so the
       // window procedure that runs next sees the kit's limits.
       TMessage message{call->message, call->wParam, call->lParam, 0};
-      TreatMessage(*entry, message);
+      TreatMessage({entry->kit, entry->form, entry->formHandle}, message);
     }
   }
   return CallNextHookEx(hookHandle, code, wParam, lParam);
@@ -239,7 +244,7 @@ void KitWindowLoaded(TResizeKit& kit) {
   // Base and last bounds are what the controls really took.
   for (CtrlInfo& info : kit.Layout().ctrlInfos) info.base = info.last;
 
-  if (osMajorVersion > 4) Intercept(KitList().back());
+  if (osMajorVersion > 4) Intercept(*FindEntry(&kit));
 }
 
 void KitWindowPlaceNow(TResizeKit& kit) {
