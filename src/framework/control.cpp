@@ -465,7 +465,15 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::CreateWnd() {
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-  for (TWinControl* child : TabList()) child->HandleNeeded();
+  // Children stack in description order, a later one over an earlier one;
+  // the Tab key follows TabOrder instead (the form moves the focus itself).
+  for (TControl* child : controls_) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+      windowed->HandleNeeded();
+      SetWindowPos(windowed->handle_, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
   AlignControls();
 }
 

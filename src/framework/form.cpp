@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/form_loader.h"
+#include "framework/std_controls.h"
 
 namespace velotune {
 
@@ -414,6 +415,36 @@ TPageControl* FindPageFor(TWinControl& container, char c) {
 }
 }  // namespace
 
+namespace {
+void CollectTabStops(TWinControl& container, std::vector<TWinControl*>* out) {
+  for (TWinControl* child : container.TabList()) {
+    if (!child->HandleAllocated() || !child->CanFocus()) continue;
+    // Of a group of radio buttons only the selected one is a stop.
+    auto* radio = dynamic_cast<TRadioButton*>(child);
+    if (radio ? radio->Checked() : child->TabStop()) out->push_back(child);
+    CollectTabStops(*child, out);
+  }
+}
+}  // namespace
+
+void TForm::SelectNext(bool backward) {
+  std::vector<TWinControl*> stops;
+  CollectTabStops(*this, &stops);
+  if (stops.empty()) return;
+  TWinControl* focused = TWinControl::FromHandle(GetFocus());
+  // A focused window inside a control (a combo box's edit) counts as it.
+  for (HWND w = GetFocus(); !focused && w; w = GetParent(w)) focused = TWinControl::FromHandle(w);
+  auto it = std::find(stops.begin(), stops.end(), focused);
+  std::size_t index;
+  if (it == stops.end())
+    index = backward ? stops.size() - 1 : 0;
+  else if (backward)
+    index = (it - stops.begin() + stops.size() - 1) % stops.size();
+  else
+    index = (it - stops.begin() + 1) % stops.size();
+  stops[index]->SetFocus();
+}
+
 bool TForm::DialogChar(char c) {
   TPageControl* pages = FindPageFor(*this, c);
   if (!pages) return false;
@@ -438,6 +469,11 @@ void TForm::WndProc(TMessage& message) {
       }
       break;
     case CM_DIALOGKEY:
+      if (message.WParam == VK_TAB) {
+        SelectNext(GetKeyState(VK_SHIFT) < 0);
+        message.Result = 1;
+        return;
+      }
       // Enter presses the default button, Escape the cancel button.
       if (message.WParam == VK_RETURN || message.WParam == VK_ESCAPE) {
         std::string property = message.WParam == VK_RETURN ? "Default" : "Cancel";

@@ -74,6 +74,8 @@ class TForm : public TWinControl {
   void ControlRemoved(TControl* control);
   // Alt+character: selects a page whose tab caption has it as accelerator.
   bool DialogChar(char c);
+  // The Tab key: the next (or previous) focusable control in tab order.
+  void SelectNext(bool backward);
   // Registers the hint texts with the tool-tip window.
   void RefreshHints();
   // Where the form is placed when first shown, after its outer size is known.
