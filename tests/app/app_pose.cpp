@@ -1,0 +1,50 @@
+// Puts a running velotune.exe into a state for a screenshot:
+//   app_pose page N | fix | tweak | about | donate | scale | scroll
+#include <string>
+
+#include "program_driver.h"
+
+namespace {
+
+HWND MainWindow() {
+  return FindWindowA("TTweakFrm", "Velotune");
+}
+
+HWND Sidebar(HWND main) {
+  for (HWND panel : velotune::ProgramDriver::Find(main, "TPanel")) {
+    HWND parent = GetParent(panel);
+    if (velotune::ProgramDriver::ClassOf(parent) == "TPanel" && GetParent(parent) == main)
+      return panel;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using velotune::ProgramDriver;
+  if (argc < 2) return 2;
+  std::string action = argv[1];
+  HWND main = MainWindow();
+  if (!main) return 1;
+  if (action == "page" && argc > 2) {
+    PostMessageA(main, WM_SYSCHAR, argv[2][0], 0x20000000);
+  } else if (action == "fix" || action == "tweak") {
+    HWND sidebar = Sidebar(main);
+    if (!sidebar) return 1;
+    ProgramDriver::ClickAt(sidebar, 68, action == "fix" ? 140 : 64);
+  } else if (action == "about" || action == "donate") {
+    HWND button = ProgramDriver::FindOne(main, "Button", action == "about" ? "About" : "Donate");
+    if (!button) return 1;
+    ProgramDriver::Press(button);
+  } else if (action == "scale") {
+    ProgramDriver::DoubleClickAt(main, 66, 30);
+  } else if (action == "scroll") {
+    HWND box = ProgramDriver::FindOne(main, "TScrollBox");
+    if (!box) return 1;
+    for (int i = 0; i < 20; ++i) SendMessageA(box, WM_VSCROLL, SB_LINEDOWN, 0);
+  } else {
+    return 2;
+  }
+  return 0;
+}
