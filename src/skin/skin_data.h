@@ -104,7 +104,7 @@ class TSkinData {
   const std::vector<uint8_t>& StoredSkin() const { return stored_; }
   void SetStoredSkin(std::vector<uint8_t> bytes) { stored_ = std::move(bytes); }
 
-  // The skin objects (Part of the build below).
+  // The skin objects, filled by the build.
   const std::string& SkinName() const { return skinName_; }
   TDataSkinBorder& Edge(int index) { return *edges_[index]; }  // 0 left, 1 right, 2 top, 3 bottom
   const TDataSkinBorder& Edge(int index) const { return *edges_[index]; }
