@@ -1,8 +1,11 @@
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "fixes/fix_actions.h"
 #include "fixes/fix_catalogue.h"
 #include "fixes/fix_command_lines.h"
+#include "platform/errors.h"
 #include "platform/seams.h"
 #include "tweaks/registry.h"
 
@@ -10,10 +13,46 @@ namespace velotune {
 
 namespace {
 
-// Starts a repair and moves on: the result is ignored and nothing waits.
-void Start(const std::string& commandLine) {
-  ActiveProcesses().WinExec(commandLine, kSwShowNormal);
-}
+// WinExec's results up to 31 are errors: the program could not be started.
+constexpr unsigned kWinExecLastError = 31;
+
+// Starts the repairs without waiting for them, and remembers the ones that
+// could not even be started, so that the run does not look successful when a
+// script is missing or the system refused to start the registry editor.
+class RepairStarter {
+ public:
+  explicit RepairStarter(std::string folder) : folder_(std::move(folder)) {}
+
+  void Import(const std::string& script) { StartFile(script, ImportCommandLine(folder_, script)); }
+  void RunBatch(const std::string& batch) { StartFile(batch, BatchCommandLine(folder_, batch)); }
+
+  void Command(const std::string& commandLine) {
+    unsigned result = ActiveProcesses().WinExec(commandLine, kSwShowNormal);
+    if (result <= kWinExecLastError) {
+      problems_.push_back("Cannot run " + commandLine + " (error " + std::to_string(result) + ")");
+    }
+  }
+
+  // Raises one error naming every repair that did not start.
+  void ReportProblems() const {
+    if (problems_.empty()) return;
+    std::string message = "Some repairs could not be started:";
+    for (const std::string& p : problems_) message += "\r\n" + p;
+    throw Exception(message);
+  }
+
+ private:
+  void StartFile(const std::string& file, const std::string& commandLine) {
+    if (!ActiveFiles().Exists(folder_ + file)) {
+      problems_.push_back("Missing " + folder_ + file);
+      return;
+    }
+    Command(commandLine);
+  }
+
+  std::string folder_;
+  std::vector<std::string> problems_;
+};
 
 // Runs on every press, whatever chkDRE shows: lifts the policy that disables
 // the registry editor and removes a debugger redirection of regedit.exe.
@@ -24,23 +63,21 @@ void RepairRegistryEditor() {
                "Options\\regedit.exe");
 }
 
-void Perform(const FixStep& step, const ControlStates& controls, const std::string& folder) {
+void Perform(const FixStep& step, const ControlStates& controls, RepairStarter& starter) {
   switch (step.action) {
     case FixAction::kImport:
-      Start(ImportCommandLine(folder, step.target));
+      starter.Import(step.target);
       break;
     case FixAction::kRunBatch:
-      Start(BatchCommandLine(folder, step.target));
+      starter.RunBatch(step.target);
       break;
     case FixAction::kCommand:
-      Start(step.target);
+      starter.Command(step.target);
       break;
     case FixAction::kImportChosen: {
       const std::vector<std::string>& scripts = FolderOptionsScripts();
       int index = controls.ItemIndex(step.target);
-      if (index >= 0 && index < static_cast<int>(scripts.size())) {
-        Start(ImportCommandLine(folder, scripts[index]));
-      }
+      if (index >= 0 && index < static_cast<int>(scripts.size())) starter.Import(scripts[index]);
       break;
     }
     case FixAction::kWriteDwordUser:
@@ -62,11 +99,12 @@ void Perform(const FixStep& step, const ControlStates& controls, const std::stri
 
 void Button8Click(ControlStates& controls) {
   RepairRegistryEditor();
-  const std::string folder = ActiveFiles().ProgramFolder();
+  RepairStarter starter(ActiveFiles().ProgramFolder());
   for (const FixRow& row : FixCatalogue()) {
     if (!controls.Checked(row.control)) continue;
-    for (const FixStep& step : row.steps) Perform(step, controls, folder);
+    for (const FixStep& step : row.steps) Perform(step, controls, starter);
   }
+  starter.ReportProblems();
 }
 
 }  // namespace velotune

@@ -33,6 +33,19 @@ inline const std::vector<std::string>& PageBoxes() {
   return kBoxes;
 }
 
+// Records like the recorder, but the system refuses to start the listed
+// command lines.
+class RefusingProcesses : public RecordingProcesses {
+ public:
+  std::vector<std::string> refused;
+  unsigned WinExec(const std::string& commandLine, int showCommand) override {
+    RecordingProcesses::WinExec(commandLine, showCommand);
+    for (const std::string& r : refused)
+      if (r == commandLine) return 2;  // ERROR_FILE_NOT_FOUND
+    return 33;
+  }
+};
+
 class FixPageTest : public ::testing::Test {
  protected:
   FixPageTest() : seams_(&registry_, &processes_, &files_) {
@@ -59,7 +72,7 @@ class FixPageTest : public ::testing::Test {
   }
 
   MemoryRegistry registry_;
-  RecordingProcesses processes_;
+  RefusingProcesses processes_;
   RecordingFiles files_;
   ScopedSeams seams_;
   MapControlStates page_;

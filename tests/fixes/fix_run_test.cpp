@@ -83,6 +83,21 @@ const std::vector<std::string> kEveryRepair = {
 
 class FixRunTest : public FixPageTest {
  protected:
+  FixRunTest() { InstallFixer(); }
+
+  // The FIXER files beside the program, as the build installs them.
+  void InstallFixer() {
+    files_.files.clear();
+    std::vector<std::string> scripts = kEveryRepair;
+    for (const char* v : {"XP", "Vista", "8"})
+      scripts.push_back(std::string("Explorer\\FolderOptions_") + v + ".fix");
+    for (std::string s : scripts) {
+      if (s.rfind("cmd:", 0) == 0) continue;
+      if (s.rfind("bat:", 0) == 0) s = s.substr(4);
+      files_.files[files_.folder + "FIXER\\" + s] = {};
+    }
+  }
+
   std::vector<std::string> Expected(const std::vector<std::string>& repairs) const {
     std::vector<std::string> lines;
     for (const std::string& r : repairs) {
@@ -221,12 +236,64 @@ TEST_F(FixRunTest, ProgramFolderIsQuotedWhateverItHolds) {
   for (const std::string& folder : folders) {
     processes_.calls.clear();
     files_.folder = folder;
+    InstallFixer();
     Button8Click(page_);
     EXPECT_EQ(processes_.CommandLines(),
               (std::vector<std::string>{
                   "regedit.exe /s \"" + folder + "FIXER\\SysTools\\Enable_CMD.fix\"",
                   "cmd.exe /c \"" + folder + "FIXER\\Networking\\ResetNetwork.bat\""}));
   }
+}
+
+TEST_F(FixRunTest, MissingScriptsAreSkippedAndNamedAfterTheRun) {
+  TickAll();
+  files_.files.erase(files_.folder + "FIXER\\Explorer\\FolderOptions_7.fix");
+  files_.files.erase(files_.folder + "FIXER\\Networking\\FlushDNS.bat");
+  try {
+    Button8Click(page_);
+    FAIL() << "missing scripts went unreported";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Some repairs could not be started:\r\n"
+              "Missing C:\\Program Files\\Velotune\\FIXER\\Explorer\\FolderOptions_7.fix\r\n"
+              "Missing C:\\Program Files\\Velotune\\FIXER\\Networking\\FlushDNS.bat");
+  }
+  // Everything else was still started, in order.
+  std::vector<std::string> rest;
+  for (const std::string& r : kEveryRepair)
+    if (r != "Explorer\\FolderOptions_7.fix" && r != "bat:Networking\\FlushDNS.bat")
+      rest.push_back(r);
+  EXPECT_EQ(processes_.CommandLines(), Expected(rest));
+}
+
+TEST_F(FixRunTest, WithoutTheFixerFolderOnlyTheDirectRepairsHappen) {
+  files_.files.clear();
+  TickAll();
+  Damage();
+  EXPECT_THROW(Button8Click(page_), Exception);
+  EXPECT_EQ(processes_.CommandLines(), Expected({"cmd:powercfg -restoredefaultschemes"}));
+  EXPECT_EQ(DwordValue(RegistryRoot::CurrentUser, kPolicySystem, "DisableTaskMgr"), 0);
+  EXPECT_FALSE(HasValue(RegistryRoot::CurrentUser, kTrayNotify, "IconStreams"));
+}
+
+TEST_F(FixRunTest, RepairsTheSystemWouldNotStartAreNamedAfterTheRun) {
+  page_.checked["chkPower"] = true;
+  page_.checked["chkMenuDelay"] = true;
+  processes_.refused = {"powercfg -restoredefaultschemes", Import("SysTools\\Enable_CMD.fix")};
+  try {
+    Button8Click(page_);
+    FAIL() << "refused starts went unreported";
+  } catch (const Exception& e) {
+    EXPECT_EQ(std::string(e.what()),
+              "Some repairs could not be started:\r\n"
+              "Cannot run " +
+                  Import("SysTools\\Enable_CMD.fix") +
+                  " (error 2)\r\n"
+                  "Cannot run powercfg -restoredefaultschemes (error 2)");
+  }
+  EXPECT_EQ(processes_.CommandLines(),
+            Expected({"SysTools\\Enable_CMD.fix", "Explorer\\Default_MenuShowDelay.fix",
+                      "cmd:powercfg -restoredefaultschemes"}));
 }
 
 TEST_F(FixRunTest, RefusedPolicyWriteInTheFirstStepStartsNothing) {

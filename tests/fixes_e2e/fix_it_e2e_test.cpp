@@ -115,6 +115,33 @@ BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+struct FindBox {
+  DWORD process;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchBox(HWND hwnd, LPARAM param) {
+  auto* find = reinterpret_cast<FindBox*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd, &pid);
+  char cls[64] = {}, title[64] = {};
+  GetClassNameA(hwnd, cls, sizeof cls);
+  GetWindowTextA(hwnd, title, sizeof title);
+  if (pid == find->process && IsWindowVisible(hwnd) && std::string(cls) == "#32770" &&
+      std::string(title) == "Velotune") {
+    find->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK AppendText(HWND hwnd, LPARAM param) {
+  char text[1024] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  *reinterpret_cast<std::string*>(param) += std::string(text) + "\n";
+  return TRUE;
+}
+
 class FixItEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -161,6 +188,19 @@ class FixItEndToEnd : public ::testing::Test {
     HWND control = Child(main_, caption);
     ASSERT_NE(control, nullptr) << "no control \"" << caption << "\"";
     SendMessageA(control, BM_CLICK, 0, 0);
+  }
+
+  // The program's error box, once it shows, with all its texts.
+  std::string WaitForErrorBox(HWND* box) {
+    FindBox find{process_.dwProcessId};
+    for (int tries = 0; tries < 200 && find.found == nullptr; ++tries) {
+      EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&find));
+      if (find.found == nullptr) Sleep(100);
+    }
+    *box = find.found;
+    std::string texts;
+    if (find.found) EnumChildWindows(find.found, AppendText, reinterpret_cast<LPARAM>(&texts));
+    return texts;
   }
 
   bool Ticked(const std::string& caption) {
@@ -227,6 +267,27 @@ TEST_F(FixItEndToEnd, CheckAllThenUncheckAllKeepsTheTwoLockedBoxes) {
   EXPECT_TRUE(Ticked("Fix Disabled Registry Editor."));
   EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Command Prompt.")));
   EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Registry Editor.")));
+}
+
+// Wine has no power configuration tool, so that repair cannot start: the run
+// says so instead of looking successful.
+TEST_F(FixItEndToEnd, ARepairThatCannotStartIsReported) {
+  SetString(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "4000");
+  Click("Uncheck ALL");
+  Click("Restore Default Power Schemes. <<WIN7>>");
+  Click("Slow Menu Delay");
+  // Posted, because the handler ends in a modal error box.
+  PostMessageA(Child(main_, "FIX IT!"), BM_CLICK, 0, 0);
+  HWND box = nullptr;
+  std::string texts = WaitForErrorBox(&box);
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_NE(texts.find("Some repairs could not be started:"), std::string::npos) << texts;
+  EXPECT_NE(texts.find("Cannot run powercfg -restoredefaultschemes"), std::string::npos) << texts;
+  EXPECT_EQ(texts.find("Default_MenuShowDelay"), std::string::npos) << texts;
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  // The other repairs ran all the same.
+  EXPECT_TRUE(
+      WaitFor({{HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "400"}}, 30).empty());
 }
 
 }  // namespace
