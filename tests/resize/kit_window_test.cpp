@@ -235,6 +235,29 @@ TEST_F(KitWindowTest, SizingAndMaximizeLimits) {
   EXPECT_EQ(info.ptMaxSize.y, 700);
   EXPECT_EQ(info.ptMaxTrackSize.x, 900);
   EXPECT_EQ(info.ptMinTrackSize.x, 11);
+
+  // A call-window-procedure hook sees the system's own WM_GETMINMAXINFO but
+  // cannot change what the system then uses; only the procedure can.
+  if (KitOsMajorVersion() == 4) return;
+  ShowWindow(form->Handle(), SW_MAXIMIZE);
+  Pump();
+  RECT maximized;
+  GetWindowRect(form->Handle(), &maximized);
+  EXPECT_EQ(maximized.right - maximized.left, 900);
+  EXPECT_EQ(maximized.bottom - maximized.top, 700);
+  ExpectLayoutForClient("maximized to the limit");
+}
+
+TEST_F(KitWindowTest, ChangingThePositionPlacesTheFormAtOnce) {
+  form->Show();
+  Pump();
+  kit->SetFormPos(rpBottomRight);
+  RECT r;
+  GetWindowRect(form->Handle(), &r);
+  const WorkArea area = GetWorkArea(true);
+  EXPECT_EQ(r.right, area.width);
+  EXPECT_EQ(r.bottom, area.height);
+  EXPECT_EQ(r.right - r.left, 806);
 }
 
 TEST_F(KitWindowTest, SwitchedOffTheFormIsLeftAloneUntilSwitchedOn) {
