@@ -85,6 +85,58 @@ TEST_F(MainWindow, ShowsThreeTweakTabsAndSwitchesToFixAndBack) {
   EXPECT_FALSE(IsWindowVisible(fixIt));
 }
 
+TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
+  ClickFix();
+  HWND box = ProgramDriver::FindOne(main, "TScrollBox");
+  ASSERT_NE(box, nullptr);
+  // The topmost group.
+  HWND group = nullptr;
+  LONG groupTop = 0;
+  for (HWND candidate : ProgramDriver::Find(box, "TGroupBox")) {
+    RECT r;
+    GetWindowRect(candidate, &r);
+    if (!group || r.top < groupTop) {
+      group = candidate;
+      groupTop = r.top;
+    }
+  }
+  ASSERT_NE(group, nullptr);
+  // How far the page is scrolled, seen from the first group's place (the
+  // scroll bar's own position cannot be read from another process).
+  auto offset = [&] {
+    RECT boxRect, groupRect;
+    GetWindowRect(box, &boxRect);
+    GetWindowRect(group, &groupRect);
+    return boxRect.top - groupRect.top;
+  };
+  auto wheel = [&](POINT client, int delta) {
+    POINT screen = client;
+    ClientToScreen(box, &screen);
+    SetCursorPos(screen.x, screen.y);
+    Sleep(300);  // the cursor reaches the program through the display
+    SendMessageA(box, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.x, screen.y));
+    return offset();
+  };
+  UINT lines = 0;
+  SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+  ASSERT_GT(lines, 0u);
+  // The left margin is bare; the groups start further right.
+  const POINT bare{4, 60};
+  int start = offset();
+  int down = wheel(bare, 120);
+  EXPECT_GT(down, start);
+  EXPECT_GT(wheel(bare, 120), down);
+  // Over a group box the wheel does nothing.
+  RECT r;
+  GetWindowRect(group, &r);
+  POINT inGroup{r.left + 40, r.top + 60};
+  ScreenToClient(box, &inGroup);
+  int before = offset();
+  EXPECT_EQ(wheel(inGroup, 120), before);
+  // Turned towards the user it goes back up.
+  EXPECT_LT(wheel(bare, -120), before);
+}
+
 TEST_F(MainWindow, AltDigitSelectsItsTweakPage) {
   PostMessageA(main, WM_SYSCHAR, '2', 0x20000000);
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 1; }, 5000));
