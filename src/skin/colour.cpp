@@ -12,14 +12,17 @@ namespace {
 
 // The classic Windows scheme, by system colour index.
 constexpr TColor kClassicScheme[] = {
-    RGB(212, 208, 200), RGB(58, 110, 165),  RGB(10, 36, 106),   RGB(128, 128, 128),
-    RGB(212, 208, 200), RGB(255, 255, 255), RGB(0, 0, 0),       RGB(0, 0, 0),
-    RGB(0, 0, 0),       RGB(255, 255, 255), RGB(212, 208, 200), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(10, 36, 106),   RGB(255, 255, 255), RGB(212, 208, 200),
-    RGB(128, 128, 128), RGB(128, 128, 128), RGB(0, 0, 0),       RGB(212, 208, 200),
-    RGB(255, 255, 255), RGB(64, 64, 64),    RGB(212, 208, 200), RGB(0, 0, 0),
-    RGB(255, 255, 225), RGB(181, 181, 181), RGB(0, 0, 128),     RGB(166, 202, 240),
-    RGB(192, 192, 192), RGB(49, 106, 197),  RGB(236, 233, 216),
+    RgbColour(212, 208, 200), RgbColour(58, 110, 165),  RgbColour(10, 36, 106),
+    RgbColour(128, 128, 128), RgbColour(212, 208, 200), RgbColour(255, 255, 255),
+    RgbColour(0, 0, 0),       RgbColour(0, 0, 0),       RgbColour(0, 0, 0),
+    RgbColour(255, 255, 255), RgbColour(212, 208, 200), RgbColour(212, 208, 200),
+    RgbColour(128, 128, 128), RgbColour(10, 36, 106),   RgbColour(255, 255, 255),
+    RgbColour(212, 208, 200), RgbColour(128, 128, 128), RgbColour(128, 128, 128),
+    RgbColour(0, 0, 0),       RgbColour(212, 208, 200), RgbColour(255, 255, 255),
+    RgbColour(64, 64, 64),    RgbColour(212, 208, 200), RgbColour(0, 0, 0),
+    RgbColour(255, 255, 225), RgbColour(181, 181, 181), RgbColour(0, 0, 128),
+    RgbColour(166, 202, 240), RgbColour(192, 192, 192), RgbColour(49, 106, 197),
+    RgbColour(236, 233, 216),
 };
 
 SystemColourQuery& Query() {
@@ -47,7 +50,7 @@ Pixel ToPixel(TColor c) {
 }
 
 TColor FromPixel(Pixel p) {
-  return RGB(PixelRed(p), PixelGreen(p), PixelBlue(p));
+  return RgbColour(PixelRed(p), PixelGreen(p), PixelBlue(p));
 }
 
 TColor MixColour(TColor c1, TColor c2, int a) {
@@ -55,7 +58,7 @@ TColor MixColour(TColor c1, TColor c2, int a) {
   c2 = ResolveColour(c2);
   const int d = a < 100 ? 100 : 1000;
   auto mix = [&](int x1, int x2) { return (x2 * (d - a) + x1 * a + d / 2) / d; };
-  return RGB(mix(GetR(c1), GetR(c2)), mix(GetG(c1), GetG(c2)), mix(GetB(c1), GetB(c2)));
+  return RgbColour(mix(GetR(c1), GetR(c2)), mix(GetG(c1), GetG(c2)), mix(GetB(c1), GetB(c2)));
 }
 
 TColor ParseColourText(const std::string& text, TColor fallback) {
@@ -78,7 +81,7 @@ TColor ParseColourText(const std::string& text, TColor fallback) {
     }
   }
   if (!any) return fallback;
-  return RGB(numbers[0], numbers[1], numbers[2]);
+  return RgbColour(numbers[0], numbers[1], numbers[2]);
 }
 
 int SaturationMeasure(TColor c) {
@@ -96,16 +99,16 @@ std::vector<TColor> GradientRamp(int count, TColor start, TColor end) {
   end = ResolveColour(end);
   if (count <= 0) return {};
   if (count == 1)
-    return {RGB((GetR(start) + GetR(end)) / 2, (GetG(start) + GetG(end)) / 2,
-                (GetB(start) + GetB(end)) / 2)};
+    return {RgbColour((GetR(start) + GetR(end)) / 2, (GetG(start) + GetG(end)) / 2,
+                      (GetB(start) + GetB(end)) / 2)};
   std::vector<TColor> ramp(static_cast<size_t>(count));
   const int c1 = count - 1;
   auto step = [&](int from, int to, int i) {
     return from + static_cast<int>((c1 / 2 + static_cast<int64_t>(i) * (to - from)) / c1);
   };
   for (int i = 0; i < count; ++i)
-    ramp[i] = RGB(step(GetR(start), GetR(end), i), step(GetG(start), GetG(end), i),
-                  step(GetB(start), GetB(end), i));
+    ramp[i] = RgbColour(step(GetR(start), GetR(end), i), step(GetG(start), GetG(end), i),
+                        step(GetB(start), GetB(end), i));
   return ramp;
 }
 

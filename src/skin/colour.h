@@ -14,7 +14,7 @@ namespace velotune::skin {
 
 using TColor = uint32_t;
 
-constexpr TColor RGB(int r, int g, int b) {
+constexpr TColor RgbColour(int r, int g, int b) {
   return static_cast<TColor>(r & 0xFF) | (static_cast<TColor>(g & 0xFF) << 8) |
          (static_cast<TColor>(b & 0xFF) << 16);
 }
@@ -28,9 +28,9 @@ constexpr int GetB(TColor c) {
   return (c >> 16) & 0xFF;
 }
 
-constexpr TColor kWhite = RGB(255, 255, 255);
-constexpr TColor kMagenta = RGB(255, 0, 255);
-constexpr TColor kGrey = RGB(128, 128, 128);
+constexpr TColor kWhite = RgbColour(255, 255, 255);
+constexpr TColor kMagenta = RgbColour(255, 0, 255);
+constexpr TColor kGrey = RgbColour(128, 128, 128);
 
 // The system colour indexes the skin refers to (the values of COLOR_*).
 enum SystemColourIndex : int {

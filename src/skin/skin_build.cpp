@@ -260,7 +260,7 @@ void TSkinData::ReadTitle() {
     const int r = ini.ReadInteger(s, key + "R", -1);
     const int g = ini.ReadInteger(s, key + "G", -1);
     const int b = ini.ReadInteger(s, key + "B", -1);
-    if (r >= 0 && g >= 0 && b >= 0) *out = RGB(r, g, b);
+    if (r >= 0 && g >= 0 && b >= 0) *out = RgbColour(r, g, b);
   };
   rgb("ActiveText", &t->ActiveTextColour);
   rgb("InActiveText", &t->InactiveTextColour);

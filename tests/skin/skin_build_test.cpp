@@ -161,7 +161,7 @@ TEST_F(ShippedSkin, PushButtonsTitleColoursAndDerivedImages) {
   EXPECT_EQ(data_.Progress()->Frame, 1);
   EXPECT_EQ(data_.Progress()->Style, 1);
 
-  EXPECT_EQ(data_.FaceColour(), RGB(240, 242, 245));
+  EXPECT_EQ(data_.FaceColour(), RgbColour(240, 242, 245));
   EXPECT_TRUE(data_.ColourGiven(ceButtonFace));
   EXPECT_FALSE(data_.ColourGiven(ceWindowText));
   EXPECT_EQ(data_.Colour(ceWindowText), SystemColour(kColorWindowText));
@@ -249,7 +249,7 @@ TEST_F(BuiltSkin, BitmapNamesAndFallbacks) {
   EXPECT_EQ(pane->RightWidth, 4);
   EXPECT_EQ(data_.Button().Tile, 0);
   EXPECT_TRUE(data_.Button().HasNormalColour2);
-  EXPECT_EQ(data_.Button().NormalColour2, RGB(1, 2, 3));
+  EXPECT_EQ(data_.Button().NormalColour2, RgbColour(1, 2, 3));
   EXPECT_EQ(data_.Button().CheckFrame, 4) << "16 / 16, at least 4";
   EXPECT_EQ(data_.Edge(2).Tile, 1);
   EXPECT_EQ(data_.Part(spMenuBar)->Tile, 1);
@@ -258,10 +258,10 @@ TEST_F(BuiltSkin, BitmapNamesAndFallbacks) {
   EXPECT_EQ(data_.Part(spTrack)->Map.Width(), 16);
   EXPECT_EQ(data_.Part(spTrack)->LeftWidth, 1);
   EXPECT_EQ(data_.Part(spTrackVert)->Map.Height(), 16) << "the program's own image";
-  EXPECT_EQ(data_.Colour(ceMenubar), RGB(10, 20, 30)) << "defaults to the face as read";
+  EXPECT_EQ(data_.Colour(ceMenubar), RgbColour(10, 20, 30)) << "defaults to the face as read";
   EXPECT_EQ(data_.ColourList(),
-            (std::vector<TColor>{RGB(1, 1, 1), SystemColour(kColorWindowText)}));
-  EXPECT_EQ(data_.FrameColour(), RGB(1, 2, 3));
+            (std::vector<TColor>{RgbColour(1, 1, 1), SystemColour(kColorWindowText)}));
+  EXPECT_EQ(data_.FrameColour(), RgbColour(1, 2, 3));
   EXPECT_EQ(data_.Progress(), nullptr);
 }
 
