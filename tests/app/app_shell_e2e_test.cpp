@@ -137,6 +137,37 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
   EXPECT_LT(wheel(bare, -120), before);
 }
 
+TEST_F(MainWindow, RestartComputerAsksFirstAndNoDoesNothing) {
+  ProgramDriver::Press(ProgramDriver::FindOne(main, "Button", "Restart Computer"));
+  HWND confirm = program.WaitForWindow("Confirm", "#32770", kWait);
+  ASSERT_NE(confirm, nullptr);
+  EXPECT_EQ(ProgramDriver::MessageBoxText(confirm),
+            "Are you sure you want to restart your computer ?");
+  HWND no = ProgramDriver::FindOne(confirm, "Button", "&No");
+  ASSERT_NE(no, nullptr);
+  EXPECT_NE(ProgramDriver::FindOne(confirm, "Button", "&Yes"), nullptr);
+  PostMessageA(confirm, WM_COMMAND, IDNO, reinterpret_cast<LPARAM>(no));
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(confirm); }, kWait));
+  EXPECT_TRUE(program.Running());
+}
+
+TEST_F(MainWindow, IconDoubleClickOpensAnotherWindowThatClosesAlone) {
+  ProgramDriver::DoubleClickAt(main, 30, 20);
+  HWND second = nullptr;
+  ASSERT_TRUE(ProgramDriver::WaitFor(
+      [&] {
+        for (HWND w : program.TopWindows())
+          if (w != main && ProgramDriver::ClassOf(w) == "TTweakFrm") second = w;
+        return second != nullptr;
+      },
+      kWait));
+  PostMessageA(second, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(second); }, kWait));
+  Sleep(500);
+  EXPECT_TRUE(program.Running());
+  EXPECT_TRUE(IsWindowVisible(main));
+}
+
 TEST_F(MainWindow, AltDigitSelectsItsTweakPage) {
   PostMessageA(main, WM_SYSCHAR, '2', 0x20000000);
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 1; }, 5000));
