@@ -1,5 +1,5 @@
 // Puts a running velotune.exe into a state for a screenshot:
-//   app_pose page N | fix | tweak | about | donate | scale | scroll
+//   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin
 #include <string>
 
 #include "program_driver.h"
@@ -29,10 +29,17 @@ int main(int argc, char** argv) {
   if (!main) return 1;
   if (action == "page" && argc > 2) {
     PostMessageA(main, WM_SYSCHAR, argv[2][0], 0x20000000);
-  } else if (action == "fix" || action == "tweak") {
+  } else if (action == "fix" || action == "tweak" || action == "bitcoin") {
     HWND sidebar = Sidebar(main);
     if (!sidebar) return 1;
-    ProgramDriver::ClickAt(sidebar, 68, action == "fix" ? 140 : 64);
+    int y = action == "fix" ? 140 : action == "tweak" ? 64 : 520;
+    // The Bitcoin picture opens a modal box: post, so this tool does not wait.
+    if (action == "bitcoin") {
+      PostMessageA(sidebar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(68, y));
+      PostMessageA(sidebar, WM_LBUTTONUP, 0, MAKELPARAM(68, y));
+    } else {
+      ProgramDriver::ClickAt(sidebar, 68, y);
+    }
   } else if (action == "about" || action == "donate") {
     HWND button = ProgramDriver::FindOne(main, "Button", action == "about" ? "About" : "Donate");
     if (!button) return 1;
