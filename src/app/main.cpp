@@ -13,6 +13,7 @@
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "resize/resize_kit.h"
+#include "skin/skin_data_component.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace velotune;
@@ -29,6 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
   RegisterStandardClasses();
   RegisterResizeKitClass(TForm::Classes());
+  RegisterSkinClasses(TForm::Classes());
   Application().SetTitle("Velotune");
   TTweakFrm* main = nullptr;
   try {
