@@ -1,0 +1,290 @@
+// The framework's controls over real windows, under Wine: a small form read
+// from a description, its messages, notifications and properties.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/application.h"
+#include "framework/containers.h"
+#include "framework/dfm_parser.h"
+#include "framework/form.h"
+#include "framework/graphic_controls.h"
+#include "framework/standard_classes.h"
+#include "framework/std_controls.h"
+
+namespace velotune {
+namespace {
+
+const char kDescription[] =
+    "object TestForm: TTestForm\n"
+    "  Caption = 'Test'\n"
+    "  ClientWidth = 400\n"
+    "  ClientHeight = 300\n"
+    "  object Panel: TPanel\n"
+    "    Left = 0\n"
+    "    Top = 0\n"
+    "    Width = 400\n"
+    "    Height = 300\n"
+    "    object Box: TCheckBox\n"
+    "      Left = 8\n"
+    "      Top = 8\n"
+    "      Width = 100\n"
+    "      Height = 17\n"
+    "      Caption = 'Tick'\n"
+    "      Checked = True\n"
+    "      OnClick = BoxClick\n"
+    "    end\n"
+    "    object Go: TButton\n"
+    "      Left = 8\n"
+    "      Top = 40\n"
+    "      Caption = '&Go'\n"
+    "      Default = True\n"
+    "      OnClick = GoClick\n"
+    "    end\n"
+    "    object Num: TEdit\n"
+    "      Left = 8\n"
+    "      Top = 70\n"
+    "      Width = 40\n"
+    "      Text = '5'\n"
+    "    end\n"
+    "    object Spin: TUpDown\n"
+    "      Left = 48\n"
+    "      Top = 70\n"
+    "      Associate = Num\n"
+    "      Max = 10\n"
+    "      Position = 5\n"
+    "    end\n"
+    "    object Lbl: TLabel\n"
+    "      Left = 200\n"
+    "      Top = 8\n"
+    "      Width = 60\n"
+    "      Height = 13\n"
+    "      AutoSize = False\n"
+    "      Caption = 'Click me'\n"
+    "      OnClick = LabelClick\n"
+    "    end\n"
+    "    object Broken: TImage\n"
+    "      Left = 200\n"
+    "      Top = 40\n"
+    "      Picture.Data = {0A544A504547496D6167650500000001020304FF}\n"
+    "    end\n"
+    "    object Pages: TPageControl\n"
+    "      Left = 8\n"
+    "      Top = 100\n"
+    "      Width = 380\n"
+    "      Height = 190\n"
+    "      ActivePage = SheetB\n"
+    "      object SheetA: TTabSheet\n"
+    "        Caption = 'Page [&1]'\n"
+    "      end\n"
+    "      object SheetB: TTabSheet\n"
+    "        Caption = 'Page [&2]'\n"
+    "      end\n"
+    "    end\n"
+    "  end\n"
+    "end\n";
+
+std::vector<std::string> gErrors;
+
+class TTestForm : public TForm {
+ public:
+  explicit TTestForm(const std::string& text) : TForm(nullptr) {
+    LoadDescription(text, "test.dfm");
+  }
+  const char* ClassName() const override { return "TTestForm"; }
+  TEvent FindHandler(const std::string& name) override {
+    static const HandlerEntry<TTestForm> kHandlers[] = {
+        {"BoxClick", &TTestForm::BoxClick},
+        {"GoClick", &TTestForm::GoClick},
+        {"LabelClick", &TTestForm::LabelClick},
+    };
+    return FindHandlerIn(this, kHandlers, name);
+  }
+  void BoxClick(TEventArgs& e) { clicks.push_back(e.Sender->Name()); }
+  void GoClick(TEventArgs& e) {
+    clicks.push_back(e.Sender->Name());
+    if (failGo) throw Exception("Boom");
+  }
+  void LabelClick(TEventArgs& e) { clicks.push_back(e.Sender->Name()); }
+
+  std::vector<std::string> clicks;
+  bool failGo = false;
+};
+
+class WinForm : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    RegisterStandardClasses();
+    Application().SetTitle("Velotune");
+    Application().onException = [](const std::exception& e) { gErrors.push_back(e.what()); };
+  }
+  void SetUp() override {
+    gErrors.clear();
+    form = new TTestForm(kDescription);
+    form->Show();
+    Application().ProcessMessages();
+  }
+  void TearDown() override { delete form; }
+  template <typename T>
+  T* Get(const char* name) {
+    return Bind<T>(*form, name);
+  }
+
+  TTestForm* form = nullptr;
+};
+
+TEST_F(WinForm, CreatesWindowsFromTheDescription) {
+  auto* panel = Get<TPanel>("Panel");
+  auto* box = Get<TCheckBox>("Box");
+  ASSERT_TRUE(box->HandleAllocated());
+  EXPECT_EQ(GetParent(box->Handle()), panel->Handle());
+  char cls[64];
+  GetClassNameA(box->Handle(), cls, sizeof(cls));
+  EXPECT_STRCASEEQ(cls, "Button");
+  EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(form->ClientWidth(), 400);
+  EXPECT_EQ(form->ClientHeight(), 300);
+  // Properties by name, as text, over the live window.
+  EXPECT_EQ(box->GetPropText("Checked"), "True");
+  box->SetPropText("Checked", "False");
+  EXPECT_EQ(SendMessageA(box->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(Get<TButton>("Go")->GetPropText("Default"), "True");
+  EXPECT_EQ(Get<TLabel>("Lbl")->GetPropText("Transparent"), "False");
+  EXPECT_EQ(panel->GetPropText("ParentBackground"), "True");
+  Get<TLabel>("Lbl")->SetPropText("Caption", "New");
+  EXPECT_EQ(Get<TLabel>("Lbl")->Caption(), "New");
+  // A picture that cannot be decoded stays empty.
+  EXPECT_TRUE(Get<TImage>("Broken")->Picture().Empty());
+}
+
+TEST_F(WinForm, NotificationsReachTheControlThatSentThem) {
+  SendMessageA(Get<TButton>("Go")->Handle(), BM_CLICK, 0, 0);
+  SendMessageA(Get<TCheckBox>("Box")->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->clicks, (std::vector<std::string>{"Go", "Box"}));
+  EXPECT_FALSE(Get<TCheckBox>("Box")->Checked());
+}
+
+TEST_F(WinForm, ParentPassesMouseClicksToNonWindowedControls) {
+  HWND panel = Get<TPanel>("Panel")->Handle();
+  SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(210, 12));
+  SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(210, 12));
+  // Pressed on the label but released elsewhere: no click.
+  SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(210, 12));
+  SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(390, 290));
+  EXPECT_EQ(form->clicks, (std::vector<std::string>{"Lbl"}));
+}
+
+TEST_F(WinForm, WindowProcSeesMessagesBeforeAndAfterTheControl) {
+  auto* box = Get<TCheckBox>("Box");
+  std::vector<std::string> seen;
+  TWndMethod previous = box->WindowProc;
+  box->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_ENABLEDCHANGED) seen.push_back("before enabled-changed");
+    if (m.Msg == BM_GETCHECK) seen.push_back("before get-check");
+    previous(m);
+    if (m.Msg == BM_GETCHECK) seen.push_back("after get-check=" + std::to_string(m.Result));
+  };
+  box->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(box->Handle()));
+  // Reading the state asks the window, through WindowProc too.
+  EXPECT_TRUE(box->Checked());
+  box->WindowProc = previous;
+  EXPECT_EQ(seen, (std::vector<std::string>{"before enabled-changed", "before get-check",
+                                            "after get-check=1"}));
+  EXPECT_EQ(CM_ENABLEDCHANGED, 0xB00Cu);
+  EXPECT_EQ(CM_MOUSELEAVE, 0xB014u);
+  EXPECT_EQ(CM_DIALOGKEY, 0xB005u);
+  EXPECT_EQ(CM_FOCUSCHANGED, 0xB007u);
+  EXPECT_EQ(CN_NOTIFY, 0xBC4Eu);
+}
+
+TEST_F(WinForm, FocusChangesAreBroadcast) {
+  int focusChanges = 0;
+  auto* box = Get<TCheckBox>("Box");
+  TWndMethod previous = box->WindowProc;
+  box->WindowProc = [&](TMessage& m) {
+    if (m.Msg == CM_FOCUSCHANGED) ++focusChanges;
+    previous(m);
+  };
+  Get<TEdit>("Num")->SetFocus();
+  Get<TButton>("Go")->SetFocus();
+  box->WindowProc = previous;
+  EXPECT_GE(focusChanges, 2);
+  EXPECT_EQ(form->ActiveControl(), Get<TButton>("Go"));
+}
+
+TEST_F(WinForm, UpDownKeepsItsEditCurrent) {
+  auto* spin = Get<TUpDown>("Spin");
+  auto* edit = Get<TEdit>("Num");
+  EXPECT_EQ(spin->Associate(), edit);
+  EXPECT_EQ(spin->Position(), 5);
+  spin->SetPosition(7);
+  EXPECT_EQ(edit->Text(), "7");
+  // The range holds.
+  SendMessageA(spin->Handle(), UDM_SETPOS32, 0, 50);
+  EXPECT_EQ(spin->Position(), 10);
+}
+
+TEST_F(WinForm, TabsHideAndShowAndFollowTheirAccelerators) {
+  auto* pages = Get<TPageControl>("Pages");
+  HWND tabs = pages->Handle();
+  EXPECT_EQ(pages->ActivePage(), Get<TTabSheet>("SheetB"));
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
+  EXPECT_TRUE(form->DialogChar('1'));
+  EXPECT_EQ(pages->ActivePage(), Get<TTabSheet>("SheetA"));
+  EXPECT_FALSE(form->DialogChar('9'));
+  Get<TTabSheet>("SheetA")->SetTabVisible(false);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 1);
+  EXPECT_EQ(pages->AcceleratorPage('1'), nullptr);
+  Get<TTabSheet>("SheetA")->SetTabVisible(true);
+  EXPECT_EQ(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
+}
+
+TEST_F(WinForm, AFailingHandlerGoesToTheErrorBoxAndTheFormGoesOn) {
+  form->failGo = true;
+  SendMessageA(Get<TButton>("Go")->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(gErrors, std::vector<std::string>{"Boom"});
+  form->failGo = false;
+  SendMessageA(Get<TButton>("Go")->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(form->clicks.size(), 2u);
+}
+
+TEST_F(WinForm, ScaleByShrinksBoundsFontsAndClientArea) {
+  auto* go = Get<TButton>("Go");
+  int fontHeight = form->Font().Height();
+  form->ScaleBy(95, 100);
+  EXPECT_EQ(form->ClientWidth(), 380);
+  EXPECT_EQ(form->ClientHeight(), 285);
+  EXPECT_EQ(go->Left(), 8);    // 7.6
+  EXPECT_EQ(go->Top(), 38);    // 38
+  EXPECT_EQ(go->Width(), 71);  // 71.25
+  RECT r;
+  GetWindowRect(go->Handle(), &r);
+  EXPECT_EQ(r.right - r.left, 71);
+  EXPECT_EQ(form->Font().Height(), ScaleRounded(fontHeight, 95, 100));
+}
+
+TEST(WinFormDescription, ABadDescriptionNamesFileAndLine) {
+  const char* bad =
+      "object TestForm: TTestForm\n"
+      "  object Go: TButton\n"
+      "    Colour = clRed\n"
+      "  end\n"
+      "end\n";
+  try {
+    TTestForm form(bad);
+    FAIL() << "no error";
+  } catch (const EFormDescriptionError& e) {
+    EXPECT_EQ(e.Line(), 3);
+    EXPECT_NE(std::string(e.what()).find("test.dfm, line 3"), std::string::npos) << e.what();
+  }
+}
+
+}  // namespace
+}  // namespace velotune
