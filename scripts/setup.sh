@@ -10,6 +10,7 @@ PACKAGES=(
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev
   wine wine32 wine64 xvfb xauth x11-apps x11-utils imagemagick
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg-dev
+  fonts-wine fonts-liberation
   dpkg-dev nasm clang-format python3
 )
 
