@@ -68,7 +68,35 @@ void TButton::CreateParams(TCreateParams& params) {
   params.systemClass = true;
   params.exStyle = 0;
   params.style &= ~WS_CLIPCHILDREN;
-  params.style |= isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+  // The system draws push-button text in one colour; a button whose font
+  // asks for another colour is drawn here.
+  if (OwnTextColour())
+    params.style |= BS_OWNERDRAW;
+  else
+    params.style |= isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
+}
+
+bool TButton::OwnTextColour() const {
+  return font_.Color() != clWindowText && font_.Color() != TColor(kSystemColor | COLOR_BTNTEXT);
+}
+
+void TButton::DrawItem(const DRAWITEMSTRUCT& item) {
+  RECT r = item.rcItem;
+  bool pushed = (item.itemState & ODS_SELECTED) != 0;
+  bool focused = (item.itemState & ODS_FOCUS) != 0;
+  FillRect(item.hDC, &r, ColorBrush(clBtnFace));
+  if (focused || isDefault) {
+    FrameRect(item.hDC, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
+    InflateRect(&r, -1, -1);
+  }
+  DrawFrameControl(item.hDC, &r, DFC_BUTTON, DFCS_BUTTONPUSH | (pushed ? DFCS_PUSHED : 0));
+  RECT text = r;
+  if (pushed) OffsetRect(&text, 1, 1);
+  DrawControlText(item.hDC, *this, caption_, text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  if (focused) {
+    InflateRect(&r, -3, -3);
+    DrawFocusRect(item.hDC, &r);
+  }
 }
 
 void TButton::Click() {
@@ -81,6 +109,11 @@ void TButton::Click() {
 void TButton::WndProc(TMessage& message) {
   if (message.Msg == CN_COMMAND && HIWORD(message.WParam) == BN_CLICKED) {
     Click();
+    return;
+  }
+  if (message.Msg == CN_DRAWITEM) {
+    DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(message.LParam));
+    message.Result = TRUE;
     return;
   }
   TWinControl::WndProc(message);

@@ -23,6 +23,10 @@ class TButton : public TWinControl {
   const PropertyDef* FindProperty(const std::string& name) const override;
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
+
+ private:
+  bool OwnTextColour() const;
+  void DrawItem(const DRAWITEMSTRUCT& item);
 };
 
 // Check boxes and radio buttons.
