@@ -64,6 +64,12 @@ ensure_prefix() {
     wineserver -w
     touch "$WINEPREFIX/.velotune-ready"
   fi
+  # Debian's Wine does not look in fonts-wine's folder by itself; without
+  # Marlett the caption buttons show letters, and MS Sans Serif falls back.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -d /usr/share/wine/fonts ] && [ ! -f "$fonts/marlett.ttf" ]; then
+    cp -n /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+  fi
   flock -u 9
 }
 
