@@ -168,6 +168,35 @@ TEST_F(MainWindow, IconDoubleClickOpensAnotherWindowThatClosesAlone) {
   EXPECT_TRUE(IsWindowVisible(main));
 }
 
+TEST_F(MainWindow, NoticeDoubleClickShrinksTheWindowToNinetyFivePercent) {
+  // The start size comes from the resize kit's outer size and this system's
+  // frame; each double-click takes 95/100 of the client size, rounded.
+  RECT client;
+  GetClientRect(main, &client);
+  LONG width = client.right, height = client.bottom;
+  for (int step = 0; step < 3; ++step) {
+    width = (width * 95 + 50) / 100;
+    height = (height * 95 + 50) / 100;
+    // The notice line sits at 56, 25 at full size; 60, 27 stays on it.
+    ProgramDriver::DoubleClickAt(main, 60, 27);
+    ASSERT_TRUE(ProgramDriver::WaitFor(
+        [&] {
+          GetClientRect(main, &client);
+          return client.right == width && client.bottom == height;
+        },
+        5000))
+        << client.right << " x " << client.bottom << ", wanted " << width << " x " << height;
+  }
+  // The controls follow: the status bar still spans the bottom edge.
+  HWND bar = ProgramDriver::FindOne(main, "msctls_statusbar32");
+  RECT barRect;
+  GetWindowRect(bar, &barRect);
+  POINT bottomRight{client.right, client.bottom};
+  ClientToScreen(main, &bottomRight);
+  EXPECT_NEAR(barRect.bottom, bottomRight.y, 2);
+  EXPECT_NEAR(barRect.right, bottomRight.x, 2);
+}
+
 TEST_F(MainWindow, AltDigitSelectsItsTweakPage) {
   PostMessageA(main, WM_SYSCHAR, '2', 0x20000000);
   ASSERT_TRUE(ProgramDriver::WaitFor([&] { return ActiveTab() == 1; }, 5000));
