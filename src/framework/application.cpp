@@ -31,7 +31,11 @@ bool TApplication::Dispatch(MSG& msg) {
   TForm* form = FormOf(msg.hwnd);
   if (form) {
     try {
-      if (msg.message == WM_SYSCHAR && form->DialogChar(static_cast<char>(msg.wParam))) return true;
+      if (msg.message == WM_SYSCHAR) {
+        // Components that own Alt+key (a menu bar) see it first.
+        if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam)) return true;
+        if (form->DialogChar(static_cast<char>(msg.wParam))) return true;
+      }
       if (msg.message == WM_KEYDOWN) {
         switch (msg.wParam) {
           case VK_TAB:

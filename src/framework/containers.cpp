@@ -364,6 +364,14 @@ const PropertyDef kPageControlProperties[] = {
      [](TComponent& c, const std::string& v) {
        As<TPageControl>(c).multiLine = BoolProp("MultiLine", v);
      }},
+    {"Style",
+     [](const TComponent& c) {
+       static const char* const kNames[] = {"tsTabs", "tsButtons", "tsFlatButtons"};
+       return std::string(kNames[As<TPageControl>(c).style]);
+     },
+     [](TComponent& c, const std::string& v) {
+       As<TPageControl>(c).style = EnumProp("Style", v, {"tsTabs", "tsButtons", "tsFlatButtons"});
+     }},
     {"HotTrack", [](const TComponent& c) { return BoolText(As<TPageControl>(c).hotTrack); },
      [](TComponent& c, const std::string& v) {
        As<TPageControl>(c).hotTrack = BoolProp("HotTrack", v);
@@ -487,6 +495,7 @@ void TPageControl::CreateParams(TCreateParams& params) {
   params.exStyle = WS_EX_CONTROLPARENT;
   if (multiLine) params.style |= TCS_MULTILINE;
   if (hotTrack) params.style |= TCS_HOTTRACK;
+  if (style != 0) params.style |= TCS_BUTTONS | (style == 2 ? TCS_FLATBUTTONS : 0);
 }
 
 void TPageControl::CreateWnd() {

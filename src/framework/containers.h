@@ -98,6 +98,7 @@ class TPageControl : public TWinControl {
   void Loaded() override;
   bool multiLine = false;
   bool hotTrack = false;
+  int style = 0;  // tsTabs, tsButtons, tsFlatButtons
   std::string activePageName;
 
  protected:

@@ -68,7 +68,31 @@ const PropertyDef kFormProperties[] = {
 
 }  // namespace
 
+namespace {
+std::vector<TForm*>& LiveForms() {
+  static std::vector<TForm*> forms;
+  return forms;
+}
+void CollectWindowed(const TWinControl& container, std::vector<TWinControl*>* out) {
+  for (TWinControl* child : container.TabList()) {
+    out->push_back(child);
+    CollectWindowed(*child, out);
+  }
+}
+}  // namespace
+
+const std::vector<TForm*>& TForm::Forms() {
+  return LiveForms();
+}
+
+std::vector<TWinControl*> TForm::TabOrderList() const {
+  std::vector<TWinControl*> list;
+  CollectWindowed(*this, &list);
+  return list;
+}
+
 TForm::TForm(TComponent* owner) : TWinControl(owner) {
+  LiveForms().push_back(this);
   visible_ = false;
   parentColor_ = false;
   parentFont_ = false;
@@ -76,6 +100,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  LiveForms().erase(std::find(LiveForms().begin(), LiveForms().end(), this));
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
   // Components go while the window still exists, then the window.
   while (!Components().empty()) delete Components().back();

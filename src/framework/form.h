@@ -84,6 +84,12 @@ class TForm : public TWinControl {
   bool HasEvent(const std::string& name) const override;
   bool ReadBinary(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
 
+  // Every windowed control of the form, depth first, each container's
+  // children in tab order.
+  std::vector<TWinControl*> TabOrderList() const;
+  // The program's forms that exist now, oldest first.
+  static const std::vector<TForm*>& Forms();
+
   // A form frees itself when closed with caFree; the caller must not keep it.
   bool FreeOnClose() const { return freeOnClose_; }
   void SetFreeOnClose(bool free) { freeOnClose_ = free; }

@@ -159,6 +159,12 @@ TEST_F(WinForm, CreatesWindowsFromTheDescription) {
   EXPECT_EQ(panel->GetPropText("ParentBackground"), "True");
   Get<TLabel>("Lbl")->SetPropText("Caption", "New");
   EXPECT_EQ(Get<TLabel>("Lbl")->Caption(), "New");
+  // The whole form in tab order, and the form among the program's forms.
+  std::vector<std::string> order;
+  for (TWinControl* c : form->TabOrderList()) order.push_back(c->Name());
+  EXPECT_EQ(order, (std::vector<std::string>{"Panel", "Box", "Go", "Num", "Spin", "Pages", "SheetA",
+                                             "SheetB"}));
+  EXPECT_EQ(TForm::Forms(), std::vector<TForm*>{form});
   // A picture that cannot be decoded stays empty.
   EXPECT_TRUE(Get<TImage>("Broken")->Picture().Empty());
 }
