@@ -1,5 +1,7 @@
 #include "framework/form_loader.h"
 
+#include <map>
+
 #include "framework/text_values.h"
 
 namespace velotune {
@@ -25,13 +27,16 @@ void ApplyAll(TComponent& root, TComponent& component, const DfmObject& object,
     ApplyProperty(root, component, property, file);
 }
 
+using ObjectLines = std::map<const TComponent*, int>;
+
 void CreateChildren(TComponent& root, TComponent& parent, const DfmObject& object,
-                    const std::string& file, const ComponentClasses& classes) {
+                    const std::string& file, const ComponentClasses& classes, ObjectLines* lines) {
   for (const DfmObject& child : object.children) {
     const ComponentClasses::Factory* factory = classes.Find(child.className);
     if (!factory)
       throw EFormDescriptionError(file, child.line, "Class " + child.className + " not found");
     TComponent* component = (*factory)(&root);
+    (*lines)[component] = child.line;
     component->SetLoading(true);
     try {
       component->SetName(child.name);
@@ -40,7 +45,7 @@ void CreateChildren(TComponent& root, TComponent& parent, const DfmObject& objec
       throw EFormDescriptionError(file, child.line, e.what());
     }
     ApplyAll(root, *component, child, file);
-    CreateChildren(root, *component, child, file, classes);
+    CreateChildren(root, *component, child, file, classes, lines);
   }
 }
 
@@ -100,15 +105,25 @@ void LoadComponentTree(TComponent& root, const DfmObject& description, const std
   root.SetLoading(true);
   root.SetName(description.name);
   ApplyAll(root, root, description, file);
-  CreateChildren(root, root, description, file, classes);
-  // Every component learns that loading is over, the root last.
+  ObjectLines lines;
+  lines[&root] = description.line;
+  CreateChildren(root, root, description, file, classes, &lines);
+  // Every component learns that loading is over, the root last. What it
+  // rejects then (a reference to a missing component) is named at its object.
   std::vector<TComponent*> loaded(root.Components());
+  loaded.push_back(&root);
   for (TComponent* c : loaded) {
     c->SetLoading(false);
-    c->Loaded();
+    try {
+      c->Loaded();
+    } catch (const EFormDescriptionError&) {
+      throw;
+    } catch (const std::exception& e) {
+      auto at = lines.find(c);
+      throw EFormDescriptionError(file, at == lines.end() ? description.line : at->second,
+                                  e.what());
+    }
   }
-  root.SetLoading(false);
-  root.Loaded();
 }
 
 }  // namespace velotune

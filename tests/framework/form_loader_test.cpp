@@ -32,7 +32,11 @@ class TBox : public TComponent {
     });
   }
   void SetParentComponent(TComponent* p) override { parent = p; }
-  void Loaded() override { ++loadedCalls; }
+  void Loaded() override {
+    ++loadedCalls;
+    // Stands for a reference that names a missing component.
+    if (caption == "missing link") throw Exception("Associate Nope of " + Name() + " not found");
+  }
 
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override {
@@ -147,6 +151,9 @@ TEST(FormLoader, BadDescriptionsNameFileAndLine) {
       {"object F: TTestForm\n  Caption = ('a')\nend", 2, "Caption does not exist"},
       {"object F: TTestForm\n  Lines.Strings = {00}\nend", 2, "does not exist"},
       {"object F: TTestForm\n  DesignW = 'wide'\nend", 2, "must be an integer"},
+      {"object F: TTestForm\n  object A: TBox\n  end\n  object B: TBox\n    Caption = 'missing "
+       "link'\n  end\nend",
+       4, "Associate Nope of B not found"},
   };
   for (const BadForm& c : cases) {
     SCOPED_TRACE(c.text);
