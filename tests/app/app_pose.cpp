@@ -1,5 +1,5 @@
 // Puts a running velotune.exe into a state for a screenshot:
-//   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin
+//   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin | hover CAPTION
 #include <string>
 
 #include "program_driver.h"
@@ -44,6 +44,15 @@ int main(int argc, char** argv) {
     HWND button = ProgramDriver::FindOne(main, "Button", action == "about" ? "About" : "Donate");
     if (!button) return 1;
     ProgramDriver::Press(button);
+  } else if (action == "hover" && argc > 2) {
+    // Rests the mouse on a button, so that its hint shows.
+    HWND button = ProgramDriver::FindOne(main, "Button", argv[2]);
+    if (!button) return 1;
+    RECT r;
+    GetWindowRect(button, &r);
+    SetCursorPos((r.left + r.right) / 2 - 3, (r.top + r.bottom) / 2 - 3);
+    Sleep(100);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {
