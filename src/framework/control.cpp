@@ -307,10 +307,7 @@ void TControl::Invalidate() {
 void TControl::ChangeScale(int m, int d) {
   SetBounds(ScaleRounded(left_, m, d), ScaleRounded(top_, m, d), ScaleRounded(width_, m, d),
             ScaleRounded(height_, m, d));
-  if (!parentFont_) {
-    font_.SetHeight(ScaleRounded(font_.Height(), m, d));
-    parentFont_ = false;
-  }
+  if (!parentFont_) font_.SetHeight(ScaleRounded(font_.Height(), m, d));
 }
 
 void TControl::WndProc(TMessage& message) {

@@ -403,10 +403,7 @@ void TForm::Release() {
 
 void TForm::ScaleBy(int m, int d) {
   int clientWidth = ClientWidth(), clientHeight = ClientHeight();
-  font_.OnChange = nullptr;
   font_.SetHeight(ScaleRounded(font_.Height(), m, d));
-  font_.OnChange = [this] { FontChanged(); };
-  FontChanged();
   for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
   SetClientSize(ScaleRounded(clientWidth, m, d), ScaleRounded(clientHeight, m, d));
   RefreshHints();

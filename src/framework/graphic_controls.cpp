@@ -283,36 +283,33 @@ const PropertyDef* TBevel::FindProperty(const std::string& name) const {
 
 void TBevel::Paint(HDC dc) {
   RECT r = BoundsRect();
-  UINT edge = raised ? EDGE_RAISED : EDGE_ETCHED;
-  if (raised)
-    edge = BDR_RAISEDINNER;
-  else
-    edge = BDR_SUNKENOUTER;
+  UINT edge = raised ? EDGE_BUMP : EDGE_ETCHED;
+  // Lines are two pixels: the edge drawn on one side of a thin rectangle.
   switch (shape) {
     case 0:
-      DrawEdge(dc, &r, edge, BF_RECT);
+      DrawEdge(dc, &r, raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
       break;
     case 1:
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_RECT);
+      DrawEdge(dc, &r, edge, BF_RECT);
       break;
     case 2:
       r.bottom = r.top + 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_TOP);
+      DrawEdge(dc, &r, edge, BF_TOP);
       break;
     case 3:
       r.top = r.bottom - 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_BOTTOM);
+      DrawEdge(dc, &r, edge, BF_BOTTOM);
       break;
     case 4:
       r.right = r.left + 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_LEFT);
+      DrawEdge(dc, &r, edge, BF_LEFT);
       break;
     case 5:
       r.left = r.right - 2;
-      DrawEdge(dc, &r, raised ? EDGE_BUMP : EDGE_ETCHED, BF_RIGHT);
+      DrawEdge(dc, &r, edge, BF_RIGHT);
       break;
     default:
-      break;
+      break;  // bsSpacer draws nothing
   }
 }
 

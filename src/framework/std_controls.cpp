@@ -234,8 +234,7 @@ const PropertyDef* TCheckBox::FindProperty(const std::string& name) const {
 
 void TCheckBox::CreateParams(TCreateParams& params) {
   TButtonControl::CreateParams(params);
-  params.style |= BS_AUTO3STATE;
-  if (!grayed_) params.style = (params.style & ~BS_AUTO3STATE) | BS_AUTOCHECKBOX;
+  params.style |= grayed_ ? BS_AUTO3STATE : BS_AUTOCHECKBOX;
 }
 
 TRadioButton::TRadioButton(TComponent* owner) : TButtonControl(owner) {
