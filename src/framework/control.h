@@ -237,6 +237,26 @@ class TGraphicControl : public TControl {
   bool pressed_ = false;
 };
 
+// What a control made in code needs; the rest keeps the class's defaults.
+struct TControlArgs {
+  TWinControl* parent = nullptr;
+  std::string name;
+  int left = 0, top = 0, width = 0, height = 0;  // 0 width or height: the default size
+  std::string caption;
+};
+
+// A control owned by `owner`, placed in `args.parent`.
+template <typename T>
+T* CreateControl(TComponent* owner, const TControlArgs& args) {
+  T* control = new T(owner);
+  control->SetName(args.name);
+  control->SetBounds(args.left, args.top, args.width > 0 ? args.width : control->Width(),
+                     args.height > 0 ? args.height : control->Height());
+  control->SetCaption(args.caption);
+  control->SetParent(args.parent);
+  return control;
+}
+
 // Raises the error of a failed system call, with the system's text.
 [[noreturn]] void RaiseLastOSError();
 // Draws text with the control's font and colour; returns the height used.

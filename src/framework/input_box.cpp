@@ -25,11 +25,6 @@ std::string InputBox(const std::string& caption, const std::string& prompt,
   form.Font().SetHeight(-11);
 
   const int width = 360, margin = 8;
-  auto* label = new TLabel(&form);
-  label->SetParent(&form);
-  label->wordWrap = true;
-  label->autoSize = false;
-  label->SetCaption(prompt);
   // Room for the prompt's lines.
   HDC dc = GetDC(nullptr);
   RECT r{0, 0, width - 2 * margin, 0};
@@ -37,30 +32,24 @@ std::string InputBox(const std::string& caption, const std::string& prompt,
   DrawTextA(dc, prompt.c_str(), -1, &r, DT_CALCRECT | DT_WORDBREAK);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
+  auto* label = new TLabel(&form);
+  label->wordWrap = true;
+  label->autoSize = false;
   label->SetBounds(margin, margin, width - 2 * margin, r.bottom);
+  label->SetCaption(prompt);
+  label->SetParent(&form);
 
   int y = margin + r.bottom + 8;
-  auto* edit = new TEdit(&form);
-  edit->SetName("Edit");
-  edit->SetParent(&form);
-  edit->SetBounds(margin, y, width - 2 * margin, 21);
+  auto* edit = CreateControl<TEdit>(&form, {&form, "Edit", margin, y, width - 2 * margin, 21, ""});
   edit->SetText(value);
   y += 21 + 12;
-
-  auto* ok = new TButton(&form);
-  ok->SetName("OK");
-  ok->SetParent(&form);
-  ok->SetCaption("OK");
+  auto* ok = CreateControl<TButton>(&form, {&form, "OK", width / 2 - 80, y, 75, 25, "OK"});
   ok->isDefault = true;
   ok->modalResult = mrOk;
-  ok->SetBounds(width / 2 - 80, y, 75, 25);
-  auto* cancel = new TButton(&form);
-  cancel->SetName("Cancel");
-  cancel->SetParent(&form);
-  cancel->SetCaption("Cancel");
+  auto* cancel =
+      CreateControl<TButton>(&form, {&form, "Cancel", width / 2 + 5, y, 75, 25, "Cancel"});
   cancel->isCancel = true;
   cancel->modalResult = mrCancel;
-  cancel->SetBounds(width / 2 + 5, y, 75, 25);
   form.SetClientSize(width, y + 25 + margin);
 
   form.HandleNeeded();
