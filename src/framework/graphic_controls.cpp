@@ -4,25 +4,9 @@
 #include <cstring>
 
 #include "framework/form.h"
+#include "framework/property_helpers.h"
 
 namespace velotune {
-
-namespace {
-
-std::string BoolText(bool b) {
-  return b ? "True" : "False";
-}
-template <typename T>
-T& As(TComponent& c) {
-  return static_cast<T&>(c);
-}
-template <typename T>
-const T& As(const TComponent& c) {
-  return static_cast<const T&>(c);
-}
-const std::vector<const char*> kAlignments = {"taLeftJustify", "taRightJustify", "taCenter"};
-
-}  // namespace
 
 void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey) {
   if (pixels.Empty()) return;
@@ -61,9 +45,9 @@ void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transpare
 namespace {
 const PropertyDef kLabelProperties[] = {
     {"Alignment",
-     [](const TComponent& c) { return std::string(kAlignments[As<TLabel>(c).alignment]); },
+     [](const TComponent& c) { return std::string(AlignmentNames()[As<TLabel>(c).alignment]); },
      [](TComponent& c, const std::string& v) {
-       As<TLabel>(c).alignment = EnumProp("Alignment", v, kAlignments);
+       As<TLabel>(c).alignment = EnumProp("Alignment", v, AlignmentNames());
        As<TLabel>(c).Invalidate();
      }},
     {"Layout", nullptr,

@@ -1,0 +1,235 @@
+// Up-downs bound to an edit, and track bars.
+#include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
+
+#include "framework/property_helpers.h"
+#include "framework/std_controls.h"
+
+namespace velotune {
+
+namespace {
+const PropertyDef kUpDownProperties[] = {
+    {"Min", [](const TComponent& c) { return IntText(As<TUpDown>(c).min); },
+     [](TComponent& c, const std::string& v) { As<TUpDown>(c).min = IntProp("Min", v); }},
+    {"Max", [](const TComponent& c) { return IntText(As<TUpDown>(c).max); },
+     [](TComponent& c, const std::string& v) { As<TUpDown>(c).max = IntProp("Max", v); }},
+    {"Increment", [](const TComponent& c) { return IntText(As<TUpDown>(c).increment); },
+     [](TComponent& c, const std::string& v) {
+       As<TUpDown>(c).increment = IntProp("Increment", v);
+     }},
+    {"Position", [](const TComponent& c) { return IntText(As<TUpDown>(c).Position()); },
+     [](TComponent& c, const std::string& v) {
+       As<TUpDown>(c).SetPosition(IntProp("Position", v));
+     }},
+    {"Thousands", [](const TComponent& c) { return BoolText(As<TUpDown>(c).thousands); },
+     [](TComponent& c, const std::string& v) {
+       As<TUpDown>(c).thousands = BoolProp("Thousands", v);
+     }},
+    {"Wrap", [](const TComponent& c) { return BoolText(As<TUpDown>(c).wrap); },
+     [](TComponent& c, const std::string& v) { As<TUpDown>(c).wrap = BoolProp("Wrap", v); }},
+    {"Associate",
+     [](const TComponent& c) {
+       const TUpDown& u = As<TUpDown>(c);
+       return u.Associate() ? u.Associate()->Name() : u.associateName;
+     },
+     [](TComponent& c, const std::string& v) {
+       TUpDown& u = As<TUpDown>(c);
+       u.associateName = v;
+       if (!(u.ComponentState() & csLoading) && u.Owner()) {
+         auto* edit = dynamic_cast<TWinControl*>(u.Owner()->FindComponent(v));
+         if (!v.empty() && !edit) throw EPropertyError("Component " + v + " not found");
+         u.SetAssociate(edit);
+       }
+     }},
+};
+}  // namespace
+
+TUpDown::TUpDown(TComponent* owner) : TWinControl(owner) {
+  width_ = 16;
+  height_ = 24;
+}
+
+const PropertyDef* TUpDown::FindProperty(const std::string& name) const {
+  if (const PropertyDef* p = Lookup(kUpDownProperties, name)) return p;
+  return TWinControl::FindProperty(name);
+}
+
+bool TUpDown::HasEvent(const std::string& name) const {
+  return name == "OnChanging" || TWinControl::HasEvent(name);
+}
+
+void TUpDown::Loaded() {
+  if (associateName.empty()) return;
+  auto* edit =
+      dynamic_cast<TWinControl*>(Owner() ? Owner()->FindComponent(associateName) : nullptr);
+  if (!edit) throw Exception("Associate " + associateName + " of " + Name() + " not found");
+  SetAssociate(edit);
+}
+
+int TUpDown::Position() const {
+  if (handle_) return static_cast<int>(SendMessageA(handle_, UDM_GETPOS32, 0, 0));
+  return position_;
+}
+
+void TUpDown::SetPosition(int position) {
+  position_ = position;
+  if (handle_) SendMessageA(handle_, UDM_SETPOS32, 0, position);
+}
+
+void TUpDown::SetAssociate(TWinControl* edit) {
+  associate_ = edit;
+  associateName = edit ? edit->Name() : "";
+  if (handle_ && edit) {
+    SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit->Handle()), 0);
+    SendMessageA(handle_, UDM_SETPOS32, 0, position_);
+  }
+}
+
+void TUpDown::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.windowClass = UPDOWN_CLASSA;
+  params.systemClass = true;
+  params.exStyle = 0;
+  params.style &= ~WS_CLIPCHILDREN;
+  params.style |= UDS_SETBUDDYINT | UDS_ARROWKEYS;
+  if (!thousands) params.style |= UDS_NOTHOUSANDS;
+  if (wrap) params.style |= UDS_WRAP;
+}
+
+void TUpDown::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessageA(handle_, UDM_SETRANGE32, min, max);
+  UDACCEL accel = {0, static_cast<UINT>(increment > 0 ? increment : 1)};
+  SendMessageA(handle_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+  if (associate_) {
+    SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->Handle()), 0);
+  }
+  SendMessageA(handle_, UDM_SETPOS32, 0, position_);
+}
+
+void TUpDown::WndProc(TMessage& message) {
+  if (message.Msg == CN_NOTIFY &&
+      reinterpret_cast<NMHDR*>(message.LParam)->code == static_cast<UINT>(UDN_DELTAPOS)) {
+    TEventArgs args;
+    Fire("OnChanging", args);
+    message.Result = 0;
+    return;
+  }
+  if (message.Msg == CN_VSCROLL || message.Msg == CN_HSCROLL) {
+    position_ = Position();
+    Click();
+    return;
+  }
+  TWinControl::WndProc(message);
+}
+
+namespace {
+const PropertyDef kTrackBarProperties[] = {
+    {"Min", [](const TComponent& c) { return IntText(As<TTrackBar>(c).min); },
+     [](TComponent& c, const std::string& v) { As<TTrackBar>(c).min = IntProp("Min", v); }},
+    {"Max", [](const TComponent& c) { return IntText(As<TTrackBar>(c).max); },
+     [](TComponent& c, const std::string& v) { As<TTrackBar>(c).max = IntProp("Max", v); }},
+    {"Position", [](const TComponent& c) { return IntText(As<TTrackBar>(c).Position()); },
+     [](TComponent& c, const std::string& v) {
+       As<TTrackBar>(c).SetPosition(IntProp("Position", v));
+     }},
+    {"Frequency", [](const TComponent& c) { return IntText(As<TTrackBar>(c).frequency); },
+     [](TComponent& c, const std::string& v) {
+       As<TTrackBar>(c).frequency = IntProp("Frequency", v);
+     }},
+    {"PageSize", [](const TComponent& c) { return IntText(As<TTrackBar>(c).pageSize); },
+     [](TComponent& c, const std::string& v) {
+       As<TTrackBar>(c).pageSize = IntProp("PageSize", v);
+     }},
+    {"LineSize", [](const TComponent& c) { return IntText(As<TTrackBar>(c).lineSize); },
+     [](TComponent& c, const std::string& v) {
+       As<TTrackBar>(c).lineSize = IntProp("LineSize", v);
+     }},
+    {"TickStyle", nullptr,
+     [](TComponent& c, const std::string& v) {
+       int style = EnumProp("TickStyle", v, {"tsNone", "tsAuto", "tsManual"});
+       As<TTrackBar>(c).noTicks = style == 0;
+       As<TTrackBar>(c).manualTicks = style == 2;
+     }},
+    {"TickMarks", nullptr,
+     [](TComponent& c, const std::string& v) {
+       int marks = EnumProp("TickMarks", v, {"tmBottomRight", "tmTopLeft", "tmBoth"});
+       As<TTrackBar>(c).ticksTopLeft = marks == 1;
+       As<TTrackBar>(c).ticksBoth = marks == 2;
+     }},
+};
+}  // namespace
+
+TTrackBar::TTrackBar(TComponent* owner) : TWinControl(owner) {
+  tabStop_ = true;
+  width_ = 150;
+  height_ = 45;
+}
+
+const PropertyDef* TTrackBar::FindProperty(const std::string& name) const {
+  if (const PropertyDef* p = Lookup(kTrackBarProperties, name)) return p;
+  return TWinControl::FindProperty(name);
+}
+
+bool TTrackBar::HasEvent(const std::string& name) const {
+  return name == "OnChange" || TWinControl::HasEvent(name);
+}
+
+int TTrackBar::Position() const {
+  if (handle_) return static_cast<int>(SendMessageA(handle_, TBM_GETPOS, 0, 0));
+  return position_;
+}
+
+void TTrackBar::SetPosition(int position) {
+  position_ = position;
+  if (handle_) {
+    SendMessageA(handle_, TBM_SETPOS, TRUE, position);
+    Fire("OnChange");
+  }
+}
+
+void TTrackBar::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.windowClass = TRACKBAR_CLASSA;
+  params.systemClass = true;
+  params.exStyle = 0;
+  params.style &= ~WS_CLIPCHILDREN;
+  params.style |= TBS_HORZ;
+  if (noTicks)
+    params.style |= TBS_NOTICKS;
+  else if (!manualTicks)
+    params.style |= TBS_AUTOTICKS;
+  if (ticksBoth)
+    params.style |= TBS_BOTH;
+  else if (ticksTopLeft)
+    params.style |= TBS_TOP;
+}
+
+void TTrackBar::CreateWnd() {
+  TWinControl::CreateWnd();
+  SendMessageA(handle_, TBM_SETRANGEMIN, FALSE, min);
+  SendMessageA(handle_, TBM_SETRANGEMAX, FALSE, max);
+  SendMessageA(handle_, TBM_SETTICFREQ, frequency, 0);
+  SendMessageA(handle_, TBM_SETPAGESIZE, 0, pageSize);
+  SendMessageA(handle_, TBM_SETLINESIZE, 0, lineSize);
+  SendMessageA(handle_, TBM_SETPOS, TRUE, position_);
+}
+
+void TTrackBar::WndProc(TMessage& message) {
+  if (message.Msg == CN_HSCROLL || message.Msg == CN_VSCROLL) {
+    int position = Position();
+    if (position != position_) {
+      position_ = position;
+      Fire("OnChange");
+    }
+    return;
+  }
+  if (message.Msg == CN_CTLCOLORSTATIC) {
+    message.Result = CtlColor(reinterpret_cast<HDC>(message.WParam));
+    return;
+  }
+  TWinControl::WndProc(message);
+}
+
+}  // namespace velotune
