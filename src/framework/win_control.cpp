@@ -1,0 +1,539 @@
+// Windowed controls: one window each, created when first needed, every
+// message through WindowProc, children's notifications reflected to them.
+#include <algorithm>
+
+#include "framework/application.h"
+#include "framework/control.h"
+#include "framework/form.h"
+#include "framework/property_helpers.h"
+
+namespace velotune {
+
+namespace {
+
+const char kControlProp[] = "VelotuneControl";
+
+HCURSOR SystemCursor(int id) {
+  switch (id) {
+    case crHandPoint:
+      return LoadCursor(nullptr, IDC_HAND);
+    case crIBeam:
+      return LoadCursor(nullptr, IDC_IBEAM);
+    default:
+      return LoadCursor(nullptr, IDC_ARROW);
+  }
+}
+
+}  // namespace
+
+namespace {
+const PropertyDef kWinControlProperties[] = {
+    {"TabOrder",
+     [](const TComponent& c) { return IntText(static_cast<const TWinControl&>(c).TabOrder()); },
+     [](TComponent& c, const std::string& v) {
+       static_cast<TWinControl&>(c).SetTabOrder(IntProp("TabOrder", v));
+     }},
+    {"TabStop",
+     [](const TComponent& c) { return BoolText(static_cast<const TWinControl&>(c).TabStop()); },
+     [](TComponent& c, const std::string& v) {
+       static_cast<TWinControl&>(c).SetTabStop(BoolProp("TabStop", v));
+     }},
+    {"ParentBackground",
+     [](const TComponent& c) {
+       return BoolText(static_cast<const TWinControl&>(c).ParentBackground());
+     },
+     [](TComponent& c, const std::string& v) {
+       static_cast<TWinControl&>(c).SetParentBackground(BoolProp("ParentBackground", v));
+     }},
+};
+}  // namespace
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
+
+TWinControl::~TWinControl() {
+  // Children go first so that none outlives the window it lives in.
+  while (!controls_.empty()) {
+    TControl* child = controls_.back();
+    child->parent_ = nullptr;
+    controls_.pop_back();
+  }
+  DestroyHandle();
+}
+
+const PropertyDef* TWinControl::FindProperty(const std::string& name) const {
+  if (const PropertyDef* p = Lookup(kWinControlProperties, name)) return p;
+  return TControl::FindProperty(name);
+}
+
+TWinControl* TWinControl::FromHandle(HWND window) {
+  if (!window) return nullptr;
+  return static_cast<TWinControl*>(GetPropA(window, kControlProp));
+}
+
+HWND TWinControl::Handle() {
+  if (!handle_) CreateHandle();
+  return handle_;
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.windowClass = ClassName();
+  params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+  if (visible_) params.style |= WS_VISIBLE;
+  if (!enabled_) params.style |= WS_DISABLED;
+  if (tabStop_) params.style |= WS_TABSTOP;
+  params.exStyle = WS_EX_CONTROLPARENT;
+  params.x = left_;
+  params.y = top_;
+  params.width = width_;
+  params.height = height_;
+}
+
+void TWinControl::CreateHandle() {
+  TCreateParams params;
+  CreateParams(params);
+  if (!params.parentWindow && (params.style & WS_CHILD)) {
+    if (!parent_) throw Exception(std::string("Control '") + Name() + "' has no parent window");
+    params.parentWindow = parent_->Handle();
+  }
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (!params.systemClass) {
+    WNDCLASSEXA wc = {};
+    if (!GetClassInfoExA(instance, params.windowClass.c_str(), &wc)) {
+      wc.cbSize = sizeof(wc);
+      wc.style = CS_DBLCLKS;
+      wc.lpfnWndProc = StaticWndProc;
+      wc.hInstance = instance;
+      wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+      wc.lpszClassName = params.windowClass.c_str();
+      if (!RegisterClassExA(&wc)) RaiseLastOSError();
+    }
+  }
+  HWND window =
+      CreateWindowExA(params.exStyle, params.windowClass.c_str(), caption_.c_str(), params.style,
+                      params.x, params.y, params.width, params.height, params.parentWindow, nullptr,
+                      instance, params.systemClass ? nullptr : this);
+  if (!window) RaiseLastOSError();
+  if (params.systemClass) {
+    handle_ = window;
+    SetPropA(window, kControlProp, this);
+    defaultProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
+  }
+  CreateWnd();
+}
+
+void TWinControl::CreateWnd() {
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  // Children stack in description order, a later one over an earlier one;
+  // the Tab key follows TabOrder instead (the form moves the focus itself).
+  for (TControl* child : controls_) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
+      windowed->HandleNeeded();
+      SetWindowPos(windowed->handle_, HWND_TOP, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
+  AlignControls();
+}
+
+void TWinControl::DestroyHandle() {
+  if (!handle_) return;
+  DestroyWnd();
+  HWND window = handle_;
+  DestroyWindow(window);
+  handle_ = nullptr;
+}
+
+LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TWinControl* control = FromHandle(window);
+  if (!control && msg == WM_NCCREATE) {
+    control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    if (control) {
+      control->handle_ = window;
+      SetPropA(window, kControlProp, control);
+    }
+  }
+  if (!control) return DefWindowProcA(window, msg, wParam, lParam);
+  TMessage message{msg, wParam, lParam, 0};
+  try {
+    control->WindowProc(message);
+  } catch (const std::exception& e) {
+    Application().HandleException(e);
+  }
+  if (msg == WM_NCDESTROY) {
+    RemovePropA(window, kControlProp);
+    if (control->handle_ == window) control->handle_ = nullptr;
+  }
+  return message.Result;
+}
+
+void TWinControl::DefaultHandler(TMessage& message) {
+  if (!handle_) return;
+  if (defaultProc_)
+    message.Result =
+        CallWindowProcA(defaultProc_, handle_, message.Msg, message.WParam, message.LParam);
+  else
+    message.Result = DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+bool TWinControl::Reflect(TMessage& message) {
+  HWND child = nullptr;
+  switch (message.Msg) {
+    case WM_COMMAND:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+      child = reinterpret_cast<HWND>(message.LParam);
+      break;
+    case WM_NOTIFY:
+      child = reinterpret_cast<NMHDR*>(message.LParam)->hwndFrom;
+      break;
+    case WM_DRAWITEM:
+      child = reinterpret_cast<DRAWITEMSTRUCT*>(message.LParam)->hwndItem;
+      break;
+    default:
+      return false;
+  }
+  TWinControl* target = FromHandle(child);
+  if (!target || target == this) return false;
+  message.Result = target->Perform(CN_BASE + message.Msg, message.WParam, message.LParam);
+  return true;
+}
+
+LRESULT TWinControl::CtlColor(HDC dc) {
+  SetTextColor(dc, ColorToRGB(font_.Color()));
+  SetBkColor(dc, ColorToRGB(color_));
+  return reinterpret_cast<LRESULT>(ColorBrush(color_));
+}
+
+bool TWinControl::RouteMouse(TMessage& message) {
+  POINT p{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+  TControl* target = captureControl_;
+  if (!target) target = ControlAtPos(p);
+  if (message.Msg == WM_MOUSEMOVE && target != hoverControl_) {
+    if (hoverControl_) hoverControl_->Perform(CM_MOUSELEAVE);
+    hoverControl_ = target;
+    if (target) target->Perform(CM_MOUSEENTER);
+  }
+  if (!target) return false;
+  if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN) {
+    captureControl_ = target;
+    SetCapture(handle_);
+  } else if (message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP) {
+    captureControl_ = nullptr;
+    if (GetCapture() == handle_) ReleaseCapture();
+  }
+  if (!target->Enabled()) return true;
+  LPARAM local = MAKELPARAM(p.x - target->Left(), p.y - target->Top());
+  target->Perform(message.Msg, message.WParam, local);
+  return true;
+}
+
+void TWinControl::TrackMouse() {
+  if (mouseInside_) return;
+  mouseInside_ = true;
+  TRACKMOUSEEVENT track = {sizeof(track), TME_LEAVE, handle_, 0};
+  TrackMouseEvent(&track);
+  Perform(CM_MOUSEENTER);
+}
+
+void TWinControl::WndProc(TMessage& message) {
+  if (Reflect(message)) return;
+  switch (message.Msg) {
+    case CN_CTLCOLORSTATIC:
+    case CN_CTLCOLORBTN:
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX:
+      message.Result = CtlColor(reinterpret_cast<HDC>(message.WParam));
+      return;
+    case WM_ERASEBKGND:
+      if (!defaultProc_) {
+        message.Result = 1;
+        return;
+      }
+      break;
+    case WM_PAINT:
+      if (!defaultProc_) {
+        PAINTSTRUCT ps;
+        HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
+        RECT client;
+        GetClientRect(handle_, &client);
+        // Drawn off screen first so that children drawn over the background
+        // do not flicker.
+        HDC memory = CreateCompatibleDC(dc);
+        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
+                                                std::max<LONG>(client.bottom, 1));
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        PaintWindow(memory);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        if (!message.WParam) EndPaint(handle_, &ps);
+        return;
+      }
+      break;
+    case WM_SETCURSOR:
+      if (LOWORD(message.LParam) == HTCLIENT && reinterpret_cast<HWND>(message.WParam) == handle_) {
+        POINT p;
+        GetCursorPos(&p);
+        ScreenToClient(handle_, &p);
+        TControl* under = defaultProc_ ? nullptr : ControlAtPos(p);
+        int cursor = under ? under->Cursor() : cursor_;
+        if (cursor != crDefault) {
+          ::SetCursor(SystemCursor(cursor));
+          message.Result = TRUE;
+          return;
+        }
+      }
+      break;
+    case WM_MOUSEMOVE:
+      TrackMouse();
+      [[fallthrough]];
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      if (!defaultProc_ && RouteMouse(message)) return;
+      TControl::WndProc(message);
+      break;
+    case WM_MOUSELEAVE:
+      mouseInside_ = false;
+      if (hoverControl_) {
+        hoverControl_->Perform(CM_MOUSELEAVE);
+        hoverControl_ = nullptr;
+      }
+      Perform(CM_MOUSELEAVE);
+      break;
+    case WM_SETFOCUS:
+      if (TForm* form = ParentForm()) form->FocusChanged(this);
+      break;
+    case WM_SIZE:
+      if (!defaultProc_ || !controls_.empty()) {
+        RECT r;
+        GetWindowRect(handle_, &r);
+        width_ = r.right - r.left;
+        height_ = r.bottom - r.top;
+        AlignControls();
+      }
+      break;
+    default:
+      break;
+  }
+  DefaultHandler(message);
+}
+
+void TWinControl::PaintBackground(HDC dc, const RECT& rect) {
+  FillRect(dc, &rect, ColorBrush(color_));
+}
+
+void TWinControl::PaintWindow(HDC dc) {
+  RECT client;
+  GetClientRect(handle_, &client);
+  PaintBackground(dc, client);
+  PaintControls(dc);
+}
+
+void TWinControl::PaintControls(HDC dc) {
+  for (TControl* c : controls_) {
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+    int saved = SaveDC(dc);
+    IntersectClipRect(dc, c->Left(), c->Top(), c->Left() + c->Width(), c->Top() + c->Height());
+    c->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    RestoreDC(dc, saved);
+  }
+}
+
+std::vector<TWinControl*> TWinControl::TabList() const {
+  std::vector<TWinControl*> list;
+  for (TControl* c : controls_)
+    if (auto* w = dynamic_cast<TWinControl*>(c)) list.push_back(w);
+  std::stable_sort(list.begin(), list.end(), [](TWinControl* a, TWinControl* b) {
+    unsigned ka = static_cast<unsigned>(a->tabOrder_), kb = static_cast<unsigned>(b->tabOrder_);
+    return ka < kb;
+  });
+  return list;
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  controls_.push_back(control);
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    if (w->tabOrder_ < 0) w->tabOrder_ = static_cast<int>(TabList().size()) - 1;
+    if (handle_) w->HandleNeeded();
+  } else {
+    control->Invalidate();
+  }
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  auto it = std::find(controls_.begin(), controls_.end(), control);
+  if (it != controls_.end()) controls_.erase(it);
+  if (captureControl_ == control) captureControl_ = nullptr;
+  if (hoverControl_ == control) hoverControl_ = nullptr;
+  if (TForm* form = ParentForm()) form->ControlRemoved(control);
+}
+
+TControl* TWinControl::ControlAtPos(POINT p) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (dynamic_cast<TWinControl*>(c) || !c->Visible()) continue;
+    RECT r = c->BoundsRect();
+    if (PtInRect(&r, p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::Broadcast(UINT msg, WPARAM wParam, LPARAM lParam) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    c->Perform(msg, wParam, lParam);
+    if (auto* w = dynamic_cast<TWinControl*>(c)) w->Broadcast(msg, wParam, lParam);
+  }
+}
+
+void TWinControl::SetBounds(int left, int top, int width, int height) {
+  TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::BoundsChanged() {
+  if (handle_)
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  AlignControls();
+}
+
+int TWinControl::ClientWidth() const {
+  if (!handle_) return width_;
+  RECT r;
+  GetClientRect(handle_, &r);
+  return r.right;
+}
+
+int TWinControl::ClientHeight() const {
+  if (!handle_) return height_;
+  RECT r;
+  GetClientRect(handle_, &r);
+  return r.bottom;
+}
+
+RECT TWinControl::DisplayRect() const {
+  return RECT{0, 0, ClientWidth(), ClientHeight()};
+}
+
+void TWinControl::AlignControls() {
+  if (!handle_) return;
+  RECT r = DisplayRect();
+  static const TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
+  for (TAlign align : kOrder) {
+    for (TControl* c : controls_) {
+      if (c->align_ != align || !c->visible_) continue;
+      int l = r.left, t = r.top, w = r.right - r.left, h = r.bottom - r.top;
+      switch (align) {
+        case alTop:
+          h = c->height_;
+          r.top += h;
+          break;
+        case alBottom:
+          h = c->height_;
+          t = r.bottom - h;
+          r.bottom -= h;
+          break;
+        case alLeft:
+          w = c->width_;
+          r.left += w;
+          break;
+        case alRight:
+          w = c->width_;
+          l = r.right - w;
+          r.right -= w;
+          break;
+        default:
+          break;
+      }
+      TAlign saved = c->align_;
+      c->align_ = alNone;  // no re-entry from SetBounds
+      c->SetBounds(l, t, w, h);
+      c->align_ = saved;
+    }
+  }
+}
+
+void TWinControl::Invalidate() {
+  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TWinControl::SetFocus() {
+  if (handle_) ::SetFocus(handle_);
+}
+
+bool TWinControl::Focused() const {
+  return handle_ && GetFocus() == handle_;
+}
+
+bool TWinControl::CanFocus() const {
+  for (const TControl* c = this; c; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  return true;
+}
+
+void TWinControl::SetTabOrder(int order) {
+  tabOrder_ = order;
+}
+
+void TWinControl::SetTabStop(bool stop) {
+  tabStop_ = stop;
+  if (handle_) {
+    LONG style = GetWindowLongA(handle_, GWL_STYLE);
+    SetWindowLongA(handle_, GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
+  }
+  Perform(CM_TABSTOPCHANGED);
+}
+
+void TWinControl::SetParentBackground(bool value) {
+  parentBackground_ = value;
+  Invalidate();
+}
+
+void TWinControl::VisibleChanged() {
+  if (handle_) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+}
+
+void TWinControl::EnabledChanged() {
+  if (handle_) EnableWindow(handle_, enabled_);
+  Invalidate();
+}
+
+void TWinControl::TextChanged() {
+  if (handle_) SetWindowTextA(handle_, caption_.c_str());
+}
+
+void TWinControl::FontChanged() {
+  if (handle_) {
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    Invalidate();
+  }
+  for (TControl* c : controls_) {
+    c->ParentFontChanged();
+    c->Perform(CM_PARENTFONTCHANGED);
+  }
+}
+
+void TWinControl::ColorChanged() {
+  Invalidate();
+  for (TControl* c : controls_) {
+    c->ParentColorChanged();
+    c->Perform(CM_PARENTCOLORCHANGED);
+  }
+}
+
+void TWinControl::ChangeScale(int m, int d) {
+  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  TControl::ChangeScale(m, d);
+}
+
+}  // namespace velotune
