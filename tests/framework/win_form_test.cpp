@@ -12,6 +12,7 @@
 #include "framework/containers.h"
 #include "framework/dfm_parser.h"
 #include "framework/form.h"
+#include "framework/form_control_states.h"
 #include "framework/graphic_controls.h"
 #include "framework/standard_classes.h"
 #include "framework/std_controls.h"
@@ -274,6 +275,25 @@ TEST_F(WinForm, ScaleByShrinksBoundsFontsAndClientArea) {
   GetWindowRect(go->Handle(), &r);
   EXPECT_EQ(r.right - r.left, 71);
   EXPECT_EQ(form->Font().Height(), ScaleRounded(fontHeight, 95, 100));
+}
+
+TEST_F(WinForm, CataloguesReadAndSetControlsByName) {
+  FormControlStates states(*form);
+  EXPECT_TRUE(states.Checked("Box"));
+  states.SetChecked("Box", false);
+  EXPECT_EQ(SendMessageA(Get<TCheckBox>("Box")->Handle(), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+  EXPECT_EQ(states.Text("Num"), "5");
+  SetWindowTextA(Get<TEdit>("Num")->Handle(), "8");
+  EXPECT_EQ(states.Text("Num"), "8");
+  // The up-down reads its position back from its edit.
+  EXPECT_EQ(states.Position("Spin"), 8);
+  EXPECT_TRUE(states.Enabled("Go"));
+  Get<TButton>("Go")->SetEnabled(false);
+  EXPECT_FALSE(states.Enabled("Go"));
+  // A name the form lacks, or a state the control has not, is a fault.
+  EXPECT_THROW(states.Checked("Nope"), Exception);
+  EXPECT_THROW(states.Position("Box"), Exception);
+  EXPECT_THROW(states.ItemIndex("Num"), Exception);
 }
 
 TEST(WinFormDescription, ABadDescriptionNamesFileAndLine) {
