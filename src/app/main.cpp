@@ -5,15 +5,14 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/program_classes.h"
 #include "app/tweak_form.h"
 #include "framework/application.h"
 #include "framework/form.h"
-#include "framework/standard_classes.h"
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
-#include "resize/resize_kit.h"
-#include "skin/skin_data_component.h"
+#include "skin/win32_skin_environment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace velotune;
@@ -27,10 +26,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetActiveRegistry(&registry);
   SetActiveProcesses(&processes);
   SetActiveFiles(&files);
+  // The skin reads system colours and metrics as the main form's skin loads.
+  skin::InstallWin32SkinEnvironment();
 
-  RegisterStandardClasses();
-  RegisterResizeKitClass(TForm::Classes());
-  RegisterSkinClasses(TForm::Classes());
+  RegisterProgramClasses();
   Application().SetTitle("Velotune");
   TTweakFrm* main = nullptr;
   try {

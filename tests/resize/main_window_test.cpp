@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "app/program_classes.h"
 #include "app/tweak_form.h"
+#include "support/donate_choice.h"
 #include "framework/dfm_parser.h"
 #include "framework/form.h"
 #include "framework/standard_classes.h"
@@ -88,38 +90,9 @@ void CollectDesignBounds(const DfmObject& object, std::map<std::string, DesignBo
   }
 }
 
-// The Donate choice of the prefix is kept and given back afterwards.
-class DonateChoice {
- public:
-  DonateChoice() {
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Zolex\\Support", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    char value[64] = {};
-    DWORD size = sizeof value - 1;
-    had_ = RegQueryValueExA(key_, "01", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-           ERROR_SUCCESS;
-    old_ = value;
-    RegSetValueExA(key_, "01", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
-  }
-  ~DonateChoice() {
-    if (had_)
-      RegSetValueExA(key_, "01", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                     static_cast<DWORD>(old_.size() + 1));
-    else
-      RegDeleteValueA(key_, "01");
-    RegCloseKey(key_);
-  }
-
- private:
-  HKEY key_ = nullptr;
-  bool had_ = false;
-  std::string old_;
-};
-
 struct MainWindowTest : ::testing::Test {
   static void SetUpTestSuite() {
-    RegisterStandardClasses();
-    RegisterResizeKitClass(TForm::Classes());
+    RegisterProgramClasses();
     ParseDesign();
   }
 

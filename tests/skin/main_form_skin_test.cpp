@@ -1,0 +1,49 @@
+// The real main window, built from the program's own resources: its skin
+// holder decodes the packed skin stored in the description and builds the
+// skin objects while the form is read.
+#include <gtest/gtest.h>
+
+#include "app/program_classes.h"
+#include "app/tweak_form.h"
+#include "skin/skin_data_component.h"
+#include "framework/form.h"
+#include "platform/seams.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_system.h"
+#include "skin/win32_skin_environment.h"
+#include "support/donate_choice.h"
+
+namespace velotune {
+namespace {
+
+TEST(MainFormSkin, TheStoredSkinIsDecodedAndBuiltWhenTheWindowIsRead) {
+  RegisterProgramClasses();
+  skin::InstallWin32SkinEnvironment();
+  Win32Registry registry;
+  Win32Processes processes;
+  Win32Files files;
+  ScopedSeams seams(&registry, &processes, &files);
+  DonateChoice noDonateDialog;
+
+  TTweakFrm window(nullptr);
+  auto* holder = dynamic_cast<TSkinDataComponent*>(window.FindComponent("SkinData1"));
+  ASSERT_NE(nullptr, holder);
+  const skin::TSkinData& data = holder->Data();
+  EXPECT_FALSE(data.SkinEmpty());
+  EXPECT_EQ("Velotune", data.SkinName());
+  EXPECT_TRUE(data.Active);
+  EXPECT_EQ(99, data.DisableTag);
+  EXPECT_FALSE(skin::InSet(data.SkinControls, skin::xcStatusBar));
+  EXPECT_EQ(skin::DefaultSkin3rd(), data.Skin3rd);
+  // The stored bytes are kept to be written back unchanged: a count, then the skin.
+  std::vector<uint8_t> stream = data.WriteSkinStream();
+  ASSERT_GT(stream.size(), 4u);
+  EXPECT_EQ(stream.size() - 4, data.StoredSkin().size());
+  // Objects of the build: the frame edges, the title and the caption buttons.
+  EXPECT_FALSE(data.CaptionButtons().empty());
+  EXPECT_NE(nullptr, data.ComboxArrow());
+  for (int edge = 0; edge < 4; ++edge) EXPECT_GT(data.Edge(edge).Frame, 0) << edge;
+}
+
+}  // namespace
+}  // namespace velotune
