@@ -9,6 +9,7 @@ exe="$here/build/win/bin/velotune.exe"
 if [ -n "${DISPLAY:-}" ]; then
   exec "$here/scripts/wine.sh" run "$exe"
 fi
-shot="$here/build/screenshots/velotune.png"
-"$here/scripts/wine.sh" shot "$shot" "$exe"
-echo "Velotune ran on a virtual display; its main window is in $shot"
+shots="$here/build/screenshots"
+"$here/scripts/wine.sh" shots "$shots" "$here/build/win/bin/app_pose.exe" "$exe"
+echo "Velotune ran on a virtual display; its main window is in $shots/main.png" \
+  "(and the window at start, with the Donate dialog of a first start, in $shots/start.png)"

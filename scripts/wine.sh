@@ -5,6 +5,9 @@
 #   wine.sh run EXE [ARGS...]      run EXE in the prefix and return its exit code
 #   wine.sh shot PNG EXE [ARGS...] run EXE, wait VELOTUNE_SHOT_DELAY seconds,
 #                                  save a screenshot of the display, stop EXE
+#   wine.sh shots DIR POSE EXE     run EXE; save DIR/start.png, then run the
+#                                  Windows program POSE with "close-dialogs"
+#                                  and save DIR/main.png; stop EXE
 #
 # The prefix lives in build/wineprefix. When DISPLAY is empty (or
 # VELOTUNE_XVFB=1), Xvfb is started on a free display and stopped afterwards.
@@ -102,6 +105,21 @@ case "$cmd" in
     mkdir -p "$(dirname "$png")"
     import -display "$DISPLAY" -window root "$png"
     echo "wine.sh: screenshot saved to $png"
+    ;;
+  shots)
+    dir="$1" pose="$2"; shift 2
+    ensure_prefix
+    ensure_display
+    trap cleanup EXIT
+    wine "$@" &
+    exe_pid=$!
+    mkdir -p "$dir"
+    sleep "${VELOTUNE_SHOT_DELAY:-6}"
+    import -display "$DISPLAY" -window root "$dir/start.png"
+    wine "$pose" close-dialogs || true
+    sleep 2
+    import -display "$DISPLAY" -window root "$dir/main.png"
+    echo "wine.sh: screenshots saved to $dir/start.png and $dir/main.png"
     ;;
   *)
     echo "usage: wine.sh prefix | run EXE [ARGS...] | shot PNG EXE [ARGS...]" >&2

@@ -1,5 +1,6 @@
 // Puts a running velotune.exe into a state for a screenshot:
 //   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin | hover CAPTION
+//   app_pose close-dialogs   closes the Donate and About dialogs, if open
 #include <string>
 
 #include "program_driver.h"
@@ -25,6 +26,12 @@ int main(int argc, char** argv) {
   using velotune::ProgramDriver;
   if (argc < 2) return 2;
   std::string action = argv[1];
+  if (action == "close-dialogs") {
+    // The Donate dialog opens at the first start, before the main window shows.
+    for (const char* dialog : {"TfrmDonate", "TfrmVtAbout"})
+      if (HWND window = FindWindowA(dialog, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
   HWND main = MainWindow();
   if (!main) return 1;
   if (action == "page" && argc > 2) {
