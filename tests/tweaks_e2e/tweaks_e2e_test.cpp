@@ -150,6 +150,16 @@ class TweaksEndToEnd : public ::testing::Test {
     return edit;
   }
 
+  // The logon type and the thumbnail cache size that the whole-window saves
+  // below expect (0 and 0), set here so those tests also run on their own.
+  void SelectClassicLogonAndNoThumbnailCache() {
+    Select("Classic Mode");
+    HWND bar = app_->TrackBar();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(app_->ShowPageOf(bar));
+    app_->Key(bar, VK_HOME);
+  }
+
   static std::string Value(HKEY root, const std::string& key, const std::string& name) {
     return ReadValue(root, key, name).Show();
   }
@@ -327,6 +337,7 @@ TEST_F(TweaksEndToEnd, GreenBoostAppliesOnlyTheTickedGreenTweaks) {
 }
 
 TEST_F(TweaksEndToEnd, OneClickSavesAllThreePages) {
+  SelectClassicLogonAndNoThumbnailCache();
   Tick("No Tray Items Display", true);
   Tick("Hide ALL System Tray icons", false);
   SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
@@ -346,6 +357,7 @@ TEST_F(TweaksEndToEnd, OneClickSavesAllThreePages) {
 }
 
 TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
+  SelectClassicLogonAndNoThumbnailCache();
   SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
   SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
   SetDword(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType", 7);
