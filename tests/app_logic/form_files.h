@@ -3,7 +3,10 @@
 // documented contents.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -41,5 +44,21 @@ std::vector<std::string> PropList(const DfmObject& object, const std::string& pr
 // A property's integer value or `fallback` when absent.
 long long PropInt(const DfmObject& object, const std::string& property, long long fallback);
 bool IsChecked(const DfmObject& object);
+
+// Tests over main.dfm, parsed once per test suite.
+class MainFormFixture : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { form_ = new FormFile("main.dfm"); }
+  static void TearDownTestSuite() {
+    delete form_;
+    form_ = nullptr;
+  }
+  const DfmObject& Get(const std::string& name) {
+    const DfmObject* object = form_->Find(name);
+    if (object == nullptr) throw std::runtime_error("no component " + name);
+    return *object;
+  }
+  static inline FormFile* form_ = nullptr;
+};
 
 }  // namespace velotune

@@ -215,18 +215,8 @@ const Control kShell[] = {
     {"ResizeKit1", "TResizeKit", "TweakFrm"},
 };
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public MainFormFixture {
  protected:
-  static void SetUpTestSuite() { form_ = new FormFile("main.dfm"); }
-  static void TearDownTestSuite() {
-    delete form_;
-    form_ = nullptr;
-  }
-  const DfmObject& Get(const std::string& name) {
-    const DfmObject* object = form_->Find(name);
-    if (object == nullptr) throw std::runtime_error("no component " + name);
-    return *object;
-  }
   template <std::size_t N>
   void ExpectControls(const Control (&controls)[N]) {
     for (const Control& c : controls) {
@@ -236,9 +226,7 @@ class MainFormTest : public ::testing::Test {
       EXPECT_EQ(form_->ParentOf(c.name), c.parent) << c.name;
     }
   }
-  static FormFile* form_;
 };
-FormFile* MainFormTest::form_ = nullptr;
 
 TEST_F(MainFormTest, RootIsTheTweakWindow) {
   EXPECT_EQ(form_->Root().name, "TweakFrm");

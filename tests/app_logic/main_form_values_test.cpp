@@ -11,26 +11,13 @@
 #include "app/logic/sidebar_modes.h"
 #include "form_files.h"
 #include "framework/picture.h"
+#include "support/speedup_lines.h"
 
 namespace velotune {
 
 namespace {
 
-class MainFormValues : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { form_ = new FormFile("main.dfm"); }
-  static void TearDownTestSuite() {
-    delete form_;
-    form_ = nullptr;
-  }
-  const DfmObject& Get(const std::string& name) {
-    const DfmObject* object = form_->Find(name);
-    if (object == nullptr) throw std::runtime_error("no component " + name);
-    return *object;
-  }
-  static FormFile* form_;
-};
-FormFile* MainFormValues::form_ = nullptr;
+class MainFormValues : public MainFormFixture {};
 
 // Captions as stored: "&&" for a shown ampersand, "&" before an access key,
 // quotes, trailing blanks and the cp1252 "»" kept exactly.
@@ -189,31 +176,8 @@ TEST_F(MainFormValues, ValueControlsStartAtTheirDocumentedValues) {
 }
 
 TEST_F(MainFormValues, SpeedUpScriptLinesAreExact) {
-  const std::vector<std::string> expected = {
-      "REGEDIT4",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer]",
-      "\"Start\"=hex:04,00,00,00",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
-      "Management\\PrefetchParameters]",
-      "\"EnablePrefetcher\"=dword:00000000",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
-      "\"AlwaysUnloadDll\"=\"1\"",
-      "",
-      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
-      "\"MenuShowDelay\"=\"0\"",
-      "",
-      "[HKEY_CURRENT_USER\\Control Panel\\Mouse]",
-      "\"SmoothMouseXCurve\"=hex:00,00,00,00,00,00,00,00,00,a0,00,00,00,00,00,00,00,40,\\",
-      "01,00,00,00,00,00,00,80,02,00,00,00,00,00,00,00,05,00,00,00,00,00",
-      "\"SmoothMouseYCurve\"=hex:00,00,00,00,00,00,00,00,66,a6,02,00,00,00,00,00,cd,4c,\\",
-      "05,00,00,00,00,00,a0,99,0a,00,00,00,00,00,38,33,15,00,00,00,00,00",
-      "",
-      "[-HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer"
-      "\\NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}]",
-  };
+  const std::vector<std::string>& expected = ExpectedSpeedUpLines();
+
   const DfmObject& toReg = Get("ToReg");
   EXPECT_EQ(PropList(toReg, "Lines.Strings"), expected);
   EXPECT_EQ(PropText(toReg, "Visible"), "False");

@@ -1,35 +1,11 @@
 #include "tweaks/tweak_fixture.h"
 
+#include "support/speedup_lines.h"
+
 namespace velotune {
 
 const Log& ToRegLines() {
-  static const Log lines = {
-      "REGEDIT4",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\policies\\Explorer]",
-      "\"Start\"=hex:04,00,00,00",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
-      "Management\\PrefetchParameters]",
-      "\"EnablePrefetcher\"=dword:00000000",
-      "",
-      "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer]",
-      "\"AlwaysUnloadDll\"=\"1\"",
-      "",
-      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
-      "\"MenuShowDelay\"=\"0\"",
-      "",
-      "[HKEY_CURRENT_USER\\Control Panel\\Mouse]",
-      "\"SmoothMouseXCurve\"=hex:00,00,00,00,00,00,00,00,00,a0,00,00,00,00,00,00,00,40,\\",
-      "01,00,00,00,00,00,00,80,02,00,00,00,00,00,00,00,05,00,00,00,00,00",
-      "\"SmoothMouseYCurve\"=hex:00,00,00,00,00,00,00,00,66,a6,02,00,00,00,00,00,cd,4c,\\",
-      "05,00,00,00,00,00,a0,99,0a,00,00,00,00,00,38,33,15,00,00,00,00,00",
-      "",
-      "[-HKEY_LOCAL_"
-      "MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\"
-      "NameSpace\\{D6277990-4C6A-11CF-8D87-00AA0060F5BF}]",
-  };
-  return lines;
+  return ExpectedSpeedUpLines();
 }
 
 MapControlStates StartStates() {
