@@ -18,6 +18,21 @@ void PutU32(Bytes& out, uint32_t v) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
 
+// The extra block each format code carries between the header and the name list.
+struct FormatExtra {
+  uint32_t format;
+  size_t extra;
+};
+constexpr FormatExtra kFormatExtras[] = {
+    {20000, 0}, {30000, 256}, {40000, 80}, {50000, 48}, {60000, 117}, {70000, 69},
+};
+
+size_t ExtraBlockFor(uint32_t format) {
+  for (const FormatExtra& row : kFormatExtras)
+    if (row.format == format) return row.extra;
+  return 0;
+}
+
 // A container written field by field, so tests can make it lie.
 struct RawContainer {
   uint32_t format = 70000;
@@ -33,8 +48,7 @@ struct RawContainer {
                                                        : nameLength));
     PutU32(out, 0);
     PutU32(out, 0);
-    const int extra = TSkinReader::ExtraBlockSize(format);
-    out.insert(out.end(), static_cast<size_t>(extra > 0 ? extra : 0), 0xEE);
+    out.insert(out.end(), ExtraBlockFor(format), 0xEE);
     out.insert(out.end(), names.begin(), names.end());
     for (int32_t s : sizes) PutU32(out, static_cast<uint32_t>(s));
     out.insert(out.end(), data.begin(), data.end());
@@ -53,7 +67,8 @@ class MessageCatcher {
 };
 
 TEST(SkinReader, ReadsItemsOfEveryFormat) {
-  for (uint32_t format : {20000u, 30000u, 40000u, 50000u, 60000u, 70000u}) {
+  for (const FormatExtra& row : kFormatExtras) {
+    const uint32_t format = row.format;
     RawContainer raw;
     raw.format = format;
     raw.names = "Buttons.bmp\r\nSkin.INI\r\n";
