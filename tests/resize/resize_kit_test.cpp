@@ -62,6 +62,36 @@ TEST(ResizeKitTest, ReadsTheMainWindowsSettings) {
   EXPECT_TRUE(kit->HasEvent("OnExitResize"));
 }
 
+TEST(ResizeKitTest, ANewKitHasThePublishedDefaults) {
+  TResizeKit kit(nullptr);
+  const std::pair<const char*, const char*> published[] = {
+      {"FormPos", "rpDefault"}, {"FormWidth", "0"},     {"FormHeight", "0"},
+      {"FormMaxWidth", "0"},    {"FormMaxHeight", "0"}, {"FormMinWidth", "0"},
+      {"FormMinHeight", "0"},   {"ResizeFont", "True"}, {"NoResizeFntCtl", ""},
+      {"NoResizeCtl", ""},      {"Enabled", "True"},    {"ValidTaskbar", "True"},
+  };
+  for (const auto& [name, value] : published) EXPECT_EQ(kit.GetPropText(name), value) << name;
+  EXPECT_DOUBLE_EQ(kit.XScale(), 1.0);
+  EXPECT_DOUBLE_EQ(kit.YScale(), 1.0);
+  EXPECT_DOUBLE_EQ(kit.FontScale(), 1.0);
+  EXPECT_FALSE(kit.Sized());
+  EXPECT_EQ(kit.Layout().autoNameCounter, 0);
+  EXPECT_TRUE(kit.Layout().ctrlInfos.empty());
+}
+
+TEST(ResizeKitTest, PositionsByOrdinal) {
+  const char* const names[] = {"rpDefault",      "rpTopLeft",      "rpTopCenter",   "rpTopRight",
+                               "rpMiddleLeft",   "rpMiddleCenter", "rpMiddleRight", "rpBottomLeft",
+                               "rpBottomCenter", "rpBottomRight"};
+  for (int ordinal = 0; ordinal < 10; ++ordinal) {
+    EXPECT_EQ(ResizeFormPosFromName(names[ordinal]), ordinal) << names[ordinal];
+    TResizeKit kit(nullptr);
+    kit.SetPropText("FormPos", names[ordinal]);
+    EXPECT_EQ(static_cast<int>(kit.FormPos()), ordinal) << names[ordinal];
+  }
+  EXPECT_EQ(ResizeFormPosFromName("rpCenter"), -1);
+}
+
 TEST(ResizeKitTest, RefusedValuesRaiseAndKeepTheOldValue) {
   TResizeKit kit(nullptr);
   kit.SetPropText("FormWidth", "806");
