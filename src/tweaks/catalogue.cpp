@@ -16,11 +16,15 @@ struct Input {
 };
 
 bool IsWholeNumber(const std::string& text) {
-  if (text.empty() || text.size() > 10) return false;
+  if (text.empty()) return false;
   for (char c : text) {
     if (c < '0' || c > '9') return false;
   }
-  return std::stoll(text) <= 0x7FFFFFFF;
+  // Leading zeros count for nothing; what is left must fit a signed DWORD.
+  const std::string::size_type first = text.find_first_not_of('0');
+  if (first == std::string::npos) return true;
+  const std::string digits = text.substr(first);
+  return digits.size() <= 10 && std::stoll(digits) <= 0x7FFFFFFF;
 }
 
 Input ReadInput(const Row& row, const ControlStates& states) {

@@ -248,11 +248,16 @@ TEST_F(Page1Save, IconCacheFollowsTheLogonName) {
 
 TEST_F(Page1Save, TimeoutEditsAreStoredAsTypedWhenNumeric) {
   states.text["Manually"] = "0025";
+  // Leading zeros do not make a number too long.
+  states.text["OnExit"] = "000000000002000";
   states.text["Service"] = "2147483647";
   Save2Click(states);
   const auto* hung = Find(RegistryRoot::CurrentUser, kCPD, "HungAppTimeOut");
   ASSERT_TRUE(hung);
   EXPECT_EQ(std::string(hung->data.begin(), hung->data.end()), std::string("0025", 5));
+  const auto* kill = Find(RegistryRoot::CurrentUser, kCPD, "WaitToKillAppTimeOut");
+  ASSERT_TRUE(kill);
+  EXPECT_EQ(std::string(kill->data.begin(), kill->data.end()), std::string("000000000002000", 16));
   EXPECT_TRUE(Find(RegistryRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control",
                    "WaitToKillServiceTimeout"));
 }
