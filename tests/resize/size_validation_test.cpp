@@ -9,14 +9,9 @@
 namespace velotune {
 namespace {
 
-const std::string kJaNotBelow =
-    " \xE4\xBB\xA5\xE4\xB8\x8A\xE3\x81\xAE\xE5\x80\xA4\xE3\x82\x92"
-    "\xE5\x85\xA5\xE3\x82\x8C\xE3\x81\xA6\xE3\x81\x8F\xE3\x81\xA0"
-    "\xE3\x81\x95\xE3\x81\x84";
-const std::string kJaNotAbove =
-    " \xE4\xBB\xA5\xE4\xB8\x8B\xE3\x81\xAE\xE5\x80\xA4\xE3\x82\x92"
-    "\xE5\x85\xA5\xE3\x82\x8C\xE3\x81\xA6\xE3\x81\x8F\xE3\x81\xA0"
-    "\xE3\x81\x95\xE3\x81\x84";
+// The Japanese texts as the user reads them, in UTF-8.
+const std::string kJaNotBelow = u8" 以上の値を入れてください";
+const std::string kJaNotAbove = u8" 以下の値を入れてください";
 
 SizeSettings Settings(int w, int h, int maxW, int maxH, int minW, int minH) {
   SizeSettings s;
