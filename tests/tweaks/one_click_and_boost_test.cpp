@@ -125,6 +125,22 @@ TEST_F(GreenBoost, AllGreenBoxesUntickedDoesNothing) {
   EXPECT_TRUE(processes.calls.empty());
 }
 
+// The logon name comes first; without one the icon-cache box is not looked at.
+TEST_F(GreenBoost, IconCacheBoxIsReadOnlyWithALogonName) {
+  for (const char* user : {"", "Tester"}) {
+    processes.userName = user;
+    states.reads.clear();
+    files.deleted.clear();
+    Button5Click(states);
+    const bool read =
+        std::find(states.reads.begin(), states.reads.end(), "chkIC") != states.reads.end();
+    EXPECT_EQ(read, *user != '\0') << "user '" << user << "'";
+    const auto caches = std::count(files.deleted.begin(), files.deleted.end(),
+                                   "C:\\Users\\Tester\\AppData\\Local\\IconCache.DB");
+    EXPECT_EQ(caches, *user ? 1 : 0) << "user '" << user << "'";
+  }
+}
+
 TEST_F(GreenBoost, OnlyLatencyWritesTheEighteenValues) {
   UntickGreenBoxes(states);
   states.checked["chkLatency"] = true;
