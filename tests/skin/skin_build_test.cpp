@@ -313,6 +313,46 @@ TEST_F(BuiltSkin, EmptySkinGivesDefaults) {
   EXPECT_EQ(data_.Part(spTabs), nullptr);
 }
 
+TEST_F(BuiltSkin, ColourTableEntriesAndTheirDefaults) {
+  struct Entry {
+    int index;
+    const char* key;
+    TColor fallback;  // a system colour by its COLOR_* index
+  };
+  const Entry entries[] = {
+      {0, "WindowText", SystemColour(8)},
+      {1, "TitleTextActive", SystemColour(9)},
+      {2, "TitleTextNoActive", SystemColour(19)},
+      {3, "ButtonFace", SystemColour(15)},
+      {4, "ButtonText", SystemColour(18)},
+      {5, "ButtonHilight", SystemColour(20)},
+      {6, "Buttonlight", SystemColour(20)},
+      {7, "ButtonShadow", SystemColour(16)},
+      {8, "ButtonDkShadow", SystemColour(21)},
+      {11, "HilightText", SystemColour(14)},
+      {12, "Hilight", SystemColour(13)},
+      {13, "Menubar", SystemColour(15)},
+      {14, "MenuBarText", SystemColour(7)},
+      {15, "MenuText", SystemColour(7)},
+      {16, "Menu", SystemColour(4)},
+      {18, "Scrollbar", SystemColour(0)},
+  };
+  Build("");
+  for (const Entry& e : entries) {
+    EXPECT_EQ(data_.Colour(e.index), e.fallback) << e.key;
+    EXPECT_FALSE(data_.ColourGiven(e.index)) << e.key;
+  }
+  // Each key fills its own entry.
+  std::string ini = "[Colours]\n";
+  for (const Entry& e : entries)
+    ini += std::string(e.key) + "=" + std::to_string(e.index) + " 1 2\n";
+  Build(ini);
+  for (const Entry& e : entries) {
+    EXPECT_EQ(data_.Colour(e.index), RgbColour(e.index, 1, 2)) << e.key;
+    EXPECT_TRUE(data_.ColourGiven(e.index)) << e.key;
+  }
+}
+
 TEST_F(BuiltSkin, RebuildDropsPartsOfTheEarlierSkin) {
   Build("[Tabs]\nImage=t.bmp\n[ComboButton]\nImage=t.bmp\n", {{"t.bmp", Bitmap(10, 10)}});
   ASSERT_NE(data_.Part(spTabs), nullptr);
