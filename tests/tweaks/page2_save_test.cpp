@@ -203,7 +203,7 @@ TEST_F(Page2Save, UntickedBoxesWriteTheirOtherValuesOrDelete) {
        }) {
     EXPECT_TRUE(Contains(log, entry)) << entry;
   }
-  // Unticked "show hidden" boxes leave HKLM's earlier value alone.
+  // Unticked, the boxes that restrict in both hives clear only HKCU.
   EXPECT_FALSE(Contains(log, Dw("HKLM", kEA, "TaskbarGlomming", 0)));
   EXPECT_TRUE(memory.KeyExists(RegistryRoot::ClassesRoot, ".ex"));
 }
