@@ -299,18 +299,24 @@ void TControl::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
     case WM_LBUTTONDBLCLK:
       args.X = static_cast<short>(LOWORD(message.LParam));
       args.Y = static_cast<short>(HIWORD(message.LParam));
       if (message.WParam & MK_SHIFT) args.Shift |= kShiftKey;
       if (message.WParam & MK_CONTROL) args.Shift |= kCtrlKey;
-      args.Button = (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONUP) ? 1 : 0;
-      if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN)
+      args.Button = (message.Msg == WM_RBUTTONDOWN || message.Msg == WM_RBUTTONUP)   ? 1
+                    : (message.Msg == WM_MBUTTONDOWN || message.Msg == WM_MBUTTONUP) ? 2
+                                                                                     : 0;
+      if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
+          message.Msg == WM_MBUTTONDOWN)
         Fire("OnMouseDown", args);
-      else if (message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP)
+      else if (message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP ||
+               message.Msg == WM_MBUTTONUP)
         Fire("OnMouseUp", args);
       else if (message.Msg == WM_MOUSEMOVE)
         Fire("OnMouseMove", args);

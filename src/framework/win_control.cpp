@@ -222,10 +222,12 @@ bool TWinControl::RouteMouse(TMessage& message) {
     if (target) target->Perform(CM_MOUSEENTER);
   }
   if (!target) return false;
-  if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN) {
+  if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_RBUTTONDOWN ||
+      message.Msg == WM_MBUTTONDOWN) {
     captureControl_ = target;
     SetCapture(handle_);
-  } else if (message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP) {
+  } else if (message.Msg == WM_LBUTTONUP || message.Msg == WM_RBUTTONUP ||
+             message.Msg == WM_MBUTTONUP) {
     captureControl_ = nullptr;
     if (GetCapture() == handle_) ReleaseCapture();
   }
@@ -300,6 +302,8 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_LBUTTONUP:
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
     case WM_LBUTTONDBLCLK:
       if (!defaultProc_ && RouteMouse(message)) return;
       TControl::WndProc(message);

@@ -67,6 +67,8 @@ const char kDescription[] =
     "      AutoSize = False\n"
     "      Caption = 'Click me'\n"
     "      OnClick = LabelClick\n"
+    "      OnMouseDown = LabelDown\n"
+    "      OnMouseUp = LabelUp\n"
     "    end\n"
     "    object Broken: TImage\n"
     "      Left = 200\n"
@@ -99,9 +101,9 @@ class TTestForm : public TForm {
   const char* ClassName() const override { return "TTestForm"; }
   TEvent FindHandler(const std::string& name) override {
     static const HandlerEntry<TTestForm> kHandlers[] = {
-        {"BoxClick", &TTestForm::BoxClick},
-        {"GoClick", &TTestForm::GoClick},
-        {"LabelClick", &TTestForm::LabelClick},
+        {"BoxClick", &TTestForm::BoxClick},     {"GoClick", &TTestForm::GoClick},
+        {"LabelClick", &TTestForm::LabelClick}, {"LabelDown", &TTestForm::LabelDown},
+        {"LabelUp", &TTestForm::LabelUp},
     };
     return FindHandlerIn(this, kHandlers, name);
   }
@@ -111,8 +113,11 @@ class TTestForm : public TForm {
     if (failGo) throw Exception("Boom");
   }
   void LabelClick(TEventArgs& e) { clicks.push_back(e.Sender->Name()); }
+  void LabelDown(TEventArgs& e) { presses.push_back("down " + std::to_string(e.Button)); }
+  void LabelUp(TEventArgs& e) { presses.push_back("up " + std::to_string(e.Button)); }
 
   std::vector<std::string> clicks;
+  std::vector<std::string> presses;
   bool failGo = false;
 };
 
@@ -184,6 +189,25 @@ TEST_F(WinForm, ParentPassesMouseClicksToNonWindowedControls) {
   // Pressed on the label but released elsewhere: no click.
   SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(210, 12));
   SendMessageA(panel, WM_LBUTTONUP, 0, MAKELPARAM(390, 290));
+  EXPECT_EQ(form->clicks, (std::vector<std::string>{"Lbl"}));
+}
+
+// Mouse down and up reach a non-windowed control for every button, the
+// middle one included; only the left button clicks.
+TEST_F(WinForm, EveryMouseButtonPressesANonWindowedControl) {
+  HWND panel = Get<TPanel>("Panel")->Handle();
+  const struct {
+    UINT down, up;
+    WPARAM keys;
+  } buttons[] = {{WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON},
+                 {WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON},
+                 {WM_MBUTTONDOWN, WM_MBUTTONUP, MK_MBUTTON}};
+  for (const auto& b : buttons) {
+    SendMessageA(panel, b.down, b.keys, MAKELPARAM(210, 12));
+    SendMessageA(panel, b.up, 0, MAKELPARAM(210, 12));
+  }
+  EXPECT_EQ(form->presses,
+            (std::vector<std::string>{"down 0", "up 0", "down 1", "up 1", "down 2", "up 2"}));
   EXPECT_EQ(form->clicks, (std::vector<std::string>{"Lbl"}));
 }
 
