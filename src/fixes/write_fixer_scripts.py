@@ -370,7 +370,7 @@ SCRIPTS = {
         key(HKCR + r"\exefile", sz("@", "Application"), binary("EditFlags", b"\x38\x07\0\0"),
             expand("FriendlyTypeName", "@%SystemRoot%\\System32\\shell32.dll,-10156")),
         key(HKCR + r"\exefile\DefaultIcon", sz("@", "%1")),
-        key(HKCR + r"\exefile\shell\open", sz("EditFlags", "")),
+        key(HKCR + r"\exefile\shell\open", binary("EditFlags", b"\0\0\0\0")),
         key(HKCR + r"\exefile\shell\open\command", sz("@", '"%1" %*'),
             sz("IsolatedCommand", '"%1" %*')),
         key(HKCR + r"\exefile\shell\runas", sz("HasLUAShield", "")),

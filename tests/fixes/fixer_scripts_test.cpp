@@ -219,9 +219,15 @@ std::vector<Check> LoadChecks() {
 }
 
 // The value as "reg query" shows it: strings up to the NUL (wide strings
-// narrowed), DWORDs as 0x followed by hex digits.
+// narrowed), DWORDs as 0x followed by hex digits, binary data as two
+// upper-case hex digits a byte.
 std::string Shown(const MemoryRegistry::Value& v) {
   std::string out;
+  if (v.type == regtype::kBinary) {
+    static const char kDigits[] = "0123456789ABCDEF";
+    for (std::uint8_t b : v.data) out += {kDigits[b >> 4], kDigits[b & 15]};
+    return out;
+  }
   if (v.type == regtype::kDword && v.data.size() == 4) {
     unsigned d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) | (v.data[3] << 24);
     std::ostringstream hex;
