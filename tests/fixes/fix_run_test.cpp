@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,38 @@ TEST_F(FixRunTest, FolderOptionsScriptFollowsTheComboBox) {
     Button8Click(page_);
     EXPECT_EQ(processes_.CommandLines(), Expected(c.started)) << "index " << c.index;
   }
+}
+
+// The boxes a run tests, in the order it tests them: System Tools, Explorer,
+// File Associations, Services, Networking, Misc. chkDRE, chkURL and the hidden
+// chkExpFrame are never read.
+const std::vector<std::string> kTestedBoxes = {
+    "chkSnip",     "chkCmd",     "chkDTM",        "chkDevmgr",    "chkDClick",    "chkDetailsTab",
+    "chkRBIcons",  "chkNew",     "chkTray",       "chkMenuDelay", "chkFO",        "chkLibrary",
+    "chkCDVD",     "chkBAT",     "chkBMP",        "chkCPL",       "chkDLL",       "chkEXE",
+    "chkGIF",      "chkHTM",     "chkHTML",       "chkICO",       "chkINI",       "chkINF",
+    "chkJPE",      "chkJPEG",    "chkJPG",        "chkJS",        "chkJSE",       "chkLNK",
+    "chkLOG",      "chkMSC",     "chkMSI2",       "chkPNG",       "chkREG",       "chkSCR",
+    "chkTXT",      "chkTTF",     "chkVBS",        "chkZIP",       "chkDirectory", "chkDrive",
+    "chkFolder",   "chkMSI1719", "chkBFE",        "chkBITS",      "chkSpooler",   "chkMpsdrv",
+    "chkMpsSvc",   "chkMSI",     "chkWindefend",  "chkWSearch",   "chkWscsvc",    "chkResetNet",
+    "chkFlushDNS", "chkOW",      "chkMouseHiber", "chkAWinDef",   "chkCDDVDnr",   "chkPower",
+};
+
+TEST_F(FixRunTest, TestsTheBoxesInRunOrderAndRepairsTheRegistryEditorWhateverChkDREShows) {
+  Damage();
+  page_.checked["chkDRE"] = false;
+  page_.checked["chkURL"] = true;
+  page_.checked["chkExpFrame"] = true;
+  page_.checked["chkFO"] = true;
+  Button8Click(page_);
+
+  std::vector<std::string> expected = kTestedBoxes;
+  expected.insert(std::find(expected.begin(), expected.end(), "chkFO") + 1, "cmbFO");
+  EXPECT_EQ(page_.reads, expected);
+  EXPECT_EQ(kTestedBoxes.size(), 60u);
+  EXPECT_EQ(DwordValue(RegistryRoot::CurrentUser, kPolicySystem, "DisableRegistryTools"), 0);
+  EXPECT_FALSE(registry_.KeyExists(RegistryRoot::LocalMachine, kRegeditDebugger));
 }
 
 TEST_F(FixRunTest, BoxesWithoutARepairStartNothing) {
