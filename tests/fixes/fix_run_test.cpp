@@ -329,6 +329,22 @@ TEST_F(FixRunTest, RepairsTheSystemWouldNotStartAreNamedAfterTheRun) {
                       "cmd:powercfg -restoredefaultschemes"}));
 }
 
+// Without administrative rights the machine hive refuses everything: the
+// debugger redirection stays, silently, and every repair is still started.
+// A missing tray key is no error either.
+TEST_F(FixRunTest, RefusedMachineHiveAndMissingTrayKeyGoUnnoticed) {
+  TickAll();
+  WriteDwordUser(kPolicySystem, "DisableRegistryTools", 1);
+  EnsureKey(RegistryRoot::LocalMachine, kRegeditDebugger);
+  registry_.Deny(RegistryRoot::LocalMachine);
+  EXPECT_NO_THROW(Button8Click(page_));
+  EXPECT_EQ(processes_.CommandLines(), Expected(kEveryRepair));
+  EXPECT_EQ(DwordValue(RegistryRoot::CurrentUser, kPolicySystem, "DisableRegistryTools"), 0);
+  EXPECT_FALSE(registry_.KeyExists(RegistryRoot::CurrentUser, kTrayNotify));
+  registry_.AllowAll();
+  EXPECT_TRUE(registry_.KeyExists(RegistryRoot::LocalMachine, kRegeditDebugger));
+}
+
 TEST_F(FixRunTest, RefusedPolicyWriteInTheFirstStepStartsNothing) {
   TickAll();
   registry_.Deny(RegistryRoot::CurrentUser);
