@@ -1,6 +1,8 @@
 // Puts a running velotune.exe into a state for a screenshot:
 //   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin | hover CAPTION
 //   app_pose close-dialogs   closes the Donate and About dialogs, if open
+//   app_pose press left|middle|release   holds a mouse button down on the open
+//                            Donate dialog's first social-network picture
 #include <string>
 
 #include "program_driver.h"
@@ -30,6 +32,16 @@ int main(int argc, char** argv) {
     // The Donate dialog opens at the first start, before the main window shows.
     for (const char* dialog : {"TfrmDonate", "TfrmVtAbout"})
       if (HWND window = FindWindowA(dialog, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+    return 0;
+  }
+  if (action == "press" && argc > 2) {
+    HWND donate = FindWindowA("TfrmDonate", nullptr);
+    if (!donate) return 1;
+    std::string button = argv[2];
+    LPARAM at = MAKELPARAM(344 + 27, 163 + 11);
+    if (button == "left") PostMessageA(donate, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    if (button == "middle") PostMessageA(donate, WM_MBUTTONDOWN, MK_MBUTTON, at);
+    if (button == "release") PostMessageA(donate, WM_MBUTTONUP, 0, at);
     return 0;
   }
   HWND main = MainWindow();
