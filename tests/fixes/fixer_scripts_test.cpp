@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -184,6 +185,36 @@ TEST(FixerFolderTest, NoTwoScriptsDisagreeAboutAValue) {
     }
   }
   EXPECT_GT(values, 300u);
+}
+
+// Type names, verbs and service names that come from a module's string table
+// are indirect strings: without the leading "@" the shell shows the module's
+// path instead of the text.
+TEST(FixerFolderTest, ResourceStringsAreIndirect) {
+  const std::set<std::string> indirect = {"FRIENDLYTYPENAME", "MUIVERB",     "ITEMNAME",
+                                          "MENUTEXT",         "DISPLAYNAME", "DESCRIPTION",
+                                          "NONLFNFILESPEC"};
+  const std::regex resource(R"(\.(dll|exe),-[0-9]+$)", std::regex::icase);
+  std::size_t seen = 0;
+  for (const std::string& name : FilesOnDisk()) {
+    if (fs::path(Slashed(name)).extension() != ".fix") continue;
+    MemoryRegistry registry;
+    ImportRegScript(registry, ReadFile(kFixer / Slashed(name)));
+    std::map<std::string, std::string> written;
+    for (RegistryRoot root : {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser,
+                              RegistryRoot::LocalMachine, RegistryRoot::Users})
+      CollectValues(registry, root, "", &written);
+    for (const auto& [where, data] : written) {
+      std::string value = where.substr(where.rfind(" [") + 2);
+      value.pop_back();
+      if (indirect.count(value) == 0) continue;
+      std::string text = data.substr(data.find(':') + 1).c_str();
+      if (!std::regex_search(text, resource)) continue;
+      ++seen;
+      EXPECT_EQ(text.substr(0, 1), "@") << name << ": " << where << " = " << text;
+    }
+  }
+  EXPECT_GT(seen, 40u);
 }
 
 struct Check {
