@@ -19,10 +19,7 @@ const char kShowBox[] = "Show this dialog when \"Velotune\" starts";
 class Dialogs : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteProgramKeys();
-    WriteUserString(kSupportKey, "01", "0");
-    ASSERT_TRUE(program.Start());
-    main = program.WaitForWindow("Velotune", "TTweakFrm", kWait);
+    main = program.StartToMainWindow(kWait);
     ASSERT_NE(main, nullptr);
   }
   void TearDown() override { program.Stop(); }

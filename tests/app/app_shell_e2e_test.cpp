@@ -31,10 +31,7 @@ class DonateChoiceKeeper : public ::testing::Environment {
 class MainWindow : public ::testing::Test {
  protected:
   void SetUp() override {
-    DeleteProgramKeys();
-    WriteUserString(kSupportKey, "01", "0");
-    ASSERT_TRUE(program.Start());
-    main = program.WaitForWindow("Velotune", "TTweakFrm", kWait);
+    main = program.StartToMainWindow(kWait);
     ASSERT_NE(main, nullptr);
     tabs = ProgramDriver::FindOne(main, "SysTabControl32");
     ASSERT_NE(tabs, nullptr);

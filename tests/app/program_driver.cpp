@@ -68,6 +68,13 @@ std::string ProgramDriver::ProgramPath() {
   return self.substr(0, self.find_last_of('\\') + 1) + "velotune.exe";
 }
 
+HWND ProgramDriver::StartToMainWindow(DWORD timeoutMs) {
+  DeleteProgramKeys();
+  WriteUserString("Zolex\\Support", "01", "0");
+  if (!Start()) return nullptr;
+  return WaitForWindow("Velotune", "TTweakFrm", timeoutMs);
+}
+
 bool ProgramDriver::Start() {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);

@@ -18,6 +18,9 @@ class ProgramDriver {
   // Closes every window of the program and waits for it to end.
   void Stop();
   bool Running() const;
+  // Clears the program's keys, switches the Donate dialog at start off, starts
+  // the program and waits for its main window; null when it did not come.
+  HWND StartToMainWindow(DWORD timeoutMs);
 
   // The program's visible top-level window with this caption (and class,
   // when given), waiting up to `timeoutMs`; null when none came.

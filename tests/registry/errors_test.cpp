@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/errors.h"
+
+#include <gtest/gtest.h>
 
 namespace velotune {
 namespace {

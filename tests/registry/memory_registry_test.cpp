@@ -1,22 +1,15 @@
 // What only the memory registry can do: refuse access on demand, so the
 // layer's failure paths can be driven, and keep count of open handles.
+#include "platform/memory_registry.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/memory_registry.h"
 #include "platform/seams.h"
+#include "registry/registry_message.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
 namespace {
-
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ERegistryException& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
 
 class MemoryRegistryFailures : public ::testing::Test {
  protected:
@@ -48,8 +41,9 @@ TEST_F(MemoryRegistryFailures, CRegKeyStopsAtTheFirstMachineKeyWhenHklmIsRefused
   registry.Deny(RegistryRoot::LocalMachine);
   EXPECT_EQ("Failed to create key System", MessageOf([] { CRegKey(RenewSharedRegistry()); }));
   // The whole user list came first.
-  EXPECT_TRUE(registry.KeyExists(RegistryRoot::CurrentUser,
-                                 "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp"));
+  EXPECT_TRUE(
+      registry.KeyExists(RegistryRoot::CurrentUser,
+                         "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp"));
 }
 
 TEST_F(MemoryRegistryFailures, FailedDataReadRaisesTheGetDataMessage) {
@@ -93,9 +87,8 @@ TEST(MemoryRegistry, KeyPathsFollowTheRegistrysRules) {
     const char* path;
     bool valid;
     std::size_t count;
-  } cases[] = {{"", true, 0},        {"A", true, 1},      {"A\\B", true, 2},
-               {"A\\B\\", true, 2},  {"\\A", false, 0},   {"A\\\\B", false, 0},
-               {"A\\B\\\\", false, 0}};
+  } cases[] = {{"", true, 0},     {"A", true, 1},       {"A\\B", true, 2},     {"A\\B\\", true, 2},
+               {"\\A", false, 0}, {"A\\\\B", false, 0}, {"A\\B\\\\", false, 0}};
   for (const Case& c : cases) {
     EXPECT_EQ(c.valid, SplitKeyPath(c.path, &names)) << c.path;
     if (c.valid) {

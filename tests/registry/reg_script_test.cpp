@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "platform/reg_script.h"
+
+#include <gtest/gtest.h>
 
 namespace velotune {
 namespace {
@@ -23,7 +23,8 @@ TEST(RegScript, ImportsEveryValueKindAndDeletion) {
                   "[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n");
   const auto* text = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "text");
   ASSERT_NE(nullptr, text);
-  EXPECT_EQ(std::string("C:\\Path \"quoted\"", 17), std::string(text->data.begin(), text->data.end()));
+  EXPECT_EQ(std::string("C:\\Path \"quoted\"", 17),
+            std::string(text->data.begin(), text->data.end()));
   EXPECT_EQ(regtype::kSz, text->type);
   const auto* num = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "Num");
   ASSERT_NE(nullptr, num);
@@ -82,9 +83,10 @@ TEST(RegScript, RejectsMalformedScriptsWithTheLine) {
 
 TEST(RegScript, ExportReimportsToTheSameTree) {
   MemoryRegistry a;
-  ImportRegScript(a,
-                  "REGEDIT4\r\n[HKEY_USERS\\R]\r\n@=\"d\"\r\n\"q\"=\"a\\\\b\\\"\"\r\n"
-                  "\"n\"=dword:fffffffe\r\n\"b\"=hex:00\r\n[HKEY_USERS\\R\\S]\r\n\"m\"=hex(7):61,00,00\r\n");
+  ImportRegScript(
+      a,
+      "REGEDIT4\r\n[HKEY_USERS\\R]\r\n@=\"d\"\r\n\"q\"=\"a\\\\b\\\"\"\r\n"
+      "\"n\"=dword:fffffffe\r\n\"b\"=hex:00\r\n[HKEY_USERS\\R\\S]\r\n\"m\"=hex(7):61,00,00\r\n");
   std::string dump = ExportRegScript(a, RegistryRoot::Users, "R");
   MemoryRegistry b;
   ImportRegScript(b, dump);

@@ -7,6 +7,7 @@
 
 #include "platform/seams.h"
 #include "registry/backends.h"
+#include "registry/registry_message.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -67,20 +68,11 @@ class RegistryConformance : public ::testing::TestWithParam<std::string> {
   std::unique_ptr<ScopedSeams> seams_;
 };
 
-std::string MessageOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const ERegistryException& e) {
-    return e.what();
-  }
-  return "(no exception)";
-}
-
 TEST_P(RegistryConformance, BackendPrimitivesReturnTheRegistryErrorCodes) {
   RegistryBackend& b = *backend_;
   RegKey key = 0x5EA5E5;
-  EXPECT_EQ(regerr::kFileNotFound, b.OpenKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Missing"),
-                                               kKeyAllAccess, &key));
+  EXPECT_EQ(regerr::kFileNotFound,
+            b.OpenKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Missing"), kKeyAllAccess, &key));
   EXPECT_EQ(RegKey{0x5EA5E5}, key);  // untouched on failure
   ASSERT_EQ(regerr::kSuccess,
             b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser), Key("A\\B"), kKeyAllAccess, &key));
@@ -107,8 +99,7 @@ TEST_P(RegistryConformance, BackendPrimitivesReturnTheRegistryErrorCodes) {
   EXPECT_EQ(regerr::kFileNotFound, b.DeleteKey(parent, "Missing"));
 
   // Enumeration: sizes and the end of the list.
-  ASSERT_EQ(regerr::kSuccess,
-            b.CreateKeyEx(parent, "LongerName", kKeyAllAccess, &key));
+  ASSERT_EQ(regerr::kSuccess, b.CreateKeyEx(parent, "LongerName", kKeyAllAccess, &key));
   b.CloseKey(key);
   std::uint32_t count = 0, longest = 0;
   ASSERT_EQ(regerr::kSuccess, b.QueryInfoKey(parent, &count, &longest));
@@ -194,7 +185,8 @@ TEST_P(RegistryConformance, WritesWithoutAnOpenKeyRaiseTheSetDataMessage) {
   std::string tooLong = Key(std::string(300, 'k'));
   EXPECT_EQ("Failed to set data for 'Name'",
             MessageOf([&] { WriteDwordUser(tooLong, "Name", 1); }));
-  EXPECT_EQ("Failed to create key " + tooLong, MessageOf([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+  EXPECT_EQ("Failed to create key " + tooLong,
+            MessageOf([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
 }
 
 TEST_P(RegistryConformance, DeleteOperationsToleratesMissingKeysAndValues) {
@@ -265,7 +257,8 @@ TEST_P(RegistryConformance, SetSystemPolicyWritesTheIndexedPolicy) {
   if (had) {
     RegKey key = 0;
     backend_->OpenKeyEx(RootKey(RegistryRoot::CurrentUser), system, kKeyAllAccess, &key);
-    backend_->SetValueEx(key, "NoDispCPL", type, before.data(), static_cast<std::uint32_t>(before.size()));
+    backend_->SetValueEx(key, "NoDispCPL", type, before.data(),
+                         static_cast<std::uint32_t>(before.size()));
     backend_->CloseKey(key);
   } else {
     DeleteRegValue(RegistryRoot::CurrentUser, system, "NoDispCPL");
@@ -280,12 +273,15 @@ TEST_P(RegistryConformance, CRegKeyCreatesBothListsIncludingTheTrailingBackslash
   EXPECT_TRUE(KeyExists(RegistryRoot::CurrentUser,
                         "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\WinOldApp"));
   EXPECT_TRUE(KeyExists(RegistryRoot::LocalMachine, "System\\CurrentControlSet\\Control\\Class"));
-  EXPECT_TRUE(KeyExists(RegistryRoot::LocalMachine,
-                        "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace"));
+  EXPECT_TRUE(
+      KeyExists(RegistryRoot::LocalMachine,
+                "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\MyComputer\\NameSpace"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, RegistryConformance, ::testing::ValuesIn(BackendNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           return info.param;
+                         });
 
 }  // namespace
 }  // namespace velotune

@@ -1,10 +1,11 @@
 // The Win32 seams against the real system: processes, files, user name.
+#include "platform/win32_system.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
-#include "platform/win32_system.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -65,7 +66,9 @@ TEST_F(Win32System, WriteLinesEndsLinesWithCrLfAndNamesThePathOnFailure) {
   }
 }
 
-TEST_F(Win32System, TheLogonNameIsKnown) { EXPECT_FALSE(GetNetUserName().empty()); }
+TEST_F(Win32System, TheLogonNameIsKnown) {
+  EXPECT_FALSE(GetNetUserName().empty());
+}
 
 }  // namespace
 }  // namespace velotune
