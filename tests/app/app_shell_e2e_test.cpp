@@ -110,7 +110,12 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
     POINT screen = client;
     ClientToScreen(box, &screen);
     SetCursorPos(screen.x, screen.y);
-    Sleep(300);  // the cursor reaches the program through the display
+    // The cursor reaches the program through the display: wait until the
+    // system reports it there (a new prefix can be slow), then a little more.
+    POINT at{};
+    for (int i = 0; i < 40 && (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y); ++i)
+      Sleep(50);
+    Sleep(300);
     SendMessageA(box, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.x, screen.y));
     return offset();
   };
