@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "program_driver.h"
+#include "support/donate_choice.h"
+
 namespace {
 
 constexpr char kPolicySystem[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-
-std::string ProgramFolder() {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path);
-  return folder.substr(0, folder.find_last_of('\\') + 1);
-}
 
 void SetString(HKEY root, const char* key, const char* name, const std::string& text) {
   HKEY k;
@@ -77,139 +73,33 @@ std::vector<std::string> WaitFor(const std::vector<Expectation>& all, int second
   return wrong;
 }
 
-struct FindText {
-  std::string text;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchText(HWND hwnd, LPARAM param) {
-  auto* find = reinterpret_cast<FindText*>(param);
-  char text[512] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  if (find->text == text) {
-    find->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND Child(HWND parent, const std::string& text) {
-  FindText find{text};
-  EnumChildWindows(parent, MatchText, reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
-struct FindMain {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchMain(HWND hwnd, LPARAM param) {
-  auto* find = reinterpret_cast<FindMain*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  if (pid == find->process && IsWindowVisible(hwnd) && Child(hwnd, "FIX IT!") != nullptr) {
-    find->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-struct FindBox {
-  DWORD process;
-  HWND found = nullptr;
-};
-
-BOOL CALLBACK MatchBox(HWND hwnd, LPARAM param) {
-  auto* find = reinterpret_cast<FindBox*>(param);
-  DWORD pid = 0;
-  GetWindowThreadProcessId(hwnd, &pid);
-  char cls[64] = {}, title[64] = {};
-  GetClassNameA(hwnd, cls, sizeof cls);
-  GetWindowTextA(hwnd, title, sizeof title);
-  if (pid == find->process && IsWindowVisible(hwnd) && std::string(cls) == "#32770" &&
-      std::string(title) == "Velotune") {
-    find->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK AppendText(HWND hwnd, LPARAM param) {
-  char text[1024] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  *reinterpret_cast<std::string*>(param) += std::string(text) + "\n";
-  return TRUE;
-}
-
 class FixItEndToEnd : public ::testing::Test {
  protected:
   void SetUp() override {
-    // No Donate dialog at start; the prefix's own choice comes back afterwards.
-    donateChoice_ = Read(HKEY_CURRENT_USER, "Zolex\\Support", "01");
-    SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", "0");
-    std::string command = "\"" + ProgramFolder() + "velotune.exe\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    ASSERT_TRUE(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr,
-                               ProgramFolder().c_str(), &startup, &process_))
-        << "cannot start " << command;
-    WaitForInputIdle(process_.hProcess, 20000);
-    FindMain find{process_.dwProcessId};
-    for (int tries = 0; tries < 300 && find.found == nullptr; ++tries) {
-      EnumWindows(MatchMain, reinterpret_cast<LPARAM>(&find));
-      if (find.found == nullptr) Sleep(100);
-    }
-    main_ = find.found;
-    ASSERT_NE(main_, nullptr) << "the main window with the FIX page did not appear";
+    ASSERT_TRUE(program_.Start()) << "cannot start " << velotune::ProgramDriver::ProgramPath();
+    main_ = program_.WaitForWindow("Velotune", "TTweakFrm", 30000);
+    ASSERT_NE(main_, nullptr) << "the main window did not appear";
   }
 
-  void TearDown() override {
-    if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
-    if (process_.hProcess) {
-      if (WaitForSingleObject(process_.hProcess, 10000) != WAIT_OBJECT_0)
-        TerminateProcess(process_.hProcess, 1);
-      CloseHandle(process_.hThread);
-      CloseHandle(process_.hProcess);
-    }
-    if (donateChoice_ == "<missing>") {
-      HKEY k;
-      if (RegOpenKeyExA(HKEY_CURRENT_USER, "Zolex\\Support", 0, KEY_ALL_ACCESS, &k) == 0) {
-        RegDeleteValueA(k, "01");
-        RegCloseKey(k);
-      }
-    } else {
-      SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", donateChoice_);
-    }
+  HWND Control(const std::string& caption) {
+    return velotune::ProgramDriver::FindOne(main_, "Button", caption);
   }
 
-  // Presses a button or toggles a box as a click would.
+  // Presses a button or toggles a box as a click would, and waits for it.
   void Click(const std::string& caption) {
-    HWND control = Child(main_, caption);
+    HWND control = Control(caption);
     ASSERT_NE(control, nullptr) << "no control \"" << caption << "\"";
     SendMessageA(control, BM_CLICK, 0, 0);
   }
 
-  // The program's error box, once it shows, with all its texts.
-  std::string WaitForErrorBox(HWND* box) {
-    FindBox find{process_.dwProcessId};
-    for (int tries = 0; tries < 200 && find.found == nullptr; ++tries) {
-      EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&find));
-      if (find.found == nullptr) Sleep(100);
-    }
-    *box = find.found;
-    std::string texts;
-    if (find.found) EnumChildWindows(find.found, AppendText, reinterpret_cast<LPARAM>(&texts));
-    return texts;
-  }
-
   bool Ticked(const std::string& caption) {
-    HWND control = Child(main_, caption);
+    HWND control = Control(caption);
     return control && SendMessageA(control, BM_GETCHECK, 0, 0) == BST_CHECKED;
   }
 
-  std::string donateChoice_;
-  PROCESS_INFORMATION process_ = {};
+  // No Donate dialog at start; the prefix's own choice comes back afterwards.
+  velotune::DonateChoice noDonateDialog_;
+  velotune::ProgramDriver program_;
   HWND main_ = nullptr;
 };
 
@@ -265,8 +155,8 @@ TEST_F(FixItEndToEnd, CheckAllThenUncheckAllKeepsTheTwoLockedBoxes) {
   EXPECT_FALSE(Ticked("Flush DNS Cache"));
   EXPECT_TRUE(Ticked("Fix Disabled Command Prompt."));
   EXPECT_TRUE(Ticked("Fix Disabled Registry Editor."));
-  EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Command Prompt.")));
-  EXPECT_FALSE(IsWindowEnabled(Child(main_, "Fix Disabled Registry Editor.")));
+  EXPECT_FALSE(IsWindowEnabled(Control("Fix Disabled Command Prompt.")));
+  EXPECT_FALSE(IsWindowEnabled(Control("Fix Disabled Registry Editor.")));
 }
 
 // Wine has no power configuration tool, so that repair cannot start: the run
@@ -277,10 +167,10 @@ TEST_F(FixItEndToEnd, ARepairThatCannotStartIsReported) {
   Click("Restore Default Power Schemes. <<WIN7>>");
   Click("Slow Menu Delay");
   // Posted, because the handler ends in a modal error box.
-  PostMessageA(Child(main_, "FIX IT!"), BM_CLICK, 0, 0);
-  HWND box = nullptr;
-  std::string texts = WaitForErrorBox(&box);
+  velotune::ProgramDriver::Press(Control("FIX IT!"));
+  HWND box = program_.WaitForWindow("Velotune", "#32770", 20000);
   ASSERT_NE(box, nullptr) << "no error box";
+  const std::string texts = velotune::ProgramDriver::MessageBoxText(box);
   EXPECT_NE(texts.find("Some repairs could not be started:"), std::string::npos) << texts;
   EXPECT_NE(texts.find("Cannot run powercfg -restoredefaultschemes"), std::string::npos) << texts;
   EXPECT_EQ(texts.find("Default_MenuShowDelay"), std::string::npos) << texts;
