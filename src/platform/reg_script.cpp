@@ -16,7 +16,8 @@ std::string Narrow(const std::string& text) {
     return text;
   std::string out;
   for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
-    unsigned code = static_cast<unsigned char>(text[i]) | (static_cast<unsigned char>(text[i + 1]) << 8);
+    unsigned code =
+        static_cast<unsigned char>(text[i]) | (static_cast<unsigned char>(text[i + 1]) << 8);
     out += code <= 0xFF ? static_cast<char>(code) : '?';
   }
   return out;
@@ -74,7 +75,8 @@ bool ParseHexBytes(const std::string& text, std::vector<std::uint8_t>* bytes) {
   std::size_t start = 0;
   while (start <= t.size()) {
     std::size_t comma = t.find(',', start);
-    std::string item = t.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+    std::string item =
+        t.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
     if (item.empty() || item.size() > 2) return false;
     for (char c : item)
       if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
@@ -96,22 +98,6 @@ bool ParseKeyName(const std::string& text, KeyRef* key) {
   if (!ParseRootName(rootName, &key->root)) return false;
   key->path = slash == std::string::npos ? "" : text.substr(slash + 1);
   return true;
-}
-
-void DeleteTree(RegistryBackend& registry, RegKey parent, const std::string& path) {
-  RegKey key = 0;
-  if (registry.OpenKeyEx(parent, path, kKeyAllAccess, &key) != regerr::kSuccess) return;
-  std::uint32_t count = 0, longest = 0;
-  if (registry.QueryInfoKey(key, &count, &longest) == regerr::kSuccess) {
-    for (std::uint32_t i = count; i-- > 0;) {
-      std::vector<char> name(longest + 1);
-      std::uint32_t size = longest + 1;
-      if (registry.EnumKeyEx(key, i, name.data(), &size) == regerr::kSuccess)
-        DeleteTree(registry, key, std::string(name.data(), size));
-    }
-  }
-  registry.CloseKey(key);
-  registry.DeleteKey(parent, path);
 }
 
 }  // namespace
@@ -140,7 +126,7 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
       KeyRef key;
       if (!ParseKeyName(name, &key)) throw RegScriptError(lineNo, "unknown root in [" + name + "]");
       if (remove) {
-        DeleteTree(registry, RootKey(key.root), key.path);
+        DeleteKeyTree(registry, RootKey(key.root), key.path);
       } else if (registry.CreateKeyEx(RootKey(key.root), key.path, kKeyAllAccess, &current) !=
                  regerr::kSuccess) {
         current = 0;
@@ -174,10 +160,12 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
       std::string digits = data.substr(6);
       if (digits.empty() || digits.size() > 8) throw RegScriptError(lineNo, "bad dword");
       for (char c : digits)
-        if (!std::isxdigit(static_cast<unsigned char>(c))) throw RegScriptError(lineNo, "bad dword");
+        if (!std::isxdigit(static_cast<unsigned char>(c)))
+          throw RegScriptError(lineNo, "bad dword");
       std::uint32_t v = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
       std::uint8_t bytes[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
-                               static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
+                               static_cast<std::uint8_t>(v >> 16),
+                               static_cast<std::uint8_t>(v >> 24)};
       rc = registry.SetValueEx(current, valueName, regtype::kDword, bytes, 4);
     } else if (StartsWithNoCase(data, "hex")) {
       std::uint32_t type = regtype::kBinary;
@@ -189,11 +177,13 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
           throw RegScriptError(lineNo, "bad hex type");
         std::string t = kind.substr(1, kind.size() - 2);
         for (char c : t)
-          if (!std::isxdigit(static_cast<unsigned char>(c))) throw RegScriptError(lineNo, "bad hex type");
+          if (!std::isxdigit(static_cast<unsigned char>(c)))
+            throw RegScriptError(lineNo, "bad hex type");
         type = static_cast<std::uint32_t>(std::stoul(t, nullptr, 16));
       }
       std::vector<std::uint8_t> bytes;
-      if (!ParseHexBytes(data.substr(colon + 1), &bytes)) throw RegScriptError(lineNo, "bad hex bytes");
+      if (!ParseHexBytes(data.substr(colon + 1), &bytes))
+        throw RegScriptError(lineNo, "bad hex bytes");
       rc = registry.SetValueEx(current, valueName, type, bytes.data(),
                                static_cast<std::uint32_t>(bytes.size()));
     } else {
@@ -210,7 +200,8 @@ void ImportRegScript(RegistryBackend& registry, const std::string& rawText) {
   while (first < lines.size() && Trim(lines[first]).empty()) ++first;
   if (first == lines.size()) throw RegScriptError(1, "empty script");
   std::string header = Trim(lines[first]);
-  if (header.size() >= 3 && static_cast<unsigned char>(header[0]) == 0xEF) header = header.substr(3);
+  if (header.size() >= 3 && static_cast<unsigned char>(header[0]) == 0xEF)
+    header = header.substr(3);
   if (header != "REGEDIT4" && header != "Windows Registry Editor Version 5.00")
     throw RegScriptError(static_cast<int>(first) + 1, "not a registry script");
 
@@ -227,7 +218,6 @@ void ImportRegScript(RegistryBackend& registry, const std::string& rawText) {
   }
   closeCurrent();
 }
-
 
 namespace {
 

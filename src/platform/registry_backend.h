@@ -83,4 +83,9 @@ class RegistryBackend {
   virtual long CloseKey(RegKey key) = 0;
 };
 
+// Deletes the key beneath `base` with its whole sub-tree: each sub-key, from
+// the last index down, by the same procedure, then the key itself. True when
+// the final delete succeeded; a missing key gives false.
+bool DeleteKeyTree(RegistryBackend& registry, RegKey base, const std::string& path);
+
 }  // namespace velotune

@@ -12,7 +12,9 @@ const char kSetFailed[] = "Failed to set data for '%s'";
 const char kInvalidType[] = "Invalid data type for '%s'";
 const char kGetFailed[] = "Failed to get data for '%s'";
 
-bool IsRelative(const std::string& path) { return path.empty() || path[0] != '\\'; }
+bool IsRelative(const std::string& path) {
+  return path.empty() || path[0] != '\\';
+}
 std::string WithoutLeadingBackslash(const std::string& path) {
   return IsRelative(path) ? path : path.substr(1);
 }
@@ -20,7 +22,9 @@ std::string WithoutLeadingBackslash(const std::string& path) {
 
 TRegistry::TRegistry() : TRegistry(ActiveRegistry()) {}
 TRegistry::TRegistry(RegistryBackend& backend) : backend_(backend) {}
-TRegistry::~TRegistry() { CloseKey(); }
+TRegistry::~TRegistry() {
+  CloseKey();
+}
 
 void TRegistry::SetRootKey(RegistryRoot root) {
   if (root == root_) return;
@@ -59,27 +63,6 @@ bool TRegistry::CreateKey(const std::string& path) {
   backend_.CloseKey(key);
   return true;
 }
-
-namespace {
-// Deletes every sub-key of the key beneath base, from the last index down,
-// each by the same procedure, then the key itself.
-bool DeleteKeyTree(RegistryBackend& backend, RegKey base, const std::string& path) {
-  RegKey key = 0;
-  if (backend.OpenKeyEx(base, path, kKeyAllAccess, &key) == regerr::kSuccess) {
-    std::uint32_t count = 0, longest = 0;
-    if (backend.QueryInfoKey(key, &count, &longest) == regerr::kSuccess) {
-      for (std::uint32_t i = count; i-- > 0;) {
-        std::vector<char> name(longest + 1);
-        std::uint32_t size = longest + 1;
-        if (backend.EnumKeyEx(key, i, name.data(), &size) == regerr::kSuccess)
-          DeleteKeyTree(backend, key, std::string(name.data(), size));
-      }
-    }
-    backend.CloseKey(key);
-  }
-  return backend.DeleteKey(base, path) == regerr::kSuccess;
-}
-}  // namespace
 
 bool TRegistry::DeleteKey(const std::string& path) {
   std::string sub;
@@ -227,10 +210,21 @@ void DeleteRegKey(RegistryRoot root, const std::string& key) {
 
 bool SetSystemPolicy(unsigned index, unsigned flag) {
   static const char* const kNames[] = {
-      "DisableRegistryTools", "NoAdminPage",          "NoConfigPage",    "NoDevMgrPage",
-      "NoDispAppearancePage", "NoDispBackgroundPage", "NoDispCPL",       "NoDispScrSavPage",
-      "NoDispSettingsPage",   "NoFileSysPage",        "NoNetHood",       "NoProfilePage",
-      "NoPwdPage",            "NoSecCPL",             "NoVirtMemPage",
+      "DisableRegistryTools",
+      "NoAdminPage",
+      "NoConfigPage",
+      "NoDevMgrPage",
+      "NoDispAppearancePage",
+      "NoDispBackgroundPage",
+      "NoDispCPL",
+      "NoDispScrSavPage",
+      "NoDispSettingsPage",
+      "NoFileSysPage",
+      "NoNetHood",
+      "NoProfilePage",
+      "NoPwdPage",
+      "NoSecCPL",
+      "NoVirtMemPage",
   };
   const char kPolicies[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
   const char kSystem[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
@@ -248,7 +242,9 @@ void RunProcess(const std::string& application, const std::string& commandLine, 
   ActiveProcesses().RunProcess(application, commandLine, wait);
 }
 
-std::string GetNetUserName() { return ActiveProcesses().NetUserName(); }
+std::string GetNetUserName() {
+  return ActiveProcesses().NetUserName();
+}
 
 void CRegKey(TRegistry& shared) {
   static const char* const kUserKeys[] = {
@@ -283,7 +279,8 @@ void CRegKey(TRegistry& shared) {
       "System\\CurrentControlSet\\Control\\ShutDown\\ExclusionList",
       "System\\ControlSet001",
       "System\\ControlSet001\\Control",
-      "System\\CurrentControlSet\\Control\\Class\\",  // the trailing backslash goes to the registry as is
+      "System\\CurrentControlSet\\Control\\Class\\",  // the trailing backslash goes to the registry
+                                                      // as is
       "System\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}",
       "System\\CurrentControlSet\\Control\\Class\\{36FC9E60-C465-11CF-8056-444553540000}\\0000",
       "System\\ControlSet001\\Control\\Session Manager",
