@@ -6,6 +6,12 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 jobs="${VELOTUNE_JOBS:-$(nproc)}"
 cd "$here"
+# Several checkouts of the project share one compiler cache: paths below the
+# checkout are hashed relative to it.
+if command -v ccache >/dev/null 2>&1; then
+  export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
+  export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
+fi
 if [ ! -f build/win/build.ninja ]; then
   cmake -S . -B build/win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" >/dev/null
 fi

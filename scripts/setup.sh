@@ -11,7 +11,7 @@ PACKAGES=(
   wine wine32 wine64 xvfb xauth x11-apps x11-utils imagemagick
   libgtest-dev libgmock-dev googletest libbenchmark-dev libjpeg-dev
   fonts-wine fonts-liberation
-  dpkg-dev nasm clang-format python3
+  dpkg-dev nasm clang-format python3 ccache
 )
 
 sudo_() { if [ "$(id -u)" = 0 ]; then "$@"; else sudo "$@"; fi; }
