@@ -20,6 +20,11 @@ void TApplication::HandleException(const std::exception& e) {
 }
 
 namespace {
+unsigned KeyboardShift() {
+  return (GetKeyState(VK_SHIFT) < 0 ? kShiftKey : 0) |
+         (GetKeyState(VK_CONTROL) < 0 ? kCtrlKey : 0) | (GetKeyState(VK_MENU) < 0 ? kAltKey : 0);
+}
+
 TForm* FormOf(HWND window) {
   if (!window) return nullptr;
   HWND root = GetAncestor(window, GA_ROOT);
@@ -36,6 +41,9 @@ bool TApplication::Dispatch(MSG& msg) {
         if (form->Perform(CM_DIALOGCHAR, msg.wParam, msg.lParam)) return true;
         if (form->DialogChar(static_cast<char>(msg.wParam))) return true;
       }
+      if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
+          form->IsShortCut(MakeShortCut(static_cast<unsigned>(msg.wParam), KeyboardShift())))
+        return true;
       if (msg.message == WM_KEYDOWN) {
         switch (msg.wParam) {
           case VK_TAB:

@@ -26,6 +26,7 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
   state_ |= csDestroying;
+  SendFreeNotifications();
   // Owned components go last-created first, each removing itself.
   while (!components_.empty()) delete components_.back();
   if (owner_) owner_->RemoveComponent(this);
@@ -34,6 +35,34 @@ TComponent::~TComponent() {
 void TComponent::RemoveComponent(TComponent* component) {
   auto it = std::find(components_.begin(), components_.end(), component);
   if (it != components_.end()) components_.erase(it);
+}
+
+void TComponent::FreeNotification(TComponent* other) {
+  if (!other || other == this) return;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), other) == freeNotifies_.end())
+    freeNotifies_.push_back(other);
+  if (std::find(other->freeNotifies_.begin(), other->freeNotifies_.end(), this) ==
+      other->freeNotifies_.end())
+    other->freeNotifies_.push_back(this);
+}
+
+void TComponent::RemoveFreeNotification(TComponent* other) {
+  if (!other) return;
+  auto drop = [](std::vector<TComponent*>& list, TComponent* c) {
+    list.erase(std::remove(list.begin(), list.end(), c), list.end());
+  };
+  drop(freeNotifies_, other);
+  drop(other->freeNotifies_, this);
+}
+
+void TComponent::SendFreeNotifications() {
+  std::vector<TComponent*> linked;
+  linked.swap(freeNotifies_);
+  for (TComponent* c : linked) {
+    c->freeNotifies_.erase(std::remove(c->freeNotifies_.begin(), c->freeNotifies_.end(), this),
+                           c->freeNotifies_.end());
+    c->Notification(this);
+  }
 }
 
 void TComponent::SetName(const std::string& name) {
@@ -95,6 +124,11 @@ bool TComponent::Fire(const std::string& name, TEventArgs& args) {
 bool TComponent::Fire(const std::string& name) {
   TEventArgs args;
   return Fire(name, args);
+}
+
+TEvent TComponent::Event(const std::string& name) const {
+  auto it = events_.find(name);
+  return it == events_.end() ? TEvent() : it->second;
 }
 
 bool TComponent::ReadList(const std::string&, const std::vector<std::string>&) {

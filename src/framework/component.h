@@ -32,6 +32,11 @@ struct TEventArgs {
   int Button = 0;    // 0 left, 1 right, 2 middle
   bool Handled = false;
   int Action = 0;  // close action of OnClose
+  // Owner-drawn menu items: the device context (an HDC); the item's size
+  // (OnMeasureItem, in and out) or its rectangle (OnDrawItem); ODS_* bits.
+  void* Canvas = nullptr;
+  int Left = 0, Top = 0, Width = 0, Height = 0;
+  unsigned State = 0;
 };
 constexpr unsigned kShiftKey = 1, kAltKey = 2, kCtrlKey = 4;
 
@@ -90,6 +95,13 @@ class TComponent {
   void SetEvent(const std::string& name, TEvent handler);
   bool Fire(const std::string& name, TEventArgs& args);  // false when unassigned
   bool Fire(const std::string& name);
+  // The handler bound to an event, or an empty one.
+  TEvent Event(const std::string& name) const;
+
+  // Links two components so that each hears through Notification when the
+  // other is freed, and neither keeps a pointer to a freed one.
+  void FreeNotification(TComponent* other);
+  void RemoveFreeNotification(TComponent* other);
 
   // Description hooks. Lists, binary data and collections come here; each
   // returns false for a name the class does not know.
@@ -116,6 +128,11 @@ class TComponent {
   }
   // The owner forgets a component being destroyed.
   void RemoveComponent(TComponent* component);
+  // `freed` is going; drop every pointer to it.
+  virtual void Notification(TComponent* freed) { (void)freed; }
+  // Tells the linked components now; a destructor that still needs its
+  // class's state to answer them calls it first.
+  void SendFreeNotifications();
 
  private:
   std::string name_;
@@ -124,7 +141,21 @@ class TComponent {
   std::vector<TComponent*> components_;
   unsigned state_ = 0;
   std::map<std::string, TEvent> events_;
+  std::vector<TComponent*> freeNotifies_;
 };
+
+// The component called `name` among `from`'s own components or else its
+// owner's, as a T: what a property naming another component of a form means.
+// Null for an empty name; raises EPropertyError when there is none.
+template <typename T>
+T* FindReference(const TComponent& from, const std::string& name) {
+  if (name.empty()) return nullptr;
+  TComponent* found = from.FindComponent(name);
+  if (!found && from.Owner()) found = from.Owner()->FindComponent(name);
+  T* typed = dynamic_cast<T*>(found);
+  if (!typed) throw EPropertyError("Component " + name + " not found");
+  return typed;
+}
 
 // Parsers shared by property setters; each raises EPropertyError on bad text.
 int IntProp(const std::string& name, const std::string& text);

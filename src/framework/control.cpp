@@ -4,6 +4,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/menus.h"
 #include "framework/property_helpers.h"
 
 namespace velotune {
@@ -123,6 +124,9 @@ const PropertyDef kControlProperties[] = {
      [](TComponent& c, const std::string& v) { C(c).Font().SetStyle(TFont::ParseStyle(v)); }},
     {"Font.Charset", [](const TComponent& c) { return IntText(C(c).Font().Charset()); },
      [](TComponent& c, const std::string& v) { C(c).Font().SetCharset(CharsetProp(v)); }},
+    {"PopupMenu",
+     [](const TComponent& c) { return C(c).PopupMenu() ? C(c).PopupMenu()->Name() : ""; },
+     [](TComponent& c, const std::string& v) { C(c).SetPopupMenuName(v); }},
     {"Align", [](const TComponent& c) { return std::string(kAlignNames[C(c).Align()]); },
      [](TComponent& c, const std::string& v) { C(c).SetAlign(AlignProp(v)); }},
     {"Anchors", nullptr,
@@ -162,6 +166,28 @@ bool TControl::HasEvent(const std::string& name) const {
 
 void TControl::Click() {
   Fire("OnClick");
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  if (menu == popupMenu_) return;
+  if (popupMenu_) RemoveFreeNotification(popupMenu_);
+  popupMenu_ = menu;
+  popupMenuName_ = menu ? menu->Name() : "";
+  if (menu) FreeNotification(menu);
+}
+
+void TControl::SetPopupMenuName(const std::string& name) {
+  popupMenuName_ = name;
+  // The description may create the menu further down.
+  if (!(ComponentState() & csLoading)) SetPopupMenu(FindReference<TPopupMenu>(*this, name));
+}
+
+void TControl::Loaded() {
+  if (!popupMenuName_.empty()) SetPopupMenu(FindReference<TPopupMenu>(*this, popupMenuName_));
+}
+
+void TControl::Notification(TComponent* freed) {
+  if (freed == popupMenu_) popupMenu_ = nullptr;
 }
 
 void TControl::SetParentComponent(TComponent* parent) {

@@ -18,6 +18,7 @@ namespace velotune {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 struct TMessage {
   UINT Msg;
@@ -85,6 +86,12 @@ class TControl : public TComponent {
   TAlign Align() const { return align_; }
   void SetAlign(TAlign align);
   int TabOrder() const { return tabOrder_; }
+  // The menu a right click on the control opens.
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* menu);
+  // By name, as a description stores it: found when loading has ended.
+  void SetPopupMenuName(const std::string& name);
+  void Loaded() override;
 
   // Every message to the control goes through WindowProc; replace it to see
   // messages before and after the control's own handling (call the saved
@@ -108,6 +115,7 @@ class TControl : public TComponent {
   virtual void TextChanged() {}
   virtual void FontChanged() {}
   virtual void ColorChanged() {}
+  void Notification(TComponent* freed) override;
   void ParentFontChanged();
   void ParentColorChanged();
 
@@ -130,6 +138,8 @@ class TControl : public TComponent {
   int tabOrder_ = -1;
   bool tabStop_ = false;
   bool mouseInside_ = false;
+  TPopupMenu* popupMenu_ = nullptr;
+  std::string popupMenuName_;
 
   friend class TWinControl;
   friend class TScrollBox;
@@ -216,6 +226,9 @@ class TWinControl : public TControl {
  private:
   void CreateHandle();
   bool Reflect(TMessage& message);
+  // WM_CONTEXTMENU: opens the popup menu of this control or of the
+  // non-windowed child under the mouse.
+  bool ContextPopup(const TMessage& message);
   bool RouteMouse(TMessage& message);
   void TrackMouse();
   static LRESULT CALLBACK StaticWndProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);

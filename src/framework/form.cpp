@@ -8,6 +8,7 @@
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/form_loader.h"
+#include "framework/menus.h"
 #include "framework/std_controls.h"
 
 namespace velotune {
@@ -64,6 +65,8 @@ const PropertyDef kFormProperties[] = {
      }},
     {"ModalResult", [](const TComponent& c) { return IntText(F(c).ModalResult()); },
      [](TComponent& c, const std::string& v) { F(c).SetModalResult(IntProp("ModalResult", v)); }},
+    {"Menu", [](const TComponent& c) { return F(c).Menu() ? F(c).Menu()->Name() : ""; },
+     [](TComponent& c, const std::string& v) { F(c).SetMenuName(v); }},
 };
 
 }  // namespace
@@ -100,6 +103,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
+  SetMenu(nullptr);
   LiveForms().erase(std::find(LiveForms().begin(), LiveForms().end(), this));
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
   // Components go while the window still exists, then the window.
@@ -164,7 +168,7 @@ void TForm::SetClientSize(int width, int height) {
   clientHeight_ = height;
   if (handle_) {
     RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, GetWindowLongA(handle_, GWL_STYLE), FALSE,
+    AdjustWindowRectEx(&r, GetWindowLongA(handle_, GWL_STYLE), GetMenu(handle_) != nullptr,
                        GetWindowLongA(handle_, GWL_EXSTYLE));
     SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
   }
@@ -210,7 +214,7 @@ void TForm::CreateParams(TCreateParams& params) {
   int width = width_, height = height_;
   if (clientWidth_ > 0 || clientHeight_ > 0) {
     RECT r{0, 0, clientWidth_, clientHeight_};
-    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    AdjustWindowRectEx(&r, style, menu_ != nullptr, exStyle);
     width = r.right - r.left;
     height = r.bottom - r.top;
   }
@@ -231,6 +235,7 @@ void TForm::CreateParams(TCreateParams& params) {
 }
 
 void TForm::CreateWnd() {
+  if (menu_) ::SetMenu(handle_, menu_->Handle());
   if (icon_) {
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
@@ -271,6 +276,58 @@ void AddHints(HWND tooltip, TWinControl& container) {
   }
 }
 }  // namespace
+
+void TForm::SetMenu(TMainMenu* menu) {
+  if (menu == menu_) return;
+  if (menu_) {
+    menu_->form_ = nullptr;
+    RemoveFreeNotification(menu_);
+  }
+  // A menu bar belongs to one window at a time.
+  if (menu && menu->Form()) menu->Form()->SetMenu(nullptr);
+  menu_ = menu;
+  menuName_ = menu ? menu->Name() : "";
+  if (menu) {
+    menu->form_ = this;
+    FreeNotification(menu);
+  }
+  if (handle_) {
+    ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
+    Perform(CM_MENUCHANGED, 0, reinterpret_cast<LPARAM>(menu));
+  }
+}
+
+void TForm::SetMenuName(const std::string& name) {
+  menuName_ = name;
+  // The description may create the menu further down.
+  if (!(ComponentState() & csLoading)) SetMenu(FindReference<TMainMenu>(*this, name));
+}
+
+void TForm::Loaded() {
+  TWinControl::Loaded();
+  if (!menuName_.empty()) SetMenu(FindReference<TMainMenu>(*this, menuName_));
+}
+
+void TForm::Notification(TComponent* freed) {
+  TWinControl::Notification(freed);
+  if (freed == menu_) {
+    menu_ = nullptr;
+    menuName_.clear();
+    if (handle_) {
+      ::SetMenu(handle_, nullptr);
+      Perform(CM_MENUCHANGED, 0, 0);
+    }
+  }
+}
+
+bool TForm::IsShortCut(TShortCut shortCut) {
+  if (shortCut == scNone) return false;
+  for (TControl* c = TWinControl::FromHandle(GetFocus()); c; c = c->Parent()) {
+    if (c->ParentForm() != this) break;
+    if (c->PopupMenu() && c->PopupMenu()->IsShortCut(shortCut)) return true;
+  }
+  return menu_ && menu_->IsShortCut(shortCut);
+}
 
 void TForm::RefreshHints() {
   if (tooltip_) AddHints(tooltip_, *this);
@@ -475,6 +532,7 @@ bool TForm::DialogChar(char c) {
 }
 
 void TForm::WndProc(TMessage& message) {
+  if (DispatchMenuMessage(message.Msg, message.WParam, message.LParam, &message.Result)) return;
   switch (message.Msg) {
     case WM_CLOSE:
       Close();

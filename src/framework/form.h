@@ -8,10 +8,12 @@
 #include <string>
 
 #include "framework/control.h"
+#include "framework/shortcuts.h"
 
 namespace velotune {
 
 class ComponentClasses;
+class TMainMenu;
 
 enum TModalResult {
   mrNone = 0,
@@ -76,6 +78,17 @@ class TForm : public TWinControl {
   bool DialogChar(char c);
   // The Tab key: the next (or previous) focusable control in tab order.
   void SelectNext(bool backward);
+  // The menu bar. Setting it keeps the window's size; the form hears
+  // CM_MENUCHANGED.
+  TMainMenu* Menu() const { return menu_; }
+  void SetMenu(TMainMenu* menu);
+  // By name, as a description stores it: found when loading has ended.
+  void SetMenuName(const std::string& name);
+  // A key with its modifiers: the item with that shortcut in the popup menu
+  // of the focused control (or of a control it lies in), else in the main
+  // menu, is clicked. False when no enabled item has it.
+  bool IsShortCut(TShortCut shortCut);
+  void Loaded() override;
   // Registers the hint texts with the tool-tip window.
   void RefreshHints();
   // Where the form is placed when first shown, after its outer size is known.
@@ -104,6 +117,7 @@ class TForm : public TWinControl {
   void CreateWnd() override;
   void WndProc(TMessage& message) override;
   void DestroyWnd() override;
+  void Notification(TComponent* freed) override;
 
  private:
   int clientWidth_ = 0, clientHeight_ = 0;
@@ -114,6 +128,8 @@ class TForm : public TWinControl {
   TWinControl* activeControl_ = nullptr;
   HICON icon_ = nullptr;
   HWND tooltip_ = nullptr;
+  TMainMenu* menu_ = nullptr;
+  std::string menuName_;
 };
 
 // A form class's handler table: name -> member function taking the event.

@@ -15,7 +15,10 @@ class TLabel : public TGraphicControl {
   explicit TLabel(TComponent* owner);
   const char* ClassName() const override { return "TLabel"; }
   void Paint(HDC dc) override;
-  void Loaded() override { AdjustBounds(); }
+  void Loaded() override {
+    TGraphicControl::Loaded();
+    AdjustBounds();
+  }
   int alignment = 0;  // taLeftJustify, taRightJustify, taCenter
   int layout = 0;     // tlTop, tlCenter, tlBottom
   bool autoSize = true;

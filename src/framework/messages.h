@@ -21,6 +21,10 @@ constexpr unsigned CM_CURSORCHANGED = CM_BASE + 0x0F;
 constexpr unsigned CM_TEXTCHANGED = CM_BASE + 0x12;
 constexpr unsigned CM_MOUSEENTER = CM_BASE + 0x13;
 constexpr unsigned CM_MOUSELEAVE = CM_BASE + 0x14;
+// Sent to a form after its main menu changed: items came, went, were shown,
+// hidden or altered, or the form got another menu. lParam: the TMainMenu
+// (null when the form has no menu any more).
+constexpr unsigned CM_MENUCHANGED = CM_BASE + 0x15;
 constexpr unsigned CM_ENTER = CM_BASE + 0x1A;
 constexpr unsigned CM_EXIT = CM_BASE + 0x1B;
 constexpr unsigned CM_CHILDKEY = CM_BASE + 0x2D;

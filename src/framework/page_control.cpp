@@ -126,6 +126,7 @@ bool TPageControl::HasEvent(const std::string& name) const {
 }
 
 void TPageControl::Loaded() {
+  TWinControl::Loaded();
   TTabSheet* page = nullptr;
   if (!activePageName.empty()) {
     page = dynamic_cast<TTabSheet*>(Owner() ? Owner()->FindComponent(activePageName) : nullptr);

@@ -60,6 +60,7 @@ bool TUpDown::HasEvent(const std::string& name) const {
 }
 
 void TUpDown::Loaded() {
+  TWinControl::Loaded();
   if (associateName.empty()) return;
   auto* edit =
       dynamic_cast<TWinControl*>(Owner() ? Owner()->FindComponent(associateName) : nullptr);

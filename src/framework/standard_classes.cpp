@@ -4,6 +4,7 @@
 #include "framework/form.h"
 #include "framework/form_loader.h"
 #include "framework/graphic_controls.h"
+#include "framework/menus.h"
 #include "framework/std_controls.h"
 #include "framework/timer.h"
 
@@ -31,6 +32,10 @@ void RegisterStandardClasses() {
   classes.Add<TBevel>();
   classes.Add<TSpeedButton>();
   classes.Add<TTimer>();
+  classes.Add<TMainMenu>();
+  classes.Add<TPopupMenu>();
+  classes.Add<TMenuItem>();
+  classes.Add<TImageList>();
 }
 
 }  // namespace velotune

@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/control.h"
 #include "framework/form.h"
+#include "framework/menus.h"
 #include "framework/property_helpers.h"
 
 namespace velotune {
@@ -237,6 +238,26 @@ bool TWinControl::RouteMouse(TMessage& message) {
   return true;
 }
 
+bool TWinControl::ContextPopup(const TMessage& message) {
+  POINT at{static_cast<short>(LOWORD(message.LParam)), static_cast<short>(HIWORD(message.LParam))};
+  TControl* target = this;
+  if (at.x == -1 && at.y == -1) {
+    // From the keyboard: at the control's top-left corner.
+    at = POINT{0, 0};
+    ClientToScreen(handle_, &at);
+  } else {
+    POINT client = at;
+    ScreenToClient(handle_, &client);
+    TControl* child = defaultProc_ ? nullptr : ControlAtPos(client);
+    if (child && child->PopupMenu()) target = child;
+  }
+  TPopupMenu* menu = target->PopupMenu();
+  if (!menu || !menu->AutoPopup() || !target->Enabled()) return false;
+  menu->SetPopupComponent(target);
+  menu->Popup(at.x, at.y);
+  return true;
+}
+
 void TWinControl::TrackMouse() {
   if (mouseInside_) return;
   mouseInside_ = true;
@@ -318,6 +339,10 @@ void TWinControl::WndProc(TMessage& message) {
       break;
     case WM_SETFOCUS:
       if (TForm* form = ParentForm()) form->FocusChanged(this);
+      break;
+    case WM_CONTEXTMENU:
+      // Unanswered, the system passes it on to the parent window.
+      if (ContextPopup(message)) return;
       break;
     case WM_SIZE:
       if (!defaultProc_ || !controls_.empty()) {
