@@ -21,9 +21,13 @@ int SizeProp(const std::string& name, const std::string& text) {
 
 const PropertyDef kImageListProperties[] = {
     {"Width", [](const TComponent& c) { return IntText(L(c).Width()); },
-     [](TComponent& c, const std::string& v) { L(c).SetSize(SizeProp("Width", v), L(c).Height()); }},
+     [](TComponent& c, const std::string& v) {
+       L(c).SetSize(SizeProp("Width", v), L(c).Height());
+     }},
     {"Height", [](const TComponent& c) { return IntText(L(c).Height()); },
-     [](TComponent& c, const std::string& v) { L(c).SetSize(L(c).Width(), SizeProp("Height", v)); }},
+     [](TComponent& c, const std::string& v) {
+       L(c).SetSize(L(c).Width(), SizeProp("Height", v));
+     }},
 };
 }  // namespace
 
@@ -61,8 +65,7 @@ int TImageList::AddStrip(const Pixels& strip) {
     for (int x = 0; x < first * width_; ++x)
       joined.argb[static_cast<std::size_t>(y) * joined.width + x] = strip_.At(x, y);
     for (int x = 0; x < added * width_; ++x)
-      joined.argb[static_cast<std::size_t>(y) * joined.width + first * width_ + x] =
-          strip.At(x, y);
+      joined.argb[static_cast<std::size_t>(y) * joined.width + first * width_ + x] = strip.At(x, y);
   }
   strip_ = std::move(joined);
   return first;

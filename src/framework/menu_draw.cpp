@@ -95,7 +95,8 @@ void TMenuItem::DefaultMeasure(HDC dc, int* width, int* height) const {
   int shortCutWidth = shortCut.empty() ? 0 : kShortCutGap + TextSize(dc, shortCut).cx;
   SelectObject(dc, old);
   SIZE glyph = GlyphSize(*this);
-  *width = kGlyphLeft + static_cast<int>(glyph.cx + caption.cx) + kCaptionGap + shortCutWidth + kRightGap;
+  *width = kGlyphLeft + static_cast<int>(glyph.cx + caption.cx) + kCaptionGap + shortCutWidth +
+           kRightGap;
   *height = std::max(static_cast<int>(caption.cy) + 4, static_cast<int>(glyph.cy) + 2);
 }
 
@@ -114,7 +115,7 @@ void TMenuItem::DefaultDraw(HDC dc, const RECT& rect, unsigned state) const {
   box.top = rect.top + std::max<LONG>(1, (rect.bottom - rect.top - glyph.cy) / 2);
   box.right = box.left + glyph.cx;
   box.bottom = box.top + glyph.cy;
-  COLORREF text = !enabled_   ? GetSysColor(COLOR_GRAYTEXT)
+  COLORREF text = !enabled_  ? GetSysColor(COLOR_GRAYTEXT)
                   : selected ? GetSysColor(COLOR_HIGHLIGHTTEXT)
                              : GetSysColor(COLOR_MENUTEXT);
   TMenu* menu = Menu();

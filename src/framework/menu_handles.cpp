@@ -135,9 +135,8 @@ void TMenu::UpdateHandles(TMenuItem* item, bool structure) {
 }
 
 TMenuItem* TMenu::ItemAt(HMENU menu, int position) const {
-  TMenuItem* holder = menu == items_->handle_ ? items_ : FindItem(
-                                                             reinterpret_cast<std::uintptr_t>(menu),
-                                                             fkHandle);
+  TMenuItem* holder =
+      menu == items_->handle_ ? items_ : FindItem(reinterpret_cast<std::uintptr_t>(menu), fkHandle);
   if (!holder || position < 0) return nullptr;
   for (TMenuItem* child : holder->items_) {
     if (!child->Visible()) continue;
@@ -189,7 +188,8 @@ bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result
       return true;
     }
     case WM_INITMENUPOPUP: {
-      TMenuItem* item = HIWORD(lParam) ? nullptr : TMenuItem::FromHandle(reinterpret_cast<HMENU>(wParam));
+      TMenuItem* item =
+          HIWORD(lParam) ? nullptr : TMenuItem::FromHandle(reinterpret_cast<HMENU>(wParam));
       if (item && !item->IsRoot()) item->Click();
       return false;  // the system still prepares the popup
     }
@@ -198,7 +198,8 @@ bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result
       if (wParam != 0 || measure->CtlType != ODT_MENU) return false;
       TMenuItem* item = TMenuItem::FromCommand(measure->itemID);
       if (!item) return false;
-      int width = static_cast<int>(measure->itemWidth), height = static_cast<int>(measure->itemHeight);
+      int width = static_cast<int>(measure->itemWidth),
+          height = static_cast<int>(measure->itemHeight);
       HDC dc = GetDC(nullptr);
       item->MeasureItem(dc, &width, &height);
       ReleaseDC(nullptr, dc);

@@ -46,7 +46,8 @@ TShortCut ShortCutProp(const std::string& text) {
   if (ParseIntText(text, &number) && number >= 0 && number <= 0xFFFF)
     return static_cast<TShortCut>(number);
   TShortCut shortCut = TextToShortCut(text);
-  if (shortCut == scNone) throw EPropertyError("Invalid property value '" + text + "' for ShortCut");
+  if (shortCut == scNone)
+    throw EPropertyError("Invalid property value '" + text + "' for ShortCut");
   return shortCut;
 }
 

