@@ -133,6 +133,16 @@ class TComponent {
   // Tells the linked components now; a destructor that still needs its
   // class's state to answer them calls it first.
   void SendFreeNotifications();
+  // Points `field` at `target`, moving the free-notification link along;
+  // false when it pointed there already.
+  template <typename T>
+  bool SetReference(T*& field, T* target) {
+    if (field == target) return false;
+    if (field) RemoveFreeNotification(field);
+    field = target;
+    if (target) FreeNotification(target);
+    return true;
+  }
 
  private:
   std::string name_;

@@ -169,11 +169,7 @@ void TControl::Click() {
 }
 
 void TControl::SetPopupMenu(TPopupMenu* menu) {
-  if (menu == popupMenu_) return;
-  if (popupMenu_) RemoveFreeNotification(popupMenu_);
-  popupMenu_ = menu;
-  popupMenuName_ = menu ? menu->Name() : "";
-  if (menu) FreeNotification(menu);
+  if (SetReference(popupMenu_, menu)) popupMenuName_ = menu ? menu->Name() : "";
 }
 
 void TControl::SetPopupMenuName(const std::string& name) {

@@ -103,7 +103,12 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
 }
 
 TForm::~TForm() {
-  SetMenu(nullptr);
+  // The menu bar leaves the window quietly: nobody rebuilds a going form.
+  if (menu_) {
+    menu_->form_ = nullptr;
+    SetReference(menu_, static_cast<TMainMenu*>(nullptr));
+    if (handle_) ::SetMenu(handle_, nullptr);
+  }
   LiveForms().erase(std::find(LiveForms().begin(), LiveForms().end(), this));
   if (Application().MainForm() == this) Application().SetMainForm(nullptr);
   // Components go while the window still exists, then the window.
@@ -279,18 +284,12 @@ void AddHints(HWND tooltip, TWinControl& container) {
 
 void TForm::SetMenu(TMainMenu* menu) {
   if (menu == menu_) return;
-  if (menu_) {
-    menu_->form_ = nullptr;
-    RemoveFreeNotification(menu_);
-  }
+  if (menu_) menu_->form_ = nullptr;
   // A menu bar belongs to one window at a time.
   if (menu && menu->Form()) menu->Form()->SetMenu(nullptr);
-  menu_ = menu;
+  SetReference(menu_, menu);
   menuName_ = menu ? menu->Name() : "";
-  if (menu) {
-    menu->form_ = this;
-    FreeNotification(menu);
-  }
+  if (menu) menu->form_ = this;
   if (handle_) {
     ::SetMenu(handle_, menu ? menu->Handle() : nullptr);
     Perform(CM_MENUCHANGED, 0, reinterpret_cast<LPARAM>(menu));

@@ -1,45 +1,34 @@
 // Drawing images of a TImageList, normal and disabled.
-#include <algorithm>
-#include <vector>
-
+#include "framework/graphic_controls.h"
 #include "framework/image_list.h"
 
 namespace velotune {
 
 namespace {
 
-// One image as a 32-bit top-down bitmap copied with magenta transparent,
-// each opaque pixel through `colour` (or its own colour when `colour` < 0).
-void BlitImage(HDC dc, int x, int y, const TImageList& list, int index, long colour) {
-  int w = list.Width(), h = list.Height();
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) return;
-  auto* out = static_cast<std::uint32_t*>(bits);
-  // COLORREF is 0x00BBGGRR; the bitmap wants 0x00RRGGBB.
+// Image `index` of the list; with `colour` >= 0 every opaque pixel becomes
+// that colour (a COLORREF).
+Pixels ImagePixels(const TImageList& list, int index, long colour) {
+  Pixels image;
+  image.width = list.Width();
+  image.height = list.Height();
+  image.argb.reserve(static_cast<std::size_t>(image.width) * image.height);
   std::uint32_t fill = colour < 0 ? 0
                                   : ((colour & 0xFF) << 16) | (colour & 0xFF00) |
                                         ((static_cast<std::uint32_t>(colour) >> 16) & 0xFF);
-  for (int row = 0; row < h; ++row) {
-    for (int col = 0; col < w; ++col) {
-      std::uint32_t p = list.PixelAt(index, col, row);
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      std::uint32_t p = list.PixelAt(index, x, y);
       if (p != kTransparentPixel && colour >= 0) p = fill;
-      out[row * w + col] = p;
+      image.argb.push_back(0xFF000000u | p);
     }
   }
-  HDC memory = CreateCompatibleDC(dc);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  TransparentBlt(dc, x, y, w, h, memory, 0, 0, w, h, RGB(255, 0, 255));
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  DeleteObject(bitmap);
+  return image;
+}
+
+void DrawImage(HDC dc, int x, int y, const TImageList& list, int index, long colour) {
+  RECT target{x, y, x + list.Width(), y + list.Height()};
+  DrawPixels(dc, ImagePixels(list, index, colour), target, kTransparentPixel);
 }
 
 }  // namespace
@@ -47,11 +36,11 @@ void BlitImage(HDC dc, int x, int y, const TImageList& list, int index, long col
 void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
   if (index < 0 || index >= Count()) return;
   if (enabled) {
-    BlitImage(dc, x, y, *this, index, -1);
+    DrawImage(dc, x, y, *this, index, -1);
     return;
   }
-  BlitImage(dc, x + 1, y + 1, *this, index, static_cast<long>(GetSysColor(COLOR_BTNHIGHLIGHT)));
-  BlitImage(dc, x, y, *this, index, static_cast<long>(GetSysColor(COLOR_BTNSHADOW)));
+  DrawImage(dc, x + 1, y + 1, *this, index, static_cast<long>(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  DrawImage(dc, x, y, *this, index, static_cast<long>(GetSysColor(COLOR_BTNSHADOW)));
 }
 
 }  // namespace velotune

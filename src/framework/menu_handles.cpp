@@ -135,8 +135,7 @@ void TMenu::UpdateHandles(TMenuItem* item, bool structure) {
 }
 
 TMenuItem* TMenu::ItemAt(HMENU menu, int position) const {
-  TMenuItem* holder =
-      menu == items_->handle_ ? items_ : FindItem(reinterpret_cast<std::uintptr_t>(menu), fkHandle);
+  TMenuItem* holder = FindItem(reinterpret_cast<std::uintptr_t>(menu), fkHandle);
   if (!holder || position < 0) return nullptr;
   for (TMenuItem* child : holder->items_) {
     if (!child->Visible()) continue;

@@ -106,45 +106,31 @@ void TMenuItem::SetParentComponent(TComponent* parent) {
 }
 
 void TMenuItem::SetCaption(const std::string& caption) {
-  if (caption == caption_) return;
-  caption_ = caption;
-  Changed(false);
+  Assign(caption_, caption, false);
 }
 
 void TMenuItem::SetShortCut(TShortCut shortCut) {
-  if (shortCut == shortCut_) return;
-  shortCut_ = shortCut;
-  Changed(false);
+  Assign(shortCut_, shortCut, false);
 }
 
 void TMenuItem::SetEnabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  Changed(false);
+  Assign(enabled_, enabled, false);
 }
 
 void TMenuItem::SetChecked(bool checked) {
-  if (checked == checked_) return;
-  checked_ = checked;
-  Changed(false);
+  Assign(checked_, checked, false);
 }
 
 void TMenuItem::SetDefault(bool value) {
-  if (value == default_) return;
-  default_ = value;
-  Changed(false);
+  Assign(default_, value, false);
 }
 
 void TMenuItem::SetVisible(bool visible) {
-  if (visible == visible_) return;
-  visible_ = visible;
-  Changed(true);
+  Assign(visible_, visible, true);
 }
 
 void TMenuItem::SetImageIndex(int index) {
-  if (index == imageIndex_) return;
-  imageIndex_ = index;
-  Changed(false);
+  Assign(imageIndex_, index, false);
 }
 
 int TMenuItem::IndexOf(const TMenuItem* item) const {

@@ -106,6 +106,12 @@ class TMenuItem : public TComponent {
   // Tells the menu: `structure` when items came, went, or were shown or
   // hidden, otherwise only this item's entry changed.
   void Changed(bool structure);
+  template <typename T>
+  void Assign(T& field, const T& value, bool structure) {
+    if (field == value) return;
+    field = value;
+    Changed(structure);
+  }
 #ifdef _WIN32
   void FillEntry(MENUITEMINFOA* info, std::string* text);
   void UpdateEntry();

@@ -76,11 +76,8 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
 }
 
 void TMenu::SetImages(TImageList* images) {
-  if (images == images_) return;
-  if (images_) RemoveFreeNotification(images_);
-  images_ = images;
+  if (!SetReference(images_, images)) return;
   imagesName_ = images ? images->Name() : "";
-  if (images_) FreeNotification(images_);
   ItemChanged(nullptr, true);
 }
 
@@ -137,10 +134,7 @@ const PropertyDef* TPopupMenu::FindProperty(const std::string& name) const {
 }
 
 void TPopupMenu::SetPopupComponent(TComponent* component) {
-  if (component == popupComponent_) return;
-  if (popupComponent_) RemoveFreeNotification(popupComponent_);
-  popupComponent_ = component;
-  if (component) FreeNotification(component);
+  SetReference(popupComponent_, component);
 }
 
 void TPopupMenu::Notification(TComponent* freed) {

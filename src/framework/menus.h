@@ -35,7 +35,8 @@ class TMenu : public TComponent {
   void SetBiDiMode(TBiDiMode mode);
   bool IsRightToLeft() const { return bidiMode_ != bdLeftToRight; }
 
-  // The item with that command id, sub-menu handle or shortcut, or null.
+  // The item with that command id, sub-menu handle (the menu's own handle
+  // gives the root item) or shortcut, or null.
   TMenuItem* FindItem(std::uintptr_t value, TFindItemKind kind) const;
   // Clicks the item with that shortcut when it and every item above it are
   // visible and enabled; false when there is none.
