@@ -1,6 +1,7 @@
 #include "framework/form_loader.h"
 
 #include <map>
+#include <string>
 
 #include "framework/text_values.h"
 
@@ -46,6 +47,23 @@ void CreateChildren(TComponent& root, TComponent& parent, const DfmObject& objec
     }
     ApplyAll(root, *component, child, file);
     CreateChildren(root, *component, child, file, classes, lines);
+  }
+}
+
+// The description's name for the root, or, when the owner already has a
+// component of that name (a second copy of a window owned by the first),
+// that name with the first free "_1", "_2", ... appended, so that any number
+// of copies can be made.
+std::string FreeRootName(const TComponent& root, const std::string& name) {
+  const TComponent* owner = root.Owner();
+  auto taken = [&](const std::string& candidate) {
+    const TComponent* other = owner ? owner->FindComponent(candidate) : nullptr;
+    return other && other != &root;
+  };
+  if (!taken(name)) return name;
+  for (int n = 1;; ++n) {
+    std::string candidate = name + "_" + std::to_string(n);
+    if (!taken(candidate)) return candidate;
   }
 }
 
@@ -103,7 +121,7 @@ void LoadComponentTree(TComponent& root, const DfmObject& description, const std
         file, description.line,
         "Expected class " + std::string(root.ClassName()) + " but found " + description.className);
   root.SetLoading(true);
-  root.SetName(description.name);
+  root.SetName(FreeRootName(root, description.name));
   ApplyAll(root, root, description, file);
   ObjectLines lines;
   lines[&root] = description.line;

@@ -170,6 +170,26 @@ TEST(FormLoader, BadDescriptionsNameFileAndLine) {
   }
 }
 
+// Each further copy of a window owned by the first loads under a free name;
+// the first copy's name comes free again when it goes.
+TEST(FormLoader, AnyNumberOfCopiesLoadUnderOneOwner) {
+  TTestForm owner(nullptr);
+  LoadComponentTree(owner, ParseFormDescription(kForm, "t.dfm"), "t.dfm", Classes());
+  std::vector<TTestForm*> copies;
+  for (int i = 0; i < 3; ++i) {
+    copies.push_back(new TTestForm(&owner));
+    LoadComponentTree(*copies.back(), ParseFormDescription(kForm, "t.dfm"), "t.dfm", Classes());
+  }
+  EXPECT_EQ(copies[0]->Name(), "Form1");
+  EXPECT_EQ(copies[1]->Name(), "Form1_1");
+  EXPECT_EQ(copies[2]->Name(), "Form1_2");
+  EXPECT_EQ(copies[2]->FindComponent("B")->Owner(), copies[2]);
+  delete copies[0];
+  auto* again = new TTestForm(&owner);
+  LoadComponentTree(*again, ParseFormDescription(kForm, "t.dfm"), "t.dfm", Classes());
+  EXPECT_EQ(again->Name(), "Form1");
+}
+
 TEST(Component, OwnerFreesAndForgetsComponents) {
   TTestForm form(nullptr);
   auto* a = new TBox(&form);
