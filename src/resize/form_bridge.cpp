@@ -45,7 +45,10 @@ FormSnapshot TakeSnapshot(TWinControl& form) {
   for (TComponent* component : form.Components()) {
     ControlModel c;
     c.name = component->Name();
-    TControl* control = dynamic_cast<TControl*>(component);
+    // A window the form owns (a further copy of it, a dialog it shows) is a
+    // form of its own, sized by its own kit: never one of this form's controls.
+    TControl* control =
+        dynamic_cast<TForm*>(component) ? nullptr : dynamic_cast<TControl*>(component);
     c.isControl = control != nullptr;
     if (control) {
       c.bounds = {control->Left(), control->Top(), control->Width(), control->Height()};

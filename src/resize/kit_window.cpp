@@ -40,9 +40,14 @@ std::vector<KitEntry>& KitList() {
 int osMajorVersion = 0;
 int osMinorVersion = 0;
 // On systems of major version 4 the kit sees the thread's messages through a
-// call-window-procedure hook instead of taking over the form's procedure.
+// call-window-procedure hook instead of taking over the form's procedure. The
+// hook serves every kit of the thread: it stays while any kit that is
+// switched on uses it.
 HHOOK hookHandle = nullptr;
-int liveKits = 0;
+std::vector<const TResizeKit*>& HookUsers() {
+  static std::vector<const TResizeKit*> users;
+  return users;
+}
 
 KitEntry* FindEntry(const TResizeKit* kit) {
   for (KitEntry& e : KitList())
@@ -196,6 +201,19 @@ void RemoveHook() {
   hookHandle = nullptr;
 }
 
+void StartUsingHook(const TResizeKit& kit) {
+  std::vector<const TResizeKit*>& users = HookUsers();
+  if (std::find(users.begin(), users.end(), &kit) == users.end()) users.push_back(&kit);
+  InstallHook();
+}
+
+// The hook goes with the last kit that uses it.
+void StopUsingHook(const TResizeKit& kit) {
+  std::vector<const TResizeKit*>& users = HookUsers();
+  users.erase(std::remove(users.begin(), users.end(), &kit), users.end());
+  if (users.empty()) RemoveHook();
+}
+
 }  // namespace
 
 int KitOsMajorVersion() {
@@ -205,17 +223,15 @@ int KitOsMinorVersion() {
   return osMinorVersion;
 }
 
-void KitWindowCreated(TResizeKit&) {
+void KitWindowCreated(TResizeKit& kit) {
   const DWORD version = GetVersion();
   osMajorVersion = LOBYTE(LOWORD(version));
   osMinorVersion = HIBYTE(LOWORD(version));
-  ++liveKits;
-  if (osMajorVersion == 4) InstallHook();
+  if (osMajorVersion == 4) StartUsingHook(kit);
 }
 
 void KitWindowDestroyed(TResizeKit& kit) {
-  // The hook serves every kit of the thread: it goes with the last one.
-  if (--liveKits == 0) RemoveHook();
+  StopUsingHook(kit);
   std::vector<KitEntry>& list = KitList();
   auto it =
       std::find_if(list.begin(), list.end(), [&kit](const KitEntry& e) { return e.kit == &kit; });
@@ -257,9 +273,9 @@ void KitWindowPlaceNow(TResizeKit& kit) {
 void KitWindowSetIntercepting(TResizeKit& kit, bool on) {
   if (osMajorVersion == 4) {
     if (on)
-      InstallHook();
+      StartUsingHook(kit);
     else
-      RemoveHook();
+      StopUsingHook(kit);
     return;
   }
   KitEntry* entry = FindEntry(&kit);

@@ -333,6 +333,44 @@ TEST_F(KitWindowTest, TwoFormsAreResizedIndependently) {
   EXPECT_EQ(RealBounds(Bind<TControl>(second, "Box3")), (KitBounds{401, 99, 333, 211}));
 }
 
+// A copy of the window owned by the form is a window of its own: resizing the
+// form leaves the copy's place, size and font alone.
+TEST_F(KitWindowTest, AWindowTheFormOwnsIsNotOneOfItsControls) {
+  auto* copy = new TKitTestForm(form.get());
+  copy->LoadDescription(kFormText, "kit_test.dfm");
+  form->Show();
+  copy->Show();
+  copy->SetClientSize(600, 500);
+  Pump();
+  RECT before, after;
+  GetWindowRect(copy->Handle(), &before);
+  const int font = copy->Font().Size();
+  form->SetClientSize(395, 324);
+  Pump();
+  GetWindowRect(copy->Handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  EXPECT_EQ(copy->Font().Size(), font);
+  EXPECT_EQ(kit->Layout().Find(copy->Name()), nullptr);
+  ExpectLayoutForClient("beside an owned copy");
+}
+
+// On version-4 systems the kits share one thread hook: switching one kit off
+// leaves the others working.
+TEST_F(KitWindowTest, SwitchingOneKitOffLeavesTheOthersWorking) {
+  TKitTestForm second(nullptr);
+  second.LoadDescription(kFormText, "kit_test.dfm");
+  form->Show();
+  second.Show();
+  Pump();
+  Bind<TResizeKit>(second, "ResizeKit1")->SetEnabled(false);
+  const KitBounds secondShown = RealBounds(Bind<TControl>(second, "Box3"));
+  form->SetClientSize(395, 324);
+  second.SetClientSize(500, 400);
+  Pump();
+  EXPECT_EQ(RealBounds(Bind<TControl>(*form, "Box3")), (KitBounds{201, 50, 167, 106}));
+  EXPECT_EQ(RealBounds(Bind<TControl>(second, "Box3")), secondShown);
+}
+
 // The same tests once more in a copy of this program that Wine tells it runs
 // on a system of major version 4, where the kit works through a thread hook.
 TEST(KitWindowSystemTest, TheThreadHookOfVersionFourSystemsDoesTheSameWork) {
