@@ -124,19 +124,20 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
   ASSERT_GT(lines, 0u);
   // The left margin is bare; the groups start further right.
   const POINT bare{4, 60};
+  // Turned towards the user (a negative delta) the page moves down.
   int start = offset();
-  int down = wheel(bare, 120);
+  int down = wheel(bare, -120);
   EXPECT_GT(down, start);
-  EXPECT_GT(wheel(bare, 120), down);
+  EXPECT_GT(wheel(bare, -120), down);
   // Over a group box the wheel does nothing.
   RECT r;
   GetWindowRect(group, &r);
   POINT inGroup{r.left + 40, r.top + 60};
   ScreenToClient(box, &inGroup);
   int before = offset();
-  EXPECT_EQ(wheel(inGroup, 120), before);
-  // Turned towards the user it goes back up.
-  EXPECT_LT(wheel(bare, -120), before);
+  EXPECT_EQ(wheel(inGroup, -120), before);
+  // Turned away from the user it goes back up.
+  EXPECT_LT(wheel(bare, 120), before);
 }
 
 TEST_F(MainWindow, RestartComputerAsksFirstAndNoDoesNothing) {

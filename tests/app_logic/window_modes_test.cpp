@@ -18,13 +18,13 @@ TEST(PlanWheelScroll, DirectionBarAndLineCount) {
     int lines;
   };
   const Case cases[] = {
-      {120, false, 3, ScrollBar::kVertical, ScrollStep::kLineDown, 3},
-      {-120, false, 3, ScrollBar::kVertical, ScrollStep::kLineUp, 3},
+      {120, false, 3, ScrollBar::kVertical, ScrollStep::kLineUp, 3},  // away from the user
+      {-120, false, 3, ScrollBar::kVertical, ScrollStep::kLineDown, 3},
       {0, false, 3, ScrollBar::kVertical, ScrollStep::kLineDown, 3},
-      {120, true, 3, ScrollBar::kHorizontal, ScrollStep::kLineDown, 3},
-      {-240, true, 5, ScrollBar::kHorizontal, ScrollStep::kLineUp, 5},
-      {120, false, 0, ScrollBar::kVertical, ScrollStep::kLineDown, 0},
-      {120, false, -1, ScrollBar::kVertical, ScrollStep::kLineDown, 0},  // one page at a time
+      {120, true, 3, ScrollBar::kHorizontal, ScrollStep::kLineUp, 3},
+      {-240, true, 5, ScrollBar::kHorizontal, ScrollStep::kLineDown, 5},
+      {120, false, 0, ScrollBar::kVertical, ScrollStep::kLineUp, 0},
+      {120, false, -1, ScrollBar::kVertical, ScrollStep::kLineUp, 0},  // one page at a time
   };
   for (const Case& c : cases) {
     WheelScroll plan = PlanWheelScroll(c.delta, c.shift, c.setting);

@@ -5,7 +5,7 @@ namespace velotune {
 WheelScroll PlanWheelScroll(int wheelDelta, bool shiftHeld, int wheelScrollLines) {
   WheelScroll plan;
   plan.bar = shiftHeld ? ScrollBar::kHorizontal : ScrollBar::kVertical;
-  plan.step = wheelDelta >= 0 ? ScrollStep::kLineDown : ScrollStep::kLineUp;
+  plan.step = wheelDelta > 0 ? ScrollStep::kLineUp : ScrollStep::kLineDown;
   plan.lines = wheelScrollLines > 0 ? wheelScrollLines : 0;
   return plan;
 }
