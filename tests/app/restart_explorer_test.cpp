@@ -33,10 +33,17 @@ TEST(RestartExplorer, WritesTheBatchFileAndRunsItHidden) {
   }
 }
 
-TEST(RestartExplorer, UnknownRecentFolderDoesNothing) {
+TEST(RestartExplorer, UnknownRecentFolderWritesNothingAndSaysWhy) {
   Fixture f;
   ScopedSeams seams(&f.registry, &f.processes, &f.files);
-  RestartExplorerIn("");
+  try {
+    RestartExplorerIn("");
+    FAIL() << "nothing said";
+  } catch (const Exception& e) {
+    EXPECT_EQ(ErrorBoxText(e.what()),
+              "Explorer was not restarted: the location of the Recent folder, where RE.bat is "
+              "written, is unknown.");
+  }
   EXPECT_TRUE(f.files.files.empty());
   EXPECT_TRUE(f.processes.calls.empty());
 }

@@ -13,6 +13,11 @@ constexpr const char kRestartCaption[] = "Confirm";
 // Restart, forcing applications closed, after one second.
 constexpr const char kRestartCommand[] = "Shutdown -r -f -t 1";
 constexpr const char kRestartExplorerBatchName[] = "RE.bat";
+// Shown when the shell cannot say where the Recent folder is: RE.bat is then
+// written nowhere else, and the user learns that Explorer was not restarted.
+constexpr const char kRecentFolderUnknown[] =
+    "Explorer was not restarted: the location of the Recent folder, where RE.bat is written, is "
+    "unknown";
 
 // `path` with a backslash appended, unless it is empty or already ends in one.
 std::string AddTrailingBackslash(const std::string& path);
@@ -26,7 +31,7 @@ const std::vector<std::string>& RestartExplorerBatchLines();
 
 // The batch file's full path for the Recent folder (with or without its
 // trailing backslash), and the hidden command line that runs it. Both are
-// empty when the Recent folder is unknown: then nothing is written or run.
+// empty when the Recent folder is unknown.
 std::string RestartExplorerBatchPath(const std::string& recentFolder);
 std::string RestartExplorerCommand(const std::string& recentFolder);
 
