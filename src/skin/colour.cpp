@@ -90,7 +90,7 @@ int SaturationMeasure(TColor c) {
   if (std::max({r, g, b}) <= 159) return 200;
   const int hi = std::max({r, g, b});
   const int lo = std::min({r, g, b});
-  // Round half to even, as the original arithmetic did.
+  // A ratio exactly half-way between two steps goes to the even one.
   return static_cast<int>(std::nearbyint(static_cast<double>(hi - lo) / hi * 255.0));
 }
 

@@ -35,7 +35,8 @@ class TQuickIni {
   std::vector<Header> sections_;
 };
 
-// Delphi-style trimming: characters up to and including space go at both ends.
+// Trims both ends of every character up to and including space (control
+// characters as well as blanks).
 std::string TrimText(const std::string& text);
 // Decimal with optional sign, or "$" hexadecimal; false when unreadable.
 bool ParseInteger(const std::string& text, int* value);
