@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,13 +16,18 @@ namespace {
 
 // WinExec's results up to 31 are errors: the program could not be started.
 constexpr unsigned kWinExecLastError = 31;
+// The error box names at most this many repairs, then how many more, so that
+// it fits on the screen even when every script is missing.
+constexpr std::size_t kProblemsNamed = 10;
+constexpr char kFixerFolder[] = "FIXER";
 
 // Starts the repairs without waiting for them, and remembers the ones that
 // could not even be started, so that the run does not look successful when a
 // script is missing or the system refused to start the registry editor.
 class RepairStarter {
  public:
-  explicit RepairStarter(std::string folder) : folder_(std::move(folder)) {}
+  explicit RepairStarter(std::string folder)
+      : folder_(std::move(folder)), fixerMissing_(!ActiveFiles().Exists(folder_ + kFixerFolder)) {}
 
   void Import(const std::string& script) { StartFile(script, ImportCommandLine(folder_, script)); }
   void RunBatch(const std::string& batch) { StartFile(batch, BatchCommandLine(folder_, batch)); }
@@ -33,16 +39,25 @@ class RepairStarter {
     }
   }
 
-  // Raises one error naming every repair that did not start.
+  // Raises one error naming the repairs that did not start: the first ten,
+  // then how many more. A missing FIXER folder is one line with its path.
   void ReportProblems() const {
     if (problems_.empty()) return;
     std::string message = "Some repairs could not be started:";
-    for (const std::string& p : problems_) message += "\r\n" + p;
+    const std::size_t named = std::min(problems_.size(), kProblemsNamed);
+    for (std::size_t i = 0; i < named; ++i) message += "\r\n" + problems_[i];
+    if (problems_.size() > named)
+      message += "\r\nand " + std::to_string(problems_.size() - named) + " more";
     throw Exception(message);
   }
 
  private:
   void StartFile(const std::string& file, const std::string& commandLine) {
+    if (fixerMissing_) {
+      if (!fixerReported_) problems_.push_back("Missing folder " + folder_ + kFixerFolder);
+      fixerReported_ = true;
+      return;
+    }
     if (!ActiveFiles().Exists(folder_ + file)) {
       problems_.push_back("Missing " + folder_ + file);
       return;
@@ -51,6 +66,8 @@ class RepairStarter {
   }
 
   std::string folder_;
+  bool fixerMissing_;
+  bool fixerReported_ = false;
   std::vector<std::string> problems_;
 };
 

@@ -1,5 +1,6 @@
 #include "framework/application.h"
 
+#include "framework/fitted_message_box.h"
 #include "framework/form.h"
 #include "platform/errors.h"
 
@@ -15,8 +16,7 @@ void TApplication::HandleException(const std::exception& e) {
     onException(e);
     return;
   }
-  std::string text = ErrorBoxText(e.what());
-  MessageBoxA(GetActiveWindow(), text.c_str(), title_.c_str(), MB_OK | MB_ICONSTOP);
+  FittedMessageBox(GetActiveWindow(), ErrorBoxText(e.what()), title_, MB_OK | MB_ICONSTOP);
 }
 
 namespace {
@@ -121,7 +121,7 @@ void TApplication::Terminate() {
 }
 
 int MessageDlgYesNo(const std::string& text) {
-  int answer = MessageBoxA(GetActiveWindow(), text.c_str(), "Confirm", MB_YESNO | MB_ICONQUESTION);
+  int answer = FittedMessageBox(GetActiveWindow(), text, "Confirm", MB_YESNO | MB_ICONQUESTION);
   return answer == IDYES ? mrYes : mrNo;
 }
 

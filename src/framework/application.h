@@ -29,7 +29,8 @@ class TApplication {
   void Terminate();
   bool Terminated() const { return terminated_; }
 
-  // The error box: stop icon, OK, the title as caption, the "." rule.
+  // The error box: stop icon, OK, the title as caption, the "." rule; a text
+  // too tall for the screen is cut to fit.
   void HandleException(const std::exception& e);
   // Replaces the error box, for tests that must not block.
   void (*onException)(const std::exception& e) = nullptr;

@@ -16,6 +16,7 @@
 #include "framework/graphic_controls.h"
 #include "framework/standard_classes.h"
 #include "framework/std_controls.h"
+#include "support/box_answerer.h"
 
 namespace velotune {
 namespace {
@@ -334,6 +335,36 @@ TEST(WinFormDescription, ABadDescriptionNamesFileAndLine) {
     EXPECT_EQ(e.Line(), 3);
     EXPECT_NE(std::string(e.what()).find("test.dfm, line 3"), std::string::npos) << e.what();
   }
+}
+
+// The error box as shown for a message, answered with OK.
+AnsweredBox ShowErrorBox(const std::string& message) {
+  auto keep = Application().onException;
+  Application().onException = nullptr;
+  BoxAnswerer answerer(IDOK);
+  Application().HandleException(Exception(message));
+  Application().onException = keep;
+  return answerer.Result();
+}
+
+// However long the message, the box and its OK button stay on the screen:
+// lines that do not fit are left out and a last line says so.
+TEST(ErrorBox, FitsOnTheScreenWhateverTheMessage) {
+  EXPECT_EQ(ShowErrorBox("Missing C:\\FIXER").text, "Missing C:\\FIXER.");
+  std::string tall = "Some repairs could not be started:";
+  for (int i = 0; i < 200; ++i)
+    tall += "\r\nMissing C:\\Program Files\\Velotune\\FIXER\\Script" + std::to_string(i) + ".fix";
+  const AnsweredBox shown = ShowErrorBox(tall);
+  ASSERT_TRUE(shown.shown);
+  const int screen = GetSystemMetrics(SM_CYSCREEN);
+  EXPECT_GE(shown.box.top, 0);
+  EXPECT_LE(shown.box.bottom, screen);
+  EXPECT_GT(shown.button.top, shown.box.top);
+  EXPECT_LE(shown.button.bottom, shown.box.bottom);
+  EXPECT_EQ(shown.text.rfind("Some repairs could not be started:\r\nMissing ", 0), 0u);
+  ASSERT_GT(shown.text.size(), 9u);
+  EXPECT_EQ(shown.text.substr(shown.text.size() - 9), ".fix\r\n...") << shown.text;
+  EXPECT_EQ(tall.compare(0, shown.text.size() - 5, shown.text, 0, shown.text.size() - 5), 0);
 }
 
 }  // namespace

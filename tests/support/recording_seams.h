@@ -62,7 +62,13 @@ class RecordingFiles : public Files {
     deleted.push_back(path);
     return files.erase(path) > 0;
   }
-  bool Exists(const std::string& path) override { return files.count(path) > 0; }
+  // A folder exists while a file lies in it.
+  bool Exists(const std::string& path) override {
+    if (files.count(path) > 0) return true;
+    const std::string folder = path + "\\";
+    auto next = files.lower_bound(folder);
+    return next != files.end() && next->first.compare(0, folder.size(), folder) == 0;
+  }
   std::string ProgramFolder() override { return folder; }
 };
 
