@@ -1,12 +1,13 @@
 #include "app/shell_actions.h"
 
-#include <shellapi.h>
 #include <shlobj.h>
+
+#include "platform/seams.h"
 
 namespace velotune {
 
 void OpenWithShell(HWND owner, const std::string& target, int showCommand) {
-  ShellExecuteA(owner, nullptr, target.c_str(), nullptr, nullptr, showCommand);
+  ActiveProcesses().ShellOpen(owner, target, showCommand);
 }
 
 std::string GetSpecialFolder(HWND owner, int folder) {

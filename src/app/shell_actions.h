@@ -8,7 +8,8 @@
 
 namespace velotune {
 
-// ShellExecuteA with the default verb; the result is ignored.
+// Opens a link, document or folder through the process seam (ShellExecuteA
+// with the default verb); the result is ignored.
 void OpenWithShell(HWND owner, const std::string& target, int showCommand);
 // The file-system path of a special folder (CSIDL_*), without a trailing
 // backslash; empty when the shell cannot give one.

@@ -1,5 +1,6 @@
-// Starting programs and asking the system who is logged on: the seam that lets
-// catalogue tests record the command lines instead of running them.
+// Starting programs, opening documents and asking the system who is logged
+// on: the seam that lets tests record the command lines and targets instead
+// of running them.
 #pragma once
 
 #include <string>
@@ -18,9 +19,14 @@ class Processes {
   virtual unsigned WinExec(const std::string& commandLine, int showCommand) = 0;
   // WNetGetUserA for the current logon; empty on any failure.
   virtual std::string NetUserName() = 0;
+  // ShellExecuteA with the default verb, no parameters and no directory:
+  // opens a web address, document or folder. `owner` is the window that asks
+  // (an HWND). Fire and forget: the result is ignored.
+  virtual void ShellOpen(void* owner, const std::string& target, int showCommand) = 0;
 };
 
-constexpr int kSwShowNormal = 1;
 constexpr int kSwHide = 0;
+constexpr int kSwShowNormal = 1;
+constexpr int kSwShow = 5;
 
 }  // namespace velotune

@@ -1,4 +1,6 @@
 #include <windows.h>
+// After windows.h, which they need.
+#include <shellapi.h>
 #include <winnetwk.h>
 
 #include <vector>
@@ -50,6 +52,10 @@ std::string Win32Processes::NetUserName() {
   DWORD size = 260;
   if (WNetGetUserA(nullptr, name, &size) != NO_ERROR) return "";
   return std::string(name);
+}
+
+void Win32Processes::ShellOpen(void* owner, const std::string& target, int showCommand) {
+  ShellExecuteA(static_cast<HWND>(owner), nullptr, target.c_str(), nullptr, nullptr, showCommand);
 }
 
 }  // namespace velotune

@@ -17,6 +17,7 @@ class Win32Processes : public Processes {
                   bool wait) override;
   unsigned WinExec(const std::string& commandLine, int showCommand) override;
   std::string NetUserName() override;
+  void ShellOpen(void* owner, const std::string& target, int showCommand) override;
 };
 
 class Win32Files : public Files {

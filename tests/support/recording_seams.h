@@ -15,11 +15,12 @@ namespace velotune {
 class RecordingProcesses : public Processes {
  public:
   struct Call {
-    std::string kind;  // "RunProcess" or "WinExec"
+    std::string kind;  // "RunProcess", "WinExec" or "ShellOpen"
     std::string application;
-    std::string commandLine;
+    std::string commandLine;  // for ShellOpen, the target opened
     bool wait = false;
     int show = 0;
+    void* owner = nullptr;  // the window that asked ShellOpen
   };
   std::vector<Call> calls;
   std::string userName = "Tester";
@@ -39,6 +40,9 @@ class RecordingProcesses : public Processes {
     return 33;
   }
   std::string NetUserName() override { return userName; }
+  void ShellOpen(void* owner, const std::string& target, int showCommand) override {
+    calls.push_back({"ShellOpen", "", target, false, showCommand, owner});
+  }
 
   std::vector<std::string> CommandLines() const {
     std::vector<std::string> out;
