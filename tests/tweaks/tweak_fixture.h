@@ -31,9 +31,17 @@ class LoggingRegistry : public RegistryBackend {
   // Full paths ("HKCU\\...") whose plain opens are refused while creating
   // them still works, so that rows opening a pre-created key can fail.
   std::set<std::string> refuseOpen;
+  // Also logs every key created ("create HKCU\\path" with the path exactly as
+  // passed, and the access mask when it is not full access) and closed.
+  bool logKeys = false;
 
   long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                    RegKey* result) override {
+    if (logKeys) {
+      char mask[32] = "";
+      if (access != kKeyAllAccess) std::snprintf(mask, sizeof mask, " access 0x%x", access);
+      log_.push_back("create " + PathOf(parent) + "\\" + subKey + mask);
+    }
     long rc = inner_.CreateKeyEx(parent, subKey, access, result);
     if (rc == regerr::kSuccess) paths_[*result] = Join(parent, subKey);
     return rc;
@@ -73,6 +81,7 @@ class LoggingRegistry : public RegistryBackend {
     return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen);
   }
   long CloseKey(RegKey key) override {
+    if (logKeys) log_.push_back("close " + PathOf(key));
     paths_.erase(key);
     return inner_.CloseKey(key);
   }
