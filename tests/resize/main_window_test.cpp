@@ -6,7 +6,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -232,24 +231,6 @@ TEST_F(MainWindowTest, ThreeDoubleClicksOnTheNoticeLineShrinkTo95PercentEachTime
     EXPECT_EQ(cpr->Font().Size(),
               ScaledFontSize(kit->Layout().Find("cpr")->baseFontSize, kit->FontScale()));
   }
-}
-
-TEST_F(MainWindowTest, TimeOfOneWholeRescale) {
-  window->Show();
-  Pump();
-  LARGE_INTEGER frequency, start, end;
-  QueryPerformanceFrequency(&frequency);
-  const int rounds = 10;
-  QueryPerformanceCounter(&start);
-  for (int i = 0; i < rounds; ++i) {
-    window->SetClientSize(i % 2 ? 760 : 820, 640);
-    Pump();
-  }
-  QueryPerformanceCounter(&end);
-  const double ms = 1000.0 * (end.QuadPart - start.QuadPart) / frequency.QuadPart / rounds;
-  RecordProperty("rescale_ms", std::to_string(ms));
-  std::printf("one rescale of the main window (%zu controls): %.1f ms\n",
-              kit->Layout().ctrlInfos.size(), ms);
 }
 
 }  // namespace
