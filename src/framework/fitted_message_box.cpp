@@ -72,11 +72,18 @@ void FitBox(HWND box) {
   SetWindowTextA(text, fitted.c_str());
   SetWindowPos(text, nullptr, 0, 0, place.right - place.left, height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The buttons below the text move up; the icon beside it stays within the
+  // shorter text's height, centred on it when it stood further down.
   for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const RECT r = RectIn(child, box);
-    if (child != text && r.top >= place.bottom)
-      SetWindowPos(child, nullptr, r.left, r.top - shift, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    int top = r.top;
+    if (child == text) continue;
+    if (r.top >= place.bottom)
+      top = r.top - shift;
+    else if (r.bottom > place.top + height)
+      top = place.top + std::max(0, (height - static_cast<int>(r.bottom - r.top)) / 2);
+    if (top != r.top)
+      SetWindowPos(child, nullptr, r.left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   const int newHeight = (outer.bottom - outer.top) - shift;
   const int top = work.top + std::max(0, static_cast<int>(work.bottom - work.top) - newHeight) / 2;

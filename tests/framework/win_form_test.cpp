@@ -361,6 +361,7 @@ TEST(ErrorBox, FitsOnTheScreenWhateverTheMessage) {
   EXPECT_LE(shown.box.bottom, screen);
   EXPECT_GT(shown.button.top, shown.box.top);
   EXPECT_LE(shown.button.bottom, shown.box.bottom);
+  EXPECT_TRUE(shown.childrenInside);
   EXPECT_EQ(shown.text.rfind("Some repairs could not be started:\r\nMissing ", 0), 0u);
   ASSERT_GT(shown.text.size(), 9u);
   EXPECT_EQ(shown.text.substr(shown.text.size() - 9), ".fix\r\n...") << shown.text;

@@ -15,7 +15,8 @@ struct AnsweredBox {
   std::string caption;
   std::string text;
   RECT box{};
-  RECT button{};  // the button that was pressed
+  RECT button{};               // the button that was pressed
+  bool childrenInside = true;  // every visible control lies within the box
 };
 
 class BoxAnswerer {
@@ -68,6 +69,13 @@ class BoxAnswerer {
     a.text = TextOf(GetDlgItem(box, 0xFFFF));
     GetWindowRect(box, &a.box);
     GetWindowRect(GetDlgItem(box, self->button_), &a.button);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      RECT r, inside;
+      GetWindowRect(child, &r);
+      if (IsWindowVisible(child) &&
+          (!IntersectRect(&inside, &r, &a.box) || !EqualRect(&inside, &r)))
+        a.childrenInside = false;
+    }
     PostMessageA(box, WM_COMMAND, self->button_, 0);
     return 0;
   }
