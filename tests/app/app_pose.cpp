@@ -1,5 +1,7 @@
 // Puts a running velotune.exe into a state for a screenshot:
 //   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin | hover CAPTION
+//   app_pose copy            double-clicks the icon: another main window opens
+//   app_pose click CAPTION   presses a button without waiting for what it shows
 //   app_pose close-dialogs   closes the Donate and About dialogs, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
 //                            Donate dialog's first social-network picture
@@ -72,6 +74,13 @@ int main(int argc, char** argv) {
     SetCursorPos((r.left + r.right) / 2 - 3, (r.top + r.bottom) / 2 - 3);
     Sleep(100);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  } else if (action == "click" && argc > 2) {
+    HWND button = ProgramDriver::FindOne(main, "Button", argv[2]);
+    if (!button) return 1;
+    ProgramDriver::Press(button);
+  } else if (action == "copy") {
+    for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+      PostMessageA(main, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(30, 20));
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {

@@ -6,6 +6,8 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "support/donate_choice.h"
+
 namespace velotune {
 namespace {
 
@@ -13,19 +15,9 @@ constexpr DWORD kWait = 20000;
 const char kSupportKey[] = "Zolex\\Support";
 const char kDonateCaption[] = "Support \"Velotune\"";
 
-// Leaves the prefix's Donate choice as the other drivers found it.
-class DonateChoiceKeeper : public ::testing::Environment {
- public:
-  void SetUp() override { saved_ = ReadUserString(kSupportKey, "01"); }
-  void TearDown() override {
-    DeleteProgramKeys();
-    if (saved_ != "<missing>") WriteUserString(kSupportKey, "01", saved_);
-  }
-
- private:
-  std::string saved_;
-};
-::testing::Environment* const kKeeper = ::testing::AddGlobalTestEnvironment(new DonateChoiceKeeper);
+// The prefix's Donate choice comes back after the last test.
+::testing::Environment* const kDonateChoice =
+    ::testing::AddGlobalTestEnvironment(new DonateChoiceForAllTests);
 
 // The main window, started with the Donate dialog switched off.
 class MainWindow : public ::testing::Test {
@@ -154,19 +146,44 @@ TEST_F(MainWindow, RestartComputerAsksFirstAndNoDoesNothing) {
   EXPECT_TRUE(program.Running());
 }
 
-TEST_F(MainWindow, IconDoubleClickOpensAnotherWindowThatClosesAlone) {
-  ProgramDriver::DoubleClickAt(main, 30, 20);
-  HWND second = nullptr;
+// Any number of copies open from the icon, each sized on its own: shrinking
+// the first window leaves them alone, and closing one ends nothing else.
+TEST_F(MainWindow, IconDoubleClicksOpenIndependentCopies) {
+  auto copies = [&] {
+    std::vector<HWND> found;
+    for (HWND w : program.TopWindows())
+      if (w != main && ProgramDriver::ClassOf(w) == "TTweakFrm") found.push_back(w);
+    return found;
+  };
+  for (std::size_t n = 1; n <= 3; ++n) {
+    // The icon stands at 16, 8 (32 x 32).
+    EXPECT_EQ(program.DoubleClickAndTakeErrorBox(30, 20, kWait), "") << "copy " << n;
+    ASSERT_TRUE(ProgramDriver::WaitFor([&] { return copies().size() == n; }, kWait))
+        << "copy " << n;
+  }
+  const HWND copy = copies()[0];
+  RECT before, after;
+  GetWindowRect(copy, &before);
+  const LONG buttonHeight = [&] {
+    RECT r;
+    GetWindowRect(ProgramDriver::FindOne(copy, "Button", "Restart Computer"), &r);
+    return r.bottom - r.top;
+  }();
+  RECT client;
+  GetClientRect(main, &client);
+  const LONG width = client.right;
+  ProgramDriver::DoubleClickAt(main, 60, 27);  // the notice line: 95 %
   ASSERT_TRUE(ProgramDriver::WaitFor(
-      [&] {
-        for (HWND w : program.TopWindows())
-          if (w != main && ProgramDriver::ClassOf(w) == "TTweakFrm") second = w;
-        return second != nullptr;
-      },
-      kWait));
-  PostMessageA(second, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(second); }, kWait));
-  Sleep(500);
+      [&] { return GetClientRect(main, &client) && client.right < width; }, 5000));
+  GetWindowRect(copy, &after);
+  EXPECT_TRUE(EqualRect(&before, &after));
+  RECT button;
+  GetWindowRect(ProgramDriver::FindOne(copy, "Button", "Restart Computer"), &button);
+  EXPECT_EQ(button.bottom - button.top, buttonHeight);
+
+  PostMessageA(copy, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(ProgramDriver::WaitFor([&] { return !IsWindow(copy); }, kWait));
+  EXPECT_EQ(copies().size(), 2u);
   EXPECT_TRUE(program.Running());
   EXPECT_TRUE(IsWindowVisible(main));
 }

@@ -72,13 +72,17 @@ HWND ProgramDriver::StartToMainWindow(DWORD timeoutMs) {
   DeleteProgramKeys();
   WriteUserString("Zolex\\Support", "01", "0");
   if (!Start()) return nullptr;
-  return WaitForWindow("Velotune", "TTweakFrm", timeoutMs);
+  main_ = WaitForWindow("Velotune", "TTweakFrm", timeoutMs);
+  return main_;
 }
 
 bool ProgramDriver::Start() {
+  return Start(ProgramPath());
+}
+
+bool ProgramDriver::Start(const std::string& path) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  std::string path = ProgramPath();
   std::string command = "\"" + path + "\"";
   if (!CreateProcessA(path.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                       &startup, &process_))
@@ -102,6 +106,7 @@ void ProgramDriver::Stop() {
   CloseHandle(process_.hProcess);
   CloseHandle(process_.hThread);
   process_ = {};
+  main_ = nullptr;
 }
 
 std::vector<HWND> ProgramDriver::TopWindows() const {
@@ -128,9 +133,14 @@ HWND ProgramDriver::WaitForWindow(const std::string& caption, const std::string&
 }
 
 std::string ProgramDriver::Text(HWND window) {
-  char text[1024] = {};
-  SendMessageTimeoutA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text),
-                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length))
+    return "";
+  std::string text(length + 1, '\0');
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(window, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(&text[0]),
+                      SMTO_ABORTIFHUNG, 5000, &copied);
+  text.resize(std::min<std::size_t>(copied, length));
   return text;
 }
 
@@ -145,7 +155,8 @@ std::vector<HWND> ProgramDriver::Find(HWND parent, const std::string& className,
   std::vector<HWND> all, matching;
   EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&all));
   for (HWND window : all)
-    if (Lower(ClassOf(window)) == Lower(className) && (text.empty() || Text(window) == text))
+    if ((className.empty() || Lower(ClassOf(window)) == Lower(className)) &&
+        (text.empty() || Text(window) == text))
       matching.push_back(window);
   return matching;
 }
@@ -153,6 +164,33 @@ std::vector<HWND> ProgramDriver::Find(HWND parent, const std::string& className,
 HWND ProgramDriver::FindOne(HWND parent, const std::string& className, const std::string& text) {
   std::vector<HWND> found = Find(parent, className, text);
   return found.size() == 1 ? found[0] : nullptr;
+}
+
+HWND ProgramDriver::Nearest(const std::vector<HWND>& candidates, HWND marker) {
+  auto ancestors = [](HWND window) {
+    std::vector<HWND> chain;
+    for (HWND w = window; w != nullptr; w = GetParent(w)) chain.push_back(w);
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+  };
+  const std::vector<HWND> markerChain = ancestors(marker);
+  HWND best = nullptr;
+  std::size_t bestDepth = 0;
+  for (HWND candidate : candidates) {
+    const std::vector<HWND> chain = ancestors(candidate);
+    std::size_t depth = 0;
+    while (depth < chain.size() && depth < markerChain.size() && chain[depth] == markerChain[depth])
+      ++depth;
+    if (depth > bestDepth) {
+      best = candidate;
+      bestDepth = depth;
+    }
+  }
+  return best;
+}
+
+bool ProgramDriver::Checked(HWND box) {
+  return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::vector<std::string> ProgramDriver::TabTexts(HWND tabs) const {
@@ -212,6 +250,111 @@ bool ProgramDriver::WaitFor(const std::function<bool()>& done, DWORD timeoutMs) 
 std::string ProgramDriver::MessageBoxText(HWND box) {
   HWND text = GetDlgItem(box, 0xFFFF);
   return text ? Text(text) : "";
+}
+
+// Tab rectangles cannot be asked for across processes, so the tabs are
+// walked with the arrow keys, as a user with the keyboard would.
+bool ProgramDriver::ShowPageOf(HWND control) {
+  if (IsWindowVisible(control)) return true;
+  for (HWND tabs : Find(main_, WC_TABCONTROLA)) {
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) Key(tabs, VK_LEFT);
+    for (int i = 0; i < count; ++i) {
+      if (IsWindowVisible(control)) return true;
+      Key(tabs, VK_RIGHT);
+    }
+    if (IsWindowVisible(control)) return true;
+  }
+  return false;
+}
+
+void ProgramDriver::Click(HWND button) {
+  SendMessageA(button, BM_CLICK, 0, 0);
+  WaitIdle(5000);
+}
+
+void ProgramDriver::SetChecked(HWND box, bool checked) {
+  if (Checked(box) != checked) Click(box);
+}
+
+void ProgramDriver::SetEditText(HWND edit, const std::string& text) {
+  SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  WaitIdle(5000);
+}
+
+void ProgramDriver::Key(HWND control, int virtualKey) {
+  SendMessageA(control, WM_KEYDOWN, virtualKey, 1);
+  SendMessageA(control, WM_KEYUP, virtualKey, 0xC0000001);
+  WaitIdle(5000);
+}
+
+namespace {
+
+struct BlockingCall {
+  HWND target;
+  UINT msg;
+  WPARAM wParam;
+  LPARAM lParam;
+  DWORD timeoutMs;
+};
+
+DWORD WINAPI BlockingCallThread(void* param) {
+  auto* call = static_cast<BlockingCall*>(param);
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(call->target, call->msg, call->wParam, call->lParam, SMTO_NORMAL,
+                      call->timeoutMs, &result);
+  return 0;
+}
+
+}  // namespace
+
+// The message is sent from another thread, so that a message box the handler
+// shows can be taken meanwhile.
+std::string ProgramDriver::RunBlocking(HWND target, UINT msg, WPARAM wParam, LPARAM lParam,
+                                       DWORD timeoutMs) {
+  BlockingCall call{target, msg, wParam, lParam, timeoutMs};
+  HANDLE thread = CreateThread(nullptr, 0, BlockingCallThread, &call, 0, nullptr);
+  std::string box;
+  while (WaitForSingleObject(thread, 100) == WAIT_TIMEOUT) {
+    const std::string shown = TakeErrorBox();
+    if (!shown.empty()) box = shown;
+  }
+  CloseHandle(thread);
+  const std::string late = TakeErrorBox();
+  return late.empty() ? box : late;
+}
+
+std::string ProgramDriver::PressAndTakeErrorBox(HWND button, DWORD timeoutMs) {
+  return RunBlocking(button, BM_CLICK, 0, 0, timeoutMs);
+}
+
+std::string ProgramDriver::DoubleClickAndTakeErrorBox(int designX, int designY, DWORD timeoutMs) {
+  RECT client{};
+  GetClientRect(main_, &client);
+  const LPARAM point = MAKELPARAM(designX * client.right / 790, designY * client.bottom / 648);
+  SendMessageA(main_, WM_LBUTTONDOWN, MK_LBUTTON, point);
+  SendMessageA(main_, WM_LBUTTONUP, 0, point);
+  const std::string box = RunBlocking(main_, WM_LBUTTONDBLCLK, MK_LBUTTON, point, timeoutMs);
+  SendMessageA(main_, WM_LBUTTONUP, 0, point);
+  return box;
+}
+
+std::string ProgramDriver::TakeErrorBox() {
+  HWND box = nullptr;
+  for (HWND window : TopWindows())
+    if (ClassOf(window) == "#32770") box = window;
+  if (!box) return "";
+  std::string text = MessageBoxText(box);
+  if (text.empty()) text = "(a dialog: " + Text(box) + ")";
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  PostMessageA(box, WM_CLOSE, 0, 0);
+  WaitFor([box] { return !IsWindow(box); }, 5000);
+  return text;
+}
+
+bool ProgramDriver::WaitIdle(DWORD timeoutMs) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(main_, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs, &result) != 0;
 }
 
 namespace {

@@ -180,4 +180,38 @@ TEST_F(FixItEndToEnd, ARepairThatCannotStartIsReported) {
       WaitFor({{HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "400"}}, 30).empty());
 }
 
+// A copy of the program in a folder without FIXER: FIX IT! with every box
+// ticked names the missing folder in one line, and its box fits the screen.
+TEST(FixItWithoutFixer, NamesTheMissingFolderOnceInABoxThatFits) {
+  velotune::DonateChoice noDonateDialog;
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "velotune without fixer\\";
+  const std::string exe = folder + "velotune.exe";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(velotune::ProgramDriver::ProgramPath().c_str(), exe.c_str(), FALSE));
+  {
+    velotune::ProgramDriver program;
+    ASSERT_TRUE(program.Start(exe));
+    HWND main = program.WaitForWindow("Velotune", "TTweakFrm", 30000);
+    ASSERT_NE(main, nullptr);
+    SendMessageA(velotune::ProgramDriver::FindOne(main, "Button", "Check ALL"), BM_CLICK, 0, 0);
+    velotune::ProgramDriver::Press(velotune::ProgramDriver::FindOne(main, "Button", "FIX IT!"));
+    HWND box = program.WaitForWindow("Velotune", "#32770", 20000);
+    ASSERT_NE(box, nullptr) << "no error box";
+    const std::string text = velotune::ProgramDriver::MessageBoxText(box);
+    const std::string head =
+        "Some repairs could not be started:\r\nMissing folder " + folder + "FIXER\r\n";
+    EXPECT_EQ(text.compare(0, head.size(), head), 0) << text;
+    EXPECT_EQ(text.find("Missing ", head.size()), std::string::npos) << text;
+    RECT r;
+    GetWindowRect(box, &r);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.bottom, GetSystemMetrics(SM_CYSCREEN));
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+  DeleteFileA(exe.c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 }  // namespace

@@ -1,10 +1,13 @@
-// Windows tests that build the real main window switch off the Donate dialog
+// Windows tests that start the real main window switch off the Donate dialog
 // at start ("Zolex\\Support" value "01" = "0") and give the prefix its own
-// choice back afterwards.
+// choice back afterwards, even when a test removed the program's keys on the
+// way.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 namespace velotune {
@@ -12,28 +15,62 @@ namespace velotune {
 class DonateChoice {
  public:
   DonateChoice() {
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Zolex\\Support", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    char value[64] = {};
-    DWORD size = sizeof value - 1;
-    had_ = RegQueryValueExA(key_, "01", nullptr, nullptr, reinterpret_cast<BYTE*>(value), &size) ==
-           ERROR_SUCCESS;
-    old_ = value;
-    RegSetValueExA(key_, "01", 0, REG_SZ, reinterpret_cast<const BYTE*>("0"), 2);
+    had_ = Read(&old_);
+    Write("0");
   }
   ~DonateChoice() {
-    if (had_)
-      RegSetValueExA(key_, "01", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                     static_cast<DWORD>(old_.size() + 1));
-    else
-      RegDeleteValueA(key_, "01");
-    RegCloseKey(key_);
+    if (had_) {
+      Write(old_);
+    } else {
+      HKEY key;
+      if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+      RegDeleteValueA(key, kValue);
+      RegCloseKey(key);
+    }
   }
+  DonateChoice(const DonateChoice&) = delete;
+  DonateChoice& operator=(const DonateChoice&) = delete;
 
  private:
-  HKEY key_ = nullptr;
+  static constexpr const char* kKey = "Zolex\\Support";
+  static constexpr const char* kValue = "01";
+
+  static bool Read(std::string* text) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, kKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+      return false;
+    char value[256] = {};
+    DWORD size = sizeof value - 1, type = 0;
+    const bool found = RegQueryValueExA(key, kValue, nullptr, &type, reinterpret_cast<BYTE*>(value),
+                                        &size) == ERROR_SUCCESS &&
+                       type == REG_SZ;
+    RegCloseKey(key);
+    *text = value;
+    return found;
+  }
+  static void Write(const std::string& text) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+      return;
+    RegSetValueExA(key, kValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(key);
+  }
+
   bool had_ = false;
   std::string old_;
+};
+
+// The same for a whole test program: the choice is switched off before its
+// first test and given back after its last.
+class DonateChoiceForAllTests : public ::testing::Environment {
+ public:
+  void SetUp() override { choice_ = std::make_unique<DonateChoice>(); }
+  void TearDown() override { choice_.reset(); }
+
+ private:
+  std::unique_ptr<DonateChoice> choice_;
 };
 
 }  // namespace velotune

@@ -3,12 +3,15 @@
 // Boost buttons pressed, and the prefix's registry read back.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which they need.
+#include <commctrl.h>
 #include <winnetwk.h>
 
 #include <string>
 #include <vector>
 
-#include "tweaks_e2e/app_session.h"
+#include "program_driver.h"
+#include "support/donate_choice.h"
 #include "tweaks_e2e/registry_probe.h"
 
 namespace velotune {
@@ -70,7 +73,6 @@ std::string MakeIconCache() {
 
 // Leftovers of earlier runs would hide what a save did or did not write.
 void PrepareRegistry() {
-  SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01", "0");  // no Donate dialog at start
   SetDword(HKEY_CURRENT_USER, kPE, "DisablePersonalDirChange", 1);
   DeleteTree(HKEY_CURRENT_USER, kDownloadManager);
   DeleteTree(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Alerter");
@@ -84,29 +86,35 @@ void PrepareRegistry() {
   RemoveDirectoryA((ProgramFolder() + "SpeedUp.reg").c_str());
 }
 
+// No Donate dialog at start; the prefix's own choice comes back at the end.
+::testing::Environment* const kDonateChoice =
+    ::testing::AddGlobalTestEnvironment(new DonateChoiceForAllTests);
+
 class TweaksEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    donateChoice_ = ReadValue(HKEY_CURRENT_USER, "Zolex\\Support", "01");
     PrepareRegistry();
-    app_ = new AppSession;
-    started_ = app_->Start(ProgramFolder() + "velotune.exe", &startError_);
+    app_ = new ProgramDriver;
+    started_ = app_->StartToMainWindow(60000) != nullptr;
+    if (!started_) {
+      startError_ = "velotune.exe showed no main window within a minute";
+      return;
+    }
+    const std::string box = app_->TakeErrorBox();
+    if (!box.empty()) {
+      started_ = false;
+      startError_ = "velotune.exe showed a message at start: " + box;
+    }
+    started_ = started_ && app_->WaitIdle(30000);
   }
-  // The prefix is shared with other tests: the start-up choice goes back.
   static void TearDownTestSuite() {
     delete app_;
     app_ = nullptr;
-    if (!donateChoice_.found) {
-      DeleteValue(HKEY_CURRENT_USER, "Zolex\\Support", "01");
-    } else if (donateChoice_.type == REG_SZ && !donateChoice_.data.empty()) {
-      SetString(HKEY_CURRENT_USER, "Zolex\\Support", "01",
-                std::string(donateChoice_.data.begin(), donateChoice_.data.end() - 1));
-    }
   }
   void SetUp() override { ASSERT_TRUE(started_) << startError_; }
 
   HWND Find(const std::string& caption) {
-    HWND window = app_->Control(caption);
+    HWND window = ProgramDriver::FindOne(app_->Main(), "", caption);
     EXPECT_NE(window, nullptr) << "no single control \"" << caption << "\"";
     return window;
   }
@@ -115,37 +123,35 @@ class TweaksEndToEnd : public ::testing::Test {
     if (!box) return;
     EXPECT_TRUE(app_->ShowPageOf(box)) << caption;
     app_->SetChecked(box, checked);
-    EXPECT_EQ(AppSession::Checked(box), checked) << caption;
+    EXPECT_EQ(ProgramDriver::Checked(box), checked) << caption;
   }
   void Select(const std::string& caption) {
     HWND radio = Find(caption);
     if (!radio) return;
     EXPECT_TRUE(app_->ShowPageOf(radio)) << caption;
     app_->Click(radio);
-    EXPECT_TRUE(AppSession::Checked(radio)) << caption;
+    EXPECT_TRUE(ProgramDriver::Checked(radio)) << caption;
   }
   // Presses "&Save Changes" on the page that holds the marker control.
   std::string Save(const std::string& marker) {
     HWND anchor = Find(marker);
-    HWND save = AppSession::Nearest(app_->WithCaption("&Save Changes"), anchor);
+    HWND save =
+        ProgramDriver::Nearest(ProgramDriver::Find(app_->Main(), "", "&Save Changes"), anchor);
     if (!save) {
       ADD_FAILURE() << "no save button beside \"" << marker << "\"";
       return "";
     }
     EXPECT_TRUE(app_->ShowPageOf(save));
-    return app_->Press(save);
+    return app_->PressAndTakeErrorBox(save);
   }
   std::string Press(const std::string& caption) {
     HWND button = Find(caption);
-    return button ? app_->Press(button) : "";
+    return button ? app_->PressAndTakeErrorBox(button) : "";
   }
   // The timeout edit holding this text, on the page of "Auto End Tasks".
   HWND TimeoutEdit(const std::string& text) {
-    std::vector<HWND> edits;
-    for (HWND edit : app_->OfClass("Edit")) {
-      if (AppSession::Text(edit) == text) edits.push_back(edit);
-    }
-    HWND edit = AppSession::Nearest(edits, Find("Auto End Tasks"));
+    HWND edit = ProgramDriver::Nearest(ProgramDriver::Find(app_->Main(), "Edit", text),
+                                       Find("Auto End Tasks"));
     EXPECT_NE(edit, nullptr) << "no edit holding " << text;
     return edit;
   }
@@ -154,7 +160,7 @@ class TweaksEndToEnd : public ::testing::Test {
   // below expect (0 and 0), set here so those tests also run on their own.
   void SelectClassicLogonAndNoThumbnailCache() {
     Select("Classic Mode");
-    HWND bar = app_->TrackBar();
+    HWND bar = ProgramDriver::FindOne(app_->Main(), TRACKBAR_CLASSA);
     ASSERT_NE(bar, nullptr);
     ASSERT_TRUE(app_->ShowPageOf(bar));
     app_->Key(bar, VK_HOME);
@@ -164,16 +170,14 @@ class TweaksEndToEnd : public ::testing::Test {
     return ReadValue(root, key, name).Show();
   }
 
-  static AppSession* app_;
+  static ProgramDriver* app_;
   static bool started_;
   static std::string startError_;
-  static ProbedValue donateChoice_;
 };
 
-AppSession* TweaksEndToEnd::app_ = nullptr;
+ProgramDriver* TweaksEndToEnd::app_ = nullptr;
 bool TweaksEndToEnd::started_ = false;
 std::string TweaksEndToEnd::startError_;
-ProbedValue TweaksEndToEnd::donateChoice_;
 
 // The tests run in this order on one running program; each builds on the
 // control states the one before left.
@@ -263,11 +267,11 @@ TEST_F(TweaksEndToEnd, Page3SaveWritesTheControlStates) {
 }
 
 TEST_F(TweaksEndToEnd, Page2SaveImportsTheScriptAndWritesTheControlStates) {
-  HWND bar = app_->TrackBar();
+  HWND bar = ProgramDriver::FindOne(app_->Main(), TRACKBAR_CLASSA);
   ASSERT_NE(bar, nullptr);
   ASSERT_TRUE(app_->ShowPageOf(bar));
   app_->Key(bar, VK_HOME);
-  EXPECT_EQ(AppSession::TrackBarPosition(bar), 0);
+  EXPECT_EQ(SendMessageA(bar, TBM_GETPOS, 0, 0), 0);
   EXPECT_EQ(Save("Speed Up My Windows"), "");
 
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
@@ -362,7 +366,7 @@ TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
   SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
   SetDword(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType", 7);
   // The title label "Velotune" stands at 56, 11 (177 x 13) in the banner.
-  EXPECT_EQ(app_->DoubleClick(80, 17), "");
+  EXPECT_EQ(app_->DoubleClickAndTakeErrorBox(80, 17), "");
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
