@@ -31,7 +31,27 @@ bool ReadFile(const std::string& path, std::vector<uint8_t>* bytes) {
   return !in.bad();
 }
 
+SkinManagerFactory managerFactory = nullptr;
+SkinManagerLink* manager = nullptr;
+
 }  // namespace
+
+void SetSkinManagerFactory(SkinManagerFactory factory) {
+  managerFactory = factory;
+}
+
+SkinManagerLink* AcquireSkinManager() {
+  if (!manager && managerFactory) manager = managerFactory();
+  return manager;
+}
+
+SkinManagerLink* ExistingSkinManager() {
+  return manager;
+}
+
+void ForgetSkinManager(SkinManagerLink* gone) {
+  if (manager == gone) manager = nullptr;
+}
 
 TSkinData::TSkinData() {
   edges_[0] = std::make_unique<TDataSkinBorder>("Left");
@@ -45,20 +65,65 @@ TSkinData::TSkinData() {
 }
 
 void TSkinData::Loaded() {
+  Reading = false;
   if (Designing) return;
   if (!ActiveSkinEnvironment().flatScrollBars) SkinControls &= ~SetOf(xcScrollbar);
-  if (SkinFormtype == sfMainform) {
-    if (Active && skinEmpty_) Active = false;
+  SkinManagerLink* link = AcquireSkinManager();
+  if (link) link->RegisterSkinData(*this);
+  if (SkinFormtype != sfMainform) {
+    if (link) {
+      link->MarkSkinning();
+      link->RaiseSkinningCount();
+      if (OwnerForm && Active) link->SkinOwnerForm(*this);
+    }
+  } else {
+    if (Active) {
+      if (skinEmpty_)
+        Active = false;
+      else if (link)
+        link->RequestSkinning(srSkinOn, 250);
+    }
     // The menu bar is drawn whole or the system menu is left alone.
     if (InSet(SkinControls, xcMainMenu))
       SkinControls &= ~SetOf(xcMenuItem);
     else
       SkinControls &= ~SetOf(xcSystemMenu);
+    if (link) link->PrepareMainFormSkin(*this);
   }
   if (OnLoaded) OnLoaded(*this);
 }
 
-TSkinData::~TSkinData() = default;
+void TSkinData::SetActive(bool active) {
+  if (active == Active || Designing || Reading) return;
+  SkinManagerLink* link = AcquireSkinManager();
+  if (SkinFormtype == sfOnlyThisForm) {
+    if (active && skinEmpty_) return;
+    Active = active;
+    if (link) {
+      link->PointAt(*this);
+      link->RequestSkinning(active ? srSkinOn : srSkinOff, 250);
+    }
+    return;
+  }
+  if (SkinFormtype != sfMainform) {
+    Active = active;
+    return;
+  }
+  if (active && skinEmpty_) return;
+  Active = active;
+  if (!link) return;
+  if (active) {
+    link->PointAt(*this);
+    link->RequestSkinning(srSkinOn, 250);
+    link->MarkSkinning();
+  } else {
+    link->RequestSkinning(srSkinOff, 250);
+  }
+}
+
+TSkinData::~TSkinData() {
+  if (SkinManagerLink* link = ExistingSkinManager()) link->UnregisterSkinData(*this);
+}
 
 std::string TSkinData::SkinStore() const {
   return Designing && !stored_.empty() ? "(Good)" : "(none)";
@@ -77,6 +142,10 @@ void TSkinData::SetSkinFile(const std::string& path) {
   stored_ = std::move(bytes);
   LoadSkinStream();
   if (ReapplySkin) ReapplySkin(*this);
+  if (SkinManagerLink* link = ExistingSkinManager()) {
+    link->PointAt(*this);
+    if (link->Skinning()) link->RequestSkinning(srRefresh, 250);
+  }
 }
 
 bool TSkinData::ReadSkinStream(const uint8_t* payload, size_t size) {
@@ -126,7 +195,15 @@ bool TSkinData::LoadSkinStream() {
 
 bool TSkinData::SetPropertyText(const std::string& name, const std::string& value) {
   const std::string key = LowerAscii(name);
-  if (key == "active") return ParseBoolean(value, &Active);
+  if (key == "active") {
+    bool active = false;
+    if (!ParseBoolean(value, &active)) return false;
+    if (Reading || Designing)
+      Active = active;
+    else
+      SetActive(active);
+    return true;
+  }
   if (key == "menuupdate") return ParseBoolean(value, &MenuUpdate);
   if (key == "menumerge") return ParseBoolean(value, &MenuMerge);
   if (key == "disabletag") return ParseInteger(TrimText(value), &DisableTag);

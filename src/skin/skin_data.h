@@ -14,10 +14,51 @@
 #include "skin/skin_parts.h"
 #include "skin/skin_types.h"
 
+namespace velotune {
+class TComponent;
+}
+
 namespace velotune::skin {
 
 class TSkinReader;
 class TQuickIni;
+class TSkinData;
+
+// Request kinds of the skin manager.
+enum SkinRequest : int {
+  srSkinOn = 1,
+  srSkinOff = 2,
+  srRefresh = 3,
+  srDropDestroyed = 6
+};
+
+// The skin manager as the skin component sees it. The program installs the
+// factory that makes the one manager; without it nothing is skinned.
+class SkinManagerLink {
+ public:
+  virtual ~SkinManagerLink() = default;
+  virtual void RegisterSkinData(TSkinData& data) = 0;
+  virtual void UnregisterSkinData(TSkinData& data) = 0;
+  // Makes this component the one the manager applies.
+  virtual void PointAt(TSkinData& data) = 0;
+  virtual void RequestSkinning(SkinRequest kind, int delayMs) = 0;
+  virtual void MarkSkinning() = 0;
+  virtual void RaiseSkinningCount() = 0;
+  // Hands the owner form's window of a component to the manager.
+  virtual void SkinOwnerForm(TSkinData& data) = 0;
+  virtual bool Skinning() const = 0;
+  // The manager side of loading a main-form component: the caption icon.
+  virtual void PrepareMainFormSkin(TSkinData& data) = 0;
+};
+
+using SkinManagerFactory = SkinManagerLink* (*)();
+void SetSkinManagerFactory(SkinManagerFactory factory);
+// The manager, made by the factory on first use; null without a factory.
+SkinManagerLink* AcquireSkinManager();
+// The manager if it exists, without making one.
+SkinManagerLink* ExistingSkinManager();
+// Called by the manager when it goes (after the last component left).
+void ForgetSkinManager(SkinManagerLink* manager);
 
 // The colour table's entries by index.
 enum ColourEntry : int {
@@ -60,6 +101,22 @@ class TSkinData {
   bool MenuMerge = false;
   std::function<void(const std::string& formName, bool& doSkin)> OnFormSkin;
   std::function<void()> OnSkinChanged;
+  // (form or null for a foreign window, window handle as a number, class name)
+  using FormEvent = std::function<void(TComponent* form, uintptr_t window, const std::string& name)>;
+  FormEvent OnBeforeSkinForm;
+  FormEvent OnAfterSkinForm;
+  // (skinned form, parent, control, upper-case class name, wrapper slot)
+  std::function<void(TComponent* sender, TComponent* parent, TComponent* control,
+                     const std::string& className, TComponent*& skinned)>
+      OnSkinControl;
+
+  // Skinning on or off; no effect while unchanged, in design state or while
+  // the form is read. The published value itself is Active.
+  void SetActive(bool active);
+  // Set while the form description is read.
+  bool Reading = false;
+  // The component's owner form, for the manager.
+  TComponent* OwnerForm = nullptr;
 
   // "(Good)" while a skin is stored in design state, "(none)" otherwise.
   std::string SkinStore() const;

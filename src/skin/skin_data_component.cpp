@@ -22,7 +22,10 @@ std::string GetProperty(const TComponent& c) {
 
 template <int I>
 void SetProperty(TComponent& c, const std::string& value) {
-  if (!static_cast<TSkinDataComponent&>(c).Data().SetPropertyText(kPropertyNames[I], value))
+  skin::TSkinData& data = static_cast<TSkinDataComponent&>(c).Data();
+  // Values read from a description are stored; later ones take effect.
+  data.Reading = (c.ComponentState() & csLoading) != 0;
+  if (!data.SetPropertyText(kPropertyNames[I], value))
     throw EPropertyError("Invalid property value for " + std::string(kPropertyNames[I]));
 }
 

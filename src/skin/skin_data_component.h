@@ -14,7 +14,7 @@ namespace velotune {
 
 class TSkinDataComponent : public TComponent {
  public:
-  explicit TSkinDataComponent(TComponent* owner) : TComponent(owner) {}
+  explicit TSkinDataComponent(TComponent* owner) : TComponent(owner) { data_.OwnerForm = owner; }
   const char* ClassName() const override { return "TSkinData"; }
 
   skin::TSkinData& Data() { return data_; }

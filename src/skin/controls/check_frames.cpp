@@ -1,0 +1,77 @@
+#include "skin/controls/check_frames.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace velotune::skin {
+
+namespace {
+std::string Lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+bool Contains(const std::string& text, const char* part) {
+  return text.find(part) != std::string::npos;
+}
+}  // namespace
+
+int CheckBoxFrame(const CheckFacts& facts, int frameCount) {
+  int f = facts.checked ? 2 : 1;
+  if (facts.stateProperty) {
+    const std::string state = Lower(*facts.stateProperty);
+    if (Contains(state, "uncheck"))
+      f = 1;
+    else if (Contains(state, "check"))
+      f = 2;
+    else if (Contains(state, "gray"))
+      f = 4;
+  } else if (facts.checkedProperty) {
+    f = Lower(*facts.checkedProperty) == "true" ? 2 : 3;
+  }
+  if (facts.hasDataField && facts.rememberedCheck != 0)
+    f = facts.rememberedCheck == 3 ? 4 : facts.rememberedCheck;
+  if (facts.hasDataBinding) f = 1;
+  if (facts.disabled) f += 2;
+  if (facts.indeterminate) f = 4;
+  if (frameCount == 12) {
+    if (facts.indeterminate)
+      f = facts.disabled ? 12 : 9;
+    else if (f == 2)
+      f = 5;
+    else if (f == 3)
+      f = 4;
+    else if (f == 4)
+      f = 8;
+  }
+  return f;
+}
+
+int RadioButtonFrame(bool checked, bool disabled, int frameCount) {
+  int f = (checked ? 2 : 1) + (disabled ? 2 : 0);
+  if (frameCount == 8) {
+    if (f == 2)
+      f = 5;
+    else if (f == 3)
+      f = 4;
+    else if (f == 4)
+      f = 8;
+  }
+  return f;
+}
+
+CheckPlace PlaceCheckImage(const Rect& client, int cellWidth, int cellHeight, bool leftText,
+                           bool radio) {
+  CheckPlace place;
+  const int top = client.top + (client.Height() - cellHeight) / 2;
+  if (leftText) {
+    const int right = client.right - (radio ? 1 : 0);
+    place.image = {right - cellWidth, top, right, top + cellHeight};
+    place.text = {client.left, client.top, place.image.left - 2, client.bottom};
+  } else {
+    place.image = {client.left, top, client.left + cellWidth, top + cellHeight};
+    place.text = {place.image.right + 2, client.top, client.right, client.bottom};
+  }
+  return place;
+}
+
+}  // namespace velotune::skin

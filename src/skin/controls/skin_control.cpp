@@ -1,0 +1,237 @@
+#include "skin/controls/skin_control.h"
+
+#include "framework/form.h"
+#include "skin/colour.h"
+#include "skin/frame/skin_messages.h"
+#include "skin/frame/win_skin_form.h"
+#include "skin/paint/gdi_objects.h"
+
+namespace velotune::skin {
+
+// A framework control's WindowProc while wrapped: the wrapper's routine, or,
+// once the wrapper is gone but the functor is still deeper in the chain, the
+// method it replaced.
+struct TSkinControl::Link {
+  TSkinControl* owner;
+  TWndMethod previous;
+};
+
+struct TSkinControl::ProcFunctor {
+  std::shared_ptr<Link> link;
+  void operator()(TMessage& message) const {
+    const std::shared_ptr<Link> keep = link;
+    if (keep->owner)
+      keep->owner->Message(message);
+    else
+      keep->previous(message);
+  }
+};
+
+TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {
+  control_ = dynamic_cast<TControl*>(owner);
+}
+
+TSkinControl::~TSkinControl() {
+  // A control being destroyed takes its WindowProc with it.
+  const bool ownerGoing = control_ && (control_->ComponentState() & csDestroying);
+  if (!ownerGoing && state_ != 6) Restore();
+  if (!ownerGoing) GiveBack();
+  if (link_) link_->owner = nullptr;
+  subclass_.Remove();
+  if (form_) form_->UnregisterControl(this);
+}
+
+void TSkinControl::GiveBack() {
+  if (!link_ || !control_) return;
+  auto* mine = control_->WindowProc.target<ProcFunctor>();
+  if (mine && mine->link == link_) control_->WindowProc = link_->previous;
+  link_->owner = nullptr;
+}
+
+bool TSkinControl::ReadProperty(const char* name, std::string* value) const {
+  if (!control_ || !control_->HasProperty(name)) return false;
+  try {
+    *value = control_->GetPropText(name);
+    return true;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
+                                 HDC canvas) {
+  if (attached_ || !control_) return;
+  form_ = &form;
+  data_ = &data;
+  fillBackground_ = fillBackground;
+  canvas_ = canvas;
+  if (auto* windowed = dynamic_cast<TWinControl*>(control_)) {
+    handle_ = windowed->Handle();
+    unicode_ = IsWindowUnicode(handle_) != FALSE;
+  }
+  link_ = std::make_shared<Link>(Link{this, control_->WindowProc});
+  control_->WindowProc = ProcFunctor{link_};
+  form.RegisterControl(this);
+  if (fillBackground) {
+    std::string parentBackground;
+    if (!InSet(data.Options, xoParentBackGround) &&
+        ReadProperty("ParentBackground", &parentBackground) && parentBackground == "True") {
+      control_->SetPropText("ParentBackground", "False");
+      parentBackgroundSwitched_ = true;
+    }
+    savedColour_ = control_->Color();
+    control_->SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
+    if (parentBackgroundSwitched_) mode_ = 1;
+  }
+  Repaint();
+  attached_ = true;
+  state_ = 1;
+}
+
+LRESULT TSkinControl::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  TMessage message{msg, wParam, lParam, 0};
+  static_cast<TSkinControl*>(owner)->Message(message);
+  return message.Result;
+}
+
+void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
+  if (attached_) return;
+  handle_ = window;
+  data_ = &data;
+  form_ = &form;
+  canvas_ = canvas;
+  mode_ = 0;
+  form.RegisterControl(this);
+  unicode_ = IsWindowUnicode(window) != FALSE;
+  const int length = GetWindowTextLengthA(window);
+  text_.assign(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+  GetWindowTextA(window, &text_[0], length + 1);
+  text_.resize(static_cast<size_t>(length > 0 ? length : 0));
+  subclass_.Install(window, this, &TSkinControl::Route);
+  InvalidateRect(window, nullptr, TRUE);
+  attached_ = true;
+  state_ = 1;
+}
+
+void TSkinControl::CallPrevious(TMessage& message) {
+  if (link_) {
+    link_->previous(message);
+  } else {
+    message.Result = subclass_.CallOld(handle_, message.Msg, message.WParam, message.LParam);
+  }
+}
+
+void TSkinControl::Message(TMessage& message) {
+  if (message.Msg == SKM_SKINCONTROL) {
+    active_ = message.WParam > 0;
+    if (active_) Repaint();
+    return;
+  }
+  if (!active_) {
+    CallPrevious(message);
+    if (message.Msg == WM_NCDESTROY) {
+      state_ = 6;
+      subclass_.Remove();
+    }
+    return;
+  }
+  if (BeforeMessage(message)) {
+    CallPrevious(message);
+    AfterMessage(message);
+  }
+}
+
+bool TSkinControl::BeforeMessage(TMessage& message) {
+  if (message.Msg == WM_NCDESTROY) {
+    state_ = 6;
+    CallPrevious(message);
+    // A foreign window's procedure is given back as it goes.
+    subclass_.Remove();
+    if (active_) Restore();
+    return false;
+  }
+  if (message.Msg == SKM_QUERYSKINNED) {
+    message.Result = 1;
+    return false;
+  }
+  return true;
+}
+
+void TSkinControl::AfterMessage(TMessage& message) {
+  switch (message.Msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_ENABLE:
+    case WM_SETTEXT:
+    case kFrameworkEnabledChanged:
+      Repaint();
+      break;
+    case WM_PAINT:
+      PaintWindow(reinterpret_cast<HDC>(message.WParam));
+      break;
+    default:
+      break;
+  }
+}
+
+void TSkinControl::Repaint() {
+  if (!handle_ || !IsWindow(handle_)) return;
+  InvalidateRect(handle_, nullptr, TRUE);
+  UpdateWindow(handle_);
+}
+
+RECT TSkinControl::LocalRect() const {
+  return RECT{0, 0, screenRect_.right - screenRect_.left, screenRect_.bottom - screenRect_.top};
+}
+
+void TSkinControl::PaintWindow(HDC dc) {
+  if (!handle_) return;
+  GetWindowRect(handle_, &screenRect_);
+  try {
+    if (dc) {
+      Paint(dc, LocalRect());
+    } else {
+      WindowDC own(handle_, false);
+      if (own.Get()) Paint(own.Get(), LocalRect());
+    }
+  } catch (...) {
+    // A failing paint leaves what was drawn so far.
+  }
+}
+
+void TSkinControl::PaintBackground(HDC dc, const RECT& rect) {
+  OwnedBrush face(CreateSolidBrush(ResolveColour(data_->FaceColour())));
+  FillRect(dc, &rect, face.Get());
+}
+
+void TSkinControl::PaintBuffered(HDC dc) {
+  GetWindowRect(handle_, &screenRect_);
+  const RECT rect = LocalRect();
+  OffscreenBuffer buffer(dc, rect.right, rect.bottom);
+  PaintBackground(buffer.Dc(), rect);
+  try {
+    Paint(buffer.Dc(), rect);
+  } catch (...) {
+    // A failing paint leaves what was drawn so far.
+  }
+  buffer.CopyTo(dc, 0, 0);
+}
+
+void TSkinControl::Paint(HDC, const RECT&) {}
+
+void TSkinControl::Restore() {
+  if (!active_) return;
+  active_ = false;
+  if (state_ == 6 || !control_ || !fillBackground_) return;
+  if (parentBackgroundSwitched_) control_->SetPropText("ParentBackground", "True");
+  parentBackgroundSwitched_ = false;
+  control_->SetColor(savedColour_);
+}
+
+void TSkinControl::Reapply() {
+  if (fillBackground_ && control_ && data_)
+    control_->SetColor(static_cast<::velotune::TColor>(data_->FaceColour()));
+  Repaint();
+}
+
+}  // namespace velotune::skin

@@ -1,0 +1,89 @@
+// TSkinControl: the base of every control wrapper. It takes over one
+// control's messages (a framework control's WindowProc, or a foreign window's
+// procedure), lets the member filter them before and after the control's own
+// handling, and paints through the member's Paint. It is owned by the control
+// it wraps and listed by the skinned form it belongs to.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "framework/control.h"
+#include "skin/frame/skinned_control.h"
+#include "skin/frame/window_subclass.h"
+#include "skin/skin_data.h"
+
+namespace velotune::skin {
+
+class TWinSkinForm;
+
+class TSkinControl : public TComponent, public SkinnedControl {
+ public:
+  // owner: the wrapped framework control, or null for a foreign window.
+  explicit TSkinControl(TComponent* owner);
+  ~TSkinControl() override;
+  const char* ClassName() const override { return "TSkinControl"; }
+
+  // The operations a member may override, in this order.
+  virtual void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas);
+  virtual void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas);
+  virtual void Restore();
+  // The filter before the control's own handling; false: the message is done.
+  virtual bool BeforeMessage(TMessage& message);
+  virtual void AfterMessage(TMessage& message);
+  virtual void PaintWindow(HDC dc);
+  virtual void Paint(HDC dc, const RECT& rect);
+  void Reapply() override;
+  virtual bool Skinnable() const { return true; }
+
+  HWND Window() const override { return handle_; }
+  TControl* Control() const { return control_; }
+  bool IsActive() const { return active_; }
+  int Mode() const { return mode_; }
+  int StateNumber() const { return state_; }
+
+  // The message routine every message of the wrapped window goes through.
+  void Message(TMessage& message);
+
+ protected:
+  // The control's own handling: its kept WindowProc or window procedure.
+  void CallPrevious(TMessage& message);
+  // Invalidates the whole window with erasing and updates it at once.
+  void Repaint();
+  // The window's rectangle moved to the origin.
+  RECT LocalRect() const;
+  // Paints into an off-screen buffer first, then copies it in one go.
+  void PaintBuffered(HDC dc);
+  // What the buffer starts with; the face colour unless a member knows better.
+  virtual void PaintBackground(HDC dc, const RECT& rect);
+  // The control's published property, when it has it.
+  bool ReadProperty(const char* name, std::string* value) const;
+
+  TControl* control_ = nullptr;
+  HWND handle_ = nullptr;
+  bool unicode_ = false;
+  TSkinData* data_ = nullptr;
+  TWinSkinForm* form_ = nullptr;
+  HDC canvas_ = nullptr;
+  bool fillBackground_ = false;
+  ::velotune::TColor savedColour_ = 0;
+  bool parentBackgroundSwitched_ = false;
+  bool active_ = true;
+  bool attached_ = false;
+  int state_ = 0;
+  RECT screenRect_{};
+  std::string text_;
+  int mode_ = 0;
+
+ private:
+  struct Link;
+  struct ProcFunctor;
+  static LRESULT Route(void* owner, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+  void GiveBack();
+  std::shared_ptr<Link> link_;
+  WindowSubclass subclass_;
+};
+
+}  // namespace velotune::skin

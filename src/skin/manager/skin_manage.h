@@ -1,0 +1,88 @@
+// TSkinManage: the one skin manager of the program. It watches the thread's
+// windows through a CBT hook, decides which top-level windows are skinned,
+// gives each a TWinSkinForm, wraps their controls, and carries out delayed
+// requests (skin on, skin off, refresh) from a 100 ms-grained timer.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "skin/frame/skin_host.h"
+#include "skin/frame/win_skin_form.h"
+#include "skin/skin_data.h"
+
+namespace velotune {
+class TControl;
+class TWinControl;
+class TForm;
+}  // namespace velotune
+
+namespace velotune::skin {
+
+class TSkinManage : public SkinManagerLink, public SkinHost {
+ public:
+  // The manager, or null while no skin component is loaded.
+  static TSkinManage* Instance();
+
+  // SkinManagerLink.
+  void RegisterSkinData(TSkinData& data) override;
+  void UnregisterSkinData(TSkinData& data) override;
+  void PointAt(TSkinData& data) override;
+  void RequestSkinning(SkinRequest kind, int delayMs) override;
+  void MarkSkinning() override { skinningPhase_ = true; }
+  void RaiseSkinningCount() override { ++skinningCount_; }
+  void SkinOwnerForm(TSkinData& data) override;
+  bool Skinning() const override { return skinning_; }
+  void PrepareMainFormSkin(TSkinData& data) override;
+
+  // SkinHost.
+  bool Busy() const override { return busy_; }
+  void SystemMenuOpen(bool open) override { systemMenuOpen_ = open; }
+  void SkinChildControls(TWinSkinForm& form) override;
+  void ForgetWindow(HWND window) override;
+
+  // Makes a skinned window of `window` when every test agrees.
+  bool SkinWindow(HWND window, bool formPass = false);
+  TWinSkinForm* FindSkinnedWindow(HWND window) const;
+  const std::vector<TWinSkinForm*>& Windows() const { return windows_; }
+  TSkinData* DefaultData() const { return default_; }
+
+  // Control wrapping.
+  void WrapFormControls(TWinSkinForm& skinned, TForm& form);
+  void WrapControl(TWinSkinForm& skinned, TControl* control, TWinControl* parent);
+  void WrapChildren(TWinSkinForm& skinned, TWinControl* control);
+  // A child window of a foreign dialog: its wrapper, when one is built.
+  void AttachForeignChild(TWinSkinForm& skinned, HWND child);
+
+ private:
+  TSkinManage();
+  ~TSkinManage() override;
+  static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK TimerTick(HWND, UINT, UINT_PTR, DWORD);
+  void RunRequest();
+  void DropDestroyed();
+  void GiveBack(TWinSkinForm* skinned);
+  TSkinData* DataFor(HWND window, TForm* form, const std::string& className) const;
+  friend SkinManagerLink* MakeSkinManager();
+
+  std::vector<TWinSkinForm*> windows_;
+  std::vector<TSkinData*> datas_;
+  TSkinData* default_ = nullptr;
+  TSkinData* pointed_ = nullptr;
+  bool skinning_ = false;
+  bool skinningPhase_ = false;
+  int skinningCount_ = 0;
+  bool busy_ = false;
+  bool systemMenuOpen_ = false;
+  HHOOK hook_ = nullptr;
+  UINT_PTR timer_ = 0;
+  SkinRequest pending_ = srSkinOn;
+  bool shuttingDown_ = false;
+};
+
+// Lets the program's skin components make the manager: call once at start.
+void InstallSkinManager();
+
+}  // namespace velotune::skin
