@@ -12,6 +12,7 @@
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/win32_skin_environment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -28,6 +29,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetActiveFiles(&files);
   // The skin reads system colours and metrics as the main form's skin loads.
   skin::InstallWin32SkinEnvironment();
+  // The main form's skin component makes the skin manager as it loads.
+  skin::InstallSkinManager();
 
   RegisterProgramClasses();
   Application().SetTitle("Velotune");
