@@ -1,0 +1,424 @@
+// A small form skinned in this process under Wine: its frame, region, caption
+// buttons, system menu and check boxes, a message box, and switching the skin
+// off again.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/application.h"
+#include "framework/form.h"
+#include "framework/std_controls.h"
+#include "skin/frame/caption_hint.h"
+#include "skin/frame/skin_messages.h"
+#include "skin/frame/win_skin_form.h"
+#include "skin/manager/skin_manage.h"
+#include "skin/skin_data_component.h"
+#include "skin/win32_skin_environment.h"
+#include "skin_files.h"
+#include "skinned_window_support.h"
+
+namespace velotune::skin {
+namespace {
+
+using testing::Canvas;
+using testing::CellDifference;
+using testing::PumpUntil;
+
+class TTestForm : public TForm {
+ public:
+  using TForm::TForm;
+  const char* ClassName() const override { return "TSkinTestForm"; }
+};
+
+// A form with its own skin component (the program's settings) and a few
+// check boxes and radio buttons, shown and skinned.
+class SkinnedForm {
+ public:
+  explicit SkinnedForm(const testing::Bytes& skinFile, bool show = true) {
+    InstallWin32SkinEnvironment();
+    InstallSkinManager();
+    form = new TTestForm(nullptr);
+    form->borderStyle = bsSizeable;
+    form->SetBounds(120, 100, 0, 0);
+    form->SetCaption("Skinned test");
+    form->SetClientSize(360, 220);
+    holder = new TSkinDataComponent(form);
+    TSkinData& data = holder->Data();
+    data.Active = true;
+    data.SkinControls = AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
+    data.SetStoredSkin(skinFile);
+    data.LoadSkinStream();
+    holder->Loaded();
+    auto add = [this](const char* name, int y, const char* caption) {
+      return CreateControl<TCheckBox>(form, {form, name, 10, y, 200, 17, caption});
+    };
+    unticked = add("unticked", 10, "Unticked");
+    ticked = add("ticked", 30, "Ticked");
+    ticked->SetChecked(true);
+    disabled = add("disabled", 50, "Disabled");
+    disabled->SetChecked(true);
+    disabled->SetEnabled(false);
+    greyed = add("greyed", 70, "Greyed");
+    greyed->SetPropText("State", "cbGrayed");
+    plain = add("plain", 90, "System look");
+    plain->SetTag(99);
+    green = add("green", 110, "Green text");
+    green->Font().SetColor(0x008000);
+    radio = CreateControl<TRadioButton>(form, {form, "radio", 10, 130, 200, 17, "Radio"});
+    if (show) Show();
+  }
+  ~SkinnedForm() { delete form; }
+
+  void Show() {
+    form->Show();
+    EXPECT_TRUE(PumpUntil([this] { return Skinned() && Skinned()->State() == fsSkinned; }));
+  }
+  TSkinData& Data() { return holder->Data(); }
+  HWND Handle() { return form->Handle(); }
+  TWinSkinForm* Skinned() {
+    TSkinManage* manager = TSkinManage::Instance();
+    return manager && form->HandleAllocated() ? manager->FindSkinnedWindow(form->Handle())
+                                              : nullptr;
+  }
+  SIZE Outer() {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  }
+  SIZE FrameTaken() {
+    RECT c;
+    GetClientRect(Handle(), &c);
+    const SIZE outer = Outer();
+    return SIZE{outer.cx - c.right, outer.cy - c.bottom};
+  }
+  // The caption button of this action that is shown now.
+  TWinSysButton* Button(int action) {
+    for (const auto& b : Skinned()->CaptionButtons())
+      if (b->Action() == action && b->Visible && b->Bounds.Width() > 0) return b.get();
+    return nullptr;
+  }
+  LPARAM ScreenPoint(int x, int y) {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    return MAKELPARAM(r.left + x, r.top + y);
+  }
+
+  TForm* form;
+  TSkinDataComponent* holder;
+  TCheckBox *unticked, *ticked, *disabled, *greyed, *plain, *green;
+  TRadioButton* radio;
+};
+
+// A skin of plain edges: the top one with magenta corners when asked, and a
+// transparent flag only on it.
+testing::Bytes EdgeSkin(bool cutCorners) {
+  const Pixel grey = MakePixel(90, 90, 90), blue = MakePixel(40, 60, 120);
+  Bitmap side(4, 20, 24, grey), top(40, 24, 24, blue), bottom(40, 4, 24, grey);
+  if (cutCorners)
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x) {
+        top.Set(x, y, kMagentaPixel);
+        top.Set(39 - x, y, kMagentaPixel);
+      }
+  const std::string ini =
+      "[Personality]\nLeft=L.bmp\nRight=R.bmp\nTop=T.bmp\nBottom=B.bmp\n"
+      "LeftFrame=1\nLeftTrans=0\nRightFrame=1\nRightTrans=0\nBottomFrame=1\nBottomTrans=0\n"
+      "TopFrame=1\nTopTopHeight=6\nTopBotHeight=6\nTopTrans=" +
+      std::string(cutCorners ? "1" : "0") + "\n[Colours]\nButtonFace=200 200 200\n";
+  return testing::PackSkin(ini, {{"L.bmp", side}, {"R.bmp", side}, {"T.bmp", top}, {"B.bmp", bottom}});
+}
+
+// Paints the frame through SKM_PAINTFRAMEDC into a canvas of the window's size.
+std::unique_ptr<Canvas> PaintedFrame(SkinnedForm& f) {
+  const SIZE outer = f.Outer();
+  auto canvas = std::make_unique<Canvas>(outer.cx, outer.cy);
+  EXPECT_EQ(kSkinMagic, SendMessageA(f.Handle(), SKM_PAINTFRAMEDC,
+                                     reinterpret_cast<WPARAM>(canvas->Dc()), kSkinMagic));
+  return canvas;
+}
+
+TEST(SkinnedForm, FrameIsTheSkinsEdgesAndTheWindowAnswersAsSkinned) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  const TSkinData& data = f.Data();
+  const int left = data.Edge(0).Map.Width() / data.Edge(0).Frame;
+  const int right = data.Edge(1).Map.Width() / data.Edge(1).Frame;
+  const int top = data.Edge(2).Map.Height() / data.Edge(2).Frame;
+  const int bottom = data.Edge(3).Map.Height() / data.Edge(3).Frame;
+  EXPECT_EQ(left + right, f.FrameTaken().cx);
+  EXPECT_EQ(top + bottom, f.FrameTaken().cy);
+  RECT client;
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(360, client.right) << "skinning keeps the client size";
+  EXPECT_EQ(220, client.bottom);
+  EXPECT_EQ(kSkinMagic, SendMessageA(f.Handle(), SKM_IDENTIFY, 0, kSkinMagic));
+  EXPECT_EQ(1, SendMessageA(f.Handle(), SKM_IDENTIFY, 0, 0));
+  EXPECT_EQ(1, SendMessageA(f.Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_EQ(1, SendMessageA(f.unticked->Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_EQ(1, SendMessageA(f.radio->Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_EQ(0, SendMessageA(f.plain->Handle(), SKM_QUERYSKINNED, 0, 0)) << "Tag 99";
+  // A reflected notification with the skinned message's number still reaches
+  // the form's own handling; only the form's own message is kept back.
+  int reflected = 0;
+  TWndMethod previous = f.form->WindowProc;
+  f.form->WindowProc = [&](TMessage& m) {
+    if (m.Msg == SKM_SKINNED) ++reflected;
+    previous(m);
+  };
+  SendMessageA(f.Handle(), SKM_SKINNED, 0, kSkinMagic);
+  NMHDR header{f.unticked->Handle(), 1, 0};
+  SendMessageA(f.Handle(), SKM_SKINNED, 0, reinterpret_cast<LPARAM>(&header));
+  f.form->WindowProc = previous;
+  EXPECT_EQ(1, reflected);
+  // The shipped side edges have magenta top corners: the region cuts them.
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(ERROR, GetWindowRgn(f.Handle(), region));
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_TRUE(PtInRegion(region, f.Outer().cx / 2, 0));
+  EXPECT_TRUE(PtInRegion(region, f.Outer().cx / 2, f.Outer().cy - 1));
+  DeleteObject(region);
+}
+
+TEST(SkinnedForm, RegionCutsMagentaCornersOfTheTopEdgeOrIsTheWholeWindow) {
+  for (bool cut : {true, false}) {
+    SkinnedForm f(EdgeSkin(cut));
+    const FrameSizes frame = f.Skinned()->Frame();
+    EXPECT_EQ(4, frame.left);
+    EXPECT_EQ(24, frame.top);
+    const SIZE outer = f.Outer();
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_NE(ERROR, GetWindowRgn(f.Handle(), region)) << cut;
+    RECT box;
+    GetRgnBox(region, &box);
+    EXPECT_EQ(0, box.left);
+    EXPECT_EQ(outer.cx, box.right);
+    EXPECT_EQ(outer.cy, box.bottom);
+    // The top strip starts at the left edge's width.
+    EXPECT_EQ(!cut, PtInRegion(region, frame.left + 1, 1) != FALSE) << cut;
+    EXPECT_EQ(!cut, PtInRegion(region, outer.cx - frame.right - 2, 2) != FALSE) << cut;
+    EXPECT_TRUE(PtInRegion(region, frame.left + 3, 0));
+    EXPECT_TRUE(PtInRegion(region, 1, 1)) << "the sides are opaque";
+    EXPECT_TRUE(PtInRegion(region, outer.cx - 1, outer.cy - 1));
+    DeleteObject(region);
+  }
+}
+
+TEST(SkinnedForm, CaptionButtonsShowHoverAndPressedFramesAndCloseCloses) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  TWinSysButton* close = f.Button(0);
+  ASSERT_NE(nullptr, close);
+  const Bitmap& strip = close->Image();
+  const Rect b = close->Bounds;
+  EXPECT_EQ("", CellDifference(*PaintedFrame(f), b.left, b.top, strip, close->Frames(), 1));
+  // The cursor stays on the button, so the hover timer keeps it hot.
+  const LPARAM at = f.ScreenPoint(b.left + b.Width() / 2, b.top + b.Height() / 2);
+  SetCursorPos(LOWORD(at), HIWORD(at));
+  SendMessageA(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
+  EXPECT_EQ("", CellDifference(*PaintedFrame(f), b.left, b.top, strip, close->Frames(), 3));
+  SendMessageA(f.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+  EXPECT_EQ("", CellDifference(*PaintedFrame(f), b.left, b.top, strip, close->Frames(), 2));
+  SendMessageA(f.Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }));
+}
+
+TEST(SkinnedForm, HintNamesTheButtonAfterTwiceTheHintPause) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  TWinSysButton* minimize = f.Button(2);
+  ASSERT_NE(nullptr, minimize);
+  const Rect b = minimize->Bounds;
+  const LPARAM at = f.ScreenPoint(b.left + b.Width() / 2, b.top + b.Height() / 2);
+  SetCursorPos(LOWORD(at), HIWORD(at));
+  const DWORD start = GetTickCount();
+  SendMessageA(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
+  ASSERT_TRUE(PumpUntil([&] { return f.Skinned()->Hint() && f.Skinned()->Hint()->Visible(); }));
+  EXPECT_GE(GetTickCount() - start, DWORD(2 * kHintPauseMs - kFrameTimerMs));
+  EXPECT_EQ("Minimize", f.Skinned()->Hint()->Text());
+  EXPECT_TRUE(IsWindowVisible(f.Skinned()->Hint()->Window()));
+  // Leaving the button hides it.
+  SetCursorPos(LOWORD(at), HIWORD(at) + 200);
+  EXPECT_TRUE(PumpUntil([&] { return !f.Skinned()->Hint()->Visible(); }));
+}
+
+TEST(SkinnedForm, MaximizeRestoreAndCaptionDoubleClicks) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  auto click = [&](TWinSysButton* button) {
+    ASSERT_NE(nullptr, button);
+    const Rect b = button->Bounds;
+    const LPARAM at = f.ScreenPoint(b.left + 3, b.top + 3);
+    SetCursorPos(LOWORD(at), HIWORD(at));
+    SendMessageA(f.Handle(), WM_NCLBUTTONDOWN, HTCAPTION, at);
+    SendMessageA(f.Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
+  };
+  click(f.Button(1));
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(f.Handle()) && f.Button(1); }));
+  EXPECT_EQ(1, f.Button(1)->Button().Visibility) << "the restore button shows now";
+  click(f.Button(1));
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(f.Handle()); }));
+  const SIZE frame = f.FrameTaken();
+  EXPECT_EQ(36, frame.cy) << "restored with the skin's frame";
+  auto doubleClick = [&] {
+    SendMessageA(f.Handle(), WM_NCLBUTTONDBLCLK, HTCAPTION, f.ScreenPoint(150, 12));
+  };
+  doubleClick();
+  ASSERT_TRUE(PumpUntil([&] { return IsZoomed(f.Handle()) != FALSE; }));
+  doubleClick();
+  ASSERT_TRUE(PumpUntil([&] { return !IsZoomed(f.Handle()); }));
+}
+
+// Looks at the skinned system menu while it is open, then moves to Close
+// with the arrow keys, one a tick, and picks it.
+struct MenuWatch {
+  static MenuWatch* current;
+  TWinSkinForm* skinned = nullptr;
+  int items = 0, ownerDrawn = 0;
+  bool hasClose = false;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    HMENU popup = current->skinned->SystemPopup();
+    HWND menuWindow = FindWindowA("#32768", nullptr);
+    if (!popup || !menuWindow || !IsWindowVisible(menuWindow)) return;
+    if (current->items == 0) {
+      current->items = GetMenuItemCount(popup);
+      for (int i = 0; i < current->items; ++i) {
+        MENUITEMINFOA info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID;
+        GetMenuItemInfoA(popup, i, TRUE, &info);
+        if (info.fType & MFT_OWNERDRAW) ++current->ownerDrawn;
+        if (info.wID == SC_CLOSE) current->hasClose = true;
+      }
+    }
+    if (GetMenuState(popup, SC_CLOSE, MF_BYCOMMAND) & MF_HILITE) {
+      KillTimer(nullptr, id);
+      PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+    } else {
+      PostMessageA(menuWindow, WM_KEYDOWN, VK_UP, 0);
+    }
+  }
+};
+MenuWatch* MenuWatch::current = nullptr;
+
+TEST(SkinnedForm, RightClickOnTheCaptionOpensTheSkinnedSystemMenuWhoseCloseCloses) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  MenuWatch watch;
+  watch.skinned = f.Skinned();
+  MenuWatch::current = &watch;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &MenuWatch::Tick);
+  SendMessageA(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(150, 12));
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(GetMenuItemCount(GetSystemMenu(f.Handle(), FALSE)), watch.items);
+  EXPECT_GT(watch.items, 4);
+  EXPECT_TRUE(watch.hasClose);
+  EXPECT_EQ(watch.items, watch.ownerDrawn);
+  EXPECT_EQ(nullptr, f.Skinned()->SystemPopup()) << "the popup is freed when it closes";
+  EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }));
+}
+
+// The box painted through WM_PRINT, its image compared with the strip's frame.
+std::string CheckImageDifference(TWinControl* box, const TSkinData& data, int frame) {
+  RECT r;
+  GetClientRect(box->Handle(), &r);
+  Canvas canvas(r.right, r.bottom);
+  SendMessageA(box->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  const bool radio = dynamic_cast<TRadioButton*>(box) != nullptr;
+  const Bitmap& strip = radio ? data.Button().RadioMap : data.Button().CheckMap;
+  const int frames = radio ? data.Button().RadioFrame : data.Button().CheckFrame;
+  return CellDifference(canvas, 0, (r.bottom - strip.Height()) / 2, strip, frames, frame);
+}
+
+TEST(SkinnedForm, CheckBoxesShowTheStripsFrameForEachState) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  const TSkinData& data = f.Data();
+  ASSERT_EQ(12, data.Button().CheckFrame);
+  EXPECT_EQ("", CheckImageDifference(f.unticked, data, 1));
+  EXPECT_EQ("", CheckImageDifference(f.ticked, data, 5));
+  EXPECT_EQ("", CheckImageDifference(f.disabled, data, 8));
+  EXPECT_EQ("", CheckImageDifference(f.greyed, data, 9));
+  EXPECT_EQ("", CheckImageDifference(f.radio, data, 1));
+  // Ticking by code repaints with the ticked frame; the system's own box is
+  // left alone.
+  f.unticked->SetChecked(true);
+  EXPECT_EQ("", CheckImageDifference(f.unticked, data, 5));
+  f.radio->SetChecked(true);
+  EXPECT_EQ("", CheckImageDifference(f.radio, data, 5));
+  EXPECT_NE("", CheckImageDifference(f.plain, data, 1));
+  // The text keeps the control's font colour.
+  RECT r;
+  GetClientRect(f.green->Handle(), &r);
+  Canvas canvas(r.right, r.bottom);
+  SendMessageA(f.green->Handle(), WM_PRINT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+  bool greenText = false;
+  for (int y = 0; y < r.bottom && !greenText; ++y)
+    for (int x = 16; x < r.right; ++x)
+      if (canvas.At(x, y) == MakePixel(0, 128, 0)) greenText = true;
+  EXPECT_TRUE(greenText);
+}
+
+// Closes the error box once it is skinned, noting what it saw.
+struct BoxWatch {
+  static BoxWatch* current;
+  bool skinned = false;
+  SIZE frame{};
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowA("#32770", "Velotune");
+    if (!box || !IsWindowVisible(box)) return;
+    TWinSkinForm* skinned = TSkinManage::Instance()->FindSkinnedWindow(box);
+    if (!skinned || skinned->State() != fsSkinned) return;
+    current->skinned = SendMessageA(box, SKM_QUERYSKINNED, 0, 0) == 1;
+    RECT w, c;
+    GetWindowRect(box, &w);
+    GetClientRect(box, &c);
+    current->frame = SIZE{w.right - w.left - c.right, w.bottom - w.top - c.bottom};
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  }
+};
+BoxWatch* BoxWatch::current = nullptr;
+
+TEST(SkinnedForm, TheErrorBoxIsSkinned) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  Application().SetTitle("Velotune");
+  BoxWatch watch;
+  BoxWatch::current = &watch;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, &BoxWatch::Tick);
+  Application().HandleException(Exception("Failed to set data for 'Test'"));
+  KillTimer(nullptr, timer);
+  EXPECT_TRUE(watch.skinned);
+  EXPECT_EQ(8, watch.frame.cx);
+  EXPECT_EQ(36, watch.frame.cy);
+}
+
+TEST(SkinnedForm, SwitchingSkinningOffGivesEveryWindowItsOwnProcedureFrameAndRegion) {
+  SkinnedForm f(testing::ShippedSkinFile(), false);
+  const HWND window = f.form->Handle();
+  const LONG_PTR ownProcedure = GetWindowLongPtrA(window, GWLP_WNDPROC);
+  const LONG_PTR boxProcedure = GetWindowLongPtrA(f.ticked->Handle(), GWLP_WNDPROC);
+  const ::velotune::TColor colour = f.form->Color();
+  f.Show();
+  SIZE systemFrame{};
+  for (int round = 0; round < 2; ++round) {
+    EXPECT_NE(ownProcedure, GetWindowLongPtrA(window, GWLP_WNDPROC));
+    f.Data().SetActive(false);
+    ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->Windows().empty(); }));
+    EXPECT_EQ(ownProcedure, GetWindowLongPtrA(window, GWLP_WNDPROC));
+    EXPECT_EQ(boxProcedure, GetWindowLongPtrA(f.ticked->Handle(), GWLP_WNDPROC));
+    EXPECT_EQ(0, SendMessageA(window, SKM_QUERYSKINNED, 0, 0));
+    EXPECT_EQ(0, SendMessageA(f.ticked->Handle(), SKM_QUERYSKINNED, 0, 0));
+    EXPECT_EQ(colour, f.form->Color());
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(ERROR, GetWindowRgn(window, region)) << "no region any more";
+    DeleteObject(region);
+    RECT expected{0, 0, 360, 220};
+    AdjustWindowRectEx(&expected, GetWindowLongA(window, GWL_STYLE), FALSE,
+                       GetWindowLongA(window, GWL_EXSTYLE));
+    systemFrame = f.FrameTaken();
+    EXPECT_EQ(expected.right - expected.left - 360, systemFrame.cx);
+    EXPECT_EQ(expected.bottom - expected.top - 220, systemFrame.cy);
+    EXPECT_TRUE(GetWindowLongA(window, GWL_STYLE) & WS_SYSMENU);
+    // And on again: the visible form is skinned by the manager's pass.
+    f.Data().SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinned() && f.Skinned()->State() == fsSkinned; }));
+    EXPECT_EQ(1, SendMessageA(f.ticked->Handle(), SKM_QUERYSKINNED, 0, 0));
+    EXPECT_EQ(36, f.FrameTaken().cy);
+  }
+}
+
+}  // namespace
+}  // namespace velotune::skin

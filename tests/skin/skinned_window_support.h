@@ -1,0 +1,85 @@
+// For the skinned-window tests under Wine: a message pump that waits for a
+// condition, a 32-bit canvas to paint into and read back, and a comparison of
+// a painted cell with a frame of a skin strip.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "framework/application.h"
+#include "skin/bitmap.h"
+#include "skin/bitmap_ops.h"
+#include "skin/paint/gdi_objects.h"
+
+namespace velotune::skin::testing {
+
+// Pumps the thread's messages until done() holds; false after timeoutMs.
+inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start > timeoutMs) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+// A memory DC over a 32-bit top-down DIB.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
+    dc_ = CreateCompatibleDC(nullptr);
+    old_ = SelectObject(dc_, bitmap_.Get());
+  }
+  ~Canvas() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  HDC Dc() const { return dc_; }
+  Pixel At(int x, int y) const {
+    GdiFlush();
+    return static_cast<const Pixel*>(bits_)[y * width_ + x] & 0xFFFFFF;
+  }
+
+ private:
+  int width_, height_;
+  OwnedBitmap bitmap_;
+  void* bits_ = nullptr;
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// Every opaque pixel of frame `index` of the strip equals the canvas at
+// (x, y) onward (one to one, no stretching); returns the first difference.
+inline std::string CellDifference(const Canvas& canvas, int x, int y, const Bitmap& strip,
+                                  int frames, int index, bool stacked = false) {
+  const Rect cell = FrameRect(strip, frames, index, stacked);
+  for (int cy = 0; cy < cell.Height(); ++cy)
+    for (int cx = 0; cx < cell.Width(); ++cx) {
+      const Pixel want = strip.At(cell.left + cx, cell.top + cy);
+      if (IsTransparentPixel(want)) continue;
+      const Pixel got = canvas.At(x + cx, y + cy);
+      if (got != want) {
+        char text[96];
+        wsprintfA(text, "at (%d, %d): %06X, frame %d has %06X", cx, cy, got, index, want);
+        return text;
+      }
+    }
+  return "";
+}
+
+}  // namespace velotune::skin::testing
