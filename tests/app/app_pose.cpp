@@ -2,7 +2,9 @@
 //   app_pose page N | fix | tweak | about | donate | scale | scroll | bitcoin | hover CAPTION
 //   app_pose copy            double-clicks the icon: another main window opens
 //   app_pose click CAPTION   presses a button without waiting for what it shows
-//   app_pose close-dialogs   closes the Donate and About dialogs, if open
+//   app_pose restart          asks the restart question (a system message box)
+//   app_pose error            saves page 1 with a time-out that is not a number (error box)
+//   app_pose close-dialogs   closes the Donate and About dialogs and a message box, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
 //                            Donate dialog's first social-network picture
 #include <string>
@@ -34,6 +36,11 @@ int main(int argc, char** argv) {
     // The Donate dialog opens at the first start, before the main window shows.
     for (const char* dialog : {"TfrmDonate", "TfrmVtAbout"})
       if (HWND window = FindWindowA(dialog, nullptr)) PostMessageA(window, WM_CLOSE, 0, 0);
+    // A message box: No to a question, OK to an error.
+    if (HWND box = FindWindowA("#32770", nullptr)) {
+      PostMessageA(box, WM_COMMAND, IDNO, 0);
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
     return 0;
   }
   if (action == "press" && argc > 2) {
@@ -81,6 +88,14 @@ int main(int argc, char** argv) {
   } else if (action == "copy") {
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
       PostMessageA(main, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(30, 20));
+  } else if (action == "restart" || action == "error") {
+    if (action == "error") {
+      for (HWND edit : ProgramDriver::Find(main, "Edit", "1"))
+        if (IsWindowVisible(edit)) SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    }
+    const char* caption = action == "restart" ? "Restart Computer" : "&Save Changes";
+    for (HWND button : ProgramDriver::Find(main, "Button", caption))
+      if (IsWindowVisible(button)) ProgramDriver::Press(button);
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {
