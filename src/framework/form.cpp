@@ -172,10 +172,19 @@ void TForm::SetClientSize(int width, int height) {
   clientWidth_ = width;
   clientHeight_ = height;
   if (handle_) {
-    RECT r{0, 0, width, height};
-    AdjustWindowRectEx(&r, GetWindowLongA(handle_, GWL_STYLE), GetMenu(handle_) != nullptr,
-                       GetWindowLongA(handle_, GWL_EXSTYLE));
-    SetBounds(left_, top_, r.right - r.left, r.bottom - r.top);
+    // The frame the window has now, whoever draws it; a minimized window
+    // has no client area to measure it by.
+    RECT window{0, 0, 0, 0}, client{0, 0, 0, 0};
+    if (IsIconic(handle_)) {
+      AdjustWindowRectEx(&window, GetWindowLongA(handle_, GWL_STYLE), GetMenu(handle_) != nullptr,
+                         GetWindowLongA(handle_, GWL_EXSTYLE));
+    } else {
+      GetWindowRect(handle_, &window);
+      GetClientRect(handle_, &client);
+    }
+    const int frameWidth = (window.right - window.left) - client.right;
+    const int frameHeight = (window.bottom - window.top) - client.bottom;
+    SetBounds(left_, top_, width + frameWidth, height + frameHeight);
   }
 }
 

@@ -25,12 +25,7 @@ class TQuickIni;
 class TSkinData;
 
 // Request kinds of the skin manager.
-enum SkinRequest : int {
-  srSkinOn = 1,
-  srSkinOff = 2,
-  srRefresh = 3,
-  srDropDestroyed = 6
-};
+enum SkinRequest : int { srSkinOn = 1, srSkinOff = 2, srRefresh = 3, srDropDestroyed = 6 };
 
 // The skin manager as the skin component sees it. The program installs the
 // factory that makes the one manager; without it nothing is skinned.
@@ -102,7 +97,8 @@ class TSkinData {
   std::function<void(const std::string& formName, bool& doSkin)> OnFormSkin;
   std::function<void()> OnSkinChanged;
   // (form or null for a foreign window, window handle as a number, class name)
-  using FormEvent = std::function<void(TComponent* form, uintptr_t window, const std::string& name)>;
+  using FormEvent =
+      std::function<void(TComponent* form, uintptr_t window, const std::string& name)>;
   FormEvent OnBeforeSkinForm;
   FormEvent OnAfterSkinForm;
   // (skinned form, parent, control, upper-case class name, wrapper slot)

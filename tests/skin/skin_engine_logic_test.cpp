@@ -19,8 +19,9 @@ Bitmap Strip(int cellW, int cellH, std::vector<Pixel> colours, bool stacked) {
   const int n = static_cast<int>(colours.size());
   Bitmap b(stacked ? cellW : cellW * n, stacked ? cellH * n : cellH);
   for (int k = 0; k < n; ++k)
-    FillRect(b, stacked ? Rect{0, k * cellH, cellW, (k + 1) * cellH}
-                        : Rect{k * cellW, 0, (k + 1) * cellW, cellH},
+    FillRect(b,
+             stacked ? Rect{0, k * cellH, cellW, (k + 1) * cellH}
+                     : Rect{k * cellW, 0, (k + 1) * cellW, cellH},
              colours[k]);
   return b;
 }
@@ -31,15 +32,15 @@ TEST(Painters, NineGridPicksTheFrameAndTilesTheCentreFromTheTopLeft) {
   src.Set(1, 5, kGreen);  // centre column 1 of frame 2 green, column 2 stays blue
   src.Set(1, 6, kGreen);
   const Bitmap tiled = NineGrid(9, 6, src, {1, 1, 1, 1}, true, true, 2, 2);
-  EXPECT_EQ(kBlue, tiled.At(0, 0));                   // corner of frame 2, not frame 1
-  EXPECT_EQ(kGreen, tiled.At(1, 1));                  // the tiles start at the top-left
+  EXPECT_EQ(kBlue, tiled.At(0, 0));   // corner of frame 2, not frame 1
+  EXPECT_EQ(kGreen, tiled.At(1, 1));  // the tiles start at the top-left
   EXPECT_EQ(kBlue, tiled.At(2, 1));
-  EXPECT_EQ(kGreen, tiled.At(3, 1));                  // and repeat every two columns
-  EXPECT_EQ(kGreen, tiled.At(7, 3));                  // the last tile is cut by the margin
+  EXPECT_EQ(kGreen, tiled.At(3, 1));  // and repeat every two columns
+  EXPECT_EQ(kGreen, tiled.At(7, 3));  // the last tile is cut by the margin
   EXPECT_EQ(kBlue, tiled.At(8, 5));
   // Side by side: frame 2 of two; lower than the top and bottom margins together.
-  const Bitmap side = NineGrid(5, 3, Strip(3, 3, {kRed, kWhite}, false), {1, 2, 1, 2}, false,
-                               false, 2, 2);
+  const Bitmap side =
+      NineGrid(5, 3, Strip(3, 3, {kRed, kWhite}, false), {1, 2, 1, 2}, false, false, 2, 2);
   EXPECT_EQ(kWhite, side.At(2, 1));
 }
 
@@ -65,9 +66,20 @@ TEST(Painters, ThreeSliceRepeatsTheMiddleAndDrawsTheRightEndOverTheOvershoot) {
   Bitmap dst(14, 3, 24, MakePixel(9, 9, 9));
   // Middles start at 2, 6 and 10 (left of 13 - 2); the last overshoots.
   ThreeSlice(dst, {1, 0, 13, 3}, src, false, false, 1, 1, 1, 2);
-  const Pixel expected[14] = {MakePixel(9, 9, 9), kRed,  kGreen, kBlue,  kBlue,
-                              kBlue,  kGreen, kBlue, kBlue,  kBlue, kGreen, kWhite,
-                              kWhite, MakePixel(9, 9, 9)};
+  const Pixel expected[14] = {MakePixel(9, 9, 9),
+                              kRed,
+                              kGreen,
+                              kBlue,
+                              kBlue,
+                              kBlue,
+                              kGreen,
+                              kBlue,
+                              kBlue,
+                              kBlue,
+                              kGreen,
+                              kWhite,
+                              kWhite,
+                              MakePixel(9, 9, 9)};
   for (int x = 0; x < 14; ++x) EXPECT_EQ(expected[x], dst.At(x, 2)) << x;
 }
 
@@ -149,8 +161,8 @@ TEST(CaptionButtons, LayoutPlacesCellsByAlignment) {
     b.y = y;
     return b;
   };
-  std::vector<ButtonBox> boxes = {box(1, 40, 5), box(0, 8, 7), box(2, 2, 1), box(3, 2, 1),
-                                  box(100, 30, 0), box(1, 69, 5)};
+  std::vector<ButtonBox> boxes = {box(1, 40, 5), box(0, 8, 7),    box(2, 2, 1),
+                                  box(3, 2, 1),  box(100, 30, 0), box(1, 69, 5)};
   boxes[5].visible = false;
   const std::vector<Rect> r = LayoutButtons(boxes, g);
   EXPECT_EQ(260, r[0].left);
@@ -269,8 +281,8 @@ TEST(CaptionButtons, ActionsHintsAndWidenedMessageBoxes) {
   EXPECT_EQ(25, FitWindowSize(fit).childShift);
   EXPECT_EQ((FrameSizes{4, 31, 4, 5}.top),
             ComputeFrameSizes(bkFixed, {8, 100, 2}, {100, 62, 2}, {8, 100, 2}, {100, 10, 2}).top);
-  EXPECT_EQ(0, ComputeFrameSizes(bkNoCaption, {8, 100, 2}, {100, 62, 2}, {8, 100, 2},
-                                 {100, 10, 2}).left);
+  EXPECT_EQ(
+      0, ComputeFrameSizes(bkNoCaption, {8, 100, 2}, {100, 62, 2}, {8, 100, 2}, {100, 10, 2}).left);
 }
 
 WrapSettings Settings(EnumSet controls, std::vector<std::string> skin3rd = {}) {
@@ -290,14 +302,14 @@ ControlFacts Facts(const char* name, unsigned traits) {
 
 TEST(WrapChoice, TheFirstRuleWhoseConditionHoldsDecides) {
   const EnumSet all = AllOf(kSkinControlTypeCount);
-  const WrapChoice box = ChooseWrapper(Facts("TCheckBox", ctCustomCheckBox | ctWindowed),
-                                       Settings(all));
+  const WrapChoice box =
+      ChooseWrapper(Facts("TCheckBox", ctCustomCheckBox | ctWindowed), Settings(all));
   EXPECT_EQ(6, box.rule);
   EXPECT_EQ(wkSkinCheckBox, box.wrapper);
   EXPECT_FALSE(box.fill);
   // A page control: tabs, or button-style tabs, or nothing without tab images.
-  const ControlFacts pages = Facts("TPageControl", ctCustomTabControl | ctPageControl |
-                                                       ctTabsStyle | ctWindowed);
+  const ControlFacts pages =
+      Facts("TPageControl", ctCustomTabControl | ctPageControl | ctTabsStyle | ctWindowed);
   EXPECT_EQ(wkSkinTab, ChooseWrapper(pages, Settings(all)).wrapper);
   ControlFacts buttons = pages;
   buttons.traits &= ~ctTabsStyle;
@@ -306,7 +318,8 @@ TEST(WrapChoice, TheFirstRuleWhoseConditionHoldsDecides) {
   noTabs.tabImages = false;
   EXPECT_EQ(0, ChooseWrapper(pages, noTabs).rule);
   // Panels and group boxes wrap their children first; panels fill.
-  const WrapChoice panel = ChooseWrapper(Facts("TPanel", ctCustomPanel | ctWindowed), Settings(all));
+  const WrapChoice panel =
+      ChooseWrapper(Facts("TPanel", ctCustomPanel | ctWindowed), Settings(all));
   EXPECT_EQ(22, panel.rule);
   EXPECT_TRUE(panel.fill && panel.childrenFirst);
   EXPECT_TRUE(ChooseWrapper(Facts("TGroupBox", ctCustomGroupBox | ctWindowed), Settings(all))
@@ -316,10 +329,9 @@ TEST(WrapChoice, TheFirstRuleWhoseConditionHoldsDecides) {
   EXPECT_EQ(19, ChooseWrapper(rich, Settings(all)).rule);
   EXPECT_EQ(27, ChooseWrapper(rich, Settings(all & ~SetOf(xcScrollbar))).rule);
   // The main form does not skin status bars: nothing matches then.
-  EXPECT_EQ(wkNone,
-            ChooseWrapper(Facts("TStatusBar", ctCustomStatusBar | ctWindowed),
-                          Settings(all & ~SetOf(xcStatusBar)))
-                .wrapper);
+  EXPECT_EQ(wkNone, ChooseWrapper(Facts("TStatusBar", ctCustomStatusBar | ctWindowed),
+                                  Settings(all & ~SetOf(xcStatusBar)))
+                        .wrapper);
   EXPECT_EQ(25, ChooseWrapper(Facts("TScrollBox", ctScrollBox | ctWindowed), Settings(all)).rule);
   EXPECT_TRUE(ChooseWrapper(Facts("TFrame1", ctCustomForm | ctWindowed), Settings(all)).ownedAfter);
   // Classes named by rules: by name alone, whatever their case.
@@ -350,8 +362,8 @@ TEST(WrapChoice, Skin3rdLinesComeFirstIgnoringCase) {
   // A kind the mapping does not know, or whose condition fails, still counts.
   EXPECT_EQ(wkNone, ChooseWrapper(Facts("TODD", ctButton), Settings(all, lines)).wrapper);
   EXPECT_EQ(0, ChooseWrapper(Facts("TODD", ctButton), Settings(all, lines)).rule);
-  const WrapChoice scroll = ChooseWrapper(Facts("TCategoryButtons", ctWindowed),
-                                          Settings(all, lines));
+  const WrapChoice scroll =
+      ChooseWrapper(Facts("TCategoryButtons", ctWindowed), Settings(all, lines));
   EXPECT_EQ(wkSkinScrollbar, scroll.wrapper);
   EXPECT_TRUE(scroll.childrenFirst);
   EXPECT_EQ(wkNone, ChooseWrapper(Facts("TCategoryButtons", ctWindowed),

@@ -45,7 +45,8 @@ class SkinnedForm {
     holder = new TSkinDataComponent(form);
     TSkinData& data = holder->Data();
     data.Active = true;
-    data.SkinControls = AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
+    data.SkinControls =
+        AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
     data.SetStoredSkin(skinFile);
     data.LoadSkinStream();
     holder->Loaded();
@@ -125,7 +126,8 @@ testing::Bytes EdgeSkin(bool cutCorners) {
       "LeftFrame=1\nLeftTrans=0\nRightFrame=1\nRightTrans=0\nBottomFrame=1\nBottomTrans=0\n"
       "TopFrame=1\nTopTopHeight=6\nTopBotHeight=6\nTopTrans=" +
       std::string(cutCorners ? "1" : "0") + "\n[Colours]\nButtonFace=200 200 200\n";
-  return testing::PackSkin(ini, {{"L.bmp", side}, {"R.bmp", side}, {"T.bmp", top}, {"B.bmp", bottom}});
+  return testing::PackSkin(ini,
+                           {{"L.bmp", side}, {"R.bmp", side}, {"T.bmp", top}, {"B.bmp", bottom}});
 }
 
 // Paints the frame through SKM_PAINTFRAMEDC into a canvas of the window's size.
@@ -150,6 +152,11 @@ TEST(SkinnedForm, FrameIsTheSkinsEdgesAndTheWindowAnswersAsSkinned) {
   GetClientRect(f.Handle(), &client);
   EXPECT_EQ(360, client.right) << "skinning keeps the client size";
   EXPECT_EQ(220, client.bottom);
+  // Sizing the client area later counts the skin's frame, not the system's.
+  f.form->SetClientSize(300, 200);
+  GetClientRect(f.Handle(), &client);
+  EXPECT_EQ(300, client.right);
+  EXPECT_EQ(200, client.bottom);
   EXPECT_EQ(kSkinMagic, SendMessageA(f.Handle(), SKM_IDENTIFY, 0, kSkinMagic));
   EXPECT_EQ(1, SendMessageA(f.Handle(), SKM_IDENTIFY, 0, 0));
   EXPECT_EQ(1, SendMessageA(f.Handle(), SKM_QUERYSKINNED, 0, 0));

@@ -74,12 +74,18 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   }
   EXPECT_EQ(161 + 6, boxes);
   const std::map<std::string, std::string> expected = {
-      {"TButton", "TSkinButton"},         {"TComboBox", "TSkinComBox"},
-      {"TEdit", "TSkinEdit"},             {"TGroupBox", "TSkinGroupBox"},
-      {"TPageControl", "TSkinTab"},       {"TPanel", "TSkinBox"},
-      {"TRichEdit", "TSkinScrollbar"},    {"TScrollBox", "TSkinScrollbar"},
-      {"TSpeedButton", "TSkinSpeedButton"}, {"TTabSheet", "TSkinTabSheet"},
-      {"TTrackBar", "TSkinTrackBar"},     {"TUpDown", "TSkinUpDown"},
+      {"TButton", "TSkinButton"},
+      {"TComboBox", "TSkinComBox"},
+      {"TEdit", "TSkinEdit"},
+      {"TGroupBox", "TSkinGroupBox"},
+      {"TPageControl", "TSkinTab"},
+      {"TPanel", "TSkinBox"},
+      {"TRichEdit", "TSkinScrollbar"},
+      {"TScrollBox", "TSkinScrollbar"},
+      {"TSpeedButton", "TSkinSpeedButton"},
+      {"TTabSheet", "TSkinTabSheet"},
+      {"TTrackBar", "TSkinTrackBar"},
+      {"TUpDown", "TSkinUpDown"},
   };
   EXPECT_EQ(expected, waiting);
 

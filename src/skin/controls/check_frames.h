@@ -10,9 +10,9 @@
 namespace velotune::skin {
 
 struct CheckFacts {
-  bool checked = false;        // BST_CHECKED in the button state
-  bool indeterminate = false;  // BST_INDETERMINATE in the button state
-  bool disabled = false;       // WS_DISABLED
+  bool checked = false;                        // BST_CHECKED in the button state
+  bool indeterminate = false;                  // BST_INDETERMINATE in the button state
+  bool disabled = false;                       // WS_DISABLED
   std::optional<std::string> stateProperty;    // "State", when the control has it
   std::optional<std::string> checkedProperty;  // "Checked", when it has no "State"
   bool hasDataField = false;

@@ -109,12 +109,12 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   const int w = strip.Width() / n, h = strip.Height();
   const LONG style = GetWindowLongA(handle_, GWL_STYLE);
   const bool leftText = (style & BS_LEFTTEXT) != 0;
-  const CheckPlace place = PlaceCheckImage({rect.left, rect.top, rect.right, rect.bottom}, w, h,
-                                           leftText, Radio());
+  const CheckPlace place =
+      PlaceCheckImage({rect.left, rect.top, rect.right, rect.bottom}, w, h, leftText, Radio());
   if (mode_ == 1 && !transparent_) TSkinControl::PaintBackground(dc, rect);
-  skin::DrawFrameCell(dc, RECT{place.image.left, place.image.top, place.image.right,
-                               place.image.bottom},
-                      strip, true, n, Frame(n));
+  skin::DrawFrameCell(
+      dc, RECT{place.image.left, place.image.top, place.image.right, place.image.bottom}, strip,
+      true, n, Frame(n));
   if (mode_ == 0) return;
 
   std::string text;
@@ -126,7 +126,8 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
                         : reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
   const bool enabled = IsWindowEnabled(handle_) != FALSE;
   COLORREF colour = GetSysColor(COLOR_BTNSHADOW);
-  if (enabled) colour = control_ ? ColorToRGB(control_->Font().Color()) : GetSysColor(COLOR_BTNTEXT);
+  if (enabled)
+    colour = control_ ? ColorToRGB(control_->Font().Color()) : GetSysColor(COLOR_BTNTEXT);
   const int saved = SaveDC(dc);
   if (font) SelectObject(dc, font);
   SetTextColor(dc, colour);

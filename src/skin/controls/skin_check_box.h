@@ -12,8 +12,7 @@ namespace velotune::skin {
 class TSkinCheckImage : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                     HDC canvas) override;
+  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
   void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;

@@ -8,8 +8,8 @@ FrameSizes ComputeFrameSizes(BorderKind kind, const EdgeImage& left, const EdgeI
                              const EdgeImage& right, const EdgeImage& bottom) {
   if (kind == bkNoCaption) return {};
   auto per = [](int size, int frames) { return size / std::max(frames, 1); };
-  return {per(left.width, left.frames), per(top.height, top.frames),
-          per(right.width, right.frames), per(bottom.height, bottom.frames)};
+  return {per(left.width, left.frames), per(top.height, top.frames), per(right.width, right.frames),
+          per(bottom.height, bottom.frames)};
 }
 
 namespace {
@@ -61,8 +61,8 @@ bool VisibilityHolds(int value, bool first, int action, const ButtonContext& c) 
 
 ButtonLook IsButtonVisible(int visibility, int visibility1, int action, const ButtonContext& c) {
   ButtonLook look;
-  look.visible =
-      VisibilityHolds(visibility, true, action, c) && VisibilityHolds(visibility1, false, action, c);
+  look.visible = VisibilityHolds(visibility, true, action, c) &&
+                 VisibilityHolds(visibility1, false, action, c);
   const bool sysMenu = Has(c, bsSystemMenu);
   switch (action) {
     case 0:

@@ -73,8 +73,8 @@ struct ButtonBox {
 
 struct CaptionGeometry {
   int windowWidth = 0;
-  int right = 0;  // R
-  int top = 0;    // T
+  int right = 0;    // R
+  int top = 0;      // T
   int menuBar = 0;  // M
   int titleLeft = 0, titleRight = 0;
   int menuBarLeftMargin = 0;  // TileLeftMenu when the skin has a menu bar

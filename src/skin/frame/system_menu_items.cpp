@@ -3,9 +3,9 @@
 
 #include "skin/bitmap_ops.h"
 #include "skin/colour.h"
+#include "skin/frame/system_menu.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
-#include "skin/frame/system_menu.h"
 
 namespace velotune::skin {
 
@@ -88,12 +88,13 @@ void PaintSystemMenuItem(const TSkinData& skin, HFONT font, const SystemMenuItem
     FillRect(dc, &bar, line.Get());
     return;
   }
-  const COLORREF ink = ResolveColour(
-      skin.Colour(!item.enabled ? ceButtonShadow : selected ? ceHilightText : ceMenuText));
+  const COLORREF ink = ResolveColour(skin.Colour(!item.enabled ? ceButtonShadow
+                                                 : selected    ? ceHilightText
+                                                               : ceMenuText));
   if (item.glyph >= 0) {
     // The glyph takes the text's colour.
-    Bitmap glyph = Crop(SystemMenuGlyphs(),
-                        {item.glyph * kGlyph, 0, (item.glyph + 1) * kGlyph, kGlyph});
+    Bitmap glyph =
+        Crop(SystemMenuGlyphs(), {item.glyph * kGlyph, 0, (item.glyph + 1) * kGlyph, kGlyph});
     const Pixel inkPixel = MakePixel(GetRValue(ink), GetGValue(ink), GetBValue(ink));
     for (int y = 0; y < glyph.Height(); ++y)
       for (int x = 0; x < glyph.Width(); ++x)

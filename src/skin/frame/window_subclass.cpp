@@ -22,9 +22,9 @@ bool WindowSubclass::Install(HWND window, void* owner, Route route) {
   auto* link = new Link{owner, route, nullptr, IsWindowUnicode(window) != FALSE};
   SetPropA(window, kLinkProp, link);
   const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&WindowSubclass::Proc);
-  link->old = reinterpret_cast<WNDPROC>(link->unicode
-                                            ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
-                                            : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
+  link->old =
+      reinterpret_cast<WNDPROC>(link->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
+                                              : SetWindowLongPtrA(window, GWLP_WNDPROC, proc));
   link_ = link;
   window_ = window;
   return true;

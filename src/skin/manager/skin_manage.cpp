@@ -43,7 +43,9 @@ bool Wrapped(const TControl* control) {
   return false;
 }
 
-ControlFacts FactsOf(TControl* control) {
+}  // namespace
+
+ControlFacts FactsOfControl(TControl* control) {
   ControlFacts facts;
   facts.className = control->ClassName();
   unsigned t = 0;
@@ -87,15 +89,13 @@ ControlFacts FactsOf(TControl* control) {
   return facts;
 }
 
-WrapSettings SettingsOf(const TSkinData& data) {
+WrapSettings WrapSettingsOf(const TSkinData& data) {
   WrapSettings s;
   s.skinControls = data.SkinControls;
   s.tabImages = data.Part(spTabs) != nullptr;
   s.skin3rd = data.Skin3rd;
   return s;
 }
-
-}  // namespace
 
 SkinManagerLink* MakeSkinManager() {
   if (!instance) instance = new TSkinManage();
@@ -273,9 +273,8 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
   // 4. Ours: a form, a window of this module, or a system dialog.
   const std::string className = ClassOf(window);
   TForm* form = FormOf(window);
-  const bool ourModule =
-      reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) ==
-      GetModuleHandleA(nullptr);
+  const bool ourModule = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE)) ==
+                         GetModuleHandleA(nullptr);
   if (!form && !ourModule && className != "#32770") return false;
   // 5. A real window that is not excluded.
   RECT r;
@@ -441,7 +440,7 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
     }
   }
   // 4.-5. Skin3rd, then the built-in rules.
-  const WrapChoice choice = ChooseWrapper(FactsOf(control), SettingsOf(data));
+  const WrapChoice choice = ChooseWrapper(FactsOfControl(control), WrapSettingsOf(data));
   if (choice.leaveAlone) return;
   if (choice.childrenFirst && windowed) WrapChildren(skinned, windowed);
   if (choice.setTransparent && control->HasProperty("Transparent"))
@@ -449,7 +448,7 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   if (choice.childWrapper != wkNone && windowed) {
     for (TControl* child : std::vector<TControl*>(windowed->Controls())) {
       if (Wrapped(child)) continue;
-      if (choice.childScrollOnly && !(FactsOf(child).traits & (ctScrollStyle | ctScrollBox)))
+      if (choice.childScrollOnly && !(FactsOfControl(child).traits & (ctScrollStyle | ctScrollBox)))
         continue;
       if (TSkinControl* w = CreateWrapper(choice.childWrapper, child, choice))
         w->AttachControl(skinned, data, false, skinned.ScratchDc());

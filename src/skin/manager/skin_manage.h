@@ -11,6 +11,7 @@
 
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
+#include "skin/manager/wrap_rules.h"
 #include "skin/skin_data.h"
 
 namespace velotune {
@@ -81,6 +82,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   SkinRequest pending_ = srSkinOn;
   bool shuttingDown_ = false;
 };
+
+// What the wrapping rules ask of a framework control and of the skin.
+ControlFacts FactsOfControl(TControl* control);
+WrapSettings WrapSettingsOf(const TSkinData& data);
 
 // Lets the program's skin components make the manager: call once at start.
 void InstallSkinManager();

@@ -65,8 +65,8 @@ enum Then : unsigned {
 
 struct Rule {
   int order;
-  unsigned traitsAll;   // every one of these traits
-  unsigned traitsNone;  // none of these
+  unsigned traitsAll;                        // every one of these traits
+  unsigned traitsNone;                       // none of these
   std::initializer_list<const char*> names;  // or one of these class names
   int condition;
   int numButtons;  // -1: not asked
@@ -92,7 +92,15 @@ const Rule kRules[] = {
     {9, 0, 0, {"TMEDIAPLAYER"}, xcButton, -1, wkSkinMP, false, 0, kAttach},
     {10, 0, 0, {"TDBNAVIGATOR"}, xcPanel, -1, wkSkinBox, true, 0, kChildrenAfter},
     {11, 0, 0, {"TRZDBCHECKBOX", "TRZCHECKBOX"}, xcCheckBox, -1, wkSkinObjImage, true, 1, kAttach},
-    {12, 0, 0, {"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"}, xcRadioButton, -1, wkSkinObjImage, true, 2,
+    {12,
+     0,
+     0,
+     {"TRZRADIOBUTTON", "TRZDBRADIOBUTTON"},
+     xcRadioButton,
+     -1,
+     wkSkinObjImage,
+     true,
+     2,
      kAttach},
     {13, 0, 0, {"TCXDBCHECKBOX", "TCXCHECKBOX"}, xcCheckBox, -1, wkSkinObjImage, true, 3, kAttach},
     {14, ctCustomGroupBox, 0, {}, xcPanel, -1, wkSkinGroupBox, false, 0, kChildrenFirst},
@@ -104,8 +112,16 @@ const Rule kRules[] = {
     {20, 0, 0, {"TWWDBRICHEDIT", "TDXDBMEMO"}, xcScrollbar, -1, wkSkinScrollbar, false, 0, kAttach},
     {21, ctSpeedButton, 0, {}, xcSpeedButton, -1, wkSkinSpeedButton, false, 0, kAttach},
     {22, ctCustomPanel, 0, {}, xcPanel, -1, wkSkinBox, true, 0, kChildrenFirst},
-    {23, 0, 0, {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"}, xcScrollbar, -1, wkSkinScrollbar,
-     false, 0, kAttach},
+    {23,
+     0,
+     0,
+     {"TDXTREELIST", "TDXDBTREELIST", "TDXDBGRID"},
+     xcScrollbar,
+     -1,
+     wkSkinScrollbar,
+     false,
+     0,
+     kAttach},
     {24, ctCustomMemo, 0, {}, xcScrollbar, -1, wkSkinScrollbar, false, 0, kAttach},
     {25, ctWindowed | ctScrollStyle, 0, {}, xcScrollbar, -1, wkSkinScrollbar, false, 0, kAttach},
     {25, ctScrollBox, 0, {}, xcScrollbar, -1, wkSkinScrollbar, false, 0, kAttach},

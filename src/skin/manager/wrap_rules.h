@@ -69,8 +69,8 @@ enum ControlTrait : unsigned {
 struct ControlFacts {
   std::string className;  // as the class reports it, any case
   unsigned traits = 0;
-  int numButtons = -1;      // the "NumButtons" property, -1 when there is none
-  std::string buttonKind;   // the "Kind" property, empty when there is none
+  int numButtons = -1;     // the "NumButtons" property, -1 when there is none
+  std::string buttonKind;  // the "Kind" property, empty when there is none
 };
 
 struct WrapSettings {
@@ -85,8 +85,8 @@ struct WrapChoice {
   std::string skin3rdKind;
   bool leaveAlone = false;  // excluded by class: nothing is done
   WrapperKind wrapper = wkNone;
-  bool fill = false;  // fill background
-  int mode = 0;       // the member's mode or image kind
+  bool fill = false;            // fill background
+  int mode = 0;                 // the member's mode or image kind
   bool childrenFirst = false;   // WrapChildren before the wrapper
   bool childrenAfter = false;   // WrapControl on each child after it
   bool ownedAfter = false;      // WrapControl on each owned control after it
