@@ -22,14 +22,12 @@ void TSkinCheckImage::AttachControl(TWinSkinForm& form, TSkinData& data, bool fi
                                     HDC canvas) {
   TSkinControl::AttachControl(form, data, fillBackground, canvas);
   SetUp();
-  Repaint();
 }
 
 void TSkinCheckImage::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
   TSkinControl::AttachWindow(window, data, form, canvas);
   // A dialog's own check box is drawn from the skin too.
   SetUp();
-  Repaint();
 }
 
 void TSkinCheckImage::PaintParentBehind(HDC dc) {

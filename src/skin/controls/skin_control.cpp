@@ -83,7 +83,11 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
     control_->SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
     if (parentBackgroundSwitched_) mode_ = 1;
   }
-  Repaint();
+  // Painted with the next paint cycle, all wrapped controls of a form at once.
+  if (handle_)
+    InvalidateRect(handle_, nullptr, TRUE);
+  else
+    control_->Invalidate();
   attached_ = true;
   state_ = 1;
 }
