@@ -12,16 +12,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/program_classes.h"
 #include "app/tweak_form.h"
 #include "framework/application.h"
-#include "platform/seams.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_system.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/win32_skin_environment.h"
-#include "support/donate_choice.h"
+#include "support/program_in_process.h"
 
 namespace {
 
@@ -84,21 +79,15 @@ double OneRound(bool skinned) {
 
 void Report(const char* name, std::vector<double> times) {
   std::sort(times.begin(), times.end());
-  std::printf("%-12s median %7.1f ms   fastest %7.1f ms   slowest %7.1f ms   (%zu rounds)\n",
-              name, times[times.size() / 2], times.front(), times.back(), times.size());
+  std::printf("%-12s median %7.1f ms   fastest %7.1f ms   slowest %7.1f ms   (%zu rounds)\n", name,
+              times[times.size() / 2], times.front(), times.back(), times.size());
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  RegisterProgramClasses();
-  skin::InstallWin32SkinEnvironment();
-  Win32Registry registry;
-  Win32Processes processes;
-  Win32Files files;
-  ScopedSeams seams(&registry, &processes, &files);
-  DonateChoice noDonateDialog;
+  ProgramInProcess program;
   Application().SetTitle("Velotune");
   OneRound(true);  // warm-up: fonts, classes and caches of the first window
   std::vector<double> on, off;

@@ -195,15 +195,7 @@ bool TSkinData::LoadSkinStream() {
 
 bool TSkinData::SetPropertyText(const std::string& name, const std::string& value) {
   const std::string key = LowerAscii(name);
-  if (key == "active") {
-    bool active = false;
-    if (!ParseBoolean(value, &active)) return false;
-    if (Reading || Designing)
-      Active = active;
-    else
-      SetActive(active);
-    return true;
-  }
+  if (key == "active") return ParseBoolean(value, &Active);
   if (key == "menuupdate") return ParseBoolean(value, &MenuUpdate);
   if (key == "menumerge") return ParseBoolean(value, &MenuMerge);
   if (key == "disabletag") return ParseInteger(TrimText(value), &DisableTag);

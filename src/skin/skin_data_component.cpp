@@ -23,8 +23,12 @@ std::string GetProperty(const TComponent& c) {
 template <int I>
 void SetProperty(TComponent& c, const std::string& value) {
   skin::TSkinData& data = static_cast<TSkinDataComponent&>(c).Data();
-  // Values read from a description are stored; later ones take effect.
+  // Values read from a description are stored; Active set later takes effect.
   data.Reading = (c.ComponentState() & csLoading) != 0;
+  if (I == 0 && !data.Reading) {
+    data.SetActive(BoolProp("Active", value));
+    return;
+  }
   if (!data.SetPropertyText(kPropertyNames[I], value))
     throw EPropertyError("Invalid property value for " + std::string(kPropertyNames[I]));
 }

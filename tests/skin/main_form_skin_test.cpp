@@ -3,27 +3,16 @@
 // skin objects while the form is read.
 #include <gtest/gtest.h>
 
-#include "app/program_classes.h"
 #include "app/tweak_form.h"
-#include "skin/skin_data_component.h"
 #include "framework/form.h"
-#include "platform/seams.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_system.h"
-#include "skin/win32_skin_environment.h"
-#include "support/donate_choice.h"
+#include "skin/skin_data_component.h"
+#include "support/program_in_process.h"
 
 namespace velotune {
 namespace {
 
 TEST(MainFormSkin, TheStoredSkinIsDecodedAndBuiltWhenTheWindowIsRead) {
-  RegisterProgramClasses();
-  skin::InstallWin32SkinEnvironment();
-  Win32Registry registry;
-  Win32Processes processes;
-  Win32Files files;
-  ScopedSeams seams(&registry, &processes, &files);
-  DonateChoice noDonateDialog;
+  ProgramInProcess program;
 
   TTweakFrm window(nullptr);
   auto* holder = dynamic_cast<TSkinDataComponent*>(window.FindComponent("SkinData1"));

@@ -402,7 +402,8 @@ TEST(SkinnedForm, SwitchingSkinningOffGivesEveryWindowItsOwnProcedureFrameAndReg
   SIZE systemFrame{};
   for (int round = 0; round < 2; ++round) {
     EXPECT_NE(ownProcedure, GetWindowLongPtrA(window, GWLP_WNDPROC));
-    f.Data().SetActive(false);
+    // As a program would switch it: the component's published property.
+    f.holder->SetPropText("Active", "False");
     ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->Windows().empty(); }));
     EXPECT_EQ(ownProcedure, GetWindowLongPtrA(window, GWLP_WNDPROC));
     EXPECT_EQ(boxProcedure, GetWindowLongPtrA(f.ticked->Handle(), GWLP_WNDPROC));

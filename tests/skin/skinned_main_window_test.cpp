@@ -6,20 +6,15 @@
 #include <map>
 #include <set>
 
-#include "app/program_classes.h"
 #include "app/tweak_form.h"
 #include "framework/form.h"
 #include "framework/std_controls.h"
-#include "platform/seams.h"
-#include "platform/win32_registry.h"
-#include "platform/win32_system.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
 #include "skin/skin_data_component.h"
-#include "skin/win32_skin_environment.h"
 #include "skinned_window_support.h"
-#include "support/donate_choice.h"
+#include "support/program_in_process.h"
 
 namespace velotune::skin {
 namespace {
@@ -28,14 +23,8 @@ using testing::Canvas;
 using testing::PumpUntil;
 
 TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
-  RegisterProgramClasses();
-  InstallWin32SkinEnvironment();
+  ProgramInProcess program;
   InstallSkinManager();
-  Win32Registry registry;
-  Win32Processes processes;
-  Win32Files files;
-  ScopedSeams seams(&registry, &processes, &files);
-  DonateChoice noDonateDialog;
 
   TTweakFrm window(nullptr);
   window.Show();

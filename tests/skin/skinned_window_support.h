@@ -12,6 +12,7 @@
 #include "skin/bitmap.h"
 #include "skin/bitmap_ops.h"
 #include "skin/paint/gdi_objects.h"
+#include "skin/paint/win32_paint.h"
 
 namespace velotune::skin::testing {
 
@@ -34,13 +35,7 @@ inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000)
 class Canvas {
  public:
   Canvas(int width, int height) : width_(width), height_(height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = DibInfo32(width, height);
     bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0));
     dc_ = CreateCompatibleDC(nullptr);
     old_ = SelectObject(dc_, bitmap_.Get());

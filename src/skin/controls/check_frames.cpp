@@ -13,6 +13,20 @@ std::string Lower(std::string s) {
 bool Contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
+// Long strips hold rows of four: normal, hot, pressed, disabled. The short
+// frames 2 (set), 3 (disabled) and 4 (set, disabled) map into them.
+int RowFrame(int f) {
+  switch (f) {
+    case 2:
+      return 5;
+    case 3:
+      return 4;
+    case 4:
+      return 8;
+    default:
+      return f;
+  }
+}
 }  // namespace
 
 int CheckBoxFrame(const CheckFacts& facts, int frameCount) {
@@ -33,30 +47,13 @@ int CheckBoxFrame(const CheckFacts& facts, int frameCount) {
   if (facts.hasDataBinding) f = 1;
   if (facts.disabled) f += 2;
   if (facts.indeterminate) f = 4;
-  if (frameCount == 12) {
-    if (facts.indeterminate)
-      f = facts.disabled ? 12 : 9;
-    else if (f == 2)
-      f = 5;
-    else if (f == 3)
-      f = 4;
-    else if (f == 4)
-      f = 8;
-  }
+  if (frameCount == 12) return facts.indeterminate ? (facts.disabled ? 12 : 9) : RowFrame(f);
   return f;
 }
 
 int RadioButtonFrame(bool checked, bool disabled, int frameCount) {
-  int f = (checked ? 2 : 1) + (disabled ? 2 : 0);
-  if (frameCount == 8) {
-    if (f == 2)
-      f = 5;
-    else if (f == 3)
-      f = 4;
-    else if (f == 4)
-      f = 8;
-  }
-  return f;
+  const int f = (checked ? 2 : 1) + (disabled ? 2 : 0);
+  return frameCount == 8 ? RowFrame(f) : f;
 }
 
 CheckPlace PlaceCheckImage(const Rect& client, int cellWidth, int cellHeight, bool leftText,

@@ -53,13 +53,7 @@ Bitmap IconBitmap(HICON icon) {
     SelectedObject selected(memory, dib.Get());
     DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = DibInfo32(size, size);
     std::vector<Pixel> pixels(static_cast<size_t>(size) * size);
     GetDIBits(memory, dib.Get(), 0, size, pixels.data(), &info, DIB_RGB_COLORS);
     for (int y = 0; y < size; ++y)
@@ -171,12 +165,16 @@ void TWinSkinForm::Attach(TSkinData& data) {
   else
     borderKind_ = bkFixed;
 
+  // A window with a menu bar keeps its system frame until the skinned menu
+  // bar (TWinSkinMenu) takes the bar over: the frame would leave it no room.
+  if (GetMenu(window_) && mdiKind_ != 2) frameSkinning_ = false;
+
   subclass_.Install(window_, this, &TWinSkinForm::Route);
   attached_ = true;
   captionFont_.Reset(CaptionFont());
   if (frameSkinning_) {
-    // The menu bar seam: a window with a menu would get the skinned menu bar
-    // and M = the system menu-bar height here. The program's forms have none.
+    // The menu bar seam: with a skinned menu bar M = the system menu-bar
+    // height, and the bar is drawn by it in (L, T, w - R, T + M).
     menuBar_ = 0;
     ComputeFrameSizes();
   } else {

@@ -28,15 +28,20 @@ void OffscreenBuffer::CopyFrom(HDC target, int x, int y) {
   BitBlt(dc_, 0, 0, width_, height_, target, x, y, SRCCOPY);
 }
 
-OwnedBitmap MakeDib(const Bitmap& bitmap) {
-  if (bitmap.Empty()) return OwnedBitmap();
+BITMAPINFO DibInfo32(int width, int height) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = bitmap.Width();
-  info.bmiHeader.biHeight = -bitmap.Height();
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+OwnedBitmap MakeDib(const Bitmap& bitmap) {
+  if (bitmap.Empty()) return OwnedBitmap();
+  BITMAPINFO info = DibInfo32(bitmap.Width(), bitmap.Height());
   void* bits = nullptr;
   OwnedBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!dib || !bits) return OwnedBitmap();
