@@ -3,6 +3,7 @@
 //   app_pose copy            double-clicks the icon: another main window opens
 //   app_pose click CAPTION   presses a button without waiting for what it shows
 //   app_pose restart          asks the restart question (a system message box)
+//   app_pose sysmenu          right-clicks the caption: the skinned system menu opens
 //   app_pose error            saves page 1 with a time-out that is not a number (error box)
 //   app_pose close-dialogs   closes the Donate and About dialogs and a message box, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
@@ -96,6 +97,10 @@ int main(int argc, char** argv) {
     const char* caption = action == "restart" ? "Restart Computer" : "&Save Changes";
     for (HWND button : ProgramDriver::Find(main, "Button", caption))
       if (IsWindowVisible(button)) ProgramDriver::Press(button);
+  } else if (action == "sysmenu") {
+    RECT r;
+    GetWindowRect(main, &r);
+    PostMessageA(main, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 12));
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {

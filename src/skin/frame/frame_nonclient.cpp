@@ -87,7 +87,7 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       if (measure->CtlType != ODT_MENU || !popup_) return false;
       for (const auto& item : popupItems_) {
         if (reinterpret_cast<ULONG_PTR>(item.get()) != measure->itemData) continue;
-        MeasureSystemMenuItem(window_, captionFont_.Get(), *item, *measure);
+        MeasureSystemMenuItem(window_, menuFont_.Get(), *item, *measure);
         *result = TRUE;
         return true;
       }
@@ -98,7 +98,7 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       if (draw->CtlType != ODT_MENU || !popup_) return false;
       for (const auto& item : popupItems_) {
         if (reinterpret_cast<ULONG_PTR>(item.get()) != draw->itemData) continue;
-        PaintSystemMenuItem(*data_, captionFont_.Get(), *item, *draw);
+        PaintSystemMenuItem(*data_, menuFont_.Get(), *item, *draw);
         *result = TRUE;
         return true;
       }

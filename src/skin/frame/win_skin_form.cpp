@@ -63,11 +63,12 @@ Bitmap IconBitmap(HICON icon) {
   return out;
 }
 
-HFONT CaptionFont() {
+// The system's caption or menu font, from the non-client metrics.
+HFONT NonClientFont(bool menu) {
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-  return CreateFontIndirectA(&metrics.lfCaptionFont);
+  return CreateFontIndirectA(menu ? &metrics.lfMenuFont : &metrics.lfCaptionFont);
 }
 
 // Stands in for a manager that has gone.
@@ -171,7 +172,8 @@ void TWinSkinForm::Attach(TSkinData& data) {
 
   subclass_.Install(window_, this, &TWinSkinForm::Route);
   attached_ = true;
-  captionFont_.Reset(CaptionFont());
+  captionFont_.Reset(NonClientFont(false));
+  menuFont_.Reset(NonClientFont(true));
   if (frameSkinning_) {
     // The menu bar seam: with a skinned menu bar M = the system menu-bar
     // height, and the bar is drawn by it in (L, T, w - R, T + M).

@@ -136,6 +136,7 @@ class TWinSkinForm : public TComponent {
   bool attached_ = false;
   bool timerOn_ = false;
   OwnedFont captionFont_;
+  OwnedFont menuFont_;  // the system menu's items
 
   FrameSizes frame_;
   int menuBar_ = 0;
