@@ -12,11 +12,16 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/program_classes.h"
 #include "app/tweak_form.h"
 #include "framework/application.h"
+#include "platform/memory_registry.h"
+#include "platform/seams.h"
+#include "platform/win32_system.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
-#include "support/program_in_process.h"
+#include "skin/win32_skin_environment.h"
+#include "tweaks/registry.h"
 
 namespace {
 
@@ -87,7 +92,15 @@ void Report(const char* name, std::vector<double> times) {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  ProgramInProcess program;
+  // The program's keys in memory, so that the bench leaves the registry as
+  // it was; no Donate dialog at start.
+  MemoryRegistry registry;
+  Win32Processes processes;
+  Win32Files files;
+  ScopedSeams seams(&registry, &processes, &files);
+  WriteStringUser("Zolex\\Support", "01", "0");
+  RegisterProgramClasses();
+  skin::InstallWin32SkinEnvironment();
   Application().SetTitle("Velotune");
   OneRound(true);  // warm-up: fonts, classes and caches of the first window
   std::vector<double> on, off;
