@@ -18,6 +18,16 @@ class Files {
   virtual bool Exists(const std::string& path) = 0;
   // The folder of the running executable, ending in a backslash.
   virtual std::string ProgramFolder() = 0;
+  // The whole file; false when it cannot be read.
+  virtual bool ReadAll(const std::string& path, std::string* data) = 0;
+  // The names of the files (not folders) in a folder given with its trailing
+  // backslash; empty when there is none or it cannot be listed.
+  virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
+  // Creates the folder and every missing folder above it; false when it cannot.
+  virtual bool MakeFolders(const std::string& folder) = 0;
+  // The user's local application-data folder, ending in a backslash; empty
+  // when the system does not say.
+  virtual std::string LocalAppDataFolder() = 0;
 };
 
 }  // namespace velotune

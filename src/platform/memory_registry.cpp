@@ -273,6 +273,29 @@ long MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
   return regerr::kSuccess;
 }
 
+long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
+                               std::uint32_t* nameSize, std::uint32_t* type, std::uint8_t* data,
+                               std::uint32_t* dataSize) {
+  long error;
+  Node* node = Resolve(key, &error);
+  if (node == nullptr) return error;
+  if (index >= node->values.size()) return regerr::kNoMoreItems;
+  const Value& value = node->values[index];
+  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
+  std::uint32_t needed = static_cast<std::uint32_t>(value.data.size());
+  bool dataFits = data == nullptr || (dataSize != nullptr && *dataSize >= needed);
+  if (value.name.size() + 1 > *nameSize || !dataFits) {
+    if (dataSize) *dataSize = needed;
+    return regerr::kMoreData;
+  }
+  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+  *nameSize = static_cast<std::uint32_t>(value.name.size());
+  if (type) *type = value.type;
+  if (data != nullptr && needed) std::memcpy(data, value.data.data(), needed);
+  if (dataSize) *dataSize = needed;
+  return regerr::kSuccess;
+}
+
 long MemoryRegistry::CloseKey(RegKey key) {
   if (IsPredefined(key)) return regerr::kSuccess;
   return handles_.erase(key) ? regerr::kSuccess : regerr::kInvalidHandle;

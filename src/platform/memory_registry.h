@@ -34,6 +34,8 @@ class MemoryRegistry : public RegistryBackend {
   long DeleteKey(RegKey key, const std::string& subKey) override;
   long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
   long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) override;
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long CloseKey(RegKey key) override;
 
   // Refuses every open and create of the key and of everything beneath it

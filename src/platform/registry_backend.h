@@ -79,6 +79,11 @@ class RegistryBackend {
   // RegQueryInfoKeyA, the two counts the registry layer reads.
   virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys,
                             std::uint32_t* maxSubKeyLen) = 0;
+  // RegEnumValueA: *nameSize in characters (with the NUL) on entry and the
+  // name's length on success; *dataSize in bytes. kMoreData when either
+  // buffer is too small.
+  virtual long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                         std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
 };

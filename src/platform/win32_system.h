@@ -26,6 +26,10 @@ class Win32Files : public Files {
   bool Delete(const std::string& path) override;
   bool Exists(const std::string& path) override;
   std::string ProgramFolder() override;
+  bool ReadAll(const std::string& path, std::string* data) override;
+  std::vector<std::string> ListFiles(const std::string& folder) override;
+  bool MakeFolders(const std::string& folder) override;
+  std::string LocalAppDataFolder() override;
 };
 
 }  // namespace velotune

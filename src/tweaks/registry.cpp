@@ -1,5 +1,6 @@
 #include "tweaks/registry.h"
 
+#include <utility>
 #include <vector>
 
 #include "platform/seams.h"
@@ -123,6 +124,11 @@ std::unique_ptr<TRegistry>& SharedSlot() {
 TRegistry& RenewSharedRegistry() {
   SharedSlot() = std::make_unique<TRegistry>();
   return *SharedSlot();
+}
+
+std::unique_ptr<TRegistry> ExchangeSharedRegistry(std::unique_ptr<TRegistry> accessor) {
+  std::swap(SharedSlot(), accessor);
+  return accessor;
 }
 
 TRegistry& SharedRegistry() {

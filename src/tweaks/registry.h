@@ -63,6 +63,10 @@ class TRegistry {
 // (RenewSharedRegistry); SharedRegistry() is the present one.
 TRegistry& SharedRegistry();
 TRegistry& RenewSharedRegistry();
+// Puts the accessor into the shared slot and hands back the one that was
+// there, so that a plan can run the saves on an accessor of its own and leave
+// the window's as it was.
+std::unique_ptr<TRegistry> ExchangeSharedRegistry(std::unique_ptr<TRegistry> accessor);
 
 // The one-call operations. Each makes its own accessor.
 bool WriteDwordBoth(const std::string& key, const std::string& name, std::int32_t value);

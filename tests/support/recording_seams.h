@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,10 @@ class RecordingFiles : public Files {
   std::map<std::string, std::vector<std::string>> files;  // path -> lines
   std::vector<std::string> deleted;
   std::string folder = "C:\\Program Files\\Velotune\\";
+  std::string localAppData = "C:\\Users\\Tester\\AppData\\Local\\";
+  std::set<std::string> folders;
   bool refuseCreate = false;
+  bool refuseFolders = false;
 
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override {
     if (refuseCreate) throw EFCreateError(CannotCreateFileMessage(path, "Access is denied."));
@@ -74,6 +78,27 @@ class RecordingFiles : public Files {
     return next != files.end() && next->first.compare(0, folder.size(), folder) == 0;
   }
   std::string ProgramFolder() override { return folder; }
+  bool ReadAll(const std::string& path, std::string* data) override {
+    auto it = files.find(path);
+    if (it == files.end()) return false;
+    data->clear();
+    for (const std::string& line : it->second) *data += line + "\r\n";
+    return true;
+  }
+  std::vector<std::string> ListFiles(const std::string& in) override {
+    std::vector<std::string> names;
+    for (const auto& file : files)
+      if (file.first.compare(0, in.size(), in) == 0 &&
+          file.first.find('\\', in.size()) == std::string::npos)
+        names.push_back(file.first.substr(in.size()));
+    return names;
+  }
+  bool MakeFolders(const std::string& path) override {
+    if (refuseFolders) return false;
+    folders.insert(path);
+    return true;
+  }
+  std::string LocalAppDataFolder() override { return localAppData; }
 };
 
 }  // namespace velotune

@@ -80,6 +80,10 @@ class LoggingRegistry : public RegistryBackend {
   long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) override {
     return inner_.QueryInfoKey(key, subKeys, maxSubKeyLen);
   }
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override {
+    return inner_.EnumValue(key, index, name, nameSize, type, data, dataSize);
+  }
   long CloseKey(RegKey key) override {
     if (logKeys) log_.push_back("close " + PathOf(key));
     paths_.erase(key);

@@ -1,0 +1,119 @@
+// A registry that lies over another, copy on write: reads see the registry
+// underneath as changed by the earlier writes, writes stay in the layer, and
+// the registry underneath is only ever read. Every change is recorded in
+// order, so that running an action over the layer gives its plan; what it
+// touched can then be compared with the registry underneath, or written out
+// as a script that puts back everything it touched.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/registry_backend.h"
+#include "platform/registry_values.h"
+
+namespace velotune {
+
+// One change made in the layer.
+struct RegOperation {
+  enum class Kind { kCreateKey, kSetValue, kDeleteValue, kDeleteKey };
+  Kind kind = Kind::kSetValue;
+  RegistryRoot root = RegistryRoot::CurrentUser;
+  std::string path;    // the key (for values, the key holding them)
+  RegValue value;      // kSetValue: the value written; kDeleteValue: only its name
+  bool found = true;   // kDeleteValue, kDeleteKey: there was something to delete
+};
+
+// A key or value whose state the layer and the registry underneath compare.
+struct RegItem {
+  RegistryRoot root = RegistryRoot::CurrentUser;
+  std::string path;
+  bool isKey = false;
+  std::string name;  // values only
+};
+
+// A difference between underneath (before) and the layer (after). For keys,
+// only existence counts; the values of a created or deleted key are listed
+// as value differences of their own.
+struct RegChange {
+  RegItem item;
+  bool existedBefore = false;
+  bool existsAfter = false;
+  RegValue before, after;  // values, when they exist
+};
+
+class LayeredRegistry : public RegistryBackend {
+ public:
+  explicit LayeredRegistry(RegistryBackend& base);
+  ~LayeredRegistry() override;
+  LayeredRegistry(const LayeredRegistry&) = delete;
+  LayeredRegistry& operator=(const LayeredRegistry&) = delete;
+
+  long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                   RegKey* result) override;
+  long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
+                 RegKey* result) override;
+  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
+                  const std::uint8_t* data, std::uint32_t size) override;
+  long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
+                    std::uint32_t* size) override;
+  long DeleteValue(RegKey key, const std::string& name) override;
+  long DeleteKey(RegKey key, const std::string& subKey) override;
+  long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
+  long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) override;
+  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
+  long CloseKey(RegKey key) override;
+
+  RegistryBackend& Base() { return base_; }
+  const std::vector<RegOperation>& Operations() const { return operations_; }
+  // Called with each change as it is made.
+  void SetObserver(std::function<void(const RegOperation&)> observer) {
+    observer_ = std::move(observer);
+  }
+
+  // Every key and value the layer touched (keys created or deleted, values
+  // set or deleted), in path order, parents first.
+  std::vector<RegItem> Touched() const;
+  // What would change underneath if the layer's changes were made there: the
+  // net effect, so a value set and set back shows no difference. A key that
+  // was deleted and made again is compared value by value, sub-key by sub-key.
+  std::vector<RegChange> Changes();
+  // A REGEDIT4 script (as lines) that, imported after the changes were made
+  // underneath, gives back the state underneath of everything touched: old
+  // values with their type and data, "name"=- for values that were not
+  // there, [-key] for keys that were not there, and deleted keys made again
+  // with all their values and sub-keys.
+  std::vector<std::string> RestoreScript();
+
+  struct Node;  // defined in the source file
+
+ private:
+  struct Record;
+  Node* Resolve(RegKey key, long* error) const;
+  Node* Child(Node* node, const std::string& name);
+  Node* Walk(Node* node, const std::string& path);
+  Node* AddNode(Node* parent, const std::string& name, bool fromBase);
+  void LoadValues(Node* node);
+  void LoadChildren(Node* node);
+  RegKey NewHandle(Node* node);
+  Record& RecordFor(const Node* node);
+  void Note(RegOperation operation);
+  bool ExistsHere(RegistryRoot root, const std::string& path);
+  void CompareTree(RegistryRoot root, const std::string& path, std::vector<RegChange>* changes);
+  static bool Covered(const std::vector<std::string>& wholes, const std::string& recordKey);
+
+  RegistryBackend& base_;
+  std::vector<std::unique_ptr<Node>> nodes_;  // every node, alive as long as the layer
+  std::map<RegistryRoot, Node*> roots_;
+  std::map<RegKey, Node*> handles_;
+  RegKey nextHandle_ = 0x100;
+  std::vector<RegOperation> operations_;
+  std::map<std::string, std::unique_ptr<Record>> records_;  // by root and folded path
+  std::function<void(const RegOperation&)> observer_;
+};
+
+}  // namespace velotune

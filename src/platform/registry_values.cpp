@@ -1,0 +1,193 @@
+#include "platform/registry_values.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace velotune {
+
+namespace {
+
+// The longest value name the registry allows, with its NUL.
+constexpr std::uint32_t kValueNameBuffer = 16384;
+// Lines of hex data are wrapped before this column.
+constexpr std::size_t kScriptLineWidth = 77;
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::string NamePart(const std::string& name) {
+  return name.empty() ? "@" : Quoted(name);
+}
+
+// A REG_SZ that a quoted string gives back exactly: one NUL at the end and no
+// control characters (a line break would end the script line).
+bool IsPlainString(const RegValue& value) {
+  if (value.type != regtype::kSz || value.data.empty() || value.data.back() != 0) return false;
+  for (std::size_t i = 0; i + 1 < value.data.size(); ++i)
+    if (value.data[i] < 0x20) return false;
+  return true;
+}
+
+std::string HexPrefix(std::uint32_t type) {
+  if (type == regtype::kBinary) return "hex:";
+  char buf[24];
+  std::snprintf(buf, sizeof buf, "hex(%x):", static_cast<unsigned>(type));
+  return buf;
+}
+
+std::string HexByte(std::uint8_t byte) {
+  char buf[4];
+  std::snprintf(buf, sizeof buf, "%02x", byte);
+  return buf;
+}
+
+}  // namespace
+
+bool SameData(const RegValue& a, const RegValue& b) {
+  return a.type == b.type && a.data == b.data;
+}
+
+bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, RegValue* value) {
+  std::uint32_t type = 0, size = 0;
+  if (registry.QueryValueEx(key, name, &type, nullptr, &size) != regerr::kSuccess) return false;
+  std::vector<std::uint8_t> data(size);
+  long rc = regerr::kMoreData;
+  // The value may grow between the two calls; ask again with the new size.
+  for (int attempt = 0; attempt < 4 && rc == regerr::kMoreData; ++attempt) {
+    data.resize(size);
+    rc = registry.QueryValueEx(key, name, &type, data.data(), &size);
+  }
+  if (rc != regerr::kSuccess) return false;
+  data.resize(size);
+  value->name = name;
+  value->type = type;
+  value->data = std::move(data);
+  return true;
+}
+
+std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
+  std::vector<RegValue> values;
+  std::vector<char> name(kValueNameBuffer);
+  std::vector<std::uint8_t> data(256);
+  for (std::uint32_t index = 0;;) {
+    std::uint32_t nameSize = kValueNameBuffer, type = 0;
+    std::uint32_t dataSize = static_cast<std::uint32_t>(data.size());
+    long rc = registry.EnumValue(key, index, name.data(), &nameSize, &type, data.data(), &dataSize);
+    if (rc == regerr::kMoreData) {
+      data.resize(std::max<std::size_t>(data.size() * 2, dataSize));
+      continue;
+    }
+    if (rc != regerr::kSuccess) break;
+    values.push_back(RegValue{std::string(name.data(), nameSize), type,
+                              std::vector<std::uint8_t>(data.begin(), data.begin() + dataSize)});
+    ++index;
+  }
+  return values;
+}
+
+std::vector<std::string> ReadSubKeyNames(RegistryBackend& registry, RegKey key) {
+  std::vector<std::string> names;
+  std::uint32_t count = 0, longest = 0;
+  if (registry.QueryInfoKey(key, &count, &longest) != regerr::kSuccess) return names;
+  std::vector<char> name(longest + 1);
+  for (std::uint32_t index = 0;; ++index) {
+    std::uint32_t size = static_cast<std::uint32_t>(name.size());
+    long rc = registry.EnumKeyEx(key, index, name.data(), &size);
+    if (rc == regerr::kMoreData) {  // a longer name came meanwhile
+      name.resize(name.size() * 2 + 256);
+      --index;
+      continue;
+    }
+    if (rc != regerr::kSuccess) break;
+    names.emplace_back(name.data(), size);
+  }
+  return names;
+}
+
+bool KeyExistsAt(RegistryBackend& registry, RegistryRoot root, const std::string& path) {
+  RegKey key = 0;
+  if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return false;
+  registry.CloseKey(key);
+  return true;
+}
+
+bool ValueAt(RegistryBackend& registry, RegistryRoot root, const std::string& path,
+             const std::string& name, RegValue* value) {
+  RegKey key = 0;
+  if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return false;
+  bool found = ReadValue(registry, key, name, value);
+  registry.CloseKey(key);
+  return found;
+}
+
+std::string FullKeyName(RegistryRoot root, const std::string& path) {
+  std::string p = path;
+  if (!p.empty() && p.back() == '\\') p.pop_back();
+  return p.empty() ? RootName(root) : std::string(RootName(root)) + "\\" + p;
+}
+
+std::string JoinKeyPath(const std::string& path, const std::string& name) {
+  if (path.empty()) return name;
+  return path.back() == '\\' ? path + name : path + "\\" + name;
+}
+
+std::string ScriptData(const RegValue& value) {
+  if (IsPlainString(value)) return Quoted(std::string(value.data.begin(), value.data.end() - 1));
+  if (value.type == regtype::kDword && value.data.size() == 4) {
+    std::uint32_t d = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
+                      (static_cast<std::uint32_t>(value.data[3]) << 24);
+    char buf[24];
+    std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(d));
+    return buf;
+  }
+  std::string out = HexPrefix(value.type);
+  for (std::size_t i = 0; i < value.data.size(); ++i) out += (i ? "," : "") + HexByte(value.data[i]);
+  return out;
+}
+
+void AppendScriptValue(const RegValue& value, std::vector<std::string>* lines) {
+  const std::string head = NamePart(value.name) + "=";
+  bool hex = !IsPlainString(value) && !(value.type == regtype::kDword && value.data.size() == 4);
+  if (!hex) {
+    lines->push_back(head + ScriptData(value));
+    return;
+  }
+  std::string line = head + HexPrefix(value.type);
+  bool lineHasBytes = false;
+  for (std::size_t i = 0; i < value.data.size(); ++i) {
+    std::string item = HexByte(value.data[i]) + (i + 1 < value.data.size() ? "," : "");
+    if (lineHasBytes && line.size() + item.size() > kScriptLineWidth) {
+      lines->push_back(line + "\\");
+      line = "  ";
+    }
+    line += item;
+    lineHasBytes = true;
+  }
+  lines->push_back(line);
+}
+
+std::string ScriptValueDeletion(const std::string& name) {
+  return NamePart(name) + "=-";
+}
+
+void AppendKeyTree(RegistryBackend& registry, RegistryRoot root, const std::string& path,
+                   std::vector<std::string>* lines) {
+  RegKey key = 0;
+  if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return;
+  std::vector<RegValue> values = ReadValues(registry, key);
+  std::vector<std::string> children = ReadSubKeyNames(registry, key);
+  registry.CloseKey(key);
+  lines->push_back("");
+  lines->push_back("[" + FullKeyName(root, path) + "]");
+  for (const RegValue& value : values) AppendScriptValue(value, lines);
+  for (const std::string& child : children)
+    AppendKeyTree(registry, root, JoinKeyPath(path, child), lines);
+}
+
+}  // namespace velotune

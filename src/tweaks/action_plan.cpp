@@ -1,0 +1,237 @@
+#include "tweaks/action_plan.h"
+
+#include <algorithm>
+#include <cctype>
+#include <set>
+
+#include "platform/reg_script.h"
+#include "platform/seams.h"
+#include "tweaks/registry.h"
+
+namespace velotune {
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The next blank-separated word, or a quoted one without its quotes.
+std::string NextWord(const std::string& text, std::size_t* at) {
+  while (*at < text.size() && text[*at] == ' ') ++*at;
+  if (*at >= text.size()) return "";
+  std::size_t start = *at;
+  if (text[start] == '"') {
+    std::size_t close = text.find('"', start + 1);
+    *at = close == std::string::npos ? text.size() : close + 1;
+    return text.substr(start + 1, (close == std::string::npos ? text.size() : close) - start - 1);
+  }
+  std::size_t end = text.find(' ', start);
+  *at = end == std::string::npos ? text.size() : end;
+  return text.substr(start, *at - start);
+}
+
+}  // namespace
+
+bool ImportedScript(const std::string& commandLine, std::string* script) {
+  std::size_t at = 0;
+  std::string program = Lower(NextWord(commandLine, &at));
+  program = program.substr(program.find_last_of("\\/") + 1);
+  if (program != "regedit.exe" && program != "regedit") return false;
+  if (Lower(NextWord(commandLine, &at)) != "/s") return false;
+  *script = NextWord(commandLine, &at);
+  return !script->empty();
+}
+
+// Files as the action would leave them: what it writes and deletes is kept
+// here; everything else is read from the real files.
+class ActionPlan::PlanningFiles : public Files {
+ public:
+  PlanningFiles(Files& live, std::vector<PlanStep>& steps) : live_(live), steps_(steps) {}
+
+  void WriteLines(const std::string& path, const std::vector<std::string>& lines) override {
+    PlanStep step;
+    step.kind = PlanStep::Kind::kWriteFile;
+    step.target = path;
+    step.lines = lines;
+    steps_.push_back(step);
+    written_[path] = lines;
+    gone_.erase(path);
+  }
+  bool Delete(const std::string& path) override {
+    PlanStep step;
+    step.kind = PlanStep::Kind::kDeleteFile;
+    step.target = path;
+    // Whether a file the action did not write itself goes.
+    step.exists = !gone_.count(path) && live_.Exists(path);
+    steps_.push_back(step);
+    const bool found = Exists(path);
+    written_.erase(path);
+    gone_.insert(path);
+    return found;
+  }
+  bool Exists(const std::string& path) override {
+    if (written_.count(path)) return true;
+    if (gone_.count(path)) return false;
+    return live_.Exists(path);
+  }
+  std::string ProgramFolder() override { return live_.ProgramFolder(); }
+  bool ReadAll(const std::string& path, std::string* data) override {
+    auto it = written_.find(path);
+    if (it == written_.end()) return !gone_.count(path) && live_.ReadAll(path, data);
+    data->clear();
+    for (const std::string& line : it->second) *data += line + "\r\n";
+    return true;
+  }
+  std::vector<std::string> ListFiles(const std::string& folder) override {
+    return live_.ListFiles(folder);
+  }
+  bool MakeFolders(const std::string&) override { return true; }
+  std::string LocalAppDataFolder() override { return live_.LocalAppDataFolder(); }
+
+  // Whether the file is there at the end of the plan, for each file touched.
+  std::map<std::string, bool> Touched() const {
+    std::map<std::string, bool> files;
+    for (const auto& file : written_) files[file.first] = true;
+    for (const std::string& file : gone_) files[file] = false;
+    return files;
+  }
+
+ private:
+  Files& live_;
+  std::vector<PlanStep>& steps_;
+  std::map<std::string, std::vector<std::string>> written_;
+  std::set<std::string> gone_;
+};
+
+// Processes are listed, never started. The registry editor's silent imports
+// are read into the layer, so that their changes join the plan.
+class ActionPlan::PlanningProcesses : public Processes {
+ public:
+  PlanningProcesses(Processes& live, ActionPlan& plan) : live_(live), plan_(plan) {}
+
+  void RunProcess(const std::string&, const std::string& commandLine, bool wait) override {
+    Start(commandLine, wait);
+  }
+  unsigned WinExec(const std::string& commandLine, int) override {
+    Start(commandLine, false);
+    return 33;  // started
+  }
+  std::string NetUserName() override { return live_.NetUserName(); }
+
+ private:
+  void Start(const std::string& commandLine, bool wait) {
+    PlanStep step;
+    step.kind = PlanStep::Kind::kProcess;
+    step.target = commandLine;
+    step.wait = wait;
+    plan_.steps_.push_back(step);
+    const std::size_t index = plan_.steps_.size() - 1;
+    std::string script, text;
+    if (!ImportedScript(commandLine, &script)) {
+      plan_.steps_[index].previewable = false;
+      plan_.steps_[index].note = "cannot be previewed or undone";
+      return;
+    }
+    if (!plan_.files_->ReadAll(script, &text)) {
+      plan_.steps_[index].previewable = false;
+      plan_.steps_[index].note = "the script " + script + " cannot be read";
+      return;
+    }
+    plan_.steps_[index].note = "imports " + script;
+    ++plan_.depth_;
+    try {
+      ImportRegScript(plan_.layer_, text);
+    } catch (const RegScriptError& e) {
+      // The registry editor skips what it cannot read; what follows is unknown.
+      plan_.steps_[index].previewable = false;
+      plan_.steps_[index].note = "the script " + script + " cannot be read past " + e.what();
+    }
+    --plan_.depth_;
+  }
+
+  Processes& live_;
+  ActionPlan& plan_;
+};
+
+ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes)
+    : layer_(live),
+      files_(std::make_unique<PlanningFiles>(files, steps_)),
+      processes_(std::make_unique<PlanningProcesses>(processes, *this)) {
+  layer_.SetObserver([this](const RegOperation& operation) {
+    PlanStep step;
+    step.kind = PlanStep::Kind::kRegistry;
+    step.depth = depth_;
+    step.operation = operation;
+    steps_.push_back(step);
+  });
+}
+
+ActionPlan::~ActionPlan() = default;
+
+void ActionPlan::Run(const std::function<void()>& action) {
+  ScopedSeams seams(&layer_, processes_.get(), files_.get());
+  // The page saves renew the shared accessor: give them one of the plan's,
+  // and drop it while the layer it uses still exists.
+  std::unique_ptr<TRegistry> windowAccessor = ExchangeSharedRegistry(nullptr);
+  try {
+    action();
+  } catch (const std::exception& e) {
+    error_ = e.what();
+  }
+  ExchangeSharedRegistry(std::move(windowAccessor));
+}
+
+std::vector<const PlanStep*> ActionPlan::Unpreviewable() const {
+  std::vector<const PlanStep*> steps;
+  for (const PlanStep& step : steps_)
+    if (step.kind == PlanStep::Kind::kProcess && !step.previewable) steps.push_back(&step);
+  return steps;
+}
+
+std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files, std::size_t first,
+                                        std::size_t end) {
+  std::vector<Mismatch> mismatches;
+  std::set<std::string> seen;
+  const std::map<std::string, bool> plannedFiles = files_->Touched();
+  for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
+    const PlanStep& step = steps_[i];
+    Mismatch m;
+    if (step.kind == PlanStep::Kind::kRegistry) {
+      const RegOperation& op = step.operation;
+      m.item.root = op.root;
+      m.item.path = op.path;
+      m.item.isKey = op.kind == RegOperation::Kind::kCreateKey ||
+                     op.kind == RegOperation::Kind::kDeleteKey;
+      if (!m.item.isKey) m.item.name = op.value.name;
+      const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
+                             Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
+      if (!seen.insert(id).second) continue;
+      if (m.item.isKey) {
+        m.expectedPresent = KeyExistsAt(layer_, op.root, op.path);
+        m.actualPresent = KeyExistsAt(registry, op.root, op.path);
+        if (m.expectedPresent == m.actualPresent) continue;
+      } else {
+        m.expectedPresent = ValueAt(layer_, op.root, op.path, m.item.name, &m.expected);
+        m.actualPresent = ValueAt(registry, op.root, op.path, m.item.name, &m.actual);
+        if (m.expectedPresent == m.actualPresent &&
+            (!m.expectedPresent || SameData(m.expected, m.actual)))
+          continue;
+      }
+    } else if (step.kind == PlanStep::Kind::kWriteFile || step.kind == PlanStep::Kind::kDeleteFile) {
+      if (!seen.insert("file|" + step.target).second) continue;
+      m.isFile = true;
+      m.item.path = step.target;
+      m.expectedPresent = plannedFiles.at(step.target);
+      m.actualPresent = files.Exists(step.target);
+      if (m.expectedPresent == m.actualPresent) continue;
+    } else {
+      continue;
+    }
+    mismatches.push_back(m);
+  }
+  return mismatches;
+}
+
+}  // namespace velotune
