@@ -105,8 +105,10 @@ bool ParseKeyName(const std::string& text, KeyRef* key) {
 namespace {
 template <typename Close>
 void ImportLines(RegistryBackend& registry, const std::vector<std::string>& lines,
-                 std::size_t start, RegKey* currentKey, Close closeCurrent) {
+                 std::size_t start, RegKey* currentKey, Close closeCurrent,
+                 std::vector<std::string>* failures) {
   RegKey& current = *currentKey;
+  bool keyRefused = false;  // values of a key that could not be made are skipped
   for (std::size_t i = start; i < lines.size(); ++i) {
     int lineNo = static_cast<int>(i) + 1;
     std::string line = Trim(lines[i]);
@@ -125,16 +127,24 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
       if (remove) name = name.substr(1);
       KeyRef key;
       if (!ParseKeyName(name, &key)) throw RegScriptError(lineNo, "unknown root in [" + name + "]");
+      keyRefused = false;
       if (remove) {
-        DeleteKeyTree(registry, RootKey(key.root), key.path);
+        if (!DeleteKeyTree(registry, RootKey(key.root), key.path) && failures &&
+            registry.OpenKeyEx(RootKey(key.root), key.path, kKeyRead, &current) ==
+                regerr::kSuccess) {
+          closeCurrent();
+          failures->push_back("cannot delete key " + name);
+        }
       } else if (registry.CreateKeyEx(RootKey(key.root), key.path, kKeyAllAccess, &current) !=
                  regerr::kSuccess) {
         current = 0;
-        throw RegScriptError(lineNo, "cannot create key " + name);
+        if (!failures) throw RegScriptError(lineNo, "cannot create key " + name);
+        failures->push_back("cannot create key " + name);
+        keyRefused = true;
       }
       continue;
     }
-    if (current == 0) throw RegScriptError(lineNo, "value outside a key");
+    if (current == 0 && !keyRefused) throw RegScriptError(lineNo, "value outside a key");
     std::string valueName;
     std::size_t pos = 0;
     if (line[0] == '@') {
@@ -146,8 +156,12 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
     if (pos >= line.size() || line[pos] != '=') throw RegScriptError(lineNo, "missing '='");
     std::string data = Trim(line.substr(pos + 1));
     long rc = regerr::kSuccess;
-    if (data == "-") {
-      registry.DeleteValue(current, valueName);
+    if (keyRefused) {
+      // Its key could not be made: the value is skipped.
+    } else if (data == "-") {
+      long deleted = registry.DeleteValue(current, valueName);
+      if (failures && deleted != regerr::kSuccess && deleted != regerr::kFileNotFound)
+        failures->push_back("cannot delete value " + valueName);
     } else if (!data.empty() && data[0] == '"') {
       std::string text;
       std::size_t p = 0;
@@ -189,12 +203,16 @@ void ImportLines(RegistryBackend& registry, const std::vector<std::string>& line
     } else {
       throw RegScriptError(lineNo, "unknown value data");
     }
-    if (rc != regerr::kSuccess) throw RegScriptError(lineNo, "cannot set value " + valueName);
+    if (rc != regerr::kSuccess) {
+      if (!failures) throw RegScriptError(lineNo, "cannot set value " + valueName);
+      failures->push_back("cannot set value " + valueName);
+    }
   }
 }
 }  // namespace
 
-void ImportRegScript(RegistryBackend& registry, const std::string& rawText) {
+void ImportRegScript(RegistryBackend& registry, const std::string& rawText,
+                     std::vector<std::string>* failures) {
   std::vector<std::string> lines = Lines(Narrow(rawText));
   std::size_t first = 0;
   while (first < lines.size() && Trim(lines[first]).empty()) ++first;
@@ -211,7 +229,7 @@ void ImportRegScript(RegistryBackend& registry, const std::string& rawText) {
     current = 0;
   };
   try {
-    ImportLines(registry, lines, first + 1, &current, closeCurrent);
+    ImportLines(registry, lines, first + 1, &current, closeCurrent, failures);
   } catch (...) {
     closeCurrent();
     throw;

@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/memory_registry.h"
 #include "platform/registry_backend.h"
@@ -24,8 +25,12 @@ class RegScriptError : public std::runtime_error {
 // Applies the script. Unlike the registry editor, which skips what it cannot
 // read, this raises RegScriptError at the first malformed line, so that a
 // broken script is found by a test rather than half-imported. Text may be
-// UTF-16LE with a byte-order mark; it is narrowed to single bytes.
-void ImportRegScript(RegistryBackend& registry, const std::string& text);
+// UTF-16LE with a byte-order mark; it is narrowed to single bytes. Keys that
+// cannot be made and values that cannot be written raise too, unless
+// `failures` is given: then each is noted there and the import goes on, as
+// the registry editor's does.
+void ImportRegScript(RegistryBackend& registry, const std::string& text,
+                     std::vector<std::string>* failures = nullptr);
 
 // The key and its sub-tree as a REGEDIT4 script (values in stored order,
 // sub-keys in enumeration order).

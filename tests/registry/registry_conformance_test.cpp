@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/registry_values.h"
 #include "platform/seams.h"
 #include "registry/backends.h"
 #include "registry/registry_message.h"
@@ -115,6 +116,38 @@ TEST_P(RegistryConformance, BackendPrimitivesReturnTheRegistryErrorCodes) {
   EXPECT_STREQ("A", name);
   EXPECT_EQ(1u, nameSize);
   b.CloseKey(parent);
+}
+
+TEST_P(RegistryConformance, ValuesEnumerateWithTheirNamesTypesAndData) {
+  RegistryBackend& b = *backend_;
+  RegKey key = 0;
+  ASSERT_EQ(regerr::kSuccess,
+            b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Values"), kKeyAllAccess, &key));
+  const std::uint8_t text[] = "abc", bytes[] = {1, 2, 3};
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "Text", regtype::kSz, text, 4));
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "", regtype::kBinary, bytes, 3));
+
+  // Buffers too small for the name or the data, and the end of the list.
+  char name[16];
+  std::uint8_t data[16];
+  std::uint32_t nameSize = 1, type = 0xDEAD, dataSize = sizeof data;
+  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, 0, name, &nameSize, &type, data, &dataSize));
+  nameSize = sizeof name;
+  dataSize = 1;
+  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, 0, name, &nameSize, &type, data, &dataSize));
+  nameSize = sizeof name;
+  dataSize = sizeof data;
+  EXPECT_EQ(regerr::kNoMoreItems, b.EnumValue(key, 2, name, &nameSize, &type, data, &dataSize));
+
+  std::vector<RegValue> values = ReadValues(b, key);
+  b.CloseKey(key);
+  ASSERT_EQ(2u, values.size());
+  if (values[0].name != "") std::swap(values[0], values[1]);  // the order is the backend's
+  EXPECT_EQ(regtype::kBinary, values[0].type);
+  EXPECT_EQ(std::vector<std::uint8_t>({1, 2, 3}), values[0].data);
+  EXPECT_EQ("Text", values[1].name);
+  EXPECT_EQ(regtype::kSz, values[1].type);
+  EXPECT_EQ(std::vector<std::uint8_t>({'a', 'b', 'c', 0}), values[1].data);
 }
 
 TEST_P(RegistryConformance, OpenKeyCreatesOnlyWhenAskedAndKeepsTheCurrentKeyOnFailure) {
