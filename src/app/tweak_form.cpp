@@ -18,7 +18,9 @@
 #include "framework/containers.h"
 #include "framework/graphic_controls.h"
 #include "framework/std_controls.h"
+#include "platform/local_time.h"
 #include "platform/seams.h"
+#include "tweaks/backed_up_action.h"
 #include "tweaks/page_actions.h"
 
 namespace velotune {
@@ -169,24 +171,26 @@ void TTweakFrm::Image2Click(TEventArgs&) {
   InputBox(kBitcoinBoxCaption, kBitcoinPrompt, kBitcoinAddress);
 }
 
-// The catalogue actions read and set the page controls by name.
+// The catalogue actions read and set the page controls by name. Each that
+// writes first leaves a backup that undoes it; when the backup cannot be
+// written, the error box says so and nothing changes.
 void TTweakFrm::Save2Click(TEventArgs&) {
-  velotune::Save2Click(states_);
+  RunWithBackup("page1", LocalTimeNow(), [this] { velotune::Save2Click(states_); });
 }
 void TTweakFrm::Save1Click(TEventArgs&) {
-  velotune::Save1Click(states_);
+  RunWithBackup("page2", LocalTimeNow(), [this] { velotune::Save1Click(states_); });
 }
 void TTweakFrm::Save3Click(TEventArgs&) {
-  velotune::Save3Click(states_);
+  RunWithBackup("page3", LocalTimeNow(), [this] { velotune::Save3Click(states_); });
 }
 void TTweakFrm::titleDblClick(TEventArgs&) {
-  velotune::titleDblClick(states_);
+  RunWithBackup("all-pages", LocalTimeNow(), [this] { velotune::titleDblClick(states_); });
 }
 void TTweakFrm::Button2Click(TEventArgs&) {
-  velotune::Button2Click(states_);
+  RunWithBackup("one-click", LocalTimeNow(), [this] { velotune::Button2Click(states_); });
 }
 void TTweakFrm::Button5Click(TEventArgs&) {
-  velotune::Button5Click(states_);
+  RunWithBackup("green", LocalTimeNow(), [this] { velotune::Button5Click(states_); });
 }
 void TTweakFrm::Button6Click(TEventArgs&) {
   velotune::Button6Click(states_);
@@ -195,7 +199,7 @@ void TTweakFrm::Button7Click(TEventArgs&) {
   velotune::Button7Click(states_);
 }
 void TTweakFrm::Button8Click(TEventArgs&) {
-  velotune::Button8Click(states_);
+  RunWithBackup("fix", LocalTimeNow(), [this] { velotune::Button8Click(states_); });
 }
 
 void TTweakFrm::TBChange(TEventArgs&) {

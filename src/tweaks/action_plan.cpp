@@ -191,8 +191,9 @@ std::vector<const PlanStep*> ActionPlan::Unpreviewable() const {
 }
 
 std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files, std::size_t first,
-                                        std::size_t end) {
+                                        std::size_t end, std::size_t* checked) {
   std::vector<Mismatch> mismatches;
+  if (checked) *checked = 0;
   std::set<std::string> seen;
   const std::map<std::string, bool> plannedFiles = files_->Touched();
   for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
@@ -208,6 +209,7 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
                              Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
       if (!seen.insert(id).second) continue;
+      if (checked) ++*checked;
       if (m.item.isKey) {
         m.expectedPresent = KeyExistsAt(layer_, op.root, op.path);
         m.actualPresent = KeyExistsAt(registry, op.root, op.path);
@@ -221,6 +223,7 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
       }
     } else if (step.kind == PlanStep::Kind::kWriteFile || step.kind == PlanStep::Kind::kDeleteFile) {
       if (!seen.insert("file|" + step.target).second) continue;
+      if (checked) ++*checked;
       m.isFile = true;
       m.item.path = step.target;
       m.expectedPresent = plannedFiles.at(step.target);

@@ -62,11 +62,13 @@ class ActionPlan {
   std::vector<const PlanStep*> Unpreviewable() const;
 
   // Every registry item and file that the steps [first, end) touch, whose
-  // state at the end of the plan `registry` and `files` do not hold.
+  // state at the end of the plan `registry` and `files` do not hold; with
+  // `checked`, how many items were compared.
   std::vector<Mismatch> Check(RegistryBackend& registry, Files& files, std::size_t first,
-                              std::size_t end);
-  std::vector<Mismatch> Check(RegistryBackend& registry, Files& files) {
-    return Check(registry, files, 0, steps_.size());
+                              std::size_t end, std::size_t* checked = nullptr);
+  std::vector<Mismatch> Check(RegistryBackend& registry, Files& files,
+                              std::size_t* checked = nullptr) {
+    return Check(registry, files, 0, steps_.size(), checked);
   }
 
  private:

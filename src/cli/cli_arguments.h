@@ -1,0 +1,24 @@
+// The command line's arguments, checked before anything is read or changed.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velotune {
+
+struct CliArguments {
+  std::string command;  // "list", "plan", "diff", "status", "apply", "backups", "undo", "help"
+  std::string page;     // list: one page, or empty for all
+  std::string action;   // plan, diff, apply
+  std::string backup;   // undo: the backup's file name, or empty for the newest
+  std::vector<std::pair<std::string, std::string>> sets;  // --set NAME=VALUE, in order
+  bool json = false;
+};
+
+// False, with a message saying what is wrong, for arguments that do not make
+// a command.
+bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parsed,
+                       std::string* error);
+
+}  // namespace velotune

@@ -1,0 +1,485 @@
+#include "cli/cli_commands.h"
+
+#include <algorithm>
+#include <map>
+
+#include "cli/cli_arguments.h"
+#include "cli/cli_report.h"
+#include "cli/control_status.h"
+#include "cli/described_controls.h"
+#include "cli/json_text.h"
+#include "fixes/named_actions.h"
+#include "platform/reg_script.h"
+#include "platform/seams.h"
+#include "tweaks/action_plan.h"
+#include "tweaks/backups.h"
+
+namespace velotune {
+
+namespace {
+
+using namespace cli_exit;
+
+const std::map<std::string, std::string>& PageTitles() {
+  static const std::map<std::string, std::string> kTitles = {
+      {"page1", "Tweaks [1]"}, {"page2", "Tweaks [2]"}, {"page3", "Tweaks [3]"}, {"fix", "FIX"}};
+  return kTitles;
+}
+
+const char* KindName(DescribedControls::Kind kind) {
+  using Kind = DescribedControls::Kind;
+  switch (kind) {
+    case Kind::kCheckBox: return "check box";
+    case Kind::kRadioButton: return "radio button";
+    case Kind::kEdit: return "edit";
+    case Kind::kComboBox: return "drop-down list";
+    case Kind::kUpDown: return "up-down";
+    case Kind::kTrackBar: return "track bar";
+    case Kind::kRichEdit: return "rich edit";
+  }
+  return "";
+}
+
+std::string Padded(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
+
+class Session {
+ public:
+  Session(CliEnvironment& env, const CliArguments& args, DescribedControls& controls,
+          CliResult& result)
+      : env_(env), args_(args), controls_(controls), result_(result) {}
+
+  int List();
+  int Plan();
+  int Diff();
+  int Status();
+  int Apply();
+  int Backups();
+  int Undo();
+
+ private:
+  void Out(const std::string& text) { result_.out += text; }
+  int Fail(int code, const std::string& message) {
+    result_.err += message + "\n";
+    if (args_.json)
+      Out(JsonObject({{"error", JsonString(message)}, {"exitCode", JsonNumber(code)}}) + "\n");
+    return code;
+  }
+  const NamedAction& Action() const { return *FindNamedAction(args_.action); }
+  std::string ActionLabel() const {
+    return std::string(Action().title) + " (" + Action().name + ")";
+  }
+  std::function<void()> RunAction() {
+    return [this] { Action().run(controls_); };
+  }
+  std::unique_ptr<ActionPlan> MakePlan(const std::function<void()>& action) {
+    auto plan = std::make_unique<ActionPlan>(env_.registry, env_.files, env_.processes);
+    plan->Run(action);
+    return plan;
+  }
+  std::string StateText(const DescribedControls::Control& c) const;
+  std::string StateJson(const DescribedControls::Control& c) const;
+  int BackUpAndRun(const std::string& name, const std::string& label,
+                   const std::function<void()>& action, const std::string& restored);
+
+  CliEnvironment& env_;
+  const CliArguments& args_;
+  DescribedControls& controls_;
+  CliResult& result_;
+};
+
+std::string Session::StateText(const DescribedControls::Control& c) const {
+  using Kind = DescribedControls::Kind;
+  switch (c.kind) {
+    case Kind::kCheckBox:
+    case Kind::kRadioButton: return c.checked ? "1" : "0";
+    case Kind::kEdit: return "\"" + c.text + "\"";
+    case Kind::kComboBox: return std::to_string(c.itemIndex);
+    default: return std::to_string(c.position);
+  }
+}
+
+std::string Session::StateJson(const DescribedControls::Control& c) const {
+  using Kind = DescribedControls::Kind;
+  switch (c.kind) {
+    case Kind::kCheckBox:
+    case Kind::kRadioButton: return JsonNumber(c.checked ? 1 : 0);
+    case Kind::kEdit: return JsonString(c.text);
+    case Kind::kComboBox: return JsonNumber(c.itemIndex);
+    default: return JsonNumber(c.position);
+  }
+}
+
+int Session::List() {
+  std::vector<std::string> pages;
+  for (const std::string& page : DescribedControls::PageNames())
+    if (args_.page.empty() || args_.page == page) pages.push_back(page);
+  std::vector<std::string> jsonPages;
+  for (const std::string& page : pages) {
+    if (!args_.json) Out(PageTitles().at(page) + " (" + page + ")\n");
+    std::vector<std::string> jsonControls;
+    for (const DescribedControls::Control* c : controls_.OnPage(page)) {
+      using Kind = DescribedControls::Kind;
+      std::string more;
+      JsonFields fields = {{"name", JsonString(c->name)},
+                           {"kind", JsonString(KindName(c->kind))},
+                           {"caption", JsonString(c->caption)},
+                           {"state", StateJson(*c)},
+                           {"changeable", JsonBool(c->enabled)}};
+      if (c->kind == Kind::kComboBox) {
+        std::vector<std::string> items;
+        for (std::size_t i = 0; i < c->items.size(); ++i) {
+          more += (i ? ", " : "  (") + std::to_string(i) + " " + c->items[i];
+          items.push_back(JsonString(c->items[i]));
+        }
+        more += ")";
+        fields.push_back({"items", JsonArray(items)});
+      } else if (c->kind == Kind::kUpDown || c->kind == Kind::kTrackBar) {
+        more = "  (" + std::to_string(c->min) + " to " + std::to_string(c->max);
+        if (c->kind == Kind::kUpDown) more += ", step " + std::to_string(c->increment);
+        more += ")";
+        fields.push_back({"min", JsonNumber(c->min)});
+        fields.push_back({"max", JsonNumber(c->max)});
+        if (c->kind == Kind::kUpDown) fields.push_back({"step", JsonNumber(c->increment)});
+      }
+      if (!c->enabled) more += "  (cannot be changed)";
+      jsonControls.push_back(JsonObject(fields));
+      if (!args_.json)
+        Out("  " + Padded(c->name, 14) + Padded(KindName(c->kind), 15) + Padded(StateText(*c), 7) +
+            c->caption + more + "\n");
+    }
+    jsonPages.push_back(JsonObject({{"page", JsonString(page)},
+                                    {"title", JsonString(PageTitles().at(page))},
+                                    {"controls", JsonArray(jsonControls)}}));
+  }
+  if (args_.json) Out(JsonObject({{"pages", JsonArray(jsonPages)}}) + "\n");
+  return kOk;
+}
+
+int Session::Plan() {
+  std::unique_ptr<ActionPlan> plan = MakePlan(RunAction());
+  const std::vector<PlanStep>& steps = plan->Steps();
+  if (args_.json) {
+    std::vector<std::string> items;
+    for (std::size_t i = 0; i < steps.size(); ++i) items.push_back(PlanStepJson(steps[i], i + 1));
+    Out(JsonObject({{"action", JsonString(Action().name)},
+                    {"title", JsonString(Action().title)},
+                    {"steps", JsonArray(items)},
+                    {"error", plan->Error().empty() ? "null" : JsonString(plan->Error())}}) +
+        "\n");
+  } else {
+    Out("Plan of " + ActionLabel() + ": " + std::to_string(steps.size()) + " steps\n");
+    for (std::size_t i = 0; i < steps.size(); ++i) Out(PlanStepText(steps[i], i + 1) + "\n");
+    if (!plan->Error().empty()) Out("The action would stop here: " + plan->Error() + "\n");
+  }
+  return plan->Error().empty() ? kOk : kActionFailed;
+}
+
+int Session::Diff() {
+  std::unique_ptr<ActionPlan> plan = MakePlan(RunAction());
+  const std::vector<RegChange> changes = plan->Layer().Changes();
+  std::vector<const PlanStep*> removed;
+  for (const PlanStep& step : plan->Steps())
+    if (step.kind == PlanStep::Kind::kDeleteFile && step.exists) removed.push_back(&step);
+  const std::vector<const PlanStep*> unknown = plan->Unpreviewable();
+  if (args_.json) {
+    std::vector<std::string> changeItems, fileItems, unknownItems;
+    for (const RegChange& change : changes) changeItems.push_back(ChangeJson(change));
+    for (const PlanStep* step : removed) fileItems.push_back(JsonString(step->target));
+    for (const PlanStep* step : unknown)
+      unknownItems.push_back(JsonObject(
+          {{"command", JsonString(step->target)}, {"note", JsonString(step->note)}}));
+    Out(JsonObject({{"action", JsonString(Action().name)},
+                    {"changes", JsonArray(changeItems)},
+                    {"filesRemoved", JsonArray(fileItems)},
+                    {"notPreviewed", JsonArray(unknownItems)},
+                    {"error", plan->Error().empty() ? "null" : JsonString(plan->Error())}}) +
+        "\n");
+  } else {
+    const std::size_t count = changes.size() + removed.size();
+    if (count == 0)
+      Out(ActionLabel() + " would change nothing in the registry\n");
+    else
+      Out(ActionLabel() + " would make " + std::to_string(count) + " changes:\n");
+    for (const RegChange& change : changes) Out(ChangeText(change) + "\n");
+    for (const PlanStep* step : removed) Out("  file " + step->target + " removed\n");
+    if (!unknown.empty()) {
+      Out("It would also start, without a preview and beyond undoing:\n");
+      for (const PlanStep* step : unknown) Out("  " + step->target + "\n");
+    }
+    if (!plan->Error().empty()) Out("The action would stop with: " + plan->Error() + "\n");
+  }
+  return plan->Error().empty() ? kOk : kActionFailed;
+}
+
+int Session::Status() {
+  const StatusReport report =
+      ControlsStatus(controls_, env_.registry, env_.files, env_.processes);
+  std::size_t matching = 0;
+  std::vector<std::string> items;
+  std::string page;
+  for (const ControlStatus& status : report.controls) {
+    const DescribedControls::Control& c = *status.control;
+    const bool matches = status.different.empty();
+    if (matches) ++matching;
+    if (args_.json) {
+      std::vector<std::string> different;
+      for (const Mismatch& m : status.different) different.push_back(MismatchJson(m));
+      items.push_back(JsonObject({{"page", JsonString(c.page)},
+                                  {"name", JsonString(c.name)},
+                                  {"caption", JsonString(c.caption)},
+                                  {"matches", JsonBool(matches)},
+                                  {"items", JsonNumber(static_cast<long long>(status.items))},
+                                  {"different", JsonArray(different)}}));
+      continue;
+    }
+    if (c.page != page) {
+      page = c.page;
+      Out(PageTitles().at(page) + " (" + page + ")\n");
+    }
+    const char* verdict = !matches ? "differs " : status.items ? "matches " : "nothing ";
+    Out("  " + std::string(verdict) + Padded(c.name, 14) + c.caption + "\n");
+    for (const Mismatch& m : status.different) Out("      " + MismatchText(m) + "\n");
+  }
+  const std::size_t total = report.controls.size();
+  if (args_.json) {
+    Out(JsonObject({{"controls", JsonArray(items)},
+                    {"matching", JsonNumber(static_cast<long long>(matching))},
+                    {"total", JsonNumber(static_cast<long long>(total))},
+                    {"error", report.error.empty() ? "null" : JsonString(report.error)}}) +
+        "\n");
+  } else {
+    Out(std::to_string(matching) + " of " + std::to_string(total) +
+        " controls match the live registry (\"nothing\": the control writes nothing as it is)\n");
+    if (!report.error.empty()) Out("A save would stop with: " + report.error + "\n");
+  }
+  if (!report.error.empty()) return kActionFailed;
+  return matching == total ? kOk : kNotAsPlanned;
+}
+
+// Plans the action, writes its backup, runs it for real and reads back every
+// value and key it touched.
+int Session::BackUpAndRun(const std::string& name, const std::string& label,
+                          const std::function<void()>& action, const std::string& restored) {
+  std::unique_ptr<ActionPlan> plan = MakePlan(action);
+  std::string backup;
+  try {
+    backup = WriteBackup(env_.files, name, plan->Layer().RestoreScript(), env_.now());
+  } catch (const BackupError& e) {
+    return Fail(kNoBackup, e.what());
+  }
+  std::string error;
+  try {
+    action();
+  } catch (const std::exception& e) {
+    error = e.what();
+  }
+  std::size_t checked = 0;
+  const std::vector<Mismatch> different = plan->Check(env_.registry, env_.files, &checked);
+  const std::vector<const PlanStep*> unknown = plan->Unpreviewable();
+  const std::string backupName = backup.substr(backup.find_last_of('\\') + 1);
+  if (args_.json) {
+    std::vector<std::string> items, unknownItems;
+    for (const Mismatch& m : different) items.push_back(MismatchJson(m));
+    for (const PlanStep* step : unknown) unknownItems.push_back(JsonString(step->target));
+    JsonFields fields = {{"action", JsonString(name)}, {"backup", JsonString(backup)}};
+    if (!restored.empty()) fields.push_back({"restored", JsonString(restored)});
+    fields.push_back({"checked", JsonNumber(static_cast<long long>(checked))});
+    fields.push_back({"notHeld", JsonArray(items)});
+    fields.push_back({"notPreviewed", JsonArray(unknownItems)});
+    fields.push_back({"error", error.empty() ? "null" : JsonString(error)});
+    Out(JsonObject(fields) + "\n");
+  } else {
+    Out("Backup written: " + backup + "\n");
+    for (const PlanStep* step : unknown)
+      Out("Started without a preview, beyond undoing: " + step->target + "\n");
+    if (error.empty() && different.empty())
+      Out(label + ": all " + std::to_string(checked) + " values and keys read back as planned\n");
+    if (!different.empty()) {
+      Out(label + ": " + std::to_string(different.size()) + " of " + std::to_string(checked) +
+          " values and keys did not hold:\n");
+      for (const Mismatch& m : different) Out(MismatchText(m) + "\n");
+    }
+  }
+  if (!error.empty()) {
+    result_.err += label + " stopped: " + error + "\nWhat it changed is undone by: velotune-cli undo " +
+                   backupName + "\n";
+    return kActionFailed;
+  }
+  return different.empty() ? kOk : kNotAsPlanned;
+}
+
+int Session::Apply() {
+  return BackUpAndRun(Action().name, ActionLabel(), RunAction(), "");
+}
+
+int Session::Backups() {
+  std::vector<BackupInfo> backups;
+  std::string folder;
+  try {
+    folder = BackupFolder(env_.files);
+    backups = ListBackups(env_.files);
+  } catch (const BackupError& e) {
+    return Fail(kActionFailed, e.what());
+  }
+  if (args_.json) {
+    std::vector<std::string> items;
+    for (const BackupInfo& b : backups)
+      items.push_back(JsonObject({{"file", JsonString(b.file)},
+                                  {"time", JsonString(BackupTimeText(b.time))},
+                                  {"action", JsonString(b.action)}}));
+    Out(JsonObject({{"folder", JsonString(folder)}, {"backups", JsonArray(items)}}) + "\n");
+    return kOk;
+  }
+  if (backups.empty()) {
+    Out("No backups in " + folder + "\n");
+    return kOk;
+  }
+  Out("Backups in " + folder + ", newest first:\n");
+  for (const BackupInfo& b : backups)
+    Out("  " + BackupTimeText(b.time) + "  " + Padded(b.action, 10) + b.file + "\n");
+  return kOk;
+}
+
+int Session::Undo() {
+  std::vector<BackupInfo> backups;
+  std::string folder;
+  try {
+    folder = BackupFolder(env_.files);
+    backups = ListBackups(env_.files);
+  } catch (const BackupError& e) {
+    return Fail(kActionFailed, e.what());
+  }
+  const BackupInfo* chosen = nullptr;
+  if (args_.backup.empty()) {
+    if (backups.empty()) return Fail(kActionFailed, "There are no backups to undo in " + folder);
+    chosen = &backups.front();
+  } else {
+    for (const BackupInfo& b : backups)
+      if (b.file == args_.backup || b.file == args_.backup + ".reg") chosen = &b;
+    if (chosen == nullptr)
+      return Fail(kBadArguments, "There is no backup " + args_.backup + " in " + folder +
+                                     " (velotune-cli backups lists them)");
+  }
+  std::string script;
+  if (!env_.files.ReadAll(folder + chosen->file, &script))
+    return Fail(kActionFailed, "Cannot read the backup " + folder + chosen->file);
+  // Read it through once, so that a damaged backup stops before anything.
+  {
+    std::unique_ptr<ActionPlan> check =
+        MakePlan([&] { ImportRegScript(ActiveRegistry(), script); });
+    if (!check->Error().empty())
+      return Fail(kActionFailed, "The backup " + chosen->file + " cannot be read: " +
+                                     check->Error());
+  }
+  // As the registry editor does, whatever cannot be written is passed over;
+  // reading back tells it.
+  const std::string file = chosen->file;
+  return BackUpAndRun(
+      "undo", "Undo of " + file,
+      [&] {
+        std::vector<std::string> passedOver;
+        ImportRegScript(ActiveRegistry(), script, &passedOver);
+      },
+      file);
+}
+
+}  // namespace
+
+std::string CliUsage() {
+  return R"(velotune-cli: Velotune's tweaks and repairs from the command line.
+
+Usage: velotune-cli COMMAND [ARGUMENTS] [--set NAME=VALUE]... [--json]
+
+Commands:
+  list [page1|page2|page3|fix]  every control of a page (all pages without
+                                one): name, kind, start state and caption
+  plan ACTION                   the ordered steps ACTION would take from the
+                                window's start states: registry operations,
+                                files, processes; the operations of every
+                                registry script it imports are listed under it
+  diff ACTION                   only what ACTION would change in the live
+                                registry, each value with its old and new data
+  status                        for each control of the three Tweaks pages,
+                                whether the live registry already holds what
+                                its state would write
+  apply ACTION                  writes a backup, applies ACTION, then reads
+                                back every value and key it wrote
+  backups                       the backups, newest first
+  undo [BACKUP]                 restores the newest backup, or the one named
+                                (as "backups" shows it); the undo is backed up
+                                first, so it can be undone in turn
+
+Actions: page1, page2, page3 (the "Save Changes" buttons of Tweaks [1], [2]
+and [3]), one-click (1-Click Tweak), green (GREEN Boost), fix (FIX IT!).
+
+Options:
+  --set NAME=VALUE  sets a control before plan, diff, apply or status, as a
+                    user could in the window: check boxes 0 or 1, radio
+                    buttons 1, edits any text, drop-down lists an item index,
+                    up-downs and track bars a position ("list" shows them)
+  --json            the result as one JSON object on standard output
+  --help            this text
+
+Every control starts as the window starts it. Backups are registry scripts
+(REGEDIT4) in the local application-data folder under Velotune\Backups, named
+by time and action; the newest 50 are kept. Processes other than registry
+imports (batch files, powercfg) are listed but cannot be previewed or undone.
+
+Exit codes:
+  0  done; for apply and undo every value and key read back as planned, for
+     status every control matches
+  1  apply or undo: some values or keys did not hold (a policy or missing
+     rights can make a write lose silently); status: some controls differ
+  2  bad arguments: a message says which; nothing was read or changed
+  3  the action failed, or would fail (plan, diff, status): the message says
+     why; what apply changed before it stopped is undone by its backup.
+     Also: no backup to undo, or a backup that cannot be read
+  4  the backup could not be written, so nothing was changed
+)";
+}
+
+CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
+  CliResult result;
+  CliArguments parsed;
+  std::string error;
+  const bool json = std::find(args.begin(), args.end(), "--json") != args.end();
+  auto badArguments = [&] {
+    result.exitCode = kBadArguments;
+    result.err = error + "\n";
+    if (json)
+      result.out =
+          JsonObject({{"error", JsonString(error)}, {"exitCode", JsonNumber(kBadArguments)}}) +
+          "\n";
+    return result;
+  };
+  if (!ParseCliArguments(args, &parsed, &error)) return badArguments();
+  if (parsed.command == "help") {
+    result.out = CliUsage();
+    return result;
+  }
+  ScopedSeams seams(&env.registry, &env.processes, &env.files);
+  std::unique_ptr<DescribedControls> controls;
+  try {
+    controls = std::make_unique<DescribedControls>(env.formDescription);
+  } catch (const std::exception& e) {
+    result.exitCode = kActionFailed;
+    result.err = std::string("The window's form description cannot be read: ") + e.what() + "\n";
+    return result;
+  }
+  for (const auto& set : parsed.sets)
+    if (!controls->Set(set.first, set.second, &error)) return badArguments();
+  Session session(env, parsed, *controls, result);
+  const std::string& c = parsed.command;
+  result.exitCode = c == "list"      ? session.List()
+                    : c == "plan"    ? session.Plan()
+                    : c == "diff"    ? session.Diff()
+                    : c == "status"  ? session.Status()
+                    : c == "apply"   ? session.Apply()
+                    : c == "backups" ? session.Backups()
+                                     : session.Undo();
+  return result;
+}
+
+}  // namespace velotune

@@ -1,0 +1,22 @@
+// Small pieces of JSON text for the command line's --json output. The
+// program's texts are single-byte Windows-1252 (registry names, captions);
+// JSON strings carry them as UTF-8.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace velotune {
+
+using JsonFields = std::vector<std::pair<std::string, std::string>>;
+
+// A quoted, escaped JSON string of Windows-1252 text.
+std::string JsonString(const std::string& text);
+std::string JsonNumber(long long number);
+std::string JsonBool(bool value);
+// Members are rendered JSON values.
+std::string JsonObject(const JsonFields& fields);
+std::string JsonArray(const std::vector<std::string>& items);
+
+}  // namespace velotune

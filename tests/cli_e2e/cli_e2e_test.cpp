@@ -1,0 +1,258 @@
+// The command line and the window against the prefix's real registry, with
+// the real registry editor exporting it before and after: applying 1-Click
+// Tweak and undoing it gives back the same export, byte for byte; the
+// window's 1-Click Tweak leaves a backup that the registry editor imports to
+// the same effect; and the command line then finds every control in place.
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <windows.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "program_driver.h"
+
+namespace {
+
+using velotune::ProgramDriver;
+
+// The last value the 1-Click Tweak writes.
+constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
+constexpr char kLastValue[] = "ThumbnailQuality";
+
+bool LastValueWritten() {
+  HKEY key;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorer, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  bool found = RegQueryValueExA(key, kLastValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  RegCloseKey(key);
+  return found;
+}
+
+bool Answers(HWND window) {
+  DWORD_PTR answer;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &answer) != 0;
+}
+
+std::string BinFolder() {
+  const std::string program = ProgramDriver::ProgramPath();
+  return program.substr(0, program.find_last_of('\\') + 1);
+}
+
+std::string BackupFolder() {
+  char path[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path);
+  return std::string(path) + "\\Velotune\\Backups\\";
+}
+
+std::string NewestBackup() {
+  std::string newest;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((BackupFolder() + "*.reg").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return "";
+  do {
+    if (std::string(found.cFileName) > newest) newest = found.cFileName;
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return newest;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// Runs the command line to its end; its standard output lands in `out`.
+DWORD RunToEnd(const std::string& commandLine, std::string* out = nullptr) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  CreatePipe(&readEnd, &writeEnd, &inherit, 0);
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = startup.hStdError = writeEnd;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  PROCESS_INFORMATION process = {};
+  std::string command = commandLine;
+  if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                      &process)) {
+    CloseHandle(readEnd);
+    CloseHandle(writeEnd);
+    return 0xDEAD;
+  }
+  CloseHandle(writeEnd);
+  std::string text;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+    text.append(buffer, read);
+  CloseHandle(readEnd);
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD code = 0xDEAD;
+  GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  if (out) *out = text;
+  return code;
+}
+
+DWORD Cli(const std::string& arguments, std::string* out) {
+  return RunToEnd("\"" + BinFolder() + "velotune-cli.exe\" " + arguments, out);
+}
+
+// The whole registry as the registry editor exports it.
+std::string Export(const std::string& name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, temp);
+  const std::string path = std::string(temp) + name;
+  DeleteFileA(path.c_str());
+  EXPECT_EQ(0u, RunToEnd("regedit.exe /e \"" + path + "\""));
+  std::string text = ReadFileBytes(path);
+  EXPECT_GT(text.size(), 1000u) << path;
+  return text;
+}
+
+// Where two exports part, for the failure message (UTF-16 narrowed).
+std::string FirstDifference(const std::string& a, const std::string& b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  auto narrow = [&](const std::string& s) {
+    std::string out;
+    for (std::size_t i = at > 200 ? (at - 200) & ~1u : 0; i < std::min(s.size(), at + 200);
+         i += 2)
+      out += s[i];
+    return out;
+  };
+  return "before:\n" + narrow(a) + "\nafter:\n" + narrow(b);
+}
+
+void SetValue(HKEY root, const char* key, const char* name, DWORD type, const void* data,
+              DWORD size) {
+  HKEY k;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+  RegSetValueExA(k, name, 0, type, static_cast<const BYTE*>(data), size);
+  RegCloseKey(k);
+}
+
+void DeleteTree(HKEY root, const std::string& path) {
+  HKEY key;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  char name[256];
+  for (DWORD size = sizeof name;
+       RegEnumKeyExA(key, 0, name, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       size = sizeof name)
+    DeleteTree(key, name);
+  RegCloseKey(key);
+  RegDeleteKeyA(root, path.c_str());
+}
+
+// A registry on which 1-Click Tweak has much to do: keys it makes are gone,
+// values it writes have other types, keys it deletes hold values of several
+// types and sub-keys.
+void Unsettle() {
+  DeleteTree(HKEY_CURRENT_USER, "Software\\DownloadManager");
+  HKEY explorer;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorer, 0, KEY_ALL_ACCESS, &explorer) == ERROR_SUCCESS) {
+    RegDeleteValueA(explorer, kLastValue);
+    RegCloseKey(explorer);
+  }
+  DeleteTree(HKEY_CURRENT_USER, "AppEvents\\Schemes\\Apps\\Snarfer");
+  const char expand[] = "%WINDIR%\\x";
+  SetValue(HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", REG_EXPAND_SZ, expand,
+           sizeof expand);
+  const BYTE qword[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+  SetValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+           "DisableCurrentUserRun", REG_QWORD, qword, sizeof qword);
+  const char multi[] = "a\0b\0";
+  SetValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU", "List",
+           REG_MULTI_SZ, multi, sizeof multi);
+  const BYTE bytes[3] = {0xde, 0xad, 0x01};
+  SetValue(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU\\0", "MRU",
+           REG_BINARY, bytes, sizeof bytes);
+  const char tasks[] = "Scheduled Tasks";
+  SetValue(HKEY_LOCAL_MACHINE,
+           "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\RemoteComputer\\NameSpace\\"
+           "{D6277990-4C6A-11CF-8D87-00AA0060F5BF}",
+           "", REG_SZ, tasks, sizeof tasks);
+  const DWORD off = 0;
+  SetValue(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Services\\Alerter", "Start", REG_DWORD,
+           &off, sizeof off);
+}
+
+TEST(CommandLine, ApplyOneClickThenUndoLeavesTheRegistryExportAsItWas) {
+  Unsettle();
+  const std::string before = Export("velotune-before.reg");
+  std::string out;
+  ASSERT_EQ(0u, Cli("apply one-click", &out)) << out;
+  EXPECT_NE(std::string::npos, out.find("read back as planned")) << out;
+  ASSERT_NE(before, Export("velotune-applied.reg"));
+  ASSERT_EQ(0u, Cli("undo", &out)) << out;
+  const std::string after = Export("velotune-after.reg");
+  EXPECT_TRUE(before == after) << FirstDifference(before, after);
+}
+
+TEST(Window, OneClickBackupRestoresThePriorStateAndStatusFindsEveryControl) {
+  Unsettle();
+  ProgramDriver program;
+  HWND main = program.StartToMainWindow(30000);
+  ASSERT_NE(nullptr, main);
+  const std::string before = Export("velotune-window-before.reg");
+  const std::string previous = NewestBackup();
+  HWND button = ProgramDriver::FindOne(main, "Button", "1-Click Tweak");
+  ASSERT_NE(nullptr, button);
+  ProgramDriver::Press(button);
+  // Done when the backup is there, the save's last value is written and the
+  // window answers again.
+  ASSERT_TRUE(ProgramDriver::WaitFor(
+      [&] { return LastValueWritten() && NewestBackup() != previous && Answers(main); }, 180000));
+  const std::string backup = BackupFolder() + NewestBackup();
+  EXPECT_NE(std::string::npos, backup.find("_one-click.reg")) << backup;
+
+  std::string status;
+  EXPECT_EQ(0u, Cli("status --json", &status)) << status;
+  EXPECT_NE(std::string::npos, status.find("\"error\":null")) << status;
+  program.Stop();
+  ASSERT_NE(before, Export("velotune-window-applied.reg"));
+
+  ASSERT_EQ(0u, RunToEnd("regedit.exe /s \"" + backup + "\""));
+  const std::string after = Export("velotune-window-after.reg");
+  EXPECT_TRUE(before == after) << FirstDifference(before, after);
+}
+
+// Where the backups folder should be, a file stands: the backup cannot be
+// written, the window says so, and 1-Click Tweak changes nothing.
+TEST(Window, OneClickStopsBeforeAnyChangeWhenItsBackupCannotBeWritten) {
+  Unsettle();
+  const std::string folder = BackupFolder();
+  const std::string parked = folder.substr(0, folder.size() - 1) + "-parked";
+  MoveFileA(folder.c_str(), parked.c_str());
+  HANDLE blocker = CreateFileA(folder.substr(0, folder.size() - 1).c_str(), GENERIC_WRITE, 0,
+                               nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, blocker);
+  CloseHandle(blocker);
+
+  ProgramDriver program;
+  HWND main = program.StartToMainWindow(30000);
+  ASSERT_NE(nullptr, main);
+  const std::string before = Export("velotune-refused-before.reg");
+  ProgramDriver::Press(ProgramDriver::FindOne(main, "Button", "1-Click Tweak"));
+  HWND box = program.WaitForWindow("Velotune", "#32770", 60000);
+  ASSERT_NE(nullptr, box);
+  const std::string message = ProgramDriver::MessageBoxText(box);
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  program.Stop();
+  DeleteFileA(folder.substr(0, folder.size() - 1).c_str());
+  MoveFileA(parked.c_str(), folder.c_str());
+
+  EXPECT_EQ(0u, message.find("The registry backup could not be written, so nothing has been "
+                             "changed.")) << message;
+  EXPECT_FALSE(LastValueWritten());
+  const std::string after = Export("velotune-refused-after.reg");
+  EXPECT_TRUE(before == after) << FirstDifference(before, after);
+}
+
+}  // namespace
