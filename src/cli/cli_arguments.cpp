@@ -47,7 +47,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
     if (arg == "--json") {
       parsed->json = true;
     } else if (arg == "--set") {
-      if (i + 1 == args.size()) {
+      if (i + 1 == args.size() || args[i + 1].compare(0, 2, "--") == 0) {
         *error = "--set needs NAME=VALUE after it";
         return false;
       }

@@ -33,6 +33,18 @@ bool IsActionName(const std::string& action) {
   });
 }
 
+// A millisecond after, carried up to the hour.
+LocalTime Later(LocalTime t) {
+  if (++t.millisecond < 1000) return t;
+  t.millisecond = 0;
+  if (++t.second < 60) return t;
+  t.second = 0;
+  if (++t.minute < 60) return t;
+  t.minute = 0;
+  ++t.hour;
+  return t;
+}
+
 }  // namespace
 
 std::string BackupFolder(Files& files) {
@@ -101,13 +113,13 @@ std::string WriteBackup(Files& files, const std::string& action,
                         const std::vector<std::string>& lines, const LocalTime& time) {
   const std::string folder = BackupFolder(files);
   if (!files.MakeFolders(folder)) throw CannotWrite("Cannot create the folder " + folder);
-  // Two backups within one millisecond get neighbouring names.
+  // Names sort in the order the backups were written, even when two come
+  // within a millisecond or the clock was put back.
   LocalTime stamp = time;
-  std::string name = BackupFileName(stamp, action);
-  for (int tries = 0; files.Exists(folder + name) && tries < 1000; ++tries) {
-    stamp.millisecond = (stamp.millisecond + 1) % 1000;
-    name = BackupFileName(stamp, action);
-  }
+  const std::vector<BackupInfo> earlier = ListBackups(files);
+  if (!earlier.empty() && BackupFileName(stamp, "") <= BackupFileName(earlier.front().time, ""))
+    stamp = Later(earlier.front().time);
+  const std::string name = BackupFileName(stamp, action);
   try {
     files.WriteLines(folder + name, lines);
   } catch (const Exception& e) {
