@@ -51,6 +51,8 @@ std::string TypeName(std::uint32_t type) {
 }
 
 std::string ValueText(const RegValue& value) {
+  if (value.type == regtype::kDword && value.data.size() == 4)
+    return ScriptData(value) + " (" + std::to_string(Dword(value)) + ")";
   return ScriptData(value);
 }
 

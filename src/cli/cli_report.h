@@ -11,7 +11,8 @@ namespace velotune {
 
 // "REG_DWORD", "REG_SZ", ... or "type 42".
 std::string TypeName(std::uint32_t type);
-// The data as a registry script writes it: dword:00000001, "text", hex:01,02.
+// The data as a registry script writes it (dword:0000000b, "text", hex:01,02), a
+// DWORD's decimal value after it: dword:0000000b (11).
 std::string ValueText(const RegValue& value);
 // {"type":"REG_DWORD","data":"dword:00000001","number":1}; strings add "text".
 std::string ValueJson(const RegValue& value);

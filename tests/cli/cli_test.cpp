@@ -147,7 +147,7 @@ TEST_F(CommandLine, ApplyReportsWritesThatDoNotHold) {
   EXPECT_NE(std::string::npos,
             result.out.find("  HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\"
                             "Policies\\Explorer  \"NoViewContextMenu\": (none), expected "
-                            "dword:00000000\n"))
+                            "dword:00000000 (0)\n"))
       << result.out;
   CliResult json = Run(losing, {"apply", "page2", "--json"});
   EXPECT_EQ(cli_exit::kNotAsPlanned, json.exitCode);
@@ -221,7 +221,7 @@ TEST_F(CommandLine, PlanShowsImportedScriptsAndWhatCannotBePreviewed) {
       << plan.out;
   EXPECT_NE(std::string::npos,
             plan.out.find("  set value     HKEY_CURRENT_USER\\Software\\Policies\\Microsoft\\"
-                          "Windows\\System  \"DisableCMD\" = dword:00000000\n"));
+                          "Windows\\System  \"DisableCMD\" = dword:00000000 (0)\n"));
   EXPECT_NE(std::string::npos,
             plan.out.find("start         cmd.exe /c \"C:\\Velotune\\FIXER\\Networking\\"
                           "FlushDNS.bat\"  (cannot be previewed or undone)\n"));
