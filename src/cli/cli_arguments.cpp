@@ -105,7 +105,8 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
   const bool takesSets =
       command == "plan" || command == "diff" || command == "apply" || command == "status";
   if (!parsed->sets.empty() && !takesSets) {
-    *error = "--set does not go with " + command + "; it sets controls for plan, diff, apply and status";
+    *error =
+        "--set does not go with " + command + "; it sets controls for plan, diff, apply and status";
     return false;
   }
   return true;

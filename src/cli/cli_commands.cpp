@@ -29,13 +29,20 @@ const std::map<std::string, std::string>& PageTitles() {
 const char* KindName(DescribedControls::Kind kind) {
   using Kind = DescribedControls::Kind;
   switch (kind) {
-    case Kind::kCheckBox: return "check box";
-    case Kind::kRadioButton: return "radio button";
-    case Kind::kEdit: return "edit";
-    case Kind::kComboBox: return "drop-down list";
-    case Kind::kUpDown: return "up-down";
-    case Kind::kTrackBar: return "track bar";
-    case Kind::kRichEdit: return "rich edit";
+    case Kind::kCheckBox:
+      return "check box";
+    case Kind::kRadioButton:
+      return "radio button";
+    case Kind::kEdit:
+      return "edit";
+    case Kind::kComboBox:
+      return "drop-down list";
+    case Kind::kUpDown:
+      return "up-down";
+    case Kind::kTrackBar:
+      return "track bar";
+    case Kind::kRichEdit:
+      return "rich edit";
   }
   return "";
 }
@@ -93,10 +100,14 @@ std::string Session::StateText(const DescribedControls::Control& c) const {
   using Kind = DescribedControls::Kind;
   switch (c.kind) {
     case Kind::kCheckBox:
-    case Kind::kRadioButton: return c.checked ? "1" : "0";
-    case Kind::kEdit: return "\"" + c.text + "\"";
-    case Kind::kComboBox: return std::to_string(c.itemIndex);
-    default: return std::to_string(c.position);
+    case Kind::kRadioButton:
+      return c.checked ? "1" : "0";
+    case Kind::kEdit:
+      return "\"" + c.text + "\"";
+    case Kind::kComboBox:
+      return std::to_string(c.itemIndex);
+    default:
+      return std::to_string(c.position);
   }
 }
 
@@ -104,10 +115,14 @@ std::string Session::StateJson(const DescribedControls::Control& c) const {
   using Kind = DescribedControls::Kind;
   switch (c.kind) {
     case Kind::kCheckBox:
-    case Kind::kRadioButton: return JsonNumber(c.checked ? 1 : 0);
-    case Kind::kEdit: return JsonString(c.text);
-    case Kind::kComboBox: return JsonNumber(c.itemIndex);
-    default: return JsonNumber(c.position);
+    case Kind::kRadioButton:
+      return JsonNumber(c.checked ? 1 : 0);
+    case Kind::kEdit:
+      return JsonString(c.text);
+    case Kind::kComboBox:
+      return JsonNumber(c.itemIndex);
+    default:
+      return JsonNumber(c.position);
   }
 }
 
@@ -188,8 +203,8 @@ int Session::Diff() {
     for (const RegChange& change : changes) changeItems.push_back(ChangeJson(change));
     for (const PlanStep* step : removed) fileItems.push_back(JsonString(step->target));
     for (const PlanStep* step : unknown)
-      unknownItems.push_back(JsonObject(
-          {{"command", JsonString(step->target)}, {"note", JsonString(step->note)}}));
+      unknownItems.push_back(
+          JsonObject({{"command", JsonString(step->target)}, {"note", JsonString(step->note)}}));
     Out(JsonObject({{"action", JsonString(Action().name)},
                     {"changes", JsonArray(changeItems)},
                     {"filesRemoved", JsonArray(fileItems)},
@@ -214,8 +229,7 @@ int Session::Diff() {
 }
 
 int Session::Status() {
-  const StatusReport report =
-      ControlsStatus(controls_, env_.registry, env_.files, env_.processes);
+  const StatusReport report = ControlsStatus(controls_, env_.registry, env_.files, env_.processes);
   std::size_t matching = 0;
   std::vector<std::string> items;
   std::string page;
@@ -303,8 +317,8 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
     }
   }
   if (!error.empty()) {
-    result_.err += label + " stopped: " + error + "\nWhat it changed is undone by: velotune-cli undo " +
-                   backupName + "\n";
+    result_.err += label + " stopped: " + error +
+                   "\nWhat it changed is undone by: velotune-cli undo " + backupName + "\n";
     return kActionFailed;
   }
   return different.empty() ? kOk : kNotAsPlanned;
@@ -370,8 +384,8 @@ int Session::Undo() {
     std::unique_ptr<ActionPlan> check =
         MakePlan([&] { ImportRegScript(ActiveRegistry(), script); });
     if (!check->Error().empty())
-      return Fail(kActionFailed, "The backup " + chosen->file + " cannot be read: " +
-                                     check->Error());
+      return Fail(kActionFailed,
+                  "The backup " + chosen->file + " cannot be read: " + check->Error());
   }
   // As the registry editor does, whatever cannot be written is passed over;
   // reading back tells it.

@@ -18,10 +18,14 @@ std::string PresentOr(bool present, const RegValue& value, const char* absent) {
 
 const char* OperationKind(RegOperation::Kind kind) {
   switch (kind) {
-    case RegOperation::Kind::kCreateKey: return "create-key";
-    case RegOperation::Kind::kSetValue: return "set-value";
-    case RegOperation::Kind::kDeleteValue: return "delete-value";
-    case RegOperation::Kind::kDeleteKey: return "delete-key";
+    case RegOperation::Kind::kCreateKey:
+      return "create-key";
+    case RegOperation::Kind::kSetValue:
+      return "set-value";
+    case RegOperation::Kind::kDeleteValue:
+      return "delete-value";
+    case RegOperation::Kind::kDeleteKey:
+      return "delete-key";
   }
   return "";
 }
@@ -175,8 +179,7 @@ std::string MismatchText(const Mismatch& m) {
   if (m.isFile)
     return "  file " + m.item.path + (m.expectedPresent ? ": missing" : ": still there");
   const std::string key = FullKeyName(m.item.root, m.item.path);
-  if (m.item.isKey)
-    return "  " + key + (m.expectedPresent ? "  key missing" : "  key still there");
+  if (m.item.isKey) return "  " + key + (m.expectedPresent ? "  key missing" : "  key still there");
   return "  " + key + "  " + ValueNameText(m.item.name) + ": " +
          PresentOr(m.actualPresent, m.actual, "(none)") + ", expected " +
          PresentOr(m.expectedPresent, m.expected, "(none)");

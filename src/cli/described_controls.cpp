@@ -190,7 +190,7 @@ std::string DescribedControls::Text(const std::string& name) const {
   const Control& c = Get(name);
   if (c.kind == Kind::kComboBox)
     return c.itemIndex >= 0 && c.itemIndex < static_cast<int>(c.items.size()) ? c.items[c.itemIndex]
-                                                                               : c.text;
+                                                                              : c.text;
   if (c.kind != Kind::kEdit && c.kind != Kind::kRichEdit)
     throw Exception("Control " + name + " has no text");
   return c.text;
@@ -213,8 +213,7 @@ bool DescribedControls::Enabled(const std::string& name) const {
   return Get(name).enabled;
 }
 
-bool DescribedControls::Set(const std::string& name, const std::string& value,
-                            std::string* error) {
+bool DescribedControls::Set(const std::string& name, const std::string& value, std::string* error) {
   const Control* found = Find(name);
   if (found == nullptr || found->page.empty()) {
     *error = "There is no control " + name + " on the pages (velotune-cli list shows them)";
@@ -277,8 +276,8 @@ bool DescribedControls::Set(const std::string& name, const std::string& value,
       return true;
     case Kind::kTrackBar:
       if (!ParseInt(value, &number) || number < c.min || number > c.max) {
-        *error = name + " is a track bar: give a position from " + std::to_string(c.min) +
-                 " to " + std::to_string(c.max);
+        *error = name + " is a track bar: give a position from " + std::to_string(c.min) + " to " +
+                 std::to_string(c.max);
         return false;
       }
       c.position = number;

@@ -227,8 +227,8 @@ long LayeredRegistry::DeleteKey(RegKey key, const std::string& subKey) {
   if (node == nullptr) return error;
   Node* target = Walk(node, subKey);
   if (target == nullptr) {
-    Note({RegOperation::Kind::kDeleteKey, node->root, JoinKeyPath(node->Path(), subKey), {},
-          false});
+    Note(
+        {RegOperation::Kind::kDeleteKey, node->root, JoinKeyPath(node->Path(), subKey), {}, false});
     return regerr::kFileNotFound;
   }
   if (target->parent == nullptr) return regerr::kAccessDenied;
@@ -266,7 +266,8 @@ long LayeredRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
   LoadChildren(node);
   std::uint32_t longest = 0;
   for (const auto& child : node->children)
-    longest = std::max<std::uint32_t>(longest, static_cast<std::uint32_t>(child.second->name.size()));
+    longest =
+        std::max<std::uint32_t>(longest, static_cast<std::uint32_t>(child.second->name.size()));
   if (subKeys) *subKeys = static_cast<std::uint32_t>(node->children.size());
   if (maxSubKeyLen) *maxSubKeyLen = longest;
   return regerr::kSuccess;

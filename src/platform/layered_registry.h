@@ -22,9 +22,9 @@ struct RegOperation {
   enum class Kind { kCreateKey, kSetValue, kDeleteValue, kDeleteKey };
   Kind kind = Kind::kSetValue;
   RegistryRoot root = RegistryRoot::CurrentUser;
-  std::string path;    // the key (for values, the key holding them)
-  RegValue value;      // kSetValue: the value written; kDeleteValue: only its name
-  bool found = true;   // kDeleteValue, kDeleteKey: there was something to delete
+  std::string path;   // the key (for values, the key holding them)
+  RegValue value;     // kSetValue: the value written; kDeleteValue: only its name
+  bool found = true;  // kDeleteValue, kDeleteKey: there was something to delete
 };
 
 // A key or value whose state the layer and the registry underneath compare.
@@ -56,8 +56,8 @@ class LayeredRegistry : public RegistryBackend {
                    RegKey* result) override;
   long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                  RegKey* result) override;
-  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
-                  const std::uint8_t* data, std::uint32_t size) override;
+  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                     std::uint32_t* size) override;
   long DeleteValue(RegKey key, const std::string& name) override;

@@ -115,8 +115,8 @@ std::vector<RegChange> LayeredRegistry::Changes() {
       const bool had = ValueAt(base_, record.root, record.path, name, &old);
       const bool has = ValueAt(*this, record.root, record.path, name, &now);
       if (had != has || (had && !SameData(old, now)))
-        changes.push_back(
-            ValueChange(record.root, record.path, name, had ? &old : nullptr, has ? &now : nullptr));
+        changes.push_back(ValueChange(record.root, record.path, name, had ? &old : nullptr,
+                                      has ? &now : nullptr));
     }
   }
   return changes;

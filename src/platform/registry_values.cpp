@@ -147,7 +147,8 @@ std::string ScriptData(const RegValue& value) {
     return buf;
   }
   std::string out = HexPrefix(value.type);
-  for (std::size_t i = 0; i < value.data.size(); ++i) out += (i ? "," : "") + HexByte(value.data[i]);
+  for (std::size_t i = 0; i < value.data.size(); ++i)
+    out += (i ? "," : "") + HexByte(value.data[i]);
   return out;
 }
 

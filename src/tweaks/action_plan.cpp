@@ -203,8 +203,8 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
       const RegOperation& op = step.operation;
       m.item.root = op.root;
       m.item.path = op.path;
-      m.item.isKey = op.kind == RegOperation::Kind::kCreateKey ||
-                     op.kind == RegOperation::Kind::kDeleteKey;
+      m.item.isKey =
+          op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
       if (!m.item.isKey) m.item.name = op.value.name;
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
                              Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
@@ -221,7 +221,8 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
             (!m.expectedPresent || SameData(m.expected, m.actual)))
           continue;
       }
-    } else if (step.kind == PlanStep::Kind::kWriteFile || step.kind == PlanStep::Kind::kDeleteFile) {
+    } else if (step.kind == PlanStep::Kind::kWriteFile ||
+               step.kind == PlanStep::Kind::kDeleteFile) {
       if (!seen.insert("file|" + step.target).second) continue;
       if (checked) ++*checked;
       m.isFile = true;

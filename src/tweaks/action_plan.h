@@ -35,7 +35,7 @@ struct PlanStep {
 // An item the plan leaves in a known state, and what another registry (the
 // live one after applying, or before) holds there instead.
 struct Mismatch {
-  RegItem item;        // for files, item.path is the file and isKey is false
+  RegItem item;  // for files, item.path is the file and isKey is false
   bool isFile = false;
   bool expectedPresent = false;
   RegValue expected;

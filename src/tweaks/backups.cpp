@@ -77,8 +77,9 @@ bool ParseBackupFileName(const std::string& file, BackupInfo* info) {
     int* value;
     char after;
   };
-  const Field fields[] = {{0, 4, &t.year, '-'},    {5, 2, &t.month, '-'},  {8, 2, &t.day, '_'},
-                          {11, 2, &t.hour, '-'},   {14, 2, &t.minute, '-'}, {17, 2, &t.second, '-'},
+  const Field fields[] = {{0, 4, &t.year, '-'},        {5, 2, &t.month, '-'},
+                          {8, 2, &t.day, '_'},         {11, 2, &t.hour, '-'},
+                          {14, 2, &t.minute, '-'},     {17, 2, &t.second, '-'},
                           {20, 3, &t.millisecond, '_'}};
   for (const Field& f : fields)
     if (!ReadNumber(file, f.at, f.digits, f.value) || file[f.at + f.digits] != f.after)
@@ -93,8 +94,8 @@ bool ParseBackupFileName(const std::string& file, BackupInfo* info) {
 
 std::string BackupTimeText(const LocalTime& time) {
   char text[32];
-  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month,
-                time.day, time.hour, time.minute, time.second);
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", time.year, time.month, time.day,
+                time.hour, time.minute, time.second);
   return text;
 }
 

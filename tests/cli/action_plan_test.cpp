@@ -22,11 +22,11 @@ const std::vector<Variant>& Variants() {
       // Deletions instead of writes, other radio buttons, value controls at
       // their ends, and repairs that import, run a batch file or are missing.
       {"Altered",
-       {{"Admin", "1"},      {"MDL", "1"},      {"DSRB", "1"},    {"CUR", "0"},
-        {"TB", "0"},         {"SU", "3"},       {"uatc", "40"},   {"sAdmin", "1"},
-        {"D3", "1"},         {"ltClassic", "1"}, {"chkEST", "0"}, {"XFile", "0"},
-        {"P1Icon", "0"},     {"chkFO", "1"},    {"cmbFO", "0"},   {"chkNew", "1"},
-        {"chkBAT", "1"},     {"chkBFE", "1"},   {"chkFlushDNS", "1"}, {"chkCDDVDnr", "1"},
+       {{"Admin", "1"},     {"MDL", "1"},       {"DSRB", "1"},        {"CUR", "0"},
+        {"TB", "0"},        {"SU", "3"},        {"uatc", "40"},       {"sAdmin", "1"},
+        {"D3", "1"},        {"ltClassic", "1"}, {"chkEST", "0"},      {"XFile", "0"},
+        {"P1Icon", "0"},    {"chkFO", "1"},     {"cmbFO", "0"},       {"chkNew", "1"},
+        {"chkBAT", "1"},    {"chkBFE", "1"},    {"chkFlushDNS", "1"}, {"chkCDDVDnr", "1"},
         {"Manually", "250"}}},
       // Only some green boxes, and an edit the page-1 save refuses.
       {"Sparse",
@@ -90,15 +90,16 @@ TEST_P(ActionPlans, SecondRunHasNothingLeftToChange) {
     EXPECT_FALSE(step.kind == PlanStep::Kind::kDeleteFile && step.exists) << step.target;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryAction, ActionPlans,
-    ::testing::Combine(::testing::Values("page1", "page2", "page3", "one-click", "green", "fix"),
-                       ::testing::Values(0, 1, 2)),
-    [](const ::testing::TestParamInfo<std::tuple<std::string, int>>& info) {
-      std::string name = std::get<0>(info.param) + Variants()[std::get<1>(info.param)].name;
-      name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
-      return name;
-    });
+INSTANTIATE_TEST_SUITE_P(EveryAction, ActionPlans,
+                         ::testing::Combine(::testing::Values("page1", "page2", "page3",
+                                                              "one-click", "green", "fix"),
+                                            ::testing::Values(0, 1, 2)),
+                         [](const ::testing::TestParamInfo<std::tuple<std::string, int>>& info) {
+                           std::string name =
+                               std::get<0>(info.param) + Variants()[std::get<1>(info.param)].name;
+                           name.erase(std::remove(name.begin(), name.end(), '-'), name.end());
+                           return name;
+                         });
 
 // An action that stops halfway, because the registry editor cannot be
 // started or a key is refused, is fully undone by the backup written first.
@@ -110,7 +111,9 @@ TEST_F(PlanTest, BackupRestoresAnActionThatFailsHalfway) {
   const Case cases[] = {
       {"editor missing", [&] { processes.failCode = 2; }},
       {"key refused",
-       [&] { live.Deny(RegistryRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\SwPrv"); }},
+       [&] {
+         live.Deny(RegistryRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Services\\SwPrv");
+       }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

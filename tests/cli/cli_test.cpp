@@ -18,8 +18,8 @@ const char kBackups[] = "C:\\Users\\Tester\\AppData\\Local\\Velotune\\Backups\\"
 class LosingRegistry : public MemoryRegistry {
  public:
   std::string lost;
-  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
-                  const std::uint8_t* data, std::uint32_t size) override {
+  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override {
     if (name == lost) return regerr::kSuccess;
     return MemoryRegistry::SetValueEx(key, name, type, data, size);
   }
@@ -29,9 +29,8 @@ class CommandLine : public PlanTest {
  protected:
   CliResult Run(const std::vector<std::string>& args) { return Run(live, args); }
   CliResult Run(RegistryBackend& registry, const std::vector<std::string>& args) {
-    CliEnvironment env{registry, files, processes, ReadTextFile(VELOTUNE_MAIN_FORM), [this] {
-                         return LocalTime{2014, 6, 1, 13, 45, 12, ++milliseconds_};
-                       }};
+    CliEnvironment env{registry, files, processes, ReadTextFile(VELOTUNE_MAIN_FORM),
+                       [this] { return LocalTime{2014, 6, 1, 13, 45, 12, ++milliseconds_}; }};
     return RunCli(args, env);
   }
   std::vector<std::string> Backups() {
@@ -115,19 +114,19 @@ TEST_F(CommandLine, ApplyThenUndoGivesTheRegistryBackAndAnUndoCanBeUndone) {
   EXPECT_EQ(after, Dump(live));
   EXPECT_EQ(cli_exit::kOk, Run({"undo", "2014-06-01_13-45-12-001_one-click"}).exitCode);
   EXPECT_EQ(before, Dump(live));
-  EXPECT_EQ(std::vector<std::string>({"2014-06-01_13-45-12-004_undo.reg",
-                                      "2014-06-01_13-45-12-003_undo.reg",
-                                      "2014-06-01_13-45-12-002_undo.reg",
-                                      "2014-06-01_13-45-12-001_one-click.reg"}),
+  EXPECT_EQ(std::vector<std::string>(
+                {"2014-06-01_13-45-12-004_undo.reg", "2014-06-01_13-45-12-003_undo.reg",
+                 "2014-06-01_13-45-12-002_undo.reg", "2014-06-01_13-45-12-001_one-click.reg"}),
             Backups());
 }
 
 TEST_F(CommandLine, SetControlsAsTheWindowWouldIncludingTheEditBesideAnUpDown) {
-  ASSERT_EQ(cli_exit::kOk,
-            Run({"apply", "page2", "--set", "uatr=7", "--set", "SU=3", "--set", "XFile=0"}).exitCode);
+  ASSERT_EQ(
+      cli_exit::kOk,
+      Run({"apply", "page2", "--set", "uatr=7", "--set", "SU=3", "--set", "XFile=0"}).exitCode);
   RegValue value;
-  ASSERT_TRUE(ValueAt(live, RegistryRoot::CurrentUser, "Control Panel\\Desktop", "CoolSwitchRows",
-                      &value));
+  ASSERT_TRUE(
+      ValueAt(live, RegistryRoot::CurrentUser, "Control Panel\\Desktop", "CoolSwitchRows", &value));
   EXPECT_EQ("\"7\"", ScriptData(value));
   ASSERT_TRUE(ValueAt(live, RegistryRoot::LocalMachine,
                       "SYSTEM\\CurrentControlSet\\Control\\Session Manager\\Memory "
@@ -183,7 +182,8 @@ TEST_F(CommandLine, StatusNamesTheControlsWhoseValuesTheRegistryDoesNotHold) {
                             "expected \"0\"\n"))
       << result.out;
   EXPECT_NE(std::string::npos, result.out.find("  matches chkCFS        Clean Folder Settings\n"));
-  EXPECT_NE(std::string::npos, result.out.find("  nothing D2            Show all drive letters before the label\n"));
+  EXPECT_NE(std::string::npos,
+            result.out.find("  nothing D2            Show all drive letters before the label\n"));
   // With the box ticked, the value is what the page would write.
   EXPECT_EQ(cli_exit::kOk, Run({"status", "--set", "Admin=1"}).exitCode);
 }
@@ -191,10 +191,11 @@ TEST_F(CommandLine, StatusNamesTheControlsWhoseValuesTheRegistryDoesNotHold) {
 TEST_F(CommandLine, ListShowsEachControlAUserSetsWithItsStartState) {
   const std::string page2 = Run({"list", "page2"}).out;
   EXPECT_EQ(0u, page2.find("Tweaks [2] (page2)\n")) << page2;
-  EXPECT_NE(std::string::npos,
-            page2.find("  SU            drop-down list 0      Speed Up Windows XP boot  (0 Disabled "
-                       "Prefetch, 1 Application launch prefetching, 2 Boot prefetching 1, 3 "
-                       "Both prefetching 2)\n"));
+  EXPECT_NE(
+      std::string::npos,
+      page2.find("  SU            drop-down list 0      Speed Up Windows XP boot  (0 Disabled "
+                 "Prefetch, 1 Application launch prefetching, 2 Boot prefetching 1, 3 "
+                 "Both prefetching 2)\n"));
   EXPECT_NE(std::string::npos,
             page2.find("  MCI           up-down        4096   Max Cached Icons :   (512 to 8192, "
                        "step 512)\n"));

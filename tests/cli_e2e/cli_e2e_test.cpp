@@ -24,7 +24,8 @@ constexpr char kLastValue[] = "ThumbnailQuality";
 bool LastValueWritten() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, kExplorer, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  bool found = RegQueryValueExA(key, kLastValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+  bool found =
+      RegQueryValueExA(key, kLastValue, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
   RegCloseKey(key);
   return found;
 }
@@ -121,8 +122,7 @@ std::string FirstDifference(const std::string& a, const std::string& b) {
   while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
   auto narrow = [&](const std::string& s) {
     std::string out;
-    for (std::size_t i = at > 200 ? (at - 200) & ~1u : 0; i < std::min(s.size(), at + 200);
-         i += 2)
+    for (std::size_t i = at > 200 ? (at - 200) & ~1u : 0; i < std::min(s.size(), at + 200); i += 2)
       out += s[i];
     return out;
   };
@@ -249,7 +249,8 @@ TEST(Window, OneClickStopsBeforeAnyChangeWhenItsBackupCannotBeWritten) {
   MoveFileA(parked.c_str(), folder.c_str());
 
   EXPECT_EQ(0u, message.find("The registry backup could not be written, so nothing has been "
-                             "changed.")) << message;
+                             "changed."))
+      << message;
   EXPECT_FALSE(LastValueWritten());
   const std::string after = Export("velotune-refused-after.reg");
   EXPECT_TRUE(before == after) << FirstDifference(before, after);
