@@ -273,9 +273,8 @@ long MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
   return regerr::kSuccess;
 }
 
-long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
-                               std::uint32_t* nameSize, std::uint32_t* type, std::uint8_t* data,
-                               std::uint32_t* dataSize) {
+long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                               std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
   long error;
   Node* node = Resolve(key, &error);
   if (node == nullptr) return error;

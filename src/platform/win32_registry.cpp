@@ -67,9 +67,8 @@ long Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32
   return rc;
 }
 
-long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name,
-                              std::uint32_t* nameSize, std::uint32_t* type, std::uint8_t* data,
-                              std::uint32_t* dataSize) {
+long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
+                              std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
   DWORD n = nameSize ? *nameSize : 0, t = 0, d = dataSize ? *dataSize : 0;
   LONG rc = RegEnumValueA(H(key), index, name, nameSize ? &n : nullptr, nullptr, &t, data,
                           dataSize ? &d : nullptr);
