@@ -47,10 +47,6 @@ const char* KindName(DescribedControls::Kind kind) {
   return "";
 }
 
-std::string Padded(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
-}
-
 class Session {
  public:
   Session(CliEnvironment& env, const CliArguments& args, DescribedControls& controls,
@@ -87,6 +83,9 @@ class Session {
   }
   std::string StateText(const DescribedControls::Control& c) const;
   std::string StateJson(const DescribedControls::Control& c) const;
+  // The backup folder and its backups, newest first; false (and said) when
+  // the system names no folder.
+  bool FindBackups(std::string* folder, std::vector<BackupInfo>* backups);
   int BackUpAndRun(const std::string& name, const std::string& label,
                    const std::function<void()>& action, const std::string& restored);
 
@@ -328,15 +327,21 @@ int Session::Apply() {
   return BackUpAndRun(Action().name, ActionLabel(), RunAction(), "");
 }
 
+bool Session::FindBackups(std::string* folder, std::vector<BackupInfo>* backups) {
+  try {
+    *folder = BackupFolder(env_.files);
+    *backups = ListBackups(env_.files);
+  } catch (const BackupError& e) {
+    Fail(kActionFailed, e.what());
+    return false;
+  }
+  return true;
+}
+
 int Session::Backups() {
   std::vector<BackupInfo> backups;
   std::string folder;
-  try {
-    folder = BackupFolder(env_.files);
-    backups = ListBackups(env_.files);
-  } catch (const BackupError& e) {
-    return Fail(kActionFailed, e.what());
-  }
+  if (!FindBackups(&folder, &backups)) return kActionFailed;
   if (args_.json) {
     std::vector<std::string> items;
     for (const BackupInfo& b : backups)
@@ -359,12 +364,7 @@ int Session::Backups() {
 int Session::Undo() {
   std::vector<BackupInfo> backups;
   std::string folder;
-  try {
-    folder = BackupFolder(env_.files);
-    backups = ListBackups(env_.files);
-  } catch (const BackupError& e) {
-    return Fail(kActionFailed, e.what());
-  }
+  if (!FindBackups(&folder, &backups)) return kActionFailed;
   const BackupInfo* chosen = nullptr;
   if (args_.backup.empty()) {
     if (backups.empty()) return Fail(kActionFailed, "There are no backups to undo in " + folder);

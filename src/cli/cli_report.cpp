@@ -8,10 +8,6 @@ namespace velotune {
 
 namespace {
 
-std::string Padded(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
-}
-
 std::string PresentOr(bool present, const RegValue& value, const char* absent) {
   return present ? ValueText(value) : absent;
 }
@@ -36,6 +32,10 @@ std::uint32_t Dword(const RegValue& value) {
 }
 
 }  // namespace
+
+std::string Padded(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
+}
 
 std::string TypeName(std::uint32_t type) {
   static const char* const kNames[] = {"REG_NONE",

@@ -1,7 +1,6 @@
 #include "platform/layered_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "platform/layered_registry_nodes.h"
 #include "platform/memory_registry.h"
@@ -188,18 +187,7 @@ long LayeredRegistry::QueryValueEx(RegKey key, const std::string& name, std::uin
   LoadValues(node);
   auto it = node->FindValue(name);
   if (it == node->values.end()) return regerr::kFileNotFound;
-  const std::uint32_t needed = static_cast<std::uint32_t>(it->data.size());
-  if (type) *type = it->type;
-  if (data != nullptr) {
-    if (size == nullptr) return regerr::kInvalidParameter;
-    if (*size < needed) {
-      *size = needed;
-      return regerr::kMoreData;
-    }
-    if (needed) std::memcpy(data, it->data.data(), needed);
-  }
-  if (size) *size = needed;
-  return regerr::kSuccess;
+  return CopyValueData(*it, type, data, size);
 }
 
 long LayeredRegistry::DeleteValue(RegKey key, const std::string& name) {
@@ -250,12 +238,7 @@ long LayeredRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
   if (index >= node->children.size()) return regerr::kNoMoreItems;
   auto it = node->children.begin();
   std::advance(it, index);
-  const std::string& childName = it->second->name;
-  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
-  if (childName.size() + 1 > *nameSize) return regerr::kMoreData;
-  std::memcpy(name, childName.c_str(), childName.size() + 1);
-  *nameSize = static_cast<std::uint32_t>(childName.size());
-  return regerr::kSuccess;
+  return CopyKeyName(it->second->name, name, nameSize);
 }
 
 long LayeredRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
@@ -281,20 +264,7 @@ long LayeredRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
   if (node == nullptr) return error;
   LoadValues(node);
   if (index >= node->values.size()) return regerr::kNoMoreItems;
-  const RegValue& value = node->values[index];
-  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
-  const std::uint32_t needed = static_cast<std::uint32_t>(value.data.size());
-  const bool dataFits = data == nullptr || (dataSize != nullptr && *dataSize >= needed);
-  if (value.name.size() + 1 > *nameSize || !dataFits) {
-    if (dataSize) *dataSize = needed;
-    return regerr::kMoreData;
-  }
-  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-  *nameSize = static_cast<std::uint32_t>(value.name.size());
-  if (type) *type = value.type;
-  if (data != nullptr && needed) std::memcpy(data, value.data.data(), needed);
-  if (dataSize) *dataSize = needed;
-  return regerr::kSuccess;
+  return CopyEnumeratedValue(node->values[index], name, nameSize, type, data, dataSize);
 }
 
 long LayeredRegistry::CloseKey(RegKey key) {

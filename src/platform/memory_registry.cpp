@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cstring>
 
 namespace velotune {
 
@@ -202,19 +201,8 @@ long MemoryRegistry::QueryValueEx(RegKey key, const std::string& name, std::uint
   if (node == nullptr) return error;
   Value* value = node->FindValue(name);
   if (value == nullptr) return regerr::kFileNotFound;
-  std::uint32_t needed = static_cast<std::uint32_t>(value->data.size());
-  if (type) *type = value->type;
-  if (data != nullptr) {
-    if (failDataReads_) return regerr::kAccessDenied;
-    if (size == nullptr) return regerr::kInvalidParameter;
-    if (*size < needed) {
-      *size = needed;
-      return regerr::kMoreData;
-    }
-    if (needed) std::memcpy(data, value->data.data(), needed);
-  }
-  if (size) *size = needed;
-  return regerr::kSuccess;
+  if (data != nullptr && failDataReads_) return regerr::kAccessDenied;
+  return CopyValueData(*value, type, data, size);
 }
 
 long MemoryRegistry::DeleteValue(RegKey key, const std::string& name) {
@@ -252,12 +240,7 @@ long MemoryRegistry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
   if (index >= node->children.size()) return regerr::kNoMoreItems;
   auto it = node->children.begin();
   std::advance(it, index);
-  const std::string& childName = it->second->name;
-  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
-  if (childName.size() + 1 > *nameSize) return regerr::kMoreData;
-  std::memcpy(name, childName.c_str(), childName.size() + 1);
-  *nameSize = static_cast<std::uint32_t>(childName.size());
-  return regerr::kSuccess;
+  return CopyKeyName(it->second->name, name, nameSize);
 }
 
 long MemoryRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
@@ -279,20 +262,7 @@ long MemoryRegistry::EnumValue(RegKey key, std::uint32_t index, char* name, std:
   Node* node = Resolve(key, &error);
   if (node == nullptr) return error;
   if (index >= node->values.size()) return regerr::kNoMoreItems;
-  const Value& value = node->values[index];
-  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
-  std::uint32_t needed = static_cast<std::uint32_t>(value.data.size());
-  bool dataFits = data == nullptr || (dataSize != nullptr && *dataSize >= needed);
-  if (value.name.size() + 1 > *nameSize || !dataFits) {
-    if (dataSize) *dataSize = needed;
-    return regerr::kMoreData;
-  }
-  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-  *nameSize = static_cast<std::uint32_t>(value.name.size());
-  if (type) *type = value.type;
-  if (data != nullptr && needed) std::memcpy(data, value.data.data(), needed);
-  if (dataSize) *dataSize = needed;
-  return regerr::kSuccess;
+  return CopyEnumeratedValue(node->values[index], name, nameSize, type, data, dataSize);
 }
 
 long MemoryRegistry::CloseKey(RegKey key) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/registry_backend.h"
+#include "platform/registry_values.h"
 
 namespace velotune {
 
@@ -48,11 +49,7 @@ class MemoryRegistry : public RegistryBackend {
   void FailDataReads(bool fail) { failDataReads_ = fail; }
 
   // Direct inspection for tests, bypassing refusals.
-  struct Value {
-    std::string name;
-    std::uint32_t type = 0;
-    std::vector<std::uint8_t> data;
-  };
+  using Value = RegValue;
   bool KeyExists(RegistryRoot root, const std::string& path) const;
   // Null when the key or value is missing.
   const Value* FindValue(RegistryRoot root, const std::string& path,

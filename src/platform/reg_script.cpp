@@ -1,8 +1,9 @@
 #include "platform/reg_script.h"
 
 #include <cctype>
-#include <cstdio>
 #include <vector>
+
+#include "platform/registry_values.h"
 
 namespace velotune {
 
@@ -237,61 +238,11 @@ void ImportRegScript(RegistryBackend& registry, const std::string& rawText,
   closeCurrent();
 }
 
-namespace {
-
-std::string Quote(const std::string& s) {
-  std::string out = "\"";
-  for (char c : s) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
-  }
-  return out + "\"";
-}
-
-std::string HexList(const std::vector<std::uint8_t>& data) {
+std::string ExportRegScript(RegistryBackend& registry, RegistryRoot root, const std::string& path) {
+  std::vector<std::string> lines = {"REGEDIT4"};
+  AppendKeyTree(registry, root, path, &lines);
   std::string out;
-  char buf[4];
-  for (std::size_t i = 0; i < data.size(); ++i) {
-    std::snprintf(buf, sizeof buf, "%02x", data[i]);
-    if (i) out += ',';
-    out += buf;
-  }
-  return out;
-}
-
-void ExportKey(const MemoryRegistry& registry, RegistryRoot root, const std::string& path,
-               std::string* out) {
-  *out += "\r\n[" + std::string(RootName(root)) + (path.empty() ? "" : "\\" + path) + "]\r\n";
-  for (const MemoryRegistry::Value& v : registry.Values(root, path)) {
-    *out += v.name.empty() ? "@" : Quote(v.name);
-    *out += "=";
-    if (v.type == regtype::kSz && !v.data.empty() && v.data.back() == 0) {
-      *out += Quote(std::string(v.data.begin(), v.data.end() - 1));
-    } else if (v.type == regtype::kDword && v.data.size() == 4) {
-      char buf[16];
-      std::uint32_t d = v.data[0] | (v.data[1] << 8) | (v.data[2] << 16) |
-                        (static_cast<std::uint32_t>(v.data[3]) << 24);
-      std::snprintf(buf, sizeof buf, "dword:%08x", d);
-      *out += buf;
-    } else if (v.type == regtype::kBinary) {
-      *out += "hex:" + HexList(v.data);
-    } else {
-      char buf[16];
-      std::snprintf(buf, sizeof buf, "hex(%x):", v.type);
-      *out += buf + HexList(v.data);
-    }
-    *out += "\r\n";
-  }
-  for (const std::string& child : registry.SubKeyNames(root, path))
-    ExportKey(registry, root, path.empty() ? child : path + "\\" + child, out);
-}
-
-}  // namespace
-
-std::string ExportRegScript(const MemoryRegistry& registry, RegistryRoot root,
-                            const std::string& path) {
-  std::string out = "REGEDIT4\r\n";
-  if (registry.KeyExists(root, path)) ExportKey(registry, root, path, &out);
+  for (const std::string& line : lines) out += line + "\r\n";
   return out;
 }
 

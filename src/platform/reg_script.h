@@ -32,9 +32,8 @@ class RegScriptError : public std::runtime_error {
 void ImportRegScript(RegistryBackend& registry, const std::string& text,
                      std::vector<std::string>* failures = nullptr);
 
-// The key and its sub-tree as a REGEDIT4 script (values in stored order,
-// sub-keys in enumeration order).
-std::string ExportRegScript(const MemoryRegistry& registry, RegistryRoot root,
-                            const std::string& path);
+// The key and its sub-tree as a REGEDIT4 script (values and sub-keys in
+// enumeration order); just the header when the key cannot be opened.
+std::string ExportRegScript(RegistryBackend& registry, RegistryRoot root, const std::string& path);
 
 }  // namespace velotune

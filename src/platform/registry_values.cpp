@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace velotune {
 
@@ -51,6 +52,44 @@ std::string HexByte(std::uint8_t byte) {
 
 bool SameData(const RegValue& a, const RegValue& b) {
   return a.type == b.type && a.data == b.data;
+}
+
+long CopyValueData(const RegValue& value, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* size) {
+  const std::uint32_t needed = static_cast<std::uint32_t>(value.data.size());
+  if (type) *type = value.type;
+  if (data != nullptr) {
+    if (size == nullptr) return regerr::kInvalidParameter;
+    if (*size < needed) {
+      *size = needed;
+      return regerr::kMoreData;
+    }
+    if (needed) std::memcpy(data, value.data.data(), needed);
+  }
+  if (size) *size = needed;
+  return regerr::kSuccess;
+}
+
+long CopyKeyName(const std::string& keyName, char* name, std::uint32_t* nameSize) {
+  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
+  if (keyName.size() + 1 > *nameSize) return regerr::kMoreData;
+  std::memcpy(name, keyName.c_str(), keyName.size() + 1);
+  *nameSize = static_cast<std::uint32_t>(keyName.size());
+  return regerr::kSuccess;
+}
+
+long CopyEnumeratedValue(const RegValue& value, char* name, std::uint32_t* nameSize,
+                         std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
+  if (name == nullptr || nameSize == nullptr) return regerr::kInvalidParameter;
+  const std::uint32_t needed = static_cast<std::uint32_t>(value.data.size());
+  const bool dataFits = data == nullptr || (dataSize != nullptr && *dataSize >= needed);
+  if (value.name.size() + 1 > *nameSize || !dataFits) {
+    if (dataSize) *dataSize = needed;
+    return regerr::kMoreData;
+  }
+  std::memcpy(name, value.name.c_str(), value.name.size() + 1);
+  *nameSize = static_cast<std::uint32_t>(value.name.size());
+  return CopyValueData(value, type, data, dataSize);
 }
 
 bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, RegValue* value) {

@@ -20,6 +20,16 @@ struct RegValue {
 // Same type and bytes (names are not compared).
 bool SameData(const RegValue& a, const RegValue& b);
 
+// How a registry hands out what it holds, for backends that keep it
+// themselves: the data of a value (RegQueryValueExA), a sub-key's name
+// (RegEnumKeyExA) and a value with its name (RegEnumValueA), each with
+// kMoreData and the size needed when a buffer is too small.
+long CopyValueData(const RegValue& value, std::uint32_t* type, std::uint8_t* data,
+                   std::uint32_t* size);
+long CopyKeyName(const std::string& keyName, char* name, std::uint32_t* nameSize);
+long CopyEnumeratedValue(const RegValue& value, char* name, std::uint32_t* nameSize,
+                         std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize);
+
 // One value of an open key; false when it is missing or cannot be read.
 bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, RegValue* value);
 // Every value of an open key, in enumeration order.

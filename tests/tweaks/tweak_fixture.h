@@ -202,7 +202,7 @@ class TweakTest : public ::testing::Test {
                                     const std::string& name) const {
     return memory.FindValue(root, key, name);
   }
-  std::string Export() const {
+  std::string Export() {
     std::string out;
     for (RegistryRoot root : {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser,
                               RegistryRoot::LocalMachine, RegistryRoot::Users}) {
