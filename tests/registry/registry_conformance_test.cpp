@@ -127,22 +127,25 @@ TEST_P(RegistryConformance, ValuesEnumerateWithTheirNamesTypesAndData) {
   ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "Text", regtype::kSz, text, 4));
   ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "", regtype::kBinary, bytes, 3));
 
+  std::vector<RegValue> values = ReadValues(b, key);
+  ASSERT_EQ(2u, values.size());
+  const std::uint32_t textIndex = values[0].name == "Text" ? 0 : 1;  // the order is the backend's
+  if (textIndex == 0) std::swap(values[0], values[1]);
+
   // Buffers too small for the name or the data, and the end of the list.
   char name[16];
   std::uint8_t data[16];
-  std::uint32_t nameSize = 1, type = 0xDEAD, dataSize = sizeof data;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, 0, name, &nameSize, &type, data, &dataSize));
+  std::uint32_t nameSize = 4, type = 0xDEAD, dataSize = sizeof data;
+  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
   nameSize = sizeof name;
   dataSize = 1;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, 0, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(4u, dataSize);
   nameSize = sizeof name;
   dataSize = sizeof data;
   EXPECT_EQ(regerr::kNoMoreItems, b.EnumValue(key, 2, name, &nameSize, &type, data, &dataSize));
-
-  std::vector<RegValue> values = ReadValues(b, key);
   b.CloseKey(key);
-  ASSERT_EQ(2u, values.size());
-  if (values[0].name != "") std::swap(values[0], values[1]);  // the order is the backend's
+
   EXPECT_EQ(regtype::kBinary, values[0].type);
   EXPECT_EQ(std::vector<std::uint8_t>({1, 2, 3}), values[0].data);
   EXPECT_EQ("Text", values[1].name);
