@@ -113,7 +113,7 @@ std::vector<BackupInfo> ListBackups(Files& files) {
 std::string WriteBackup(Files& files, const std::string& action,
                         const std::vector<std::string>& lines, const LocalTime& time) {
   const std::string folder = BackupFolder(files);
-  if (!files.MakeFolders(folder)) throw CannotWrite("Cannot create the folder " + folder);
+  if (!files.MakeFolders(folder)) throw CannotWrite("The folder " + folder + " cannot be made.");
   // Names sort in the order the backups were written, even when two come
   // within a millisecond or the clock was put back.
   LocalTime stamp = time;
