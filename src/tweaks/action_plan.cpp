@@ -119,6 +119,14 @@ class ActionPlan::PlanningProcesses : public Processes {
     return 33;  // started
   }
   std::string NetUserName() override { return live_.NetUserName(); }
+  void ShellOpen(void*, const std::string& target, int) override {
+    PlanStep step;
+    step.kind = PlanStep::Kind::kProcess;
+    step.target = target;
+    step.previewable = false;
+    step.note = "opened by the shell; cannot be previewed or undone";
+    plan_.steps_.push_back(step);
+  }
 
  private:
   void Start(const std::string& commandLine, bool wait) {
