@@ -3,9 +3,11 @@
 # velotune_test(NAME SOURCES ... LIBS ...)
 #   A GoogleTest executable. In the native build it is registered with ctest as
 #   native.NAME; in the MinGW build it is only built (bin/NAME.exe).
-# velotune_wine_test(NAME [ARGS ...] [TIMEOUT s])
+# velotune_wine_test(NAME [ARGS ...] [TIMEOUT s] [WIN64])
 #   In the native build, registers wine.NAME: bin/NAME.exe of the MinGW build
-#   run under Wine by scripts/wine.sh. Wine tests never run in parallel.
+#   run under Wine by scripts/wine.sh. With WIN64 also wine64.NAME, the same
+#   run in the 64-bit prefix, where the program runs under WOW64. Wine tests
+#   never run in parallel.
 
 function(velotune_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -18,7 +20,7 @@ function(velotune_test name)
 endfunction()
 
 function(velotune_wine_test name)
-  cmake_parse_arguments(T "" "TIMEOUT;EXE" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "WIN64" "TIMEOUT;EXE" "ARGS" ${ARGN})
   if(WIN32 OR NOT VELOTUNE_WIN_DIR)
     return()
   endif()
@@ -28,9 +30,19 @@ function(velotune_wine_test name)
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 300)
   endif()
-  add_test(NAME wine.${name}
-           COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine.sh run ${VELOTUNE_WIN_DIR}/bin/${T_EXE}.exe ${T_ARGS}
-           WORKING_DIRECTORY ${VELOTUNE_WIN_DIR}/bin)
-  set_tests_properties(wine.${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT ${T_TIMEOUT}
-                       ENVIRONMENT "VELOTUNE_XVFB=1")
+  set(runs wine)
+  if(T_WIN64)
+    list(APPEND runs wine64)
+  endif()
+  foreach(run IN LISTS runs)
+    set(arch win32)
+    if(run STREQUAL wine64)
+      set(arch win64)
+    endif()
+    add_test(NAME ${run}.${name}
+             COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine.sh run ${VELOTUNE_WIN_DIR}/bin/${T_EXE}.exe ${T_ARGS}
+             WORKING_DIRECTORY ${VELOTUNE_WIN_DIR}/bin)
+    set_tests_properties(${run}.${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT ${T_TIMEOUT}
+                         ENVIRONMENT "VELOTUNE_XVFB=1;VELOTUNE_WINEARCH=${arch}")
+  endforeach()
 endfunction()

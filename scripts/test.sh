@@ -7,6 +7,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/setup.sh"
 "$here/scripts/build.sh"
 "$here/scripts/wine.sh" prefix
+VELOTUNE_WINEARCH=win64 "$here/scripts/wine.sh" prefix
 set +e
 ctest --test-dir "$here/build/native" --output-on-failure -j "${VELOTUNE_JOBS:-$(nproc)}" "$@"
 rc=$?

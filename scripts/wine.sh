@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The Wine helper used by the run command and the tests.
 #
-#   wine.sh prefix                 create the private 32-bit prefix (once)
+#   wine.sh prefix                 create the private prefix (once)
 #   wine.sh run EXE [ARGS...]      run EXE in the prefix and return its exit code
 #   wine.sh shot PNG EXE [ARGS...] run EXE, wait VELOTUNE_SHOT_DELAY seconds,
 #                                  save a screenshot of the display, stop EXE
@@ -9,13 +9,20 @@
 #                                  Windows program POSE with "close-dialogs"
 #                                  and save DIR/main.png; stop EXE
 #
-# The prefix lives in build/wineprefix. When DISPLAY is empty (or
+# The prefix is a 32-bit Windows in build/wineprefix, or with
+# VELOTUNE_WINEARCH=win64 a 64-bit one in build/wineprefix64, where the 32-bit
+# program runs under WOW64 as on most real systems. When DISPLAY is empty (or
 # VELOTUNE_XVFB=1), Xvfb is started on a free display and stopped afterwards.
 # Wine runs with a virtual desktop, so the program draws its own frame.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-export WINEPREFIX="${VELOTUNE_WINEPREFIX:-$here/build/wineprefix}"
-export WINEARCH=win32
+export WINEARCH="${VELOTUNE_WINEARCH:-win32}"
+case "$WINEARCH" in
+  win32) default_prefix="$here/build/wineprefix" ;;
+  win64) default_prefix="$here/build/wineprefix64" ;;
+  *) echo "wine.sh: VELOTUNE_WINEARCH must be win32 or win64" >&2; exit 2 ;;
+esac
+export WINEPREFIX="${VELOTUNE_WINEPREFIX:-$default_prefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 DESKTOP_SIZE="${VELOTUNE_DESKTOP:-1280x1024}"
@@ -58,7 +65,7 @@ ensure_prefix() {
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.velotune-ready" ]; then
-    echo "wine.sh: creating the Wine prefix in $WINEPREFIX" >&2
+    echo "wine.sh: creating the $WINEARCH Wine prefix in $WINEPREFIX" >&2
     rm -rf "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1

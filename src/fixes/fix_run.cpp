@@ -29,8 +29,12 @@ class RepairStarter {
   explicit RepairStarter(std::string folder)
       : folder_(std::move(folder)), fixerMissing_(!ActiveFiles().Exists(folder_ + kFixerFolder)) {}
 
-  void Import(const std::string& script) { StartFile(script, ImportCommandLine(folder_, script)); }
-  void RunBatch(const std::string& batch) { StartFile(batch, BatchCommandLine(folder_, batch)); }
+  void Import(const std::string& script) {
+    StartFile(script, ActiveProcesses().ForRegistryWork(ImportCommandLine(folder_, script)));
+  }
+  void RunBatch(const std::string& batch) {
+    StartFile(batch, ActiveProcesses().ForRegistryWork(BatchCommandLine(folder_, batch)));
+  }
 
   void Command(const std::string& commandLine) {
     unsigned result = ActiveProcesses().WinExec(commandLine, kSwShowNormal);

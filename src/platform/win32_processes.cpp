@@ -6,7 +6,9 @@
 #include <vector>
 
 #include "platform/errors.h"
+#include "platform/native_tools.h"
 #include "platform/win32_system.h"
+#include "platform/wow64.h"
 
 namespace velotune {
 
@@ -23,6 +25,16 @@ std::string SystemErrorText(unsigned long code) {
   return text;
 }
 
+namespace {
+
+// The Windows folder's registry editor, named in full, is the 64-bit one only
+// while the file-system redirector keeps its hands off the path.
+bool NeedsRedirectionOff(const std::string& program) {
+  return RunningUnderWow64() && StartsWindowsRegistryEditor(program, SystemWindowsFolder());
+}
+
+}  // namespace
+
 void Win32Processes::RunProcess(const std::string& application, const std::string& commandLine,
                                 bool wait) {
   STARTUPINFOA startup;
@@ -33,18 +45,30 @@ void Win32Processes::RunProcess(const std::string& application, const std::strin
   // CreateProcessA may write into the command line, so it gets its own copy.
   std::vector<char> command(commandLine.begin(), commandLine.end());
   command.push_back('\0');
-  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(), command.data(), nullptr,
-                      nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info)) {
-    DWORD code = GetLastError();
-    throw EOSError(code, SystemErrorText(code));
+  BOOL started;
+  DWORD code;
+  {
+    FileRedirectionOff off(
+        NeedsRedirectionOff(application.empty() ? commandLine : '"' + application + '"'));
+    started =
+        CreateProcessA(application.empty() ? nullptr : application.c_str(), command.data(), nullptr,
+                       nullptr, FALSE, NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info);
+    code = GetLastError();
   }
+  if (!started) throw EOSError(code, SystemErrorText(code));
   if (wait) WaitForSingleObject(info.hProcess, INFINITE);
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
 }
 
 unsigned Win32Processes::WinExec(const std::string& commandLine, int showCommand) {
+  FileRedirectionOff off(NeedsRedirectionOff(commandLine));
   return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
+}
+
+std::string Win32Processes::ForRegistryWork(const std::string& commandLine) {
+  if (!RunningUnderWow64()) return commandLine;
+  return NativeToolCommandLine(commandLine, SystemWindowsFolder());
 }
 
 std::string Win32Processes::NetUserName() {

@@ -2,18 +2,22 @@
 
 #include <windows.h>
 
+#include "platform/wow64.h"
+
 namespace velotune {
 
 namespace {
 HKEY H(RegKey key) { return reinterpret_cast<HKEY>(key); }
 }  // namespace
 
+Win32Registry::Win32Registry() : view_(RunningUnderWow64() ? KEY_WOW64_64KEY : 0) {}
+
 long Win32Registry::CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                                 RegKey* result) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  LONG rc = RegCreateKeyExA(H(parent), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, access,
-                            nullptr, &key, &disposition);
+  LONG rc = RegCreateKeyExA(H(parent), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                            access | view_, nullptr, &key, &disposition);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(key);
   return rc;
 }
@@ -21,7 +25,7 @@ long Win32Registry::CreateKeyEx(RegKey parent, const std::string& subKey, std::u
 long Win32Registry::OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                               RegKey* result) {
   HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(H(parent), subKey.c_str(), 0, access, &key);
+  LONG rc = RegOpenKeyExA(H(parent), subKey.c_str(), 0, access | view_, &key);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(key);
   return rc;
 }
@@ -46,7 +50,7 @@ long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
 }
 
 long Win32Registry::DeleteKey(RegKey key, const std::string& subKey) {
-  return RegDeleteKeyA(H(key), subKey.c_str());
+  return DeleteKeyInView(H(key), subKey.c_str(), view_);
 }
 
 long Win32Registry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,

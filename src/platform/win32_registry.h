@@ -1,4 +1,7 @@
-// The real registry: advapi32's ANSI calls, passed straight through.
+// The real registry: advapi32's ANSI calls, passed straight through. Under
+// WOW64 every open, create and delete goes to the 64-bit view, the registry
+// that 64-bit Windows itself reads; HKLM\Software would otherwise land under
+// Wow6432Node.
 #pragma once
 
 #include "platform/registry_backend.h"
@@ -7,12 +10,14 @@ namespace velotune {
 
 class Win32Registry : public RegistryBackend {
  public:
+  Win32Registry();
+
   long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                    RegKey* result) override;
   long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                  RegKey* result) override;
-  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
-                  const std::uint8_t* data, std::uint32_t size) override;
+  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
+                  std::uint32_t size) override;
   long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
                     std::uint32_t* size) override;
   long DeleteValue(RegKey key, const std::string& name) override;
@@ -22,6 +27,9 @@ class Win32Registry : public RegistryBackend {
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long CloseKey(RegKey key) override;
+
+ private:
+  std::uint32_t view_;  // KEY_WOW64_64KEY under WOW64, else 0
 };
 
 }  // namespace velotune

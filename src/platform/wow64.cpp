@@ -1,0 +1,55 @@
+#include "platform/wow64.h"
+
+namespace velotune {
+
+namespace {
+
+template <typename Function>
+Function Find(const char* module, const char* name) {
+  HMODULE handle = GetModuleHandleA(module);
+  return handle ? reinterpret_cast<Function>(
+                      reinterpret_cast<void (*)()>(GetProcAddress(handle, name)))
+                : nullptr;
+}
+
+using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
+using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
+using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
+
+}  // namespace
+
+bool RunningUnderWow64() {
+  static const bool wow64 = [] {
+    auto isWow64 = Find<IsWow64ProcessFn>("kernel32.dll", "IsWow64Process");
+    BOOL result = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &result) && result;
+  }();
+  return wow64;
+}
+
+std::string SystemWindowsFolder() {
+  char folder[MAX_PATH] = {};
+  UINT n = GetSystemWindowsDirectoryA(folder, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? std::string(folder, n) : std::string("C:\\Windows");
+}
+
+LONG DeleteKeyInView(HKEY parent, const char* subKey, REGSAM view) {
+  static const auto deleteEx = Find<RegDeleteKeyExAFn>("advapi32.dll", "RegDeleteKeyExA");
+  if (view != 0 && deleteEx) return deleteEx(parent, subKey, view, 0);
+  return RegDeleteKeyA(parent, subKey);
+}
+
+FileRedirectionOff::FileRedirectionOff(bool wanted) {
+  if (!wanted || !RunningUnderWow64()) return;
+  auto disable = Find<Wow64DisableFn>("kernel32.dll", "Wow64DisableWow64FsRedirection");
+  off_ = disable && disable(&previous_);
+}
+
+FileRedirectionOff::~FileRedirectionOff() {
+  if (!off_) return;
+  auto revert = Find<Wow64RevertFn>("kernel32.dll", "Wow64RevertWow64FsRedirection");
+  if (revert) revert(previous_);
+}
+
+}  // namespace velotune
