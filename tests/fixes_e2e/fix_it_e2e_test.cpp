@@ -3,20 +3,27 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "program_driver.h"
 #include "support/donate_choice.h"
+#include "support/system_registry.h"
 
 namespace {
 
 constexpr char kPolicySystem[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\System";
 constexpr char kAdvanced[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+constexpr char kSnapIns[] =
+    "SOFTWARE\\Microsoft\\MMC\\NodeTypes\\{476e6449-aaff-11d0-b944-00c04fd8d5b0}\\Extensions\\"
+    "NameSpace";
+constexpr char kDeviceManager[] = "{74246bfc-4c96-11d0-abef-0020af6b0b7a}";
 
 void SetString(HKEY root, const char* key, const char* name, const std::string& text) {
   HKEY k;
-  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS | velotune::SystemView(),
+                            nullptr, &k, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(k, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                  static_cast<DWORD>(text.size() + 1));
@@ -25,7 +32,8 @@ void SetString(HKEY root, const char* key, const char* name, const std::string& 
 
 void SetDword(HKEY root, const char* key, const char* name, DWORD value) {
   HKEY k;
-  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(root, key, 0, nullptr, 0, KEY_ALL_ACCESS | velotune::SystemView(),
+                            nullptr, &k, nullptr),
             ERROR_SUCCESS);
   RegSetValueExA(k, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
   RegCloseKey(k);
@@ -34,7 +42,8 @@ void SetDword(HKEY root, const char* key, const char* name, DWORD value) {
 // The value as text ("0x.." for DWORDs), or "<missing>".
 std::string Read(HKEY root, const char* key, const char* name) {
   HKEY k;
-  if (RegOpenKeyExA(root, key, 0, KEY_READ, &k) != ERROR_SUCCESS) return "<missing>";
+  if (RegOpenKeyExA(root, key, 0, KEY_READ | velotune::SystemView(), &k) != ERROR_SUCCESS)
+    return "<missing>";
   char data[512] = {};
   DWORD type = 0, size = sizeof data - 1;
   LONG rc = RegQueryValueExA(k, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
@@ -112,6 +121,8 @@ TEST_F(FixItEndToEnd, TickedRepairsChangeTheRegistry) {
   SetString(HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "10");
   SetString(HKEY_CLASSES_ROOT, ".txt", "", "brokenfile");
   SetDword(HKEY_CURRENT_USER, kAdvanced, "WebView", 7);  // chkFO stays unticked
+  SetString(HKEY_LOCAL_MACHINE, kSnapIns, kDeviceManager, "removed");
+  const std::set<std::string> wow6432Node = velotune::Wow6432NodeContents();
 
   Click("Uncheck ALL");
   const char* const boxes[] = {
@@ -119,6 +130,7 @@ TEST_F(FixItEndToEnd, TickedRepairsChangeTheRegistry) {
       "Slow Menu Delay",
       "Fix Disabled Task Manager.",
       "Fix \".TXT\" File Association.",
+      "Restore Device Manager Snap-In to Computer Management Console.",
   };
   for (const char* box : boxes) {
     Click(box);
@@ -137,9 +149,18 @@ TEST_F(FixItEndToEnd, TickedRepairsChangeTheRegistry) {
           {HKEY_CURRENT_USER, "Control Panel\\Desktop", "MenuShowDelay", "400"},
           {HKEY_CURRENT_USER, "Control Panel\\Mouse", "DoubleClickSpeed", "500"},
           {HKEY_CLASSES_ROOT, ".txt", "", "txtfile"},
+          {HKEY_LOCAL_MACHINE, kSnapIns, kDeviceManager, "Device Manager"},
       },
       30);
   for (const std::string& w : wrong) ADD_FAILURE() << w;
+  // Where 64-bit Windows reads it, as its own registry tool shows, and nothing
+  // in the 32-bit view instead.
+  EXPECT_EQ(velotune::SystemRegQuery(std::string("HKLM\\") + kSnapIns, kDeviceManager),
+            "REG_SZ Device Manager");
+  EXPECT_EQ(velotune::UnderWow64(), velotune::StartedForWin64());
+  for (const std::string& entry :
+       velotune::NewEntries(wow6432Node, velotune::Wow6432NodeContents()))
+    ADD_FAILURE() << "new in Wow6432Node: " << entry;
   EXPECT_EQ(Read(HKEY_CURRENT_USER, kAdvanced, "WebView"), "0x7");
   // The run leaves the ticks as they were.
   EXPECT_TRUE(Ticked("Slow Menu Delay"));

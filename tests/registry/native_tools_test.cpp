@@ -11,9 +11,9 @@ TEST(NativeTools, TheRegistryToolsNamedByThemselvesBecomeTheNativeOnes) {
             "C:\\Windows\\regedit.exe" + script);
   EXPECT_EQ(NativeToolCommandLine("Regedit.exe /s \"D:\\V\\SpeedUp.reg\"", "C:\\WINDOWS\\"),
             "C:\\WINDOWS\\regedit.exe /s \"D:\\V\\SpeedUp.reg\"");
-  EXPECT_EQ(NativeToolCommandLine("cmd.exe /c \"C:\\V\\FIXER\\Networking\\FlushDNS.bat\"",
-                                  "C:\\Windows"),
-            "C:\\Windows\\Sysnative\\cmd.exe /c \"C:\\V\\FIXER\\Networking\\FlushDNS.bat\"");
+  EXPECT_EQ(
+      NativeToolCommandLine("cmd.exe /c \"C:\\V\\FIXER\\Networking\\FlushDNS.bat\"", "C:\\Windows"),
+      "C:\\Windows\\Sysnative\\cmd.exe /c \"C:\\V\\FIXER\\Networking\\FlushDNS.bat\"");
   EXPECT_EQ(NativeToolCommandLine("\"CMD\"\t/c x", "C:\\Windows"),
             "C:\\Windows\\Sysnative\\cmd.exe\t/c x");
   EXPECT_EQ(NativeToolCommandLine("regedit", "C:\\Windows"), "C:\\Windows\\regedit.exe");
@@ -32,7 +32,8 @@ TEST(NativeTools, EveryOtherCommandLineStaysAsItIs) {
 
 TEST(NativeTools, OnlyTheWindowsFoldersRegistryEditorNeedsRedirectionOff) {
   EXPECT_TRUE(StartsWindowsRegistryEditor("C:\\WINDOWS\\Regedit.exe /s x", "C:\\Windows"));
-  EXPECT_TRUE(StartsWindowsRegistryEditor("\"D:\\My Windows\\regedit.exe\" /s x", "D:\\My Windows\\"));
+  EXPECT_TRUE(
+      StartsWindowsRegistryEditor("\"D:\\My Windows\\regedit.exe\" /s x", "D:\\My Windows\\"));
   EXPECT_FALSE(StartsWindowsRegistryEditor("regedit.exe /s x", "C:\\Windows"));
   EXPECT_FALSE(StartsWindowsRegistryEditor("C:\\Windows\\SysWOW64\\regedit.exe", "C:\\Windows"));
   EXPECT_FALSE(StartsWindowsRegistryEditor("C:\\Windows\\Sysnative\\cmd.exe /c x", "C:\\Windows"));

@@ -29,7 +29,9 @@ inline bool UnderWow64() {
 
 // The flag that opens the registry 64-bit Windows reads: KEY_WOW64_64KEY
 // under WOW64, nothing on a 32-bit system, which has one view only.
-inline REGSAM SystemView() { return UnderWow64() ? KEY_WOW64_64KEY : 0; }
+inline REGSAM SystemView() {
+  return UnderWow64() ? KEY_WOW64_64KEY : 0;
+}
 
 // What the system's own registry tool shows for a value: "REG_DWORD 0x0",
 // "REG_SZ text", or "missing". Under WOW64 that is the 64-bit reg.exe, run
@@ -76,12 +78,27 @@ inline std::string SystemRegQuery(const std::string& key, const std::string& nam
   return gap == std::string::npos ? shown : shown.substr(0, gap) + " " + shown.substr(gap + 4);
 }
 
-// Every key and value of the 32-bit view's HKLM\Software (its Classes too),
-// one entry each: "path" and "path [name] type:bytes". Empty on a system
-// without WOW64.
-inline void CollectKeys(HKEY parent, const std::string& path, std::set<std::string>* out) {
+// Wine keeps the keys that both views share (Policies, App Paths, ...) as
+// links inside Wow6432Node; what is in them is the 64-bit view's.
+inline bool IsLink(HKEY parent, const std::string& name) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(parent, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(parent, name.c_str(), REG_OPTION_OPEN_LINK, KEY_QUERY_VALUE | KEY_WOW64_64KEY,
+                    &key) != ERROR_SUCCESS)
+    return false;
+  DWORD type = 0;
+  bool link = RegQueryValueExA(key, "SymbolicLinkValue", nullptr, &type, nullptr, nullptr) ==
+                  ERROR_SUCCESS &&
+              type == REG_LINK;
+  RegCloseKey(key);
+  return link;
+}
+
+// Adds the key and every value and key beneath it, links left out: "path"
+// and "path [name] type:bytes".
+inline void CollectKeys(const std::string& path, std::set<std::string>* out) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ | KEY_WOW64_64KEY, &key) !=
+      ERROR_SUCCESS)
     return;
   out->insert(path);
   char name[16384];
@@ -89,8 +106,9 @@ inline void CollectKeys(HKEY parent, const std::string& path, std::set<std::stri
   for (DWORD i = 0;; ++i) {
     DWORD nameSize = sizeof name, type = 0, size = static_cast<DWORD>(data.size());
     LONG rc = RegEnumValueA(key, i, name, &nameSize, nullptr, &type, data.data(), &size);
-    if (rc == ERROR_NO_MORE_ITEMS) break;
-    std::string entry = path + " [" + std::string(name, nameSize) + "] " + std::to_string(type) + ":";
+    if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) break;  // the end, or a key that has none
+    std::string entry =
+        path + " [" + std::string(name, nameSize) + "] " + std::to_string(type) + ":";
     char hex[4];
     for (DWORD b = 0; rc == ERROR_SUCCESS && b < size; ++b) {
       std::snprintf(hex, sizeof hex, "%02x", data[b]);
@@ -101,18 +119,21 @@ inline void CollectKeys(HKEY parent, const std::string& path, std::set<std::stri
   std::vector<std::string> children;
   for (DWORD i = 0;; ++i) {
     DWORD nameSize = sizeof name;
-    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
       break;
-    children.emplace_back(name, nameSize);
+    if (!IsLink(key, std::string(name, nameSize))) children.emplace_back(name, nameSize);
   }
   RegCloseKey(key);
-  for (const std::string& child : children) CollectKeys(parent, path + "\\" + child, out);
+  for (const std::string& child : children) CollectKeys(path + "\\" + child, out);
 }
 
+// Everything the 32-bit view has of its own beneath HKLM\Software and its
+// classes. Empty on a system without WOW64.
 inline std::set<std::string> Wow6432NodeContents() {
   std::set<std::string> contents;
-  if (UnderWow64()) CollectKeys(HKEY_LOCAL_MACHINE, "Software\\Wow6432Node", &contents);
+  if (!UnderWow64()) return contents;
+  CollectKeys("Software\\Wow6432Node", &contents);
+  CollectKeys("Software\\Classes\\Wow6432Node", &contents);
   return contents;
 }
 

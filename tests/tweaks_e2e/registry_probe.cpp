@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "support/system_registry.h"
+
 namespace velotune {
 
 std::string DwordText(DWORD value) {
@@ -36,7 +38,8 @@ std::string ProbedValue::Show() const {
 ProbedValue ReadValue(HKEY root, const std::string& key, const std::string& name) {
   ProbedValue value;
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return value;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | SystemView(), &handle) != ERROR_SUCCESS)
+    return value;
   DWORD size = 0;
   if (RegQueryValueExA(handle, name.c_str(), nullptr, &value.type, nullptr, &size) ==
       ERROR_SUCCESS) {
@@ -51,14 +54,16 @@ ProbedValue ReadValue(HKEY root, const std::string& key, const std::string& name
 
 bool KeyExists(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | SystemView(), &handle) != ERROR_SUCCESS)
+    return false;
   RegCloseKey(handle);
   return true;
 }
 
 void DeleteTree(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS | SystemView(), &handle) != ERROR_SUCCESS)
+    return;
   char name[256];
   for (;;) {
     DWORD size = sizeof name;
@@ -69,12 +74,13 @@ void DeleteTree(HKEY root, const std::string& key) {
     DeleteTree(handle, name);
   }
   RegCloseKey(handle);
-  RegDeleteKeyA(root, key.c_str());
+  RegDeleteKeyExA(root, key.c_str(), SystemView(), 0);
 }
 
 void DeleteValue(HKEY root, const std::string& key, const std::string& name) {
   HKEY handle = nullptr;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS | SystemView(), &handle) != ERROR_SUCCESS)
+    return;
   RegDeleteValueA(handle, name.c_str());
   RegCloseKey(handle);
 }
@@ -83,8 +89,8 @@ namespace {
 void Set(HKEY root, const std::string& key, const std::string& name, DWORD type, const void* data,
          DWORD size) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                      nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | SystemView(), nullptr,
+                      &handle, nullptr) != ERROR_SUCCESS) {
     return;
   }
   RegSetValueExA(handle, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
@@ -103,8 +109,8 @@ void SetString(HKEY root, const std::string& key, const std::string& name,
 
 void CreateKey(HKEY root, const std::string& key) {
   HKEY handle = nullptr;
-  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle,
-                      nullptr) == ERROR_SUCCESS) {
+  if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | SystemView(), nullptr,
+                      &handle, nullptr) == ERROR_SUCCESS) {
     RegCloseKey(handle);
   }
 }

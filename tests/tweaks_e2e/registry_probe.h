@@ -1,5 +1,5 @@
 // Reads and prepares the real registry of the Wine prefix that the program
-// under test writes to.
+// under test writes to, in the view 64-bit Windows reads (see SystemView).
 #pragma once
 
 #include <windows.h>

@@ -7,11 +7,13 @@
 #include <commctrl.h>
 #include <winnetwk.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "program_driver.h"
 #include "support/donate_choice.h"
+#include "support/system_registry.h"
 #include "tweaks_e2e/registry_probe.h"
 
 namespace velotune {
@@ -22,6 +24,7 @@ const std::string kCPD = "Control Panel\\Desktop";
 const std::string kShell = "Software\\Microsoft\\Windows\\Shell";
 const std::string kShellNoRoam = "Software\\Microsoft\\Windows\\ShellNoRoam";
 const std::string kWinlogon = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon";
+const std::string kMachineExplorer = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer";
 const std::string kDownloadManager = "Software\\DownloadManager";
 const std::string kMouse = "Control Panel\\Mouse";
 const std::string kRemoteNameSpace =
@@ -94,6 +97,7 @@ class TweaksEndToEnd : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     PrepareRegistry();
+    wow6432Node_ = Wow6432NodeContents();
     app_ = new ProgramDriver;
     started_ = app_->StartToMainWindow(60000) != nullptr;
     if (!started_) {
@@ -173,11 +177,13 @@ class TweaksEndToEnd : public ::testing::Test {
   static ProgramDriver* app_;
   static bool started_;
   static std::string startError_;
+  static std::set<std::string> wow6432Node_;
 };
 
 ProgramDriver* TweaksEndToEnd::app_ = nullptr;
 bool TweaksEndToEnd::started_ = false;
 std::string TweaksEndToEnd::startError_;
+std::set<std::string> TweaksEndToEnd::wow6432Node_;
 
 // The tests run in this order on one running program; each builds on the
 // control states the one before left.
@@ -319,7 +325,11 @@ TEST_F(TweaksEndToEnd, GreenBoostAppliesOnlyTheTickedGreenTweaks) {
   SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
   DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseYCurve");
   DeleteValue(HKEY_LOCAL_MACHINE, kFirstInterface, "TcpNoDelay");
+  DeleteValue(HKEY_LOCAL_MACHINE, kMachineExplorer, "AlwaysUnloadDll");
   EXPECT_EQ(Press("GREEN Boost"), "");
+  // Imported by the speed-up script where 64-bit Windows reads it, as its own
+  // registry tool shows.
+  EXPECT_EQ(SystemRegQuery("HKLM\\" + kMachineExplorer, "AlwaysUnloadDll"), "REG_SZ 1");
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("x"));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(8000));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShellNoRoam, "BagMRU Size"), DwordText(8000));
@@ -348,7 +358,11 @@ TEST_F(TweaksEndToEnd, OneClickSavesAllThreePages) {
   SetDword(HKEY_CURRENT_USER, kShell, "BagMRU Size", 1);
   SetDword(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType", 7);
   DeleteValue(HKEY_CURRENT_USER, kMouse, "SmoothMouseXCurve");
+  DeleteValue(HKEY_LOCAL_MACHINE, kMachineExplorer, "AlwaysUnloadDll");
   EXPECT_EQ(Press("1-Click Tweak"), "");
+  // Where 64-bit Windows reads them, as its own registry tool shows.
+  EXPECT_EQ(SystemRegQuery("HKLM\\" + kWinlogon, "LogonType"), "REG_DWORD 0x0");
+  EXPECT_EQ(SystemRegQuery("HKLM\\" + kMachineExplorer, "AlwaysUnloadDll"), "REG_SZ 1");
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));  // page 1
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));  // page 3
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));    // page 2
@@ -371,6 +385,15 @@ TEST_F(TweaksEndToEnd, TitleDoubleClickSavesAllThreePages) {
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kWinlogon, "LogonType"), DwordText(0));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kShell, "BagMRU Size"), DwordText(0));
   EXPECT_EQ(Value(HKEY_LOCAL_MACHINE, kPE, "NoTrayItemsDisplay"), DwordText(0));
+}
+
+// Under WOW64 the 32-bit view is where a 32-bit program's writes would go
+// astray; nothing the tests above did may have reached it.
+TEST_F(TweaksEndToEnd, NothingLandedInTheWow6432Node) {
+  EXPECT_EQ(UnderWow64(), StartedForWin64());
+  std::vector<std::string> added = NewEntries(wow6432Node_, Wow6432NodeContents());
+  if (added.size() > 20) added.resize(20);
+  for (const std::string& entry : added) ADD_FAILURE() << "new in Wow6432Node: " << entry;
 }
 
 }  // namespace
