@@ -170,6 +170,20 @@ TEST_F(FixRunTest, EveryBoxTickedStartsEveryRepairInRunOrder) {
   EXPECT_EQ(TickedBoxes().size(), 62u);
 }
 
+// The registry editor and the command interpreter are started as the system
+// wants them for registry work (under WOW64 the 64-bit ones); other commands
+// as they are.
+TEST_F(FixRunTest, ScriptsAndBatchFilesStartThroughTheRegistryToolsOfTheSystem) {
+  processes_.registryWorkMark = "native:";
+  TickAll();
+  Button8Click(page_);
+  ASSERT_EQ(processes_.calls.size(), 60u);
+  for (const std::string& line : processes_.CommandLines()) {
+    const bool script = line.find("\\FIXER\\") != std::string::npos;
+    EXPECT_EQ(line.rfind("native:", 0) == 0, script) << line;
+  }
+}
+
 TEST_F(FixRunTest, AfterUncheckAllTheRegistryEditorAndCommandPromptRepairsStillRun) {
   Damage();
   Button6Click(page_);

@@ -225,6 +225,13 @@ TEST_F(Page2Save, ScriptPathWithBlanksStaysInsideTheQuotes) {
             "Regedit.exe /s \"D:\\My Tools\\Velo tune\\SpeedUp.reg\"");
 }
 
+TEST_F(Page2Save, TheScriptIsImportedByTheRegistryEditorOfTheSystem) {
+  processes.registryWorkMark = "native:";
+  Save1Click(states);
+  ASSERT_EQ(processes.calls.size(), 1u);
+  EXPECT_EQ(processes.calls[0].commandLine, "native:" + kRegedit);
+}
+
 TEST_F(Page2Save, UnwritableScriptStopsBeforeTheRegistryEditor) {
   files.refuseCreate = true;
   try {
