@@ -1,5 +1,6 @@
 #include "platform/native_tools.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace velotune {
@@ -29,13 +30,11 @@ Program ProgramOf(const std::string& commandLine) {
 }
 
 bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::string::size_type i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
+  auto same = [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), same);
 }
 
 bool IsTool(const std::string& program, const char* tool) {
