@@ -473,12 +473,15 @@ def menu_background():
 def menu_item():
     def draw(c, i):
         # 1 normal (see-through), 2 separator, 3 disabled, 4 selected, 5 selected disabled.
+        # A separator item is cut from the bottom of frame 2, as high as the
+        # item (8 pixels): the line lies in its fourth row. The selected frame
+        # carries the highlight colour, under the white highlight text.
         if i == 1:
-            c.hline(2, 18, 9, LINE_SOFT)
+            c.hline(2, 18, 13, LINE_SOFT)
         elif i in (3, 4):
-            c.rect(0, 0, 20, 18, ACCENT_LIGHT if i == 3 else FACE_DARK)
-            c.outline(0, 0, 20, 18, ACCENT_SOFT if i == 3 else LINE_SOFT)
-            c.round_corners(0, 0, 20, 18, 3, edge=ACCENT_SOFT if i == 3 else LINE_SOFT)
+            c.rect(0, 0, 20, 18, ACCENT if i == 3 else FACE_DARK)
+            c.outline(0, 0, 20, 18, ACCENT_DARK if i == 3 else LINE_SOFT)
+            c.round_corners(0, 0, 20, 18, 3, edge=ACCENT_DARK if i == 3 else LINE_SOFT)
     return strip(5, draw, 20, 18)
 
 
