@@ -54,9 +54,11 @@ SIZE TextSize(HDC dc, const std::string& text) {
   return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+}  // namespace
+
 // The system's check mark in `colour`, centred in `box`: drawn black on
 // white into a mask, then the brush painted where the mask is black.
-void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
+void DrawMenuCheckMark(HDC dc, const RECT& box, COLORREF colour) {
   int w = box.right - box.left, h = box.bottom - box.top;
   int size = std::min(w, h);
   HDC memory = CreateCompatibleDC(dc);
@@ -79,8 +81,6 @@ void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
   DeleteObject(mask);
   DeleteDC(memory);
 }
-
-}  // namespace
 
 void TMenuItem::DefaultMeasure(HDC dc, int* width, int* height) const {
   if (IsLine()) {
@@ -127,7 +127,7 @@ void TMenuItem::DefaultDraw(HDC dc, const RECT& rect, unsigned state) const {
     }
     images->Draw(dc, box.left, box.top, imageIndex_, enabled_);
   } else if (checked_) {
-    DrawCheckMark(dc, box, text);
+    DrawMenuCheckMark(dc, box, text);
   }
   MenuFont font(default_);
   HGDIOBJ old = SelectObject(dc, font.Handle());

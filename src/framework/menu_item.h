@@ -139,6 +139,8 @@ class TMenuItem : public TComponent {
 // opens), WM_MEASUREITEM and WM_DRAWITEM of owner-drawn items. True when the
 // message was answered, with its result.
 bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// The system's check mark in `colour`, centred in `box`.
+void DrawMenuCheckMark(HDC dc, const RECT& box, COLORREF colour);
 #endif
 
 }  // namespace velotune

@@ -7,6 +7,7 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/menu_item.h"
 #include "framework/std_controls.h"
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/skin_messages.h"
@@ -278,6 +279,7 @@ struct MenuWatch {
   TWinSkinForm* skinned = nullptr;
   int items = 0, ownerDrawn = 0;
   bool hasClose = false;
+  UINT closeId = 0;  // the Close item's command in the popup
   static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
     HMENU popup = current->skinned->SystemPopup();
     HWND menuWindow = FindWindowA("#32768", nullptr);
@@ -290,10 +292,14 @@ struct MenuWatch {
         info.fMask = MIIM_FTYPE | MIIM_ID;
         GetMenuItemInfoA(popup, i, TRUE, &info);
         if (info.fType & MFT_OWNERDRAW) ++current->ownerDrawn;
-        if (info.wID == SC_CLOSE) current->hasClose = true;
+        const TMenuItem* item = current->skinned->SystemMenuItem(info.wID);
+        if (item && item->Tag() == SC_CLOSE) {
+          current->hasClose = true;
+          current->closeId = info.wID;
+        }
       }
     }
-    if (GetMenuState(popup, SC_CLOSE, MF_BYCOMMAND) & MF_HILITE) {
+    if (GetMenuState(popup, current->closeId, MF_BYCOMMAND) & MF_HILITE) {
       KillTimer(nullptr, id);
       PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
     } else {

@@ -3,6 +3,7 @@
 #include "framework/form.h"
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/frame_helpers.h"
+#include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 
@@ -17,13 +18,17 @@ POINT TWinSkinForm::ToWindow(LPARAM screenPoint) const {
 TNCObject* TWinSkinForm::ObjectAt(POINT p) const {
   for (const auto& button : buttons_)
     if (button->Visible && button->Action() >= 0 && button->Contains(p.x, p.y)) return button.get();
-  return nullptr;  // menu-bar buttons would be found here
+  return bar_ ? bar_->ItemAt(p) : nullptr;
 }
 
-bool TWinSkinForm::Alive(const TNCObject* object) const {
+bool TWinSkinForm::IsCaptionButton(const TNCObject* object) const {
   for (const auto& button : buttons_)
     if (button.get() == object) return true;
   return false;
+}
+
+bool TWinSkinForm::Alive(const TNCObject* object) const {
+  return IsCaptionButton(object) || (bar_ && bar_->Owns(object));
 }
 
 void TWinSkinForm::HideHint() {
@@ -32,7 +37,7 @@ void TWinSkinForm::HideHint() {
 }
 
 void TWinSkinForm::OnTimer() {
-  if (popupOpen_ || !current_) return;
+  if (popupOpen_ || (bar_ && bar_->PopupOpen()) || !current_) return;
   if (!Alive(current_)) {
     current_ = nullptr;
     return;
@@ -45,6 +50,7 @@ void TWinSkinForm::OnTimer() {
     current_->MouseLeave();
     return;
   }
+  if (!IsCaptionButton(current_)) return;  // menu-bar items have no hint
   auto* button = static_cast<TWinSysButton*>(current_);
   hoverMs_ += kFrameTimerMs;
   if (!InSet(data_->Options, xoCaptionButtonHint)) return;

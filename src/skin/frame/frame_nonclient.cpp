@@ -3,7 +3,9 @@
 // messages, double clicks, the system menu and the commands reposted.
 #include <algorithm>
 
+#include "framework/menus.h"
 #include "skin/frame/frame_helpers.h"
+#include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/system_menu.h"
 #include "skin/frame/win_skin_form.h"
@@ -66,17 +68,29 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         *result = 0;
         return true;
       }
-      // Other SC_KEYMENU keys would open the skinned menu bar's items.
+      if (command == SC_KEYMENU && bar_ && !bar_->PopupOpen() && lParam != '-' && !GetCapture() &&
+          bar_->OpenByKey(static_cast<wchar_t>(lParam))) {
+        *result = 1;  // the window may be gone now
+        return true;
+      }
       if (command == SC_MINIMIZE) showState_ = ssMinimized;
       if (command == SC_MAXIMIZE) showState_ = ssMaximized;
       if (command == SC_RESTORE) showState_ = ssNormal;
       return false;
     }
+    case WM_MENUSELECT:
+      if (bar_) bar_->MenuSelect(wParam, lParam);
+      return false;
     default:
       break;
   }
   if (msg == SKM_MENUPOPUP) {
     *result = 0;
+    TNCObject* object = ObjectAt(ToWindow(lParam));
+    if (object && bar_ && bar_->Owns(object)) {
+      object->MouseDown();
+      bar_->Open(*object);  // the window may be gone now
+    }
     return true;
   }
   if (frameState_ == fsAttached || maximizedMdiChild) return false;
@@ -84,25 +98,25 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
   switch (msg) {
     case WM_MEASUREITEM: {
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
-      if (measure->CtlType != ODT_MENU || !popup_) return false;
-      for (const auto& item : popupItems_) {
-        if (reinterpret_cast<ULONG_PTR>(item.get()) != measure->itemData) continue;
-        MeasureSystemMenuItem(window_, menuFont_.Get(), *item, *measure);
-        *result = TRUE;
-        return true;
+      if (measure->CtlType != ODT_MENU) return false;
+      if (const TMenuItem* item = SystemMenuItem(measure->itemID)) {
+        MeasureSystemMenuItem(*data_, *item, *measure);
+      } else if (!bar_ || !bar_->MeasureItem(*measure)) {
+        return false;
       }
-      return false;
+      *result = TRUE;
+      return true;
     }
     case WM_DRAWITEM: {
       auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      if (draw->CtlType != ODT_MENU || !popup_) return false;
-      for (const auto& item : popupItems_) {
-        if (reinterpret_cast<ULONG_PTR>(item.get()) != draw->itemData) continue;
-        PaintSystemMenuItem(*data_, menuFont_.Get(), *item, *draw);
-        *result = TRUE;
-        return true;
+      if (draw->CtlType != ODT_MENU) return false;
+      if (const TMenuItem* item = SystemMenuItem(draw->itemID)) {
+        PaintSystemMenuItem(*data_, *item, *draw);
+      } else if (!bar_ || !bar_->DrawItem(*draw)) {
+        return false;
       }
-      return false;
+      *result = TRUE;
+      return true;
     }
     case WM_NCCALCSIZE: {
       *result = Default(msg, wParam, lParam);
@@ -191,6 +205,7 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         if (!active_) SetForegroundWindow(window_);
         object->MouseDown();
         *result = 0;
+        if (bar_ && bar_->Owns(object)) bar_->Open(*object);  // the window may be gone now
         return true;
       }
       // A maximized window is not dragged by its caption.

@@ -7,6 +7,7 @@
 #include "skin/bitmap_ops.h"
 #include "skin/colour.h"
 #include "skin/frame/frame_helpers.h"
+#include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/paint/win32_paint.h"
@@ -112,8 +113,12 @@ void TWinSkinForm::PaintFrame(HDC given) {
     PaintCaption(dc, w, h);
     if (menuBar_ > 0) {
       RECT bar{frame_.left, frame_.top, w - frame_.right, frame_.top + menuBar_};
-      OwnedBrush face(CreateSolidBrush(ResolveColour(data_->FaceColour())));
-      FillRect(dc, &bar, face.Get());
+      if (bar_) {
+        bar_->Paint(dc, bar);
+      } else {
+        OwnedBrush face(CreateSolidBrush(ResolveColour(data_->FaceColour())));
+        FillRect(dc, &bar, face.Get());
+      }
     }
   } catch (...) {
     // A broken skin must not break the window.

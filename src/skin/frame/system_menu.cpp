@@ -2,11 +2,15 @@
 // it opens, shown with TrackPopupMenu, its choice posted as WM_SYSCOMMAND.
 #include "skin/frame/system_menu.h"
 
+#include "framework/image_list.h"
+#include "framework/menus.h"
 #include "skin/frame/win_skin_form.h"
 
 namespace velotune::skin {
 
 namespace {
+
+constexpr int kGlyph = 16;
 
 int GlyphOf(UINT command) {
   switch (command) {
@@ -23,19 +27,78 @@ int GlyphOf(UINT command) {
   }
 }
 
+void Box(Bitmap& b, int x0, int y0, int x1, int y1, int thickTop) {
+  for (int x = x0; x <= x1; ++x) {
+    for (int t = 0; t < thickTop; ++t) b.Set(x, y0 + t, 0);
+    b.Set(x, y1, 0);
+  }
+  for (int y = y0; y <= y1; ++y) {
+    b.Set(x0, y, 0);
+    b.Set(x1, y, 0);
+  }
+}
+
+Bitmap MakeGlyphs() {
+  Bitmap b(4 * kGlyph, kGlyph, 24, kMagentaPixel);
+  // Restore: two overlapping windows.
+  Box(b, 6, 3, 12, 9, 2);
+  for (int x = 3; x <= 9; ++x)
+    for (int y = 6; y <= 12; ++y) b.Set(x, y, kMagentaPixel);
+  Box(b, 3, 6, 9, 12, 2);
+  // Maximize: one window.
+  Box(b, kGlyph + 3, 3, kGlyph + 12, 12, 2);
+  // Minimize: a bar at the bottom.
+  for (int x = 2 * kGlyph + 4; x <= 2 * kGlyph + 10; ++x)
+    for (int y = 11; y <= 12; ++y) b.Set(x, y, 0);
+  // Close: a cross.
+  for (int i = 0; i < 8; ++i) {
+    for (int t = 0; t < 2; ++t) {
+      b.Set(3 * kGlyph + 4 + i + t, 4 + i, 0);
+      b.Set(3 * kGlyph + 11 - i + t, 4 + i, 0);
+    }
+  }
+  return b;
+}
+
+// The glyphs as an image list's strip.
+Pixels GlyphStrip() {
+  const Bitmap& glyphs = SystemMenuGlyphs();
+  Pixels strip;
+  strip.width = glyphs.Width();
+  strip.height = glyphs.Height();
+  for (int y = 0; y < glyphs.Height(); ++y)
+    for (int x = 0; x < glyphs.Width(); ++x) strip.argb.push_back(0xFF000000u | glyphs.At(x, y));
+  return strip;
+}
+
 }  // namespace
 
+const Bitmap& SystemMenuGlyphs() {
+  static const Bitmap glyphs = MakeGlyphs();
+  return glyphs;
+}
+
+HMENU TWinSkinForm::SystemPopup() const {
+  return systemPopup_ ? systemPopup_->Handle() : nullptr;
+}
+
 void TWinSkinForm::FreeSystemMenu() {
-  if (popup_) DestroyMenu(popup_);
-  popup_ = nullptr;
-  popupItems_.clear();
+  systemPopup_.reset();
 }
 
 void TWinSkinForm::BuildSystemMenu() {
   FreeSystemMenu();
-  popup_ = CreatePopupMenu();
   HMENU source = GetSystemMenu(window_, FALSE);
-  if (!popup_ || !source) return;
+  if (!source) return;
+  if (!systemGlyphs_) {
+    systemGlyphs_ = std::make_unique<TImageList>(nullptr);
+    systemGlyphs_->AddStrip(GlyphStrip());
+  }
+  systemPopup_ = std::make_unique<TPopupMenu>(nullptr);
+  TPopupMenu& popup = *systemPopup_;
+  popup.SetTag(kSystemMenuTag);
+  popup.SetImages(systemGlyphs_.get());
+  popup.SetOwnerDraw(true);
   const bool maximized = showState_ == ssMaximized, minimized = showState_ == ssMinimized;
   const int count = GetMenuItemCount(source);
   for (int i = 0; i < count; ++i) {
@@ -46,42 +109,52 @@ void TWinSkinForm::BuildSystemMenu() {
     info.dwTypeData = text;
     info.cch = sizeof(text) - 1;
     if (!GetMenuItemInfoA(source, i, TRUE, &info)) continue;
-    auto item = std::make_unique<SystemMenuItem>();
+    // Owned by the popup, so that it goes with it.
+    auto* item = new TMenuItem(&popup);
     std::string label = text;
-    item->separator = label.empty() || (info.fType & MFT_SEPARATOR);
+    const bool separator = label.empty() || (info.fType & MFT_SEPARATOR);
     const size_t tab = label.find('\t');
-    item->text = label.substr(0, tab);
-    if (tab != std::string::npos) item->shortcut = label.substr(tab + 1);
-    item->command = info.wID;
-    item->glyph = GlyphOf(info.wID);
-    item->enabled = !(info.fState & MFS_GRAYED);
-    item->checked = (info.fState & MFS_CHECKED) != 0;
+    if (!separator && tab != std::string::npos) {
+      const TShortCut shortCut = TextToShortCut(label.substr(tab + 1));
+      if (shortCut != scNone) {
+        item->SetShortCut(shortCut);
+        label.resize(tab);
+      }
+    }
+    item->SetCaption(separator ? "-" : label);
+    item->SetTag(static_cast<int>(info.wID));
+    item->SetImageIndex(GlyphOf(info.wID));
+    bool enabled = !(info.fState & MFS_GRAYED);
     switch (info.wID) {
       case SC_MOVE:
-        item->enabled = !maximized;
+        enabled = !maximized;
         break;
       case SC_SIZE:
         // Sizing a window without a sizing border does nothing.
-        item->enabled = !maximized && !minimized && borderKind_ == bkSizeable;
+        enabled = !maximized && !minimized && borderKind_ == bkSizeable;
         break;
       case SC_MINIMIZE:
-        item->enabled = !minimized && (buttonSet_ & bsMinimizeBox);
+        enabled = !minimized && (buttonSet_ & bsMinimizeBox);
         break;
       case SC_MAXIMIZE:
-        item->enabled = !maximized && (buttonSet_ & bsMaximizeBox);
+        enabled = !maximized && (buttonSet_ & bsMaximizeBox);
         break;
       case SC_RESTORE:
-        item->enabled = showState_ != ssNormal;
+        enabled = showState_ != ssNormal;
         break;
       default:
         break;
     }
-    UINT flags = MF_OWNERDRAW | (item->separator ? MF_DISABLED : 0) |
-                 (!item->enabled ? MF_GRAYED : 0) | (item->checked ? MF_CHECKED : 0);
-    AppendMenuA(popup_, flags, item->separator ? 0 : item->command,
-                reinterpret_cast<const char*>(item.get()));
-    popupItems_.push_back(std::move(item));
+    item->SetEnabled(separator || enabled);
+    item->SetChecked((info.fState & MFS_CHECKED) != 0);
+    popup.Items()->Add(item);
   }
+}
+
+TMenuItem* TWinSkinForm::SystemMenuItem(UINT command) const {
+  if (!systemPopup_) return nullptr;
+  TMenuItem* item = TMenuItem::FromCommand(command);
+  return item && item->Menu() == systemPopup_.get() ? item : nullptr;
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {
@@ -101,9 +174,12 @@ void TWinSkinForm::ShowSystemMenu(POINT screen) {
   BuildSystemMenu();
   popupOpen_ = true;
   HideHint();
-  const UINT command = popup_ ? TrackPopupMenu(popup_, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                               screen.x, screen.y, 0, window_, nullptr)
-                              : 0;
+  HMENU popup = SystemPopup();
+  const UINT chosen = popup ? TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                             screen.x, screen.y, 0, window_, nullptr)
+                            : 0;
+  const TMenuItem* item = SystemMenuItem(chosen);
+  const UINT command = item ? static_cast<UINT>(item->Tag()) : 0;
   popupOpen_ = false;
   host_->SystemMenuOpen(false);
   FreeSystemMenu();

@@ -4,10 +4,14 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
+#include "framework/image_list.h"
+#include "framework/menus.h"
+#include "framework/messages.h"
 #include "skin/bitmap_ops.h"
 #include "skin/colour.h"
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/frame_helpers.h"
+#include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/system_menu.h"
 #include "skin/paint/win32_paint.h"
@@ -63,12 +67,12 @@ Bitmap IconBitmap(HICON icon) {
   return out;
 }
 
-// The system's caption or menu font, from the non-client metrics.
-HFONT NonClientFont(bool menu) {
+// The system's caption font, from the non-client metrics.
+HFONT CaptionFont() {
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof(metrics);
   if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-  return CreateFontIndirectA(menu ? &metrics.lfMenuFont : &metrics.lfCaptionFont);
+  return CreateFontIndirectA(&metrics.lfCaptionFont);
 }
 
 // Stands in for a manager that has gone.
@@ -112,6 +116,7 @@ TWinSkinForm::~TWinSkinForm() {
     if (window_ && IsWindow(window_)) KillTimer(window_, kFrameTimerId);
     RestoreOwnProcedures();
     ReleaseControls();
+    ReleaseMenuBar(!window_ || !IsWindow(window_));
     if (form_ && formColourSaved_) form_->SetColor(formColour_);
   }
   hint_.reset();
@@ -166,18 +171,14 @@ void TWinSkinForm::Attach(TSkinData& data) {
   else
     borderKind_ = bkFixed;
 
-  // A window with a menu bar keeps its system frame until the skinned menu
-  // bar (TWinSkinMenu) takes the bar over: the frame would leave it no room.
-  if (GetMenu(window_) && mdiKind_ != 2) frameSkinning_ = false;
-
   subclass_.Install(window_, this, &TWinSkinForm::Route);
   attached_ = true;
-  captionFont_.Reset(NonClientFont(false));
-  menuFont_.Reset(NonClientFont(true));
+  captionFont_.Reset(CaptionFont());
   if (frameSkinning_) {
-    // The menu bar seam: with a skinned menu bar M = the system menu-bar
-    // height, and the bar is drawn by it in (L, T, w - R, T + M).
+    // With a skinned menu bar M = the system menu-bar height, and the bar is
+    // drawn by it in (L, T, w - R, T + M).
     menuBar_ = 0;
+    if (GetMenu(window_) && mdiKind_ != 2) MakeMenuBar();
     ComputeFrameSizes();
   } else {
     frameState_ = fsSkinned;
@@ -287,6 +288,7 @@ bool TWinSkinForm::FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
       hint_.reset();
       FreeSystemMenu();
       ReleaseControls();
+      ReleaseMenuBar(true);
       HWND window = window_;
       *result = Default(msg, wParam, lParam);
       RestoreOwnProcedures();
@@ -300,6 +302,7 @@ bool TWinSkinForm::FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
     case WM_INITMENUPOPUP:
       host_->SystemMenuOpen(HIWORD(lParam) != 0);
       *result = Default(msg, wParam, lParam);
+      if (bar_ && IsWindow(window_)) bar_->InitMenuPopup(reinterpret_cast<HMENU>(wParam));
       return true;
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORSTATIC:
@@ -396,7 +399,31 @@ void TWinSkinForm::FormWindowProc(TMessage& message) {
     message.Result = message.LParam == kSkinMagic ? kSkinMagic : 1;
     return;
   }
-  // CM_DIALOGCHAR would go to the skinned menu bar's accelerators here.
+  if (message.Msg == CM_MENUCHANGED) {
+    previous(message);
+    if (frameSkinning_ && !bar_ && GetMenu(window_) && mdiKind_ != 2) {
+      // A menu given to the form after skinning started: the bar takes it.
+      MakeMenuBar();
+      SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                   SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } else if (bar_) {
+      bar_->MenuChanged();
+      PaintFrame();
+    }
+    return;
+  }
+  if (message.Msg == CM_DIALOGCHAR && bar_) {
+    if (bar_->DialogChar(message.WParam, message.LParam)) {
+      message.Result = 1;
+      return;
+    }
+    // Without a match the application's main form may own the key.
+    TForm* main = Application().MainForm();
+    if (form_ && main && main != form_ && !form_->Modal() && main->HandleAllocated()) {
+      message.Result = main->Perform(CM_DIALOGCHAR, message.WParam, message.LParam);
+      if (message.Result) return;
+    }
+  }
   previous(message);
 }
 
@@ -515,6 +542,8 @@ void TWinSkinForm::Detach() {
   current_ = nullptr;
   RestoreOwnProcedures();
   ReleaseControls();
+  const int barHeight = bar_ ? systemBarHeight_ : 0;
+  ReleaseMenuBar(false);
   if (form_ && formColourSaved_) form_->SetColor(formColour_);
   formColourSaved_ = false;
   attached_ = false;
@@ -527,7 +556,8 @@ void TWinSkinForm::Detach() {
     RECT r;
     GetWindowRect(window_, &r);
     const int w = r.right - r.left + systemFrame_.cx - frame_.left - frame_.right;
-    const int h = r.bottom - r.top + systemFrame_.cy - frame_.top - frame_.bottom - menuBar_;
+    const int h =
+        r.bottom - r.top + systemFrame_.cy - frame_.top - frame_.bottom - menuBar_ + barHeight;
     if (showState_ == ssNormal && frameState_ != fsAttached)
       SetWindowPos(window_, nullptr, 0, 0, w, h,
                    SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -538,6 +568,33 @@ void TWinSkinForm::Detach() {
   SetWindowRgn(window_, nullptr, TRUE);
   regionSize_ = SIZE{-1, -1};
   RedrawWindow(window_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::MakeMenuBar() {
+  RECT before;
+  GetClientRect(window_, &before);
+  bar_ = MakeSkinMenuBar(*this);
+  bar_->Build();  // the window's own bar goes
+  menuBar_ = GetSystemMetrics(SM_CYMENU);
+  RECT after;
+  GetClientRect(window_, &after);
+  systemBarHeight_ = after.bottom - before.bottom;
+  if (systemBarHeight_ <= 0) {
+    systemBarHeight_ = menuBar_;
+  } else if (frameState_ == fsAttached) {
+    // The client area keeps its size: the window loses the system's bar.
+    RECT r;
+    GetWindowRect(window_, &r);
+    SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top - systemBarHeight_,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+}
+
+void TWinSkinForm::ReleaseMenuBar(bool windowGoing) {
+  if (!bar_) return;
+  std::unique_ptr<SkinMenuBar> bar = std::move(bar_);
+  if (current_ && bar->Owns(current_)) current_ = nullptr;
+  bar->Restore(windowGoing);
 }
 
 void TWinSkinForm::RegisterControl(SkinnedControl* control) {

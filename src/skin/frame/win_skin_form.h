@@ -23,12 +23,15 @@
 
 namespace velotune {
 class TForm;
+class TImageList;
+class TMenuItem;
+class TPopupMenu;
 }
 
 namespace velotune::skin {
 
 class CaptionHint;
-struct SystemMenuItem;
+class SkinMenuBar;
 
 class TWinSkinForm : public TComponent {
  public:
@@ -64,6 +67,9 @@ class TWinSkinForm : public TComponent {
   int Buttons() const { return buttonSet_; }
   ShowState Show() const { return showState_; }
   bool FrameSkinning() const { return frameSkinning_; }
+  bool RightToLeft() const { return rightToLeft_; }
+  // The skinned menu bar, or null when the window shows no menu.
+  SkinMenuBar* MenuBar() const { return bar_.get(); }
   const std::vector<std::unique_ptr<TWinSysButton>>& CaptionButtons() const { return buttons_; }
 
   // The object under the mouse; the timer checks it before use.
@@ -87,7 +93,9 @@ class TWinSkinForm : public TComponent {
   // Pops up the skinned system menu at a screen point.
   void ShowSystemMenu(POINT screen);
   // The popup on screen now (null when none), and the caption-button hint.
-  HMENU SystemPopup() const { return popup_; }
+  HMENU SystemPopup() const;
+  // The item of the system popup with that command id, or null.
+  TMenuItem* SystemMenuItem(UINT command) const;
   const CaptionHint* Hint() const { return hint_.get(); }
 
  private:
@@ -124,6 +132,10 @@ class TWinSkinForm : public TComponent {
   // The system menu.
   void BuildSystemMenu();
   void FreeSystemMenu();
+  // Takes the window's menu bar over (frame skinning on, not an MDI child).
+  void MakeMenuBar();
+  void ReleaseMenuBar(bool windowGoing);
+  bool IsCaptionButton(const TNCObject* object) const;
 
   SkinHost* host_;
   HWND window_ = nullptr;
@@ -136,7 +148,6 @@ class TWinSkinForm : public TComponent {
   bool attached_ = false;
   bool timerOn_ = false;
   OwnedFont captionFont_;
-  OwnedFont menuFont_;  // the system menu's items
 
   FrameSizes frame_;
   int menuBar_ = 0;
@@ -164,8 +175,10 @@ class TWinSkinForm : public TComponent {
   std::vector<std::unique_ptr<TWinSysButton>> buttons_;
   TNCObject* current_ = nullptr;
   std::unique_ptr<CaptionHint> hint_;
-  HMENU popup_ = nullptr;
-  std::vector<std::unique_ptr<SystemMenuItem>> popupItems_;
+  std::unique_ptr<TPopupMenu> systemPopup_;
+  std::unique_ptr<TImageList> systemGlyphs_;
+  std::unique_ptr<SkinMenuBar> bar_;
+  int systemBarHeight_ = 0;  // what the system's own menu bar took
   std::vector<SkinnedControl*> controls_;
   HDC scratch_ = nullptr;
   // Shared with FormWindowProc's functor, so that a form whose procedure

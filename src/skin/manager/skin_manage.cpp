@@ -110,11 +110,13 @@ TSkinManage* TSkinManage::Instance() {
   return instance;
 }
 
-TSkinManage::TSkinManage() = default;
+TSkinManage::TSkinManage()
+    : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {}
 
 TSkinManage::~TSkinManage() {
   shuttingDown_ = true;
   while (!windows_.empty()) GiveBack(windows_.back());
+  formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
@@ -220,8 +222,23 @@ void TSkinManage::RunRequest() {
   }
 }
 
+SkinnedFormMenus& TSkinManage::FormMenus(TWinSkinForm& skinned) {
+  std::unique_ptr<SkinnedFormMenus>& menus = formMenus_[skinned.Handle()];
+  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data());
+  return *menus;
+}
+
+void TSkinManage::ForgetFormMenus(HWND window) {
+  auto it = formMenus_.find(window);
+  if (it == formMenus_.end()) return;
+  // Handlers back before the entry goes.
+  std::unique_ptr<SkinnedFormMenus> menus = std::move(it->second);
+  formMenus_.erase(it);
+}
+
 void TSkinManage::GiveBack(TWinSkinForm* skinned) {
   windows_.erase(std::remove(windows_.begin(), windows_.end(), skinned), windows_.end());
+  ForgetFormMenus(skinned->Handle());
   skinned->Detach();
   delete skinned;
 }
@@ -303,10 +320,12 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
 
   auto* skinned = new TWinSkinForm(form, *this);
   skinned->SetWindow(window, className);
-  if (form)
+  if (form) {
     skinned->AttachForm(*data, *form);
-  else
+    FormMenus(*skinned).ApplyMainMenus(*form);
+  } else {
     skinned->Attach(*data);
+  }
   windows_.push_back(skinned);
   PostMessageA(window, SKM_START, 0, kStartMarker);
   return true;
@@ -320,12 +339,14 @@ LRESULT CALLBACK TSkinManage::CbtHook(int code, WPARAM wParam, LPARAM lParam) {
       switch (code) {
         case HCBT_CREATEWND: {
           const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-          // Scroll-bar and popup-menu windows would be skinned here by the
-          // scroll-bar and menu wrappers.
+          // Scroll-bar windows would be skinned here by the scroll-bar wrapper.
+          if (!(create->style & WS_CHILD) && ClassOf(window) == "#32768")
+            self->popups_.Adopt(window);
           if (create->dwExStyle & WS_EX_MDICHILD) self->SkinWindow(window);
           break;
         }
         case HCBT_DESTROYWND:
+          self->ForgetFormMenus(window);
           if (TWinSkinForm* skinned = self->FindSkinnedWindow(window)) {
             self->ForgetWindow(window);
             // A foreign window's skin goes now; a form's goes with the form.
@@ -389,6 +410,7 @@ void TSkinManage::AttachForeignChild(TWinSkinForm& skinned, HWND child) {
 }
 
 void TSkinManage::WrapFormControls(TWinSkinForm& skinned, TForm& form) {
+  FormMenus(skinned).ApplyPopupMenus(form);
   for (TComponent* component : std::vector<TComponent*>(form.Components()))
     if (auto* control = dynamic_cast<TControl*>(component))
       WrapControl(skinned, control, control->Parent());

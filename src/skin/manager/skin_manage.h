@@ -6,12 +6,16 @@
 
 #include <windows.h>
 
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/wrap_rules.h"
+#include "skin/menus/owner_drawn_menus.h"
+#include "skin/menus/pop_menu.h"
 #include "skin/skin_data.h"
 
 namespace velotune {
@@ -57,6 +61,9 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   // A child window of a foreign dialog: its wrapper, when one is built.
   void AttachForeignChild(TWinSkinForm& skinned, HWND child);
 
+  // The popup menu windows shown now: which background belongs to a menu.
+  PopupMenuWindows& PopupMenus() { return popups_; }
+
  private:
   TSkinManage();
   ~TSkinManage() override;
@@ -65,6 +72,9 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void RunRequest();
   void DropDestroyed();
   void GiveBack(TWinSkinForm* skinned);
+  // The form's menus drawn by the skin (made on first use).
+  SkinnedFormMenus& FormMenus(TWinSkinForm& skinned);
+  void ForgetFormMenus(HWND window);
   TSkinData* DataFor(HWND window, TForm* form, const std::string& className) const;
   friend SkinManagerLink* MakeSkinManager();
 
@@ -81,6 +91,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   UINT_PTR timer_ = 0;
   SkinRequest pending_ = srSkinOn;
   bool shuttingDown_ = false;
+  std::map<HWND, std::unique_ptr<SkinnedFormMenus>> formMenus_;
+  PopupMenuWindows popups_;
 };
 
 // What the wrapping rules ask of a framework control and of the skin.

@@ -1,0 +1,56 @@
+// Owner-drawn menu items in the skin's look: the measure rules, the item on
+// the popup's own background with the "MenuItem" image (frame 1 normal, 4
+// selected), the separator cut from that image, and the content (glyph box,
+// caption, shortcut). Without skin images the items fall back to flat colours
+// from the colour table.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/menu_item.h"
+#include "skin/menus/menu_logic.h"
+#include "skin/skin_data.h"
+
+namespace velotune {
+class TImageList;
+}
+
+namespace velotune::skin {
+
+// The screen's menu font, bold for a default item; owned by the caller.
+HFONT CreateMenuFont(bool bold);
+
+// The owner-drawn width of a framework item from its own measure.
+int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width,
+                         const TSkinData& data);
+
+// Sets the width and height of a framework item measured for the skin.
+void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,
+                     MEASUREITEMSTRUCT& measure);
+
+// Paints the item into `rect` of `canvas`; `parentMenu` is the menu that
+// holds it, whose popup window's background lies under the item.
+void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT& rect,
+                   const TSkinData& data, HMENU parentMenu);
+
+// Glyph box, caption and shortcut of the item over what `dc` already shows.
+void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const RECT& rect,
+                          const TSkinData& data);
+
+// The event handlers a framework menu item gets while its menu is skinned.
+TEvent MenuItemDrawHandler(const TSkinData& data);
+TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data);
+
+// A stand-in for an entry the framework did not make, from its menu text
+// ("text\tshortcut"; an empty text is a separator) and states.
+struct ForeignEntry {
+  std::string text;
+  bool enabled = true;
+  bool checked = false;
+};
+void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
+                         MEASUREITEMSTRUCT& measure);
+void PaintForeignEntry(const ForeignEntry& entry, const TSkinData& data,
+                       const DRAWITEMSTRUCT& draw);
+
+}  // namespace velotune::skin
