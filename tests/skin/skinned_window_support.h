@@ -5,8 +5,10 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "framework/application.h"
 #include "skin/bitmap.h"
@@ -75,6 +77,24 @@ inline std::string CellDifference(const Canvas& canvas, int x, int y, const Bitm
       }
     }
   return "";
+}
+
+// Saves what the screen shows as DIR/NAME.bmp, for a look at a state that
+// only exists inside a test (a menu open).
+inline void SaveScreen(const std::string& dir, const std::string& name) {
+  const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+  Canvas canvas(w, h);
+  HDC screen = GetDC(nullptr);
+  BitBlt(canvas.Dc(), 0, 0, w, h, screen, 0, 0, SRCCOPY);
+  ReleaseDC(nullptr, screen);
+  Bitmap shot(w, h, 24);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) shot.Set(x, y, canvas.At(x, y));
+  const std::vector<uint8_t> bytes = shot.SaveToBmp();
+  if (FILE* file = fopen((dir + "/" + name + ".bmp").c_str(), "wb")) {
+    fwrite(bytes.data(), 1, bytes.size(), file);
+    fclose(file);
+  }
 }
 
 }  // namespace velotune::skin::testing

@@ -261,10 +261,22 @@ void TWinSkinMenu::UnmarkOwnerDrawn() {
   foreign_.clear();
 }
 
+TMenuItem* TWinSkinMenu::PopupItem(UINT command) const {
+  if (tracking.bar != this) return nullptr;
+  TMenuItem* item = TMenuItem::FromCommand(command);
+  if (!item || !item->Parent() || item->Parent()->IsRoot()) return nullptr;
+  if (item->Menu() != FrameworkMenu() || item->Event("OnDrawItem")) return nullptr;
+  return item;
+}
+
 bool TWinSkinMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   for (const auto& entry : foreign_) {
     if (reinterpret_cast<ULONG_PTR>(entry.get()) != measure.itemData) continue;
     MeasureForeignEntry(*entry, data_, measure);
+    return true;
+  }
+  if (const TMenuItem* item = PopupItem(measure.itemID)) {
+    MeasureMenuItem(ItemMeasure::kMainMenuSub, *item, data_, measure);
     return true;
   }
   return false;
@@ -274,6 +286,11 @@ bool TWinSkinMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   for (const auto& entry : foreign_) {
     if (reinterpret_cast<ULONG_PTR>(entry.get()) != draw.itemData) continue;
     PaintForeignEntry(*entry, data_, draw);
+    return true;
+  }
+  if (const TMenuItem* item = PopupItem(draw.itemID)) {
+    PaintMenuItem(draw.hDC, *item, draw.itemState, draw.rcItem, data_,
+                  reinterpret_cast<HMENU>(draw.hwndItem));
     return true;
   }
   return false;

@@ -76,6 +76,9 @@ class TWinSkinMenu : public SkinMenuBar {
   TMainMenu* FrameworkMenu() const;
   // A framework item of this menu bar, by command.
   TMenuItem* FrameworkItem(UINT command) const;
+  // An item below the bar's own entries, in the popup open now, that has no
+  // draw handler of its own: the skin draws it.
+  TMenuItem* PopupItem(UINT command) const;
   void DrawCaption(HDC dc, const TMenuBtn& item, const RECT& rect);
   // OpenMenuBarPopup: the item's popup tracked until it closes.
   void OpenMenuBarPopup(TMenuBtn& item);
