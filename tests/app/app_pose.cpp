@@ -4,6 +4,7 @@
 //   app_pose click CAPTION   presses a button without waiting for what it shows
 //   app_pose restart          asks the restart question (a system message box)
 //   app_pose sysmenu          right-clicks the caption: the skinned system menu opens
+//   app_pose editmenu         right-clicks the first visible edit: its context menu opens
 //   app_pose error            saves page 1 with a time-out that is not a number (error box)
 //   app_pose close-dialogs   closes the Donate and About dialogs and a message box, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
@@ -101,6 +102,15 @@ int main(int argc, char** argv) {
     RECT r;
     GetWindowRect(main, &r);
     PostMessageA(main, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 12));
+  } else if (action == "editmenu") {
+    for (HWND edit : ProgramDriver::Find(main, "Edit")) {
+      if (!IsWindowVisible(edit)) continue;
+      RECT r;
+      GetWindowRect(edit, &r);
+      PostMessageA(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit),
+                   MAKELPARAM(r.left + 10, r.bottom - 2));
+      break;
+    }
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {

@@ -1,9 +1,9 @@
 // The skinned menus' decisions over small inputs: where the bar's items lie,
 // which item a key opens, the measure rules, where an item's glyph, caption
 // and shortcut go, and the separator cut from the menu-item image.
-#include <gtest/gtest.h>
-
 #include "skin/menus/menu_logic.h"
+
+#include <gtest/gtest.h>
 
 namespace velotune::skin {
 namespace {
@@ -48,9 +48,9 @@ TEST(MenuBar, AcceleratorsAndArrowKeysChooseTheItemsThatCanOpen) {
   EXPECT_EQ(0, AcceleratorOf(L"Tom && Jerry"));
   EXPECT_EQ(0, AcceleratorOf(L"Trailing&"));
 
-  const std::vector<BarKeyFacts> bar = {{L"", true, true},         {L"&File", true, true},
-                                        {L"&Edit", false, true},   {L"&View", true, false},
-                                        {L"E&xtra", true, true},   {L"&Help", true, true}};
+  const std::vector<BarKeyFacts> bar = {{L"", true, true},       {L"&File", true, true},
+                                        {L"&Edit", false, true}, {L"&View", true, false},
+                                        {L"E&xtra", true, true}, {L"&Help", true, true}};
   EXPECT_EQ(1, FindAcceleratorItem(bar, L'F'));
   EXPECT_EQ(-1, FindAcceleratorItem(bar, L'e')) << "a hidden item has no accelerator";
   EXPECT_EQ(-1, FindAcceleratorItem(bar, L'v')) << "nor has a disabled one";

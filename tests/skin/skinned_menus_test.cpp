@@ -49,8 +49,7 @@ std::vector<HWND> PopupWindows() {
 
 HWND PopupShowing(HMENU menu) {
   for (HWND window : PopupWindows())
-    if (reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuOfPopup, 0, 0)) == menu)
-      return window;
+    if (reinterpret_cast<HMENU>(SendMessageA(window, kGetMenuOfPopup, 0, 0)) == menu) return window;
   return nullptr;
 }
 
@@ -154,7 +153,8 @@ class SkinnedMenuForm {
     holder->Loaded();
     form->Show();
     SetForegroundWindow(form->Handle());
-    EXPECT_TRUE(testing::PumpUntil([this] { return Skinned() && Skinned()->State() == fsSkinned; }));
+    EXPECT_TRUE(
+        testing::PumpUntil([this] { return Skinned() && Skinned()->State() == fsSkinned; }));
   }
   ~SkinnedMenuForm() { delete form; }
 
@@ -219,6 +219,10 @@ TEST(SkinnedMenus, TheBarTakesTheWindowsMenuAndGivesItBackWhenSkinningStops) {
   const Rect& file = f.Bar().Items()[0]->Bounds;
   EXPECT_EQ(ToPixel(ResolveColour(f.holder->Data().Colour(ceMenubar))),
             canvas->At(file.left + 1, file.top + 1));
+  // The form's popup menus are drawn by the skin; an item keeps its own measure.
+  EXPECT_TRUE(f.form->Get<TPopupMenu>("EditPopup")->OwnerDraw());
+  EXPECT_TRUE(f.form->Item("PopCopy")->Event("OnDrawItem"));
+  EXPECT_TRUE(f.form->Item("PopSelectAll")->Event("OnMeasureItem"));
   // A menu item's change reaches the bar.
   f.form->Item("HelpMenu")->SetCaption("&Hilfe");
   EXPECT_EQ(L"&Hilfe", f.Bar().Items()[3]->Caption);
@@ -249,14 +253,16 @@ TEST(SkinnedMenus, AltLetterOpensItsItemAndTheArrowKeysMoveAlongTheBarRoundTheEn
   script.Add("Left again: File", f.Open(0, "FileMenu"), [&] {
     for (int i = 0; i < 3; ++i) f.Key(VK_DOWN);
   });
-  script.Add("Recent is selected",
-             [&] { return GetMenuState(f.Sub("FileMenu"), 4, MF_BYPOSITION) & MF_HILITE; },
-             [&] { f.Key(VK_RIGHT); });
-  script.Add("Recent's sub-menu opens", [&] { return PopupShowing(f.Sub("FileRecent")) != nullptr; },
-             [&] {
-               subMenuIndex = f.Bar().OpenIndex();
-               EndMenu();
-             });
+  script.Add(
+      "Recent is selected",
+      [&] { return GetMenuState(f.Sub("FileMenu"), 4, MF_BYPOSITION) & MF_HILITE; },
+      [&] { f.Key(VK_RIGHT); });
+  script.Add(
+      "Recent's sub-menu opens", [&] { return PopupShowing(f.Sub("FileRecent")) != nullptr; },
+      [&] {
+        subMenuIndex = f.Bar().OpenIndex();
+        EndMenu();
+      });
   ASSERT_TRUE(script.Run([&] { PostMessageA(f.form->Handle(), WM_SYSCHAR, 'f', 0x20000000); }))
       << "stopped at: " << script.Pending();
   EXPECT_EQ(0, subMenuIndex);
@@ -312,7 +318,8 @@ TEST(SkinnedMenus, PopupWindowShowsTheMenuBackgroundAndASeparatorFromTheItemImag
     WindowDC dc(popup, true);
     BitBlt(canvas.Dc(), 0, 0, width, height, dc.Get(), 0, 0, SRCCOPY);
     auto expect = [&](int x, int y, Pixel want, const char* what) {
-      if (canvas.At(x, y) != want) faults.push_back(what + std::to_string(x) + "," + std::to_string(y));
+      if (canvas.At(x, y) != want)
+        faults.push_back(what + std::to_string(x) + "," + std::to_string(y));
     };
     // The 3-pixel border is the background image's edge, 1:1 across it.
     for (int i = 0; i < 3; ++i) {
@@ -331,17 +338,19 @@ TEST(SkinnedMenus, PopupWindowShowsTheMenuBackgroundAndASeparatorFromTheItemImag
     const Pixel inside = background.At(background.Width() / 2, background.Height() / 2);
     expect(middle, item.top + 2, inside, "above the line ");
     expect(middle, item.top + 4, inside, "below the line ");
-    if (const char* dir = std::getenv("VELOTUNE_MENU_SHOTS")) testing::SaveScreen(dir, "file-popup");
+    if (const char* dir = std::getenv("VELOTUNE_MENU_SHOTS"))
+      testing::SaveScreen(dir, "file-popup");
     EndMenu();
   };
   MenuScript script;
   // Its first entry highlighted: the popup is shown and drawn.
-  script.Add("File opens",
-             [&] {
-               return f.Open(0, "FileMenu")() &&
-                      (GetMenuState(f.Sub("FileMenu"), 0, MF_BYPOSITION) & MF_HILITE);
-             },
-             look);
+  script.Add(
+      "File opens",
+      [&] {
+        return f.Open(0, "FileMenu")() &&
+               (GetMenuState(f.Sub("FileMenu"), 0, MF_BYPOSITION) & MF_HILITE);
+      },
+      look);
   ASSERT_TRUE(script.Run([&] { f.Press(0); })) << "stopped at: " << script.Pending();
   EXPECT_EQ(1, answered);
   EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
@@ -368,32 +377,40 @@ TEST(SkinnedMenus, RightClickOnTheMainWindowsCaptionOpensItsSkinnedSystemMenuWho
   int items = 0, ownerDrawn = 0;
   UINT close = 0;
   MenuScript script;
-  script.Add("the system menu opens", [&] {
-    HMENU popup = skinned->SystemPopup();
-    return popup && PopupShowing(popup);
-  }, [&] {
-    HMENU popup = skinned->SystemPopup();
-    items = GetMenuItemCount(popup);
-    for (int i = 0; i < items; ++i) {
-      MENUITEMINFOA info = {};
-      info.cbSize = sizeof(info);
-      info.fMask = MIIM_FTYPE | MIIM_ID;
-      GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
-      if (info.fType & MFT_OWNERDRAW) ++ownerDrawn;
-      if (const TMenuItem* item = skinned->SystemMenuItem(info.wID); item && item->Tag() == SC_CLOSE)
-        close = info.wID;
-    }
-    if (const char* dir = std::getenv("VELOTUNE_MENU_SHOTS")) testing::SaveScreen(dir, "system-menu");
-    RECT r{};
-    for (int i = 0; i < items; ++i)
-      if (GetMenuItemID(popup, i) == close) GetMenuItemRect(nullptr, popup, static_cast<UINT>(i), &r);
-    ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
-  });
+  script.Add(
+      "the system menu opens",
+      [&] {
+        HMENU popup = skinned->SystemPopup();
+        return popup && PopupShowing(popup);
+      },
+      [&] {
+        HMENU popup = skinned->SystemPopup();
+        items = GetMenuItemCount(popup);
+        for (int i = 0; i < items; ++i) {
+          MENUITEMINFOA info = {};
+          info.cbSize = sizeof(info);
+          info.fMask = MIIM_FTYPE | MIIM_ID;
+          GetMenuItemInfoA(popup, static_cast<UINT>(i), TRUE, &info);
+          if (info.fType & MFT_OWNERDRAW) ++ownerDrawn;
+          if (const TMenuItem* item = skinned->SystemMenuItem(info.wID);
+              item && item->Tag() == SC_CLOSE)
+            close = info.wID;
+        }
+        if (const char* dir = std::getenv("VELOTUNE_MENU_SHOTS"))
+          testing::SaveScreen(dir, "system-menu");
+        RECT r{};
+        for (int i = 0; i < items; ++i)
+          if (GetMenuItemID(popup, i) == close)
+            GetMenuItemRect(nullptr, popup, static_cast<UINT>(i), &r);
+        ClickAt(POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+      });
   RECT r;
   GetWindowRect(window.Handle(), &r);
   ASSERT_TRUE(script.Run([&] {
-    PostMessageA(window.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 200, r.top + 12));
-  })) << "stopped at: " << script.Pending();
+    PostMessageA(window.Handle(), WM_NCRBUTTONDOWN, HTCAPTION,
+                 MAKELPARAM(r.left + 200, r.top + 12));
+  })) << "stopped at: "
+      << script.Pending();
   EXPECT_GT(items, 4);
   EXPECT_EQ(items, ownerDrawn);
   EXPECT_NE(0u, close);

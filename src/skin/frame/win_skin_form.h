@@ -26,7 +26,7 @@ class TForm;
 class TImageList;
 class TMenuItem;
 class TPopupMenu;
-}
+}  // namespace velotune
 
 namespace velotune::skin {
 

@@ -111,7 +111,8 @@ TSkinManage* TSkinManage::Instance() {
 }
 
 TSkinManage::TSkinManage()
-    : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {}
+    : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {
+}
 
 TSkinManage::~TSkinManage() {
   shuttingDown_ = true;

@@ -128,7 +128,7 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
   COLORREF text = Colour(data, ceMenuText);
   if (!item.Enabled()) {
     text = data.Colour(ceButtonShadow) == data.Colour(ceMenuText) ? GetSysColor(COLOR_BTNSHADOW)
-                                                                   : Colour(data, ceButtonShadow);
+                                                                  : Colour(data, ceButtonShadow);
   } else if (selected) {
     text = Colour(data, ceHilightText);
   }
@@ -217,8 +217,8 @@ void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   }
   ReleaseDC(nullptr, dc);
-  const ItemSize size = ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(),
-                                        ItemLeftMargin(data));
+  const ItemSize size =
+      ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(), ItemLeftMargin(data));
   measure.itemWidth = static_cast<UINT>(size.width);
   measure.itemHeight = static_cast<UINT>(size.height);
 }

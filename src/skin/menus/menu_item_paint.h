@@ -21,8 +21,7 @@ namespace velotune::skin {
 HFONT CreateMenuFont(bool bold);
 
 // The owner-drawn width of a framework item from its own measure.
-int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width,
-                         const TSkinData& data);
+int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width, const TSkinData& data);
 
 // Sets the width and height of a framework item measured for the skin.
 void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,

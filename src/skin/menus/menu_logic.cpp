@@ -140,10 +140,10 @@ Bitmap MenuItemBackground(const Bitmap& under, const TDataSkinObject& menuItem, 
     PaintMenuSeparator(out, all, menuItem);
     return out;
   }
-  const Bitmap item = NineGrid(
-      out.Width(), out.Height(), menuItem.Map,
-      {menuItem.LeftWidth, menuItem.TopHeight, menuItem.RightWidth, menuItem.BottomHeight}, false,
-      menuItem.Tile != 0, kMenuItemFrames, selected ? kSelectedFrame : 1);
+  const Bitmap item =
+      NineGrid(out.Width(), out.Height(), menuItem.Map,
+               {menuItem.LeftWidth, menuItem.TopHeight, menuItem.RightWidth, menuItem.BottomHeight},
+               false, menuItem.Tile != 0, kMenuItemFrames, selected ? kSelectedFrame : 1);
   StretchCopy(out, all, item, all, menuItem.Trans != 0);
   return out;
 }

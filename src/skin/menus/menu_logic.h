@@ -91,8 +91,8 @@ struct ItemContentInput {
 
 struct ItemContentLayout {
   bool hasGlyph = false;
-  Rect glyph;    // the glyph box
-  Rect caption;  // where the caption is drawn (left-aligned, or right for RTL)
+  Rect glyph;     // the glyph box
+  Rect caption;   // where the caption is drawn (left-aligned, or right for RTL)
   Rect shortcut;  // the shortcut's area: right-aligned at its right end (left for RTL)
 };
 

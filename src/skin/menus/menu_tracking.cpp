@@ -15,8 +15,8 @@ namespace velotune::skin {
 // What is shared while a bar popup is open (one at a time on the thread).
 struct BarTracking {
   TWinSkinMenu* bar = nullptr;
-  int index = -1;              // the open bar item
-  HMENU popup = nullptr;       // its popup
+  int index = -1;                // the open bar item
+  HMENU popup = nullptr;         // its popup
   HMENU selectedMenu = nullptr;  // the menu holding the selected entry
   bool selectedHasSub = false;
   TMenuItem* selectedItem = nullptr;  // the framework item last selected
@@ -111,8 +111,9 @@ void TWinSkinMenu::OpenMenuBarPopup(TMenuBtn& item) {
   tracking.hook = SetWindowsHookExA(WH_MSGFILTER, &MenuFilterHook, nullptr, GetCurrentThreadId());
   // The system posts the chosen entry's command, and tells the window as
   // each popup opens (the framework updates an item's entries then).
-  TrackPopupMenu(item.Popup, TPM_RIGHTBUTTON | TPM_TOPALIGN | (rtl ? TPM_RIGHTALIGN : TPM_LEFTALIGN),
-                 x, y, 0, window, nullptr);
+  TrackPopupMenu(item.Popup,
+                 TPM_RIGHTBUTTON | TPM_TOPALIGN | (rtl ? TPM_RIGHTALIGN : TPM_LEFTALIGN), x, y, 0,
+                 window, nullptr);
   if (tracking.hook) UnhookWindowsHookEx(tracking.hook);
   const bool alive = tracking.bar == this;
   const int next = tracking.switchTo;

@@ -10,8 +10,7 @@ void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
   MeasureMenuItem(ItemMeasure::kPopupOrSystem, item, skin, measure);
 }
 
-void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                         const DRAWITEMSTRUCT& draw) {
+void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item, const DRAWITEMSTRUCT& draw) {
   PaintMenuItem(draw.hDC, item, draw.itemState, draw.rcItem, skin,
                 reinterpret_cast<HMENU>(draw.hwndItem));
 }

@@ -108,8 +108,8 @@ void TWinSkinMenu::MenuChanged() {
   const HWND window = form_.Handle();
   const HMENU current = GetMenu(window);
   TMainMenu* framework = FrameworkMenu();
-  const HMENU now = form_.Form() ? (framework ? framework->Handle() : nullptr)
-                                 : (current ? current : menu_);
+  const HMENU now =
+      form_.Form() ? (framework ? framework->Handle() : nullptr) : (current ? current : menu_);
   if (data_.MenuUpdate || now != menu_)
     Build();
   else if (current)
@@ -163,8 +163,8 @@ void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& item, const RECT& rect) {
   if (item.Caption.empty()) return;
   SelectedObject font(dc, font_.Get());
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, item.Enabled ? ResolveColour(data_.Colour(ceMenuBarText))
-                                : GetSysColor(COLOR_BTNSHADOW));
+  SetTextColor(
+      dc, item.Enabled ? ResolveColour(data_.Colour(ceMenuBarText)) : GetSysColor(COLOR_BTNSHADOW));
   RECT r = rect;
   UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS;
   if (RightToLeft()) format |= DT_RTLREADING;
@@ -193,9 +193,9 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& strip) {
   for (const auto& item : items_) {
     const Rect& b = item->Bounds;
     if (!item->Visible || b.Width() <= 0) continue;
-    DrawCaption(buffer.Dc(), *item,
-                RECT{b.left - strip.left, b.top - strip.top, b.right - strip.left,
-                     b.bottom - strip.top});
+    DrawCaption(
+        buffer.Dc(), *item,
+        RECT{b.left - strip.left, b.top - strip.top, b.right - strip.left, b.bottom - strip.top});
   }
   buffer.CopyTo(dc, strip.left, strip.top);
   painting_ = false;

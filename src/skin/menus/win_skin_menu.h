@@ -34,7 +34,7 @@ class TMenuBtn : public TNCObject {
 
   int Index;
   UINT Command = 0;
-  std::wstring Caption;  // at most 80 characters
+  std::wstring Caption;   // at most 80 characters
   HMENU Popup = nullptr;  // null without sub-items
 
  private:
@@ -97,8 +97,8 @@ class TWinSkinMenu : public SkinMenuBar {
   TSkinData& data_;
   HMENU menu_ = nullptr;  // the window's menu, given back by Restore
   std::vector<std::unique_ptr<TMenuBtn>> items_;
-  RECT barRect_{};      // window coordinates of the last paint
-  Bitmap background_;   // what the last paint drew under the items
+  RECT barRect_{};     // window coordinates of the last paint
+  Bitmap background_;  // what the last paint drew under the items
   bool painting_ = false;
   bool popupOpen_ = false;
   bool rebuildPending_ = false;
