@@ -96,23 +96,19 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
   if (frameState_ == fsAttached || maximizedMdiChild) return false;
   // The third stage: the non-client area itself.
   switch (msg) {
-    case WM_MEASUREITEM: {
+    case WM_MEASUREITEM:
+    case WM_DRAWITEM: {
+      // Both structures start with the control type and the item's id.
+      const bool measuring = msg == WM_MEASUREITEM;
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
       if (const TMenuItem* item = SystemMenuItem(measure->itemID)) {
-        MeasureSystemMenuItem(*data_, *item, *measure);
-      } else if (!bar_ || !bar_->MeasureItem(*measure)) {
-        return false;
-      }
-      *result = TRUE;
-      return true;
-    }
-    case WM_DRAWITEM: {
-      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
-      if (draw->CtlType != ODT_MENU) return false;
-      if (const TMenuItem* item = SystemMenuItem(draw->itemID)) {
-        PaintSystemMenuItem(*data_, *item, *draw);
-      } else if (!bar_ || !bar_->DrawItem(*draw)) {
+        if (measuring)
+          MeasureSystemMenuItem(*data_, *item, *measure);
+        else
+          PaintSystemMenuItem(*data_, *item, *draw);
+      } else if (!bar_ || !(measuring ? bar_->MeasureItem(*measure) : bar_->DrawItem(*draw))) {
         return false;
       }
       *result = TRUE;
