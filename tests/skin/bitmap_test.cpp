@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "skin/bitmap_ops.h"
+#include "skin_files.h"
 
 namespace velotune::skin {
 namespace {
@@ -80,6 +81,103 @@ TEST(BmpReader, ReadsEveryDepth) {
   ExpectPicture(topDown, "top-down");
 }
 
+// The 5x3 picture of tests/skin/bmp, top row first.
+constexpr Pixel kRed = MakePixel(255, 0, 0), kLime = MakePixel(0, 255, 0),
+                kBlue = MakePixel(0, 0, 255), kWhite = MakePixel(255, 255, 255),
+                kBlack = MakePixel(0, 0, 0), kYellow = MakePixel(255, 255, 0),
+                kCyan = MakePixel(0, 255, 255);
+constexpr Pixel kPicture[3][5] = {{kRed, kLime, kBlue, kWhite, kBlack},
+                                  {kYellow, kCyan, kWhite, kMagentaPixel, kBlack},
+                                  {kWhite, kWhite, kBlue, kBlack, kMagentaPixel}};
+
+Bytes Fixture(const std::string& name) {
+  return testing::ReadFileBytes(std::string(VELOTUNE_BMP_FIXTURES) + "/" + name);
+}
+
+// The same file with its info header cut to newSize bytes; with masksAfter,
+// the header's colour masks follow it, as they do after a 40-byte header.
+Bytes Reheader(const Bytes& file, uint32_t newSize, bool masksAfter) {
+  uint32_t oldSize, offset;
+  std::memcpy(&oldSize, &file[14], 4);
+  std::memcpy(&offset, &file[10], 4);
+  Bytes out(file.begin(), file.begin() + 14 + newSize);
+  if (masksAfter) out.insert(out.end(), file.begin() + 54, file.begin() + 66);
+  out.insert(out.end(), file.begin() + 14 + oldSize, file.end());
+  Put32(out, 14, newSize);
+  Put32(out, 10, static_cast<uint32_t>(offset - (file.size() - out.size())));
+  Put32(out, 2, static_cast<uint32_t>(out.size()));
+  return out;
+}
+
+// Bottom-up rows of a plain BMP turned top-down, the height negated.
+Bytes TopDown(const Bytes& file, size_t stride, int height) {
+  uint32_t offset;
+  std::memcpy(&offset, &file[10], 4);
+  Bytes out = file;
+  for (int y = 0; y < height; ++y)
+    std::copy_n(file.begin() + offset + stride * y, stride,
+                out.begin() + offset + stride * (height - 1 - y));
+  Put32(out, 22, static_cast<uint32_t>(-height));
+  return out;
+}
+
+// 4-bit runs, bottom row first, using every kind of escape.
+Bytes RunLength4() {
+  Bytes b(54, 0);
+  b[0] = 'B';
+  b[1] = 'M';
+  Put32(b, 14, 40);
+  Put32(b, 18, 5);
+  Put32(b, 22, 3);
+  Put16(b, 26, 1);
+  Put16(b, 28, 4);
+  Put32(b, 30, 2);
+  Put32(b, 46, 8);
+  // black, red, lime, blue, white, yellow, cyan, magenta
+  for (Pixel p : {kBlack, kRed, kLime, kBlue, kWhite, kYellow, kCyan, kMagentaPixel})
+    for (int shift : {0, 8, 16, 24}) b.push_back(static_cast<uint8_t>(p >> shift));
+  Put32(b, 10, static_cast<uint32_t>(b.size()));
+  const uint8_t runs[] = {
+      2,    0x44, 0, 3,    0x30, 0x70, 0, 0,  // white white, literal blue black magenta, end of line
+      0,    4,    0x56, 0x47, 0, 2, 1, 0,     // literal yellow cyan white magenta, jump one right
+      0,    0,                                // end of line
+      2,    0x12, 2,    0x34, 0, 1,           // red lime, blue white, end of picture
+  };
+  b.insert(b.end(), std::begin(runs), std::end(runs));
+  Put32(b, 2, static_cast<uint32_t>(b.size()));
+  return b;
+}
+
+TEST(BmpReader, ReadsEveryFormatOfTheSystemLoader) {
+  const Bytes rgb555 = Fixture("rgb555.bmp");
+  Bytes plain16 = rgb555;  // 5-5-5 without masks
+  Put32(plain16, 30, 0);
+  const std::vector<std::pair<std::string, Bytes>> files = {
+      {"24 bits", Fixture("rgb24.bmp")},
+      {"8-bit runs", Fixture("rle8.bmp")},
+      {"4-bit runs", RunLength4()},
+      {"core header, 4 bits", Fixture("os2_8.bmp")},
+      {"core header, 24 bits", Fixture("os2_24.bmp")},
+      {"16 bits 5-5-5, masks", rgb555},
+      {"16 bits 5-5-5, no masks", plain16},
+      {"16 bits 5-6-5, masks", Fixture("rgb565.bmp")},
+      {"16 bits 5-6-5, masks after a 40-byte header", Reheader(Fixture("rgb565.bmp"), 40, true)},
+      {"32 bits with alpha mask", Fixture("argb32.bmp")},
+      {"fifth-version header", Fixture("v5.bmp")},
+      {"fourth-version header", Reheader(Fixture("v5.bmp"), 108, false)},
+      {"top-down", TopDown(Fixture("rgb24.bmp"), 16, 3)},
+  };
+  for (const auto& [what, file] : files) {
+    Bitmap bmp;
+    ASSERT_TRUE(bmp.LoadFromBmp(file)) << what;
+    ASSERT_EQ(bmp.Width(), 5) << what;
+    ASSERT_EQ(bmp.Height(), 3) << what;
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 5; ++x)
+        EXPECT_EQ(bmp.At(x, y), kPicture[y][x]) << what << " at " << x << "," << y;
+  }
+}
+
 TEST(BmpReader, RoundTripsThroughItsWriter) {
   Bitmap original;
   ASSERT_TRUE(original.LoadFromBmp(MakeBmp(24)));
@@ -113,8 +211,10 @@ TEST(BmpReader, RejectsDamagedFiles) {
       {"most negative height", with([](Bytes& b) { Put32(b, 22, 0x80000000u); })},
       {"huge size", with([](Bytes& b) { Put32(b, 18, 100000); })},
       {"area too large", with([](Bytes& b) { Put32(b, 18, 16000), Put32(b, 22, 16000); })},
-      {"odd depth", with([](Bytes& b) { Put16(b, 28, 16); })},
-      {"run-length compression", with([](Bytes& b) { Put32(b, 30, 1); })},
+      {"odd depth", with([](Bytes& b) { Put16(b, 28, 7); })},
+      {"run-length compression of 24 bits", with([](Bytes& b) { Put32(b, 30, 1); })},
+      {"unknown compression", with([](Bytes& b) { Put32(b, 30, 9); })},
+      {"header between core and info", with([](Bytes& b) { Put32(b, 14, 20); })},
       {"palette past the end", with([](Bytes& b) { Put16(b, 28, 8); })},
   };
   for (const auto& [name, bytes] : cases) {
@@ -124,6 +224,36 @@ TEST(BmpReader, RejectsDamagedFiles) {
   }
   Bitmap bmp;
   EXPECT_FALSE(bmp.LoadFromBmp(nullptr, 100));
+}
+
+// A 1x1 32-bit bit-field picture whose info header is longer than 40 bytes
+// but too short to hold the masks: they lie after the header, so the file
+// must be long enough for them too.
+TEST(BmpReader, BitFieldMasksAreReadOnlyInsideTheData) {
+  for (uint32_t infoSize : {41u, 44u, 47u}) {
+    const size_t offset = 14 + infoSize;
+    Bytes b(offset + 4, 0);
+    b[0] = 'B';
+    b[1] = 'M';
+    Put32(b, 10, static_cast<uint32_t>(offset));
+    Put32(b, 14, infoSize);
+    Put32(b, 18, 1);
+    Put32(b, 22, 1);
+    Put16(b, 26, 1);
+    Put16(b, 28, 32);
+    Put32(b, 30, 3);
+    // The standard masks written where the reader looks, partly beyond the
+    // size the reader is given.
+    b.resize(14 + 40 + 12 + 4, 0);
+    Put32(b, 54, 0x00FF0000);
+    Put32(b, 58, 0x0000FF00);
+    Put32(b, 62, 0x000000FF);
+    Bitmap bmp;
+    EXPECT_FALSE(bmp.LoadFromBmp(b.data(), offset + 4)) << infoSize;
+    // Given the whole buffer, the masks are there and the picture loads.
+    Put32(b, 10, 66);
+    EXPECT_TRUE(bmp.LoadFromBmp(b)) << infoSize;
+  }
 }
 
 TEST(BmpReader, PaletteCountAboveTheDepthIsClamped) {
