@@ -71,8 +71,11 @@ Bitmap NineGrid(int width, int height, const Bitmap& src, Margins m, bool stacke
   if (out.Empty() || src.Empty()) return out;
   const Rect cell = FrameRect(src, count, index, stacked);
   if (cell.Width() <= 0 || cell.Height() <= 0) return out;
-  if (width < m.left + m.right || cell.Width() < m.left + m.right) m.left = m.right = 0;
-  if (height < m.top + m.bottom || cell.Height() < m.top + m.bottom) m.top = m.bottom = 0;
+  // A margin cannot be negative; sums are taken wide so no margin overflows.
+  m = {std::max(m.left, 0), std::max(m.top, 0), std::max(m.right, 0), std::max(m.bottom, 0)};
+  const int64_t across = int64_t{m.left} + m.right, down = int64_t{m.top} + m.bottom;
+  if (width < across || cell.Width() < across) m.left = m.right = 0;
+  if (height < down || cell.Height() < down) m.top = m.bottom = 0;
   // Columns and rows of the source cell and of the destination: fixed, middle, fixed.
   const int sx[4] = {cell.left, cell.left + m.left, cell.right - m.right, cell.right};
   const int sy[4] = {cell.top, cell.top + m.top, cell.bottom - m.bottom, cell.bottom};

@@ -2,119 +2,151 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <new>
+
+#include "skin/lzh_tree.h"
 
 namespace velotune::skin {
 
 using namespace lzh;
 
-// The decoder's whole state, allocated once per decode.
-struct TLZH::Tables {
-  HuffmanTree tree;
-  std::array<uint8_t, kRingSize + kMaxMatch - 1> ring{};
-  uint16_t bitBuffer = 0;
-  uint8_t bitCount = 0;
-  // Input is pulled through the read procedure in blocks.
-  std::array<uint8_t, 4096> input{};
-  int inputPos = 0;
-  int inputLen = 0;
-  bool inputDone = false;
+namespace {
+
+// Bits taken most significant first, from a 64-bit buffer refilled four bytes
+// at a time; past the end of the input the bits are zero.
+class BitReader {
+ public:
+  BitReader(const uint8_t* input, size_t size) : next_(input), end_(input + size) {}
+
+  // At least 57 bits buffered afterwards.
+  void Refill() {
+    while (count_ <= 56) {
+      if (end_ - next_ >= 4 && count_ <= 32) {
+        const uint32_t word = (uint32_t{next_[0]} << 24) | (uint32_t{next_[1]} << 16) |
+                              (uint32_t{next_[2]} << 8) | next_[3];
+        buffer_ |= uint64_t{word} << (32 - count_);
+        next_ += 4;
+        count_ += 32;
+      } else {
+        if (next_ < end_) buffer_ |= uint64_t{*next_++} << (56 - count_);
+        count_ += 8;
+      }
+    }
+  }
+  int Bit() {
+    if (count_ == 0) Refill();
+    const int bit = static_cast<int>(buffer_ >> 63);
+    buffer_ <<= 1;
+    --count_;
+    return bit;
+  }
+  // The next n bits (1..16) as a number; needs n bits buffered.
+  int Bits(int n) {
+    const int value = static_cast<int>(buffer_ >> (64 - n));
+    buffer_ <<= n;
+    count_ -= n;
+    return value;
+  }
+
+ private:
+  const uint8_t* next_;
+  const uint8_t* end_;
+  uint64_t buffer_ = 0;
+  int count_ = 0;
 };
 
-void TLZH::Refill(Tables& t) {
-  while (t.bitCount <= 8) {
-    int byte = 0;
-    if (t.inputPos == t.inputLen && !t.inputDone) {
-      int actual = 0;
-      (*read_)(t.input.data(), static_cast<int>(t.input.size()), actual);
-      t.inputPos = 0;
-      t.inputLen = std::clamp(actual, 0, static_cast<int>(t.input.size()));
-      if (t.inputLen == 0) t.inputDone = true;
+// The position tables as one array for the decoding loop: upper bits and the
+// number of further bits to read, by first byte.
+struct PositionCodes {
+  uint8_t upper[256];
+  uint8_t extra[256];
+  PositionCodes() {
+    for (int b = 0; b < 256; ++b) {
+      upper[b] = static_cast<uint8_t>(PositionCode(b));
+      extra[b] = static_cast<uint8_t>(PositionLength(b) - 2);
     }
-    if (t.inputPos < t.inputLen) byte = t.input[t.inputPos++];
-    t.bitBuffer = static_cast<uint16_t>(t.bitBuffer | (byte << (8 - t.bitCount)));
-    t.bitCount = static_cast<uint8_t>(t.bitCount + 8);
   }
+};
+
+const PositionCodes& Positions() {
+  static const PositionCodes codes;
+  return codes;
 }
 
-int TLZH::GetBit(Tables& t) {
-  Refill(t);
-  const int bit = (t.bitBuffer >> 15) & 1;
-  t.bitBuffer = static_cast<uint16_t>(t.bitBuffer << 1);
-  --t.bitCount;
-  return bit;
+// The byte a match reads from distance back of position at, where the bytes
+// before the output are the ring's start: zeros, then kInitialFill spaces.
+uint8_t ByteBefore(const uint8_t* output, int64_t at) {
+  if (at >= 0) return output[at];
+  return at < -kInitialFill ? 0 : ' ';
 }
 
-int TLZH::GetByte(Tables& t) {
-  Refill(t);
-  const int byte = t.bitBuffer >> 8;
-  t.bitBuffer = static_cast<uint16_t>(t.bitBuffer << 8);
-  t.bitCount = static_cast<uint8_t>(t.bitCount - 8);
-  return byte;
-}
+}  // namespace
 
-int TLZH::DecodeChar(Tables& t) {
-  int c = t.tree.Child(kRoot);
-  while (c < kNodes) c = t.tree.Child(c + GetBit(t));
-  c -= kNodes;
-  t.tree.Update(c);
-  return c;
-}
-
-int TLZH::DecodePosition(Tables& t) {
-  int i = GetByte(t);
-  const int upper = PositionCode(i) << 6;
-  for (int j = PositionLength(i) - 2; j > 0; --j) i = (i << 1) + GetBit(t);
-  return upper | (i & 0x3F);
+void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t outputCount) {
+  if (outputCount == 0) return;
+  std::unique_ptr<HuffmanTree> tree(new (std::nothrow) HuffmanTree);
+  if (!tree) throw ElzhException("LZH : Cannot get memory for dictionary tables");
+  tree->Start();
+  const PositionCodes& positions = Positions();
+  BitReader bits(input, size);
+  size_t written = 0;
+  while (written < outputCount) {
+    bits.Refill();
+    int c = tree->Child(kRoot);
+    while (c < kNodes) c = tree->Child(c + bits.Bit());
+    c -= kNodes;
+    tree->Update(c);
+    if (c < 256) {
+      output[written++] = static_cast<uint8_t>(c);
+      continue;
+    }
+    bits.Refill();
+    const int first = bits.Bits(8);
+    const int extra = positions.extra[first];
+    const int low = ((first << extra) | bits.Bits(extra)) & 0x3F;
+    const size_t distance = static_cast<size_t>((positions.upper[first] << 6) | low) + 1;
+    const size_t length = std::min<size_t>(c - 255 + kThreshold, outputCount - written);
+    uint8_t* to = output + written;
+    if (distance > written) {
+      // Reaches back into the ring's initial bytes.
+      for (size_t k = 0; k < length; ++k)
+        to[k] = ByteBefore(output, static_cast<int64_t>(written + k) - static_cast<int64_t>(distance));
+    } else if (distance >= length) {
+      std::memcpy(to, to - distance, length);
+    } else {
+      // Overlapping: each byte copied may be read again, repeating the run.
+      const uint8_t* from = to - distance;
+      for (size_t k = 0; k < length; ++k) to[k] = from[k];
+    }
+    written += length;
+  }
 }
 
 void TLZH::LZHDecode(int32_t outputCount, const ReadProc& read, const WriteProc& write) {
-  std::unique_ptr<Tables> tables(new (std::nothrow) Tables);
-  if (!tables) throw ElzhException("LZH : Cannot get memory for dictionary tables");
-  Tables& t = *tables;
-  read_ = &read;
-  t.tree.Start();
-  std::fill(t.ring.begin(), t.ring.begin() + kInitialFill, ' ');
-  int r = kInitialFill;
-  int written = 0;
-  auto put = [&](uint8_t byte) {
-    int done = 0;
-    write(&byte, 1, done);
-    t.ring[r] = byte;
-    r = (r + 1) & (kRingSize - 1);
-    ++written;
-  };
-  while (written < outputCount) {
-    const int c = DecodeChar(t);
-    if (c < 256) {
-      put(static_cast<uint8_t>(c));
-    } else {
-      const int start = (r - DecodePosition(t) - 1) & (kRingSize - 1);
-      const int length = c - 255 + kThreshold;
-      for (int k = 0; k < length && written < outputCount; ++k)
-        put(t.ring[(start + k) & (kRingSize - 1)]);
-    }
+  if (outputCount <= 0) return;
+  std::vector<uint8_t> input;
+  uint8_t block[4096];
+  for (;;) {
+    int actual = 0;
+    read(block, static_cast<int>(sizeof block), actual);
+    actual = std::clamp(actual, 0, static_cast<int>(sizeof block));
+    if (actual == 0) break;
+    input.insert(input.end(), block, block + actual);
   }
-  read_ = nullptr;
+  std::vector<uint8_t> output(static_cast<size_t>(outputCount));
+  LzhDecode(input.data(), input.size(), output.data(), output.size());
+  for (size_t done = 0; done < output.size();) {
+    const int count = static_cast<int>(std::min<size_t>(output.size() - done, 1 << 16));
+    int written = 0;
+    write(output.data() + done, count, written);
+    done += static_cast<size_t>(count);
+  }
 }
 
 std::vector<uint8_t> LzhDecodeBytes(const uint8_t* input, size_t size, int32_t outputCount) {
-  std::vector<uint8_t> out;
-  if (outputCount <= 0) return out;
-  out.reserve(static_cast<size_t>(outputCount));
-  size_t pos = 0;
-  TLZH lzh;
-  lzh.LZHDecode(
-      outputCount,
-      [&](uint8_t* buffer, int wanted, int& actual) {
-        actual = static_cast<int>(std::min<size_t>(static_cast<size_t>(wanted), size - pos));
-        if (actual > 0) std::memcpy(buffer, input + pos, static_cast<size_t>(actual));
-        pos += static_cast<size_t>(actual);
-      },
-      [&](const uint8_t* buffer, int count, int& written) {
-        out.insert(out.end(), buffer, buffer + count);
-        written = count;
-      });
+  std::vector<uint8_t> out(outputCount > 0 ? static_cast<size_t>(outputCount) : 0);
+  LzhDecode(input, size, out.data(), out.size());
   return out;
 }
 

@@ -1,13 +1,12 @@
 // The LZHUF decoder that unpacks stored skins.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
 
 #include "platform/errors.h"
-#include "skin/lzh_tree.h"
 
 namespace velotune::skin {
 
@@ -17,25 +16,20 @@ class ElzhException : public Exception {
   using Exception::Exception;
 };
 
+// Decodes outputCount bytes of the LZHUF stream input[0, size) into output,
+// which has room for them. A match never runs past outputCount; missing input
+// reads as zero bits.
+void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t outputCount);
+
 class TLZH {
  public:
   // Reads at most wanted bytes into buffer; actual may come back smaller.
   using ReadProc = std::function<void(uint8_t* buffer, int wanted, int& actual)>;
   using WriteProc = std::function<void(const uint8_t* buffer, int count, int& written)>;
 
-  // Decodes until outputCount bytes have been written (a match never runs past
-  // that count). Missing input reads as zero bits.
+  // The same over streams: the input is read through read until it answers
+  // nothing, and the outputCount decoded bytes are handed to write in blocks.
   void LZHDecode(int32_t outputCount, const ReadProc& read, const WriteProc& write);
-
- private:
-  struct Tables;
-  int GetBit(Tables& t);
-  int GetByte(Tables& t);
-  int DecodeChar(Tables& t);
-  int DecodePosition(Tables& t);
-  void Refill(Tables& t);
-
-  const ReadProc* read_ = nullptr;
 };
 
 // Convenience over byte buffers: decodes outputCount bytes from input.

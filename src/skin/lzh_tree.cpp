@@ -88,28 +88,4 @@ void HuffmanTree::Rebuild() {
   }
 }
 
-void HuffmanTree::Update(int symbol) {
-  if (freq_[kRoot] == kMaxFreq) Rebuild();
-  int c = parent_[symbol + kNodes];
-  do {
-    const uint16_t k = ++freq_[c];
-    if (k > freq_[c + 1]) {
-      int l = c + 1;
-      while (k > freq_[l + 1]) ++l;
-      freq_[c] = freq_[l];
-      freq_[l] = k;
-      const int i = son_[c];
-      parent_[i] = static_cast<uint16_t>(l);
-      if (i < kNodes) parent_[i + 1] = static_cast<uint16_t>(l);
-      const int j = son_[l];
-      son_[l] = static_cast<uint16_t>(i);
-      parent_[j] = static_cast<uint16_t>(c);
-      if (j < kNodes) parent_[j + 1] = static_cast<uint16_t>(c);
-      son_[c] = static_cast<uint16_t>(j);
-      c = l;
-    }
-    c = parent_[c];
-  } while (c != 0);
-}
-
 }  // namespace velotune::skin::lzh

@@ -21,7 +21,32 @@ class HuffmanTree {
   // Every symbol at frequency 1, internal nodes built pairwise.
   void Start();
   // Counts one occurrence of symbol, rebuilding first when the root is full.
-  void Update(int symbol);
+  // Inline: the decoder runs it once per symbol.
+  void Update(int symbol) {
+    if (freq_[kRoot] == kMaxFreq) Rebuild();
+    int c = parent_[symbol + kNodes];
+    do {
+      const uint16_t k = ++freq_[c];
+      // Keep the frequencies sorted: move the node past the run of nodes it
+      // now outweighs, swapping it with the last of them.
+      if (k > freq_[c + 1]) {
+        int l = c + 1;
+        while (k > freq_[l + 1]) ++l;
+        freq_[c] = freq_[l];
+        freq_[l] = k;
+        const int i = son_[c];
+        parent_[i] = static_cast<uint16_t>(l);
+        if (i < kNodes) parent_[i + 1] = static_cast<uint16_t>(l);
+        const int j = son_[l];
+        son_[l] = static_cast<uint16_t>(i);
+        parent_[j] = static_cast<uint16_t>(c);
+        if (j < kNodes) parent_[j + 1] = static_cast<uint16_t>(c);
+        son_[c] = static_cast<uint16_t>(j);
+        c = l;
+      }
+      c = parent_[c];
+    } while (c != 0);
+  }
 
   uint16_t Child(int node) const { return son_[node]; }
   uint16_t Parent(int node) const { return parent_[node]; }

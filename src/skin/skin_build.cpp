@@ -63,18 +63,40 @@ void TSkinData::LoadSkinBitmap(Bitmap& bitmap, const std::string& value) {
     bitmap.Clear();
     return;
   }
-  reader_->GetItem(name, itemBuffer_);
-  if (itemBuffer_.empty() || !bitmap.LoadFromBmp(itemBuffer_)) bitmap.Clear();
+  // Each named bitmap is decoded once; every part that names it shares it.
+  const std::string key = LowerAscii(name);
+  auto cached = bitmaps_.find(key);
+  if (cached == bitmaps_.end()) {
+    Bitmap loaded;
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    if (reader_->ViewItem(key, &data, &size) && loaded.LoadFromBmp(data, size, pixelBudget_))
+      pixelBudget_ -= static_cast<int64_t>(loaded.Width()) * loaded.Height();
+    cached = bitmaps_.emplace(key, std::move(loaded)).first;
+  }
+  bitmap = cached->second;
+}
+
+int TSkinData::ReadLength(const std::string& section, const std::string& key, int fallback) const {
+  return std::clamp(ini_->ReadInteger(section, key, fallback), 0, Bitmap::kMaxSide);
+}
+
+int TSkinData::ReadPosition(const std::string& section, const std::string& key) const {
+  return std::clamp(ini_->ReadInteger(section, key, 0), -Bitmap::kMaxSide, Bitmap::kMaxSide);
+}
+
+void TSkinData::ReadMargins(const std::string& section, TDataSkinObject& object) const {
+  object.LeftWidth = ReadLength(section, "LeftWidth", 0);
+  object.RightWidth = ReadLength(section, "RightWidth", 0);
+  object.TopHeight = ReadLength(section, "TopHeight", 0);
+  object.BottomHeight = ReadLength(section, "BottomHeight", 0);
 }
 
 void TSkinData::ReadGeneric(const std::string& section, TDataSkinObject& object, bool withFrame) {
   const TQuickIni& ini = *ini_;
   LoadSkinBitmap(object.Map, ini.ReadString(section, "Image", ""));
   object.Style = ini.ReadInteger(section, "Style", 0);
-  object.LeftWidth = ini.ReadInteger(section, "LeftWidth", 0);
-  object.RightWidth = ini.ReadInteger(section, "RightWidth", 0);
-  object.TopHeight = ini.ReadInteger(section, "TopHeight", 0);
-  object.BottomHeight = ini.ReadInteger(section, "BottomHeight", 0);
+  ReadMargins(section, object);
   if (withFrame) object.Frame = ini.ReadInteger(section, "Frame", 0);
   object.Trans = ini.ReadInteger(section, "Trans", 0);
   object.Tile = ini.ReadInteger(section, "Tile", 0);
@@ -113,8 +135,8 @@ void TSkinData::ReadEdges() {
   for (int e = 0; e < 4; ++e) {
     const std::string key = kEdgeKeys[e];
     auto edge = std::make_unique<TDataSkinBorder>(key);
-    const int first = ini_->ReadInteger("Personality", key + "TopHeight", 0);
-    const int second = ini_->ReadInteger("Personality", key + "BotHeight", 0);
+    const int first = ReadLength("Personality", key + "TopHeight", 0);
+    const int second = ReadLength("Personality", key + "BotHeight", 0);
     if (e < 2) {
       edge->TopHeight = first;
       edge->BottomHeight = second;
@@ -167,8 +189,8 @@ void TSkinData::ReadCaptionButtons(const std::vector<std::string>& sections) {
     auto button = std::make_unique<TDataSkinSysButton>(upper);
     button->Action = action;
     button->Align = ini_->ReadInteger(section, "Align", 0);
-    button->X = ini_->ReadInteger(section, "Xcoord", 0);
-    button->Y = ini_->ReadInteger(section, "Ycoord", 0);
+    button->X = ReadPosition(section, "Xcoord");
+    button->Y = ReadPosition(section, "Ycoord");
     button->Visibility = ini_->ReadInteger(section, "Visibility", 0);
     button->Visibility1 = ini_->ReadInteger(section, "Visibility1", action == -1 ? -1 : 0);
     button->CombineOp = ini_->ReadInteger(section, "CombineOp", -1);
@@ -215,10 +237,7 @@ void TSkinData::ReadPushButtons() {
   const TQuickIni& ini = *ini_;
   const char* s = "Buttons";
   auto b = std::make_unique<TDataSkinButton>(s);
-  b->LeftWidth = ini.ReadInteger(s, "LeftWidth", 0);
-  b->RightWidth = ini.ReadInteger(s, "RightWidth", 0);
-  b->TopHeight = ini.ReadInteger(s, "TopHeight", 0);
-  b->BottomHeight = ini.ReadInteger(s, "BottomHeight", 0);
+  ReadMargins(s, *b);
   b->Trans = ini.ReadInteger(s, "Trans", 0);
   LoadSkinBitmap(b->Map, ini.ReadString(s, "Bitmap", ""));
   b->Tile = ini.ReadInteger(s, "Tile", 0);
@@ -276,10 +295,7 @@ void TSkinData::ReadProgress() {
   auto p = std::make_unique<TDataSkinBorder>(s);
   LoadSkinBitmap(p->Map, image);
   p->Style = ini.ReadInteger(s, "Style", 0);
-  p->LeftWidth = ini.ReadInteger(s, "LeftWidth", 0);
-  p->RightWidth = ini.ReadInteger(s, "RightWidth", 0);
-  p->TopHeight = ini.ReadInteger(s, "TopHeight", 0);
-  p->BottomHeight = ini.ReadInteger(s, "BottomHeight", 0);
+  ReadMargins(s, *p);
   p->Trans = ini.ReadInteger(s, "Trans", 0);
   p->Tile = std::min(ini.ReadInteger(s, "Tile", 0), 1);
   progress_ = std::move(p);
@@ -294,8 +310,8 @@ void TSkinData::ReadParts() {
       if (image.empty()) continue;
       auto bar = std::make_unique<TDataSkinObject>("MenuBar");
       LoadSkinBitmap(bar->Map, image);
-      bar->LeftWidth = ini.ReadInteger("Personality", "TileLeftMenu", 1);
-      bar->RightWidth = ini.ReadInteger("Personality", "TileRightMenu", 1);
+      bar->LeftWidth = ReadLength("Personality", "TileLeftMenu", 1);
+      bar->RightWidth = ReadLength("Personality", "TileRightMenu", 1);
       bar->Tile = std::min(ini.ReadInteger("Personality", "TileMenu", 1), 1);
       parts_[row.part] = std::move(bar);
       continue;

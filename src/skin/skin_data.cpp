@@ -171,25 +171,29 @@ bool TSkinData::LoadSkinStream() {
   skinEmpty_ = true;
   if (Designing) return false;
   TSkinReader reader;
-  const bool recognised = reader.LoadContainer(stored_);
-  if (recognised) {
-    TQuickIni ini;
-    reader.FindItem(".ini", itemBuffer_);
-    ini.LoadFromStream(&itemBuffer_);
-    reader_ = &reader;
-    ini_ = &ini;
-    try {
+  TQuickIni ini;
+  bool recognised = false;
+  // A skin that cannot be read or built leaves the form unskinned; it never
+  // stops the form from loading.
+  try {
+    recognised = reader.LoadContainer(stored_);
+    if (recognised) {
+      reader.FindItem(".ini", itemBuffer_);
+      ini.LoadFromStream(&itemBuffer_);
+      itemBuffer_ = std::vector<uint8_t>();
+      reader_ = &reader;
+      ini_ = &ini;
+      pixelBudget_ = kPixelBudgetBase + static_cast<int64_t>(reader.ContainerSize());
       BuildSkinObjects();
-    } catch (...) {
-      reader_ = nullptr;
-      ini_ = nullptr;
-      throw;
     }
-    reader_ = nullptr;
-    ini_ = nullptr;
+  } catch (const std::exception&) {
+    skinEmpty_ = true;
+    recognised = false;
   }
-  itemBuffer_.clear();
-  itemBuffer_.shrink_to_fit();
+  reader_ = nullptr;
+  ini_ = nullptr;
+  bitmaps_.clear();
+  itemBuffer_ = std::vector<uint8_t>();
   return recognised;
 }
 

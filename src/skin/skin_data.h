@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -79,6 +80,9 @@ enum ColourEntry : int {
 class TSkinData {
  public:
   static constexpr const char* kVersion = "5.20.05.20";
+  // The skin's bitmaps decode to at most this many pixels plus one per byte
+  // of the unpacked skin; past that budget a bitmap loads empty.
+  static constexpr int64_t kPixelBudgetBase = 1 << 20;
 
   TSkinData();
   ~TSkinData();
@@ -199,6 +203,11 @@ class TSkinData {
   void MakeToolbarImage();
 
   void LoadSkinBitmap(Bitmap& bitmap, const std::string& value);
+  // Lengths (margins) saturate at 0 and the largest bitmap side, positions at
+  // plus or minus that side, so no arithmetic on them can overflow.
+  int ReadLength(const std::string& section, const std::string& key, int fallback) const;
+  int ReadPosition(const std::string& section, const std::string& key) const;
+  void ReadMargins(const std::string& section, TDataSkinObject& object) const;
   void ReadGeneric(const std::string& section, TDataSkinObject& object, bool withFrame);
 
   std::vector<uint8_t> stored_;
@@ -207,10 +216,13 @@ class TSkinData {
   int maximizedHeight_ = 0;
   bool skinEmpty_ = true;
 
-  // Only while a skin is being built.
+  // Only while a skin is being built: the decoded bitmaps by lowered name,
+  // and how many more pixels the skin's bitmaps may decode to.
   TSkinReader* reader_ = nullptr;
   TQuickIni* ini_ = nullptr;
   std::vector<uint8_t> itemBuffer_;
+  std::map<std::string, Bitmap> bitmaps_;
+  int64_t pixelBudget_ = 0;
 
   std::string skinName_;
   std::array<std::unique_ptr<TDataSkinBorder>, 4> edges_;

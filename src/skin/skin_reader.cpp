@@ -11,6 +11,7 @@ namespace velotune::skin {
 namespace {
 
 constexpr size_t kHeaderSize = 16;
+constexpr int kMaxMatch = 60;
 
 struct FormatRow {
   uint32_t code;
@@ -21,7 +22,7 @@ constexpr FormatRow kFormats[] = {
 };
 
 // Each input bit yields at most one symbol of at most kMaxMatch bytes.
-constexpr int64_t kMaxBytesPerInputByte = 8 * lzh::kMaxMatch;
+constexpr int64_t kMaxBytesPerInputByte = 8 * kMaxMatch;
 
 int32_t ReadI32(const uint8_t* p) {
   uint32_t v;
@@ -31,23 +32,8 @@ int32_t ReadI32(const uint8_t* p) {
 
 }  // namespace
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  const size_t n = text.size();
-  while (start < n) {
-    size_t end = start;
-    while (end < n && text[end] != '\r' && text[end] != '\n') ++end;
-    lines.push_back(text.substr(start, end - start));
-    if (end < n && text[end] == '\r' && end + 1 < n && text[end + 1] == '\n') ++end;
-    start = end + 1;
-  }
-  return lines;
-}
-
 std::string LowerAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  for (char& c : text) c = LowerAsciiChar(c);
   return text;
 }
 
@@ -62,20 +48,22 @@ bool TSkinReader::UnpackStream(const Bytes& source, Bytes& target) {
   const int32_t unpacked = ReadI32(source.data());
   const int64_t input = static_cast<int64_t>(source.size()) - 4;
   if (unpacked < 0 || unpacked > kMaxUnpackedSize ||
-      unpacked > input * kMaxBytesPerInputByte + lzh::kMaxMatch)
+      unpacked > input * kMaxBytesPerInputByte + kMaxMatch)
     return false;
-  const Bytes decoded = LzhDecodeBytes(source.data() + 4, source.size() - 4, unpacked);
-  target.insert(target.end(), decoded.begin(), decoded.end());
+  const size_t start = target.size();
+  target.resize(start + static_cast<size_t>(unpacked));
+  LzhDecode(source.data() + 4, source.size() - 4, target.data() + start,
+            static_cast<size_t>(unpacked));
   return true;
 }
 
 bool TSkinReader::LoadContainer(const Bytes& stored) {
   *this = TSkinReader();
   Bytes container;
-  return UnpackStream(stored, container) && ReadContainer(container);
+  return UnpackStream(stored, container) && ReadContainer(std::move(container));
 }
 
-bool TSkinReader::ReadContainer(const Bytes& container) {
+bool TSkinReader::ReadContainer(Bytes container) {
   *this = TSkinReader();
   if (container.size() < kHeaderSize) return false;
   formatCode_ = static_cast<uint32_t>(ReadI32(container.data()));
@@ -89,52 +77,92 @@ bool TSkinReader::ReadContainer(const Bytes& container) {
   if (nameListLength_ < 0 || pos > container.size() ||
       static_cast<size_t>(nameListLength_) > container.size() - pos)
     return false;
-  const std::string nameList(reinterpret_cast<const char*>(container.data() + pos),
-                             static_cast<size_t>(nameListLength_));
-  pos += static_cast<size_t>(nameListLength_);
-  names_ = SplitLines(LowerAscii(nameList));
-  // The size table must be present in full; a list longer than it is damaged.
-  if ((container.size() - pos) / 4 < names_.size()) return false;
-  sizes_.resize(names_.size());
-  for (size_t i = 0; i < names_.size(); ++i, pos += 4) sizes_[i] = ReadI32(container.data() + pos);
-  itemData_.assign(container.begin() + static_cast<std::ptrdiff_t>(pos), container.end());
-  // Offsets are summed once; a negative size counts as empty.
-  offsets_.resize(names_.size());
+  const char* list = reinterpret_cast<const char*>(container.data() + pos);
+  const size_t listLength = static_cast<size_t>(nameListLength_);
+  pos += listLength;
+  // The size table must be present in full before anything is made of the
+  // names: a list longer than the table is damaged.
+  size_t count = 0;
+  ForEachLine(list, listLength, [&](size_t, size_t) { ++count; });
+  if ((container.size() - pos) / 4 < count) return false;
+
+  names_.assign(list, listLength);
+  for (char& c : names_) c = LowerAsciiChar(c);
+  items_.reserve(count);
   uint64_t offset = 0;
-  for (size_t i = 0; i < names_.size(); ++i) {
-    offsets_[i] = offset;
-    if (sizes_[i] > 0) offset += static_cast<uint64_t>(sizes_[i]);
-  }
+  ForEachLine(list, listLength, [&](size_t begin, size_t end) {
+    const int32_t size = ReadI32(container.data() + pos + 4 * items_.size());
+    items_.push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end - begin), size,
+                      offset});
+    // A negative size counts as empty.
+    if (size > 0) offset += static_cast<uint64_t>(size);
+  });
+  dataStart_ = pos + 4 * count;
+  byName_.resize(count);
+  for (size_t i = 0; i < count; ++i) byName_[i] = static_cast<uint32_t>(i);
+  std::sort(byName_.begin(), byName_.end(), [&](uint32_t a, uint32_t b) {
+    const int order = NameOf(items_[a]).compare(NameOf(items_[b]));
+    return order != 0 ? order < 0 : a < b;
+  });
+  container_ = std::move(container);
   return true;
 }
 
-void TSkinReader::CopyItem(size_t index, Bytes& target) const {
-  const uint64_t available = itemData_.size();
-  const uint64_t begin = std::min(offsets_[index], available);
-  const uint64_t size = sizes_[index] > 0 ? static_cast<uint64_t>(sizes_[index]) : 0;
+std::vector<std::string> TSkinReader::Names() const {
+  std::vector<std::string> names;
+  for (const Item& item : items_) names.emplace_back(NameOf(item));
+  return names;
+}
+
+std::vector<int32_t> TSkinReader::Sizes() const {
+  std::vector<int32_t> sizes;
+  for (const Item& item : items_) sizes.push_back(item.size);
+  return sizes;
+}
+
+void TSkinReader::Bounds(const Item& item, const uint8_t** data, size_t* size) const {
+  const uint64_t available = ItemDataSize();
+  const uint64_t begin = std::min(item.offset, available);
+  const uint64_t length = item.size > 0 ? static_cast<uint64_t>(item.size) : 0;
   // An item that runs past the data is cut at its end.
-  const uint64_t end = std::min(available, begin + size);
-  target.assign(itemData_.begin() + static_cast<std::ptrdiff_t>(begin),
-                itemData_.begin() + static_cast<std::ptrdiff_t>(end));
+  const uint64_t end = std::min(available, begin + length);
+  *data = container_.data() + dataStart_ + begin;
+  *size = static_cast<size_t>(end - begin);
+}
+
+const TSkinReader::Item* TSkinReader::Find(const std::string& name) const {
+  const std::string lowered = LowerAscii(name);
+  // The first item of that name: the lowest index among equal names.
+  const auto found = std::lower_bound(
+      byName_.begin(), byName_.end(), lowered,
+      [&](uint32_t index, const std::string& wanted) { return NameOf(items_[index]) < wanted; });
+  if (found == byName_.end() || NameOf(items_[*found]) != lowered) return nullptr;
+  return &items_[*found];
+}
+
+bool TSkinReader::ViewItem(const std::string& name, const uint8_t** data, size_t* size) const {
+  const Item* item = Find(name);
+  if (item == nullptr) return false;
+  Bounds(*item, data, size);
+  return true;
 }
 
 void TSkinReader::GetItem(const std::string& name, Bytes& target) const {
   target.clear();
-  const std::string lowered = LowerAscii(name);
-  for (size_t i = 0; i < names_.size(); ++i) {
-    if (names_[i] == lowered) {
-      CopyItem(i, target);
-      return;
-    }
-  }
+  const uint8_t* data;
+  size_t size;
+  if (ViewItem(name, &data, &size)) target.assign(data, data + size);
 }
 
 std::string TSkinReader::FindItem(const std::string& text, Bytes& target) const {
   target.clear();
-  for (size_t i = 0; i < names_.size(); ++i) {
-    if (names_[i].find(text) != std::string::npos) {
-      CopyItem(i, target);
-      return names_[i];
+  for (const Item& item : items_) {
+    if (NameOf(item).find(text) != std::string_view::npos) {
+      const uint8_t* data;
+      size_t size;
+      Bounds(item, &data, &size);
+      target.assign(data, data + size);
+      return std::string(NameOf(item));
     }
   }
   return std::string();

@@ -279,6 +279,11 @@ TEST(BitmapOps, NineGridKeepsCornersAndStretchesTheRest) {
   // Too small for the margins: they are dropped and the whole cell stretches.
   const Bitmap small = NineGrid(3, 3, src, {2, 2, 2, 2}, false, false, 1, 1);
   EXPECT_EQ(small.At(1, 1), MakePixel(1, 1, 0));
+  // So are margins whose sum leaves the integer range, and negative ones.
+  const Bitmap plain = NineGrid(10, 8, src, {}, false, false, 1, 1);
+  EXPECT_EQ(NineGrid(10, 8, src, {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}, false, false, 1, 1),
+            plain);
+  EXPECT_EQ(NineGrid(10, 8, src, {-3, INT32_MIN, 0, 0}, false, false, 1, 1), plain);
 }
 
 TEST(BitmapOps, FrameRectStaysInsideTheBitmap) {

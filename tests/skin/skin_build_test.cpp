@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "skin/bitmap_ops.h"
 #include "skin/skin_data.h"
 #include "skin/skin_environment.h"
@@ -297,6 +299,53 @@ TEST_F(BuiltSkin, ComboCompositeWithASunkEdge) {
   EXPECT_EQ(arrow->Map.Width(), 68);
   EXPECT_EQ(arrow->Map.Height(), 17);
   EXPECT_EQ(arrow->Map.At(8, 8), MakePixel(200, 0, 0));
+}
+
+// Parts that name the same bitmap share one decoded picture, and all the
+// skin's pictures together decode to no more than its budget: a picture that
+// would pass it loads empty, while a name met again costs nothing more.
+TEST_F(BuiltSkin, BitmapsAreDecodedOnceWithinABudget) {
+  // A 1-bit picture packs 32 pixels into a byte of its file, and its file
+  // packs well: decoded it is far larger than the whole unpacked skin.
+  const int side = 2048;
+  Bytes huge(62, 0);
+  const uint32_t header[] = {0, 0, 62, 40, side, side, 1 | (1 << 16), 0, 0, 0, 0, 2, 0};
+  std::memcpy(huge.data() + 2, header, sizeof header);
+  huge[0] = 'B';
+  huge[1] = 'M';
+  huge.resize(62 + side / 8 * side, 0);
+  std::vector<skinpack::SkinItem> items = {{"small.bmp", Bitmap(30, 10).SaveToBmp()},
+                                           {"huge.bmp", huge}};
+  std::string ini = "[Tabs]\nImage=huge.bmp\n[MenuItem]\nImage=SMALL.bmp\n";
+  for (int i = 0; i < 50; ++i)
+    ini += "[Button" + std::to_string(i) + "]\nButtonImage=small.bmp\nAction=5\n";
+  items.push_back({"skin.ini", testing::TextBytes(ini)});
+  data_.SetStoredSkin(testing::PackItems(items));
+  ASSERT_TRUE(data_.LoadSkinStream());
+  Bitmap alone;
+  ASSERT_TRUE(alone.LoadFromBmp(huge)) << "a valid picture, only too large for this skin";
+  EXPECT_TRUE(data_.Part(spTabs)->Map.Empty());
+  const Bitmap& first = data_.Part(spMenuItem)->Map;
+  ASSERT_EQ(first.Width(), 30);
+  ASSERT_EQ(data_.CaptionButtons().size(), 50u + 3u);
+  for (int i = 0; i < 50; ++i)
+    EXPECT_TRUE(data_.CaptionButtons()[i]->Map.SharesPixelsWith(first)) << i;
+}
+
+// Margins and places near the ends of the integer range saturate, so the
+// painters' sums of them cannot overflow.
+TEST_F(BuiltSkin, HugeMarginsAndPlacesSaturate) {
+  Build(
+      "[MenuItem]\nImage=m.bmp\nLeftWidth=2147483647\nRightWidth=2147483647\n"
+      "TopHeight=-2147483648\n"
+      "[Button0]\nXcoord=-2147483648\nYcoord=2147483647\n",
+      {{"m.bmp", Bitmap(8, 8)}});
+  const TDataSkinObject* item = data_.Part(spMenuItem);
+  EXPECT_EQ(item->LeftWidth, Bitmap::kMaxSide);
+  EXPECT_EQ(item->RightWidth, Bitmap::kMaxSide);
+  EXPECT_EQ(item->TopHeight, 0);
+  EXPECT_EQ(data_.CaptionButtons()[0]->X, -Bitmap::kMaxSide);
+  EXPECT_EQ(data_.CaptionButtons()[0]->Y, Bitmap::kMaxSide);
 }
 
 TEST_F(BuiltSkin, EmptySkinGivesDefaults) {

@@ -207,7 +207,7 @@ TEST(SkinReader, ShippedSkinHasAllItems) {
   EXPECT_EQ(reader.ItemCount(), 35);
   int64_t sum = 0;
   for (int32_t s : reader.Sizes()) sum += s;
-  EXPECT_EQ(sum, static_cast<int64_t>(reader.ItemData().size()));
+  EXPECT_EQ(sum, static_cast<int64_t>(reader.ItemDataSize()));
   int bitmaps = 0, inis = 0;
   for (const std::string& name : reader.Names()) {
     bitmaps += name.size() > 4 && name.compare(name.size() - 4, 4, ".bmp") == 0;
