@@ -93,10 +93,7 @@ void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t output
   size_t written = 0;
   while (written < outputCount) {
     bits.Refill();
-    int c = tree->Child(kRoot);
-    while (c < kNodes) c = tree->Child(c + bits.Bit());
-    c -= kNodes;
-    tree->Update(c);
+    const int c = tree->DecodeSymbol(bits);
     if (c < 256) {
       output[written++] = static_cast<uint8_t>(c);
       continue;
@@ -114,10 +111,18 @@ void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t output
         to[k] = ByteBefore(output, static_cast<int64_t>(written + k) - static_cast<int64_t>(distance));
     } else if (distance >= length) {
       std::memcpy(to, to - distance, length);
+    } else if (distance == 1) {
+      std::memset(to, to[-1], length);
     } else {
-      // Overlapping: each byte copied may be read again, repeating the run.
-      const uint8_t* from = to - distance;
-      for (size_t k = 0; k < length; ++k) to[k] = from[k];
+      // Overlapping: the match repeats its first distance bytes. Once those
+      // are copied, every block already written is a whole number of periods
+      // and can be copied forward again, doubling each time.
+      std::memcpy(to, to - distance, distance);
+      for (size_t done = distance; done < length;) {
+        const size_t n = std::min(done, length - done);
+        std::memcpy(to + done, to, n);
+        done += n;
+      }
     }
     written += length;
   }

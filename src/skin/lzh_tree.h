@@ -27,25 +27,40 @@ class HuffmanTree {
     int c = parent_[symbol + kNodes];
     do {
       const uint16_t k = ++freq_[c];
-      // Keep the frequencies sorted: move the node past the run of nodes it
-      // now outweighs, swapping it with the last of them.
-      if (k > freq_[c + 1]) {
-        int l = c + 1;
-        while (k > freq_[l + 1]) ++l;
-        freq_[c] = freq_[l];
-        freq_[l] = k;
-        const int i = son_[c];
-        parent_[i] = static_cast<uint16_t>(l);
-        if (i < kNodes) parent_[i + 1] = static_cast<uint16_t>(l);
-        const int j = son_[l];
-        son_[l] = static_cast<uint16_t>(i);
-        parent_[j] = static_cast<uint16_t>(c);
-        if (j < kNodes) parent_[j + 1] = static_cast<uint16_t>(c);
-        son_[c] = static_cast<uint16_t>(j);
-        c = l;
-      }
+      if (k > freq_[c + 1]) c = Move(c, k);
       c = parent_[c];
     } while (c != 0);
+  }
+
+  // Reads one symbol from bits (a source of single bits) and counts it, as
+  // Update does. The nodes the code passes through are remembered, so until
+  // the tree's shape changes the count climbs them without chasing parents.
+  template <typename BitSource>
+  int DecodeSymbol(BitSource& bits) {
+    uint16_t path[kNodes];
+    int depth = 0;
+    int c = son_[kRoot];
+    while (c < kNodes) {
+      c += bits.Bit();
+      path[depth++] = static_cast<uint16_t>(c);
+      c = son_[c];
+    }
+    const int symbol = c - kNodes;
+    if (freq_[kRoot] == kMaxFreq) {
+      Update(symbol);
+      return symbol;
+    }
+    for (int i = depth - 1; i >= 0; --i) {
+      c = path[i];
+      const uint16_t k = ++freq_[c];
+      if (k > freq_[c + 1]) {
+        // The first move changes the shape above: from here parents are chased.
+        Climb(c, k);
+        return symbol;
+      }
+    }
+    ++freq_[kRoot];
+    return symbol;
   }
 
   uint16_t Child(int node) const { return son_[node]; }
@@ -54,6 +69,34 @@ class HuffmanTree {
 
  private:
   void Rebuild();
+
+  // Keeps the frequencies sorted after node c has grown to k: moves it past
+  // the run of nodes it now outweighs, swapping it with the last of them.
+  // Returns where the node went.
+  int Move(int c, uint16_t k) {
+    int l = c + 1;
+    while (k > freq_[l + 1]) ++l;
+    freq_[c] = freq_[l];
+    freq_[l] = k;
+    const int i = son_[c];
+    parent_[i] = static_cast<uint16_t>(l);
+    if (i < kNodes) parent_[i + 1] = static_cast<uint16_t>(l);
+    const int j = son_[l];
+    son_[l] = static_cast<uint16_t>(i);
+    parent_[j] = static_cast<uint16_t>(c);
+    if (j < kNodes) parent_[j + 1] = static_cast<uint16_t>(c);
+    son_[c] = static_cast<uint16_t>(j);
+    return l;
+  }
+  // The rest of an update from node c, just grown to k and out of order.
+  void Climb(int c, uint16_t k) {
+    c = parent_[Move(c, k)];
+    while (c != 0) {
+      const uint16_t f = ++freq_[c];
+      if (f > freq_[c + 1]) c = Move(c, f);
+      c = parent_[c];
+    }
+  }
 
   std::array<uint16_t, kNodes + 1> freq_{};           // + sentinel
   std::array<uint16_t, kNodes + kSymbols> parent_{};  // nodes, then leaves

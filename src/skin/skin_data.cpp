@@ -170,20 +170,32 @@ std::vector<uint8_t> TSkinData::WriteSkinStream() const {
 bool TSkinData::LoadSkinStream() {
   skinEmpty_ = true;
   if (Designing) return false;
-  TSkinReader reader;
-  TQuickIni ini;
-  bool recognised = false;
+  std::vector<uint8_t> container;
   // A skin that cannot be read or built leaves the form unskinned; it never
   // stops the form from loading.
   try {
-    recognised = reader.LoadContainer(stored_);
+    if (!TSkinReader::UnpackStream(stored_, container)) return false;
+  } catch (const std::exception&) {
+    return false;
+  }
+  return LoadUnpackedSkin(std::move(container));
+}
+
+bool TSkinData::LoadUnpackedSkin(std::vector<uint8_t> container) {
+  skinEmpty_ = true;
+  if (Designing) return false;
+  TSkinReader reader;
+  TQuickIni ini;
+  bool recognised = false;
+  try {
+    recognised = reader.ReadContainer(std::move(container));
     if (recognised) {
       reader.FindItem(".ini", itemBuffer_);
       ini.LoadFromStream(&itemBuffer_);
       itemBuffer_ = std::vector<uint8_t>();
       reader_ = &reader;
       ini_ = &ini;
-      pixelBudget_ = kPixelBudgetBase + static_cast<int64_t>(reader.ContainerSize());
+      pixelBudget_ = PixelBudgetBase + static_cast<int64_t>(reader.ContainerSize());
       BuildSkinObjects();
     }
   } catch (const std::exception&) {

@@ -80,9 +80,10 @@ enum ColourEntry : int {
 class TSkinData {
  public:
   static constexpr const char* kVersion = "5.20.05.20";
-  // The skin's bitmaps decode to at most this many pixels plus one per byte
-  // of the unpacked skin; past that budget a bitmap loads empty.
+  // The skin's bitmaps decode to at most PixelBudgetBase pixels plus one per
+  // byte of the unpacked skin; past that budget a bitmap loads empty.
   static constexpr int64_t kPixelBudgetBase = 1 << 20;
+  int64_t PixelBudgetBase = kPixelBudgetBase;
 
   TSkinData();
   ~TSkinData();
@@ -140,6 +141,8 @@ class TSkinData {
   // Decodes the stored skin and builds the skin objects; true when the
   // container was recognised.
   bool LoadSkinStream();
+  // The same over an already unpacked container (the stored skin is kept).
+  bool LoadUnpackedSkin(std::vector<uint8_t> container);
 
   // Called after a skin file has been loaded at run time; the skin manager
   // installs it to re-apply the skin to the forms.
