@@ -56,7 +56,7 @@ void HuffmanTree::Start() {
     son_[j] = static_cast<uint16_t>(i);
     parent_[i] = parent_[i + 1] = static_cast<uint16_t>(j);
   }
-  freq_[kNodes] = 0xFFFF;
+  for (size_t i = kNodes; i < freq_.size(); ++i) freq_[i] = 0xFFFF;
   parent_[kRoot] = 0;
 }
 

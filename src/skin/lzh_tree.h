@@ -4,6 +4,9 @@
 
 #include <array>
 #include <cstdint>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace velotune::skin::lzh {
 
@@ -74,8 +77,7 @@ class HuffmanTree {
   // the run of nodes it now outweighs, swapping it with the last of them.
   // Returns where the node went.
   int Move(int c, uint16_t k) {
-    int l = c + 1;
-    while (k > freq_[l + 1]) ++l;
+    const int l = LastBelow(c + 2, k);
     freq_[c] = freq_[l];
     freq_[l] = k;
     const int i = son_[c];
@@ -88,6 +90,24 @@ class HuffmanTree {
     son_[c] = static_cast<uint16_t>(j);
     return l;
   }
+  // The node before the first from index `from` on whose frequency is not
+  // below k (the sentinels end the search).
+  int LastBelow(int from, uint16_t k) const {
+#if defined(__SSE2__)
+    const __m128i bias = _mm_set1_epi16(static_cast<short>(0x8000));
+    const __m128i limit = _mm_xor_si128(_mm_set1_epi16(static_cast<short>(k)), bias);
+    for (int j = from;; j += 8) {
+      const __m128i v = _mm_xor_si128(
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(freq_.data() + j)), bias);
+      const int below = _mm_movemask_epi8(_mm_cmplt_epi16(v, limit));
+      if (below != 0xFFFF) return j + __builtin_ctz(~below) / 2 - 1;
+    }
+#else
+    int j = from;
+    while (k > freq_[j]) ++j;
+    return j - 1;
+#endif
+  }
   // The rest of an update from node c, just grown to k and out of order.
   void Climb(int c, uint16_t k) {
     c = parent_[Move(c, k)];
@@ -98,7 +118,8 @@ class HuffmanTree {
     }
   }
 
-  std::array<uint16_t, kNodes + 1> freq_{};           // + sentinel
+  // + sentinels, enough for the search to read whole blocks of eight.
+  std::array<uint16_t, kNodes + 8> freq_{};
   std::array<uint16_t, kNodes + kSymbols> parent_{};  // nodes, then leaves
   std::array<uint16_t, kNodes> son_{};
 };

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "lzh_baseline.h"
 #include "lzh_encoder.h"
 #include "skin/skin_reader.h"
 #include "skin_files.h"
@@ -139,6 +140,36 @@ TEST(LzhDecode, MatchesAReferenceDecodingOfArbitraryBits) {
   uint64_t hash = 0xcbf29ce484222325ull;
   for (uint8_t byte : out) hash = (hash ^ byte) * 0x100000001b3ull;
   EXPECT_EQ(hash, 0xb5fbce1b01d10108ull);
+}
+
+// The decoder reads a word at a time and copies matches in blocks; the
+// baseline reads a bit at a time and copies byte by byte. Their output must be
+// the same for streams our encoder writes, for arbitrary bits (any bit
+// sequence is a stream), and for streams cut short.
+TEST(LzhDecode, SameOutputAsTheBaselineDecoder) {
+  Bytes skinContainer;
+  ASSERT_TRUE(TSkinReader::UnpackStream(testing::ShippedSkinFile(), skinContainer));
+  Bytes periods;  // overlapping matches of every short period
+  for (int period = 1; period < 70; ++period)
+    for (int k = 0; k < 3 * period + 5; ++k) periods.push_back(static_cast<uint8_t>(k % period));
+  std::vector<std::pair<std::string, Bytes>> streams;
+  for (const auto& [name, data] :
+       std::vector<std::pair<std::string, Bytes>>{{"skin", skinContainer},
+                                                  {"periods", periods},
+                                                  {"random", RandomBytes(70000, 11)},
+                                                  {"small alphabet", RandomBytes(90000, 12, 5)},
+                                                  {"spaces", Bytes(9000, ' ')}}) {
+    const Bytes packed = LzhEncode(data);
+    streams.push_back({name, packed});
+    streams.push_back({name + " cut", Bytes(packed.begin(), packed.begin() + packed.size() / 3)});
+  }
+  for (uint32_t seed = 1; seed <= 8; ++seed) streams.push_back({"bits", RandomBytes(5000 * seed, seed)});
+  for (const auto& [name, stream] : streams) {
+    for (size_t count : {size_t{0}, size_t{1}, size_t{4097}, size_t{100000}, size_t{300000}}) {
+      const Bytes expected = bench::BaselineLzhDecode(stream.data(), stream.size(), count);
+      ASSERT_EQ(Decode(stream, static_cast<int32_t>(count)), expected) << name << ", " << count;
+    }
+  }
 }
 
 TEST(LzhDecode, StopsAtTheRequestedCountInsideAMatch) {
