@@ -70,27 +70,27 @@ struct Decoder {
   int getc_() { return inPos < inSize ? in[inPos++] : -1; }
   void putc_(int c) { out->push_back(static_cast<uint8_t>(c)); }
 
-  int GetBit() {
+  // Tops the bit buffer up to at least nine bits, a byte at a time.
+  void FillBuf() {
     int i;
     while (getlen <= 8) {
       if ((i = getc_()) < 0) i = 0;
       getbuf |= i << (8 - getlen);
       getlen += 8;
     }
-    i = getbuf;
+  }
+
+  int GetBit() {
+    FillBuf();
+    const int i = getbuf;
     getbuf <<= 1;
     getlen--;
     return (i >> 15) & 1;
   }
 
   int GetByte() {
-    int i;
-    while (getlen <= 8) {
-      if ((i = getc_()) < 0) i = 0;
-      getbuf |= i << (8 - getlen);
-      getlen += 8;
-    }
-    i = getbuf;
+    FillBuf();
+    const int i = getbuf;
     getbuf <<= 8;
     getlen -= 8;
     return (i >> 8) & 0xFF;
