@@ -54,8 +54,9 @@ const Packed& MixedStream() {
     Bytes container;
     velotune::skin::TSkinReader::UnpackStream(ShippedSkin(), container);
     std::mt19937 rng(2024);
-    const char* words[] = {"skin ", "frame ", "button ", "caption ", "=", "\r\n", "[Personality]",
-                           "LeftWidth", "0x1F ", "255 255 255", "Image=", ".bmp "};
+    const char* words[] = {"skin ", "frame ",      "button ",       "caption ",
+                           "=",     "\r\n",        "[Personality]", "LeftWidth",
+                           "0x1F ", "255 255 255", "Image=",        ".bmp "};
     while (data.size() < 4u << 20) {
       data.insert(data.end(), container.begin(), container.end());
       for (int i = 0; i < 20000; ++i) {

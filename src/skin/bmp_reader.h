@@ -20,8 +20,8 @@ struct BmpLayout {
   int bits = 0;
   uint32_t compression = 0;
   size_t dataOffset = 0;
-  std::vector<Pixel> palette;       // 2^bits entries for palette images
-  uint32_t masks[3] = {0, 0, 0};    // red, green, blue for 16 and 32 bits
+  std::vector<Pixel> palette;     // 2^bits entries for palette images
+  uint32_t masks[3] = {0, 0, 0};  // red, green, blue for 16 and 32 bits
 };
 
 // The header fields, palette and masks; false for damaged or unsupported data.

@@ -108,7 +108,8 @@ void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t output
     if (distance > written) {
       // Reaches back into the ring's initial bytes.
       for (size_t k = 0; k < length; ++k)
-        to[k] = ByteBefore(output, static_cast<int64_t>(written + k) - static_cast<int64_t>(distance));
+        to[k] =
+            ByteBefore(output, static_cast<int64_t>(written + k) - static_cast<int64_t>(distance));
     } else if (distance >= length) {
       std::memcpy(to, to - distance, length);
     } else if (distance == 1) {

@@ -97,8 +97,8 @@ class HuffmanTree {
     const __m128i bias = _mm_set1_epi16(static_cast<short>(0x8000));
     const __m128i limit = _mm_xor_si128(_mm_set1_epi16(static_cast<short>(k)), bias);
     for (int j = from;; j += 8) {
-      const __m128i v = _mm_xor_si128(
-          _mm_loadu_si128(reinterpret_cast<const __m128i*>(freq_.data() + j)), bias);
+      const __m128i v =
+          _mm_xor_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(freq_.data() + j)), bias);
       const int below = _mm_movemask_epi8(_mm_cmplt_epi16(v, limit));
       if (below != 0xFFFF) return j + __builtin_ctz(~below) / 2 - 1;
     }

@@ -132,7 +132,8 @@ void TQuickIni::LoadFromText(const std::string& text) {
   });
   std::vector<bool> readable(headers_.size(), false);
   for (size_t i = 0; i < byName_.size(); ++i)
-    readable[byName_[i]] = i == 0 || CompareIgnoringCase(inner(byName_[i - 1]), inner(byName_[i])) != 0;
+    readable[byName_[i]] =
+        i == 0 || CompareIgnoringCase(inner(byName_[i - 1]), inner(byName_[i])) != 0;
 
   // Keys by section and name; of several with one name only the first counts.
   for (const Entry& e : lines)
@@ -182,12 +183,13 @@ std::string TQuickIni::ReadString(const std::string& section, const std::string&
   if (header < 0) return fallback;
   const uint32_t s = static_cast<uint32_t>(header);
   const std::string wanted = LowerAscii(key);
-  const auto found = std::lower_bound(
-      entries_.begin(), entries_.end(), wanted, [&](const Entry& e, const std::string& w) {
-        if (e.section != s) return e.section < s;
-        return CompareLowered(Text(e.key), w) < 0;
-      });
-  if (found == entries_.end() || found->section != s || CompareLowered(Text(found->key), wanted) != 0)
+  const auto found = std::lower_bound(entries_.begin(), entries_.end(), wanted,
+                                      [&](const Entry& e, const std::string& w) {
+                                        if (e.section != s) return e.section < s;
+                                        return CompareLowered(Text(e.key), w) < 0;
+                                      });
+  if (found == entries_.end() || found->section != s ||
+      CompareLowered(Text(found->key), wanted) != 0)
     return fallback;
   // The first line of the key decides, even when its value is empty.
   return found->value.length == 0 ? fallback : std::string(Text(found->value));

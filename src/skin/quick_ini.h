@@ -42,9 +42,9 @@ class TQuickIni {
   int FindSection(const std::string& section) const;
 
   std::string text_;
-  std::vector<Span> headers_;       // whole header lines, brackets included, in file order
-  std::vector<uint32_t> byName_;    // header ordinals sorted by lowered name, then ordinal
-  std::vector<Entry> entries_;      // sorted by section, lowered key, then file order
+  std::vector<Span> headers_;     // whole header lines, brackets included, in file order
+  std::vector<uint32_t> byName_;  // header ordinals sorted by lowered name, then ordinal
+  std::vector<Entry> entries_;    // sorted by section, lowered key, then file order
 };
 
 // Trims both ends of every character up to and including space (control

@@ -92,8 +92,8 @@ bool TSkinReader::ReadContainer(Bytes container) {
   uint64_t offset = 0;
   ForEachLine(list, listLength, [&](size_t begin, size_t end) {
     const int32_t size = ReadI32(container.data() + pos + 4 * items_.size());
-    items_.push_back({static_cast<uint32_t>(begin), static_cast<uint32_t>(end - begin), size,
-                      offset});
+    items_.push_back(
+        {static_cast<uint32_t>(begin), static_cast<uint32_t>(end - begin), size, offset});
     // A negative size counts as empty.
     if (size > 0) offset += static_cast<uint64_t>(size);
   });

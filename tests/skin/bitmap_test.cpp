@@ -138,10 +138,12 @@ Bytes RunLength4() {
     for (int shift : {0, 8, 16, 24}) b.push_back(static_cast<uint8_t>(p >> shift));
   Put32(b, 10, static_cast<uint32_t>(b.size()));
   const uint8_t runs[] = {
-      2,    0x44, 0, 3,    0x30, 0x70, 0, 0,  // white white, literal blue black magenta, end of line
-      0,    4,    0x56, 0x47, 0, 2, 1, 0,     // literal yellow cyan white magenta, jump one right
-      0,    0,                                // end of line
-      2,    0x12, 2,    0x34, 0, 1,           // red lime, blue white, end of picture
+      2, 0x44, 0,    3,    0x30, 0x70,
+      0, 0,  // white white, literal blue black magenta, end of line
+      0, 4,    0x56, 0x47, 0,    2,
+      1, 0,                          // literal yellow cyan white magenta, jump one right
+      0, 0,                          // end of line
+      2, 0x12, 2,    0x34, 0,    1,  // red lime, blue white, end of picture
   };
   b.insert(b.end(), std::begin(runs), std::end(runs));
   Put32(b, 2, static_cast<uint32_t>(b.size()));

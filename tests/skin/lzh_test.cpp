@@ -163,7 +163,8 @@ TEST(LzhDecode, SameOutputAsTheBaselineDecoder) {
     streams.push_back({name, packed});
     streams.push_back({name + " cut", Bytes(packed.begin(), packed.begin() + packed.size() / 3)});
   }
-  for (uint32_t seed = 1; seed <= 8; ++seed) streams.push_back({"bits", RandomBytes(5000 * seed, seed)});
+  for (uint32_t seed = 1; seed <= 8; ++seed)
+    streams.push_back({"bits", RandomBytes(5000 * seed, seed)});
   for (const auto& [name, stream] : streams) {
     for (size_t count : {size_t{0}, size_t{1}, size_t{4097}, size_t{100000}, size_t{300000}}) {
       const Bytes expected = bench::BaselineLzhDecode(stream.data(), stream.size(), count);
