@@ -395,6 +395,11 @@ void TSpeedButton::Paint(HDC dc) {
   bool sunken = down_ || pressed_;
   FillRect(dc, &r, ColorBrush(sunken && down_ ? TColor(kSystemColor | COLOR_3DLIGHT) : color_));
   if (!flat || hot_ || sunken) DrawEdge(dc, &r, sunken ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+  PaintContent(dc, sunken);
+}
+
+void TSpeedButton::PaintContent(HDC dc, bool sunken) {
+  RECT r = BoundsRect();
   int offset = sunken ? 1 : 0;
 
   HGDIOBJ old = SelectObject(dc, font_.Handle());

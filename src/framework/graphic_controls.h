@@ -86,6 +86,9 @@ class TSpeedButton : public TGraphicControl {
   explicit TSpeedButton(TComponent* owner);
   const char* ClassName() const override { return "TSpeedButton"; }
   void Paint(HDC dc) override;
+  // The glyph and caption alone, moved down and right by a pixel when sunken:
+  // what a skin draws over its own face.
+  void PaintContent(HDC dc, bool sunken);
   bool ReadBinary(const std::string& name, const std::vector<std::uint8_t>& bytes) override;
   bool Down() const { return down_; }
   void SetDown(bool down);

@@ -39,6 +39,25 @@ inline Bytes ReadFileBytes(const std::string& path) {
   return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+// A skin of plain edges and nothing else (no push-button or spin images): the
+// top edge with magenta corners when asked, and a transparent flag only on it.
+inline Bytes EdgeSkin(bool cutCorners) {
+  const Pixel grey = MakePixel(90, 90, 90), blue = MakePixel(40, 60, 120);
+  Bitmap side(4, 20, 24, grey), top(40, 24, 24, blue), bottom(40, 4, 24, grey);
+  if (cutCorners)
+    for (int y = 0; y < 3; ++y)
+      for (int x = 0; x < 3; ++x) {
+        top.Set(x, y, kMagentaPixel);
+        top.Set(39 - x, y, kMagentaPixel);
+      }
+  const std::string ini =
+      "[Personality]\nLeft=L.bmp\nRight=R.bmp\nTop=T.bmp\nBottom=B.bmp\n"
+      "LeftFrame=1\nLeftTrans=0\nRightFrame=1\nRightTrans=0\nBottomFrame=1\nBottomTrans=0\n"
+      "TopFrame=1\nTopTopHeight=6\nTopBotHeight=6\nTopTrans=" +
+      std::string(cutCorners ? "1" : "0") + "\n[Colours]\nButtonFace=200 200 200\n";
+  return PackSkin(ini, {{"L.bmp", side}, {"R.bmp", side}, {"T.bmp", top}, {"B.bmp", bottom}});
+}
+
 // The skin file the build packed from assets/skin.
 inline Bytes ShippedSkinFile() {
   return ReadFileBytes(VELOTUNE_SKIN_FILE_PATH);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 #include "framework/application.h"
 #include "framework/form.h"
@@ -36,21 +37,12 @@ class TTestForm : public TForm {
 class SkinnedForm {
  public:
   explicit SkinnedForm(const testing::Bytes& skinFile, bool show = true) {
-    InstallWin32SkinEnvironment();
-    InstallSkinManager();
     form = new TTestForm(nullptr);
     form->borderStyle = bsSizeable;
     form->SetBounds(120, 100, 0, 0);
     form->SetCaption("Skinned test");
     form->SetClientSize(360, 220);
-    holder = new TSkinDataComponent(form);
-    TSkinData& data = holder->Data();
-    data.Active = true;
-    data.SkinControls =
-        AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
-    data.SetStoredSkin(skinFile);
-    data.LoadSkinStream();
-    holder->Loaded();
+    holder = testing::AddTestSkin(form, skinFile);
     auto add = [this](const char* name, int y, const char* caption) {
       return CreateControl<TCheckBox>(form, {form, name, 10, y, 200, 17, caption});
     };
@@ -111,26 +103,6 @@ class SkinnedForm {
   TRadioButton* radio;
 };
 
-// A skin of plain edges: the top one with magenta corners when asked, and a
-// transparent flag only on it.
-testing::Bytes EdgeSkin(bool cutCorners) {
-  const Pixel grey = MakePixel(90, 90, 90), blue = MakePixel(40, 60, 120);
-  Bitmap side(4, 20, 24, grey), top(40, 24, 24, blue), bottom(40, 4, 24, grey);
-  if (cutCorners)
-    for (int y = 0; y < 3; ++y)
-      for (int x = 0; x < 3; ++x) {
-        top.Set(x, y, kMagentaPixel);
-        top.Set(39 - x, y, kMagentaPixel);
-      }
-  const std::string ini =
-      "[Personality]\nLeft=L.bmp\nRight=R.bmp\nTop=T.bmp\nBottom=B.bmp\n"
-      "LeftFrame=1\nLeftTrans=0\nRightFrame=1\nRightTrans=0\nBottomFrame=1\nBottomTrans=0\n"
-      "TopFrame=1\nTopTopHeight=6\nTopBotHeight=6\nTopTrans=" +
-      std::string(cutCorners ? "1" : "0") + "\n[Colours]\nButtonFace=200 200 200\n";
-  return testing::PackSkin(ini,
-                           {{"L.bmp", side}, {"R.bmp", side}, {"T.bmp", top}, {"B.bmp", bottom}});
-}
-
 // Paints the frame through SKM_PAINTFRAMEDC into a canvas of the window's size.
 std::unique_ptr<Canvas> PaintedFrame(SkinnedForm& f) {
   const SIZE outer = f.Outer();
@@ -188,7 +160,7 @@ TEST(SkinnedForm, FrameIsTheSkinsEdgesAndTheWindowAnswersAsSkinned) {
 
 TEST(SkinnedForm, RegionCutsMagentaCornersOfTheTopEdgeOrIsTheWholeWindow) {
   for (bool cut : {true, false}) {
-    SkinnedForm f(EdgeSkin(cut));
+    SkinnedForm f(testing::EdgeSkin(cut));
     const FrameSizes frame = f.Skinned()->Frame();
     EXPECT_EQ(4, frame.left);
     EXPECT_EQ(24, frame.top);
@@ -365,14 +337,25 @@ TEST(SkinnedForm, CheckBoxesShowTheStripsFrameForEachState) {
   EXPECT_TRUE(greenText);
 }
 
-// Closes the error box once it is skinned, noting what it saw.
+// Closes the error box with a click on its skinned OK button once it is
+// skinned, noting what it saw.
 struct BoxWatch {
   static BoxWatch* current;
+  const TSkinData* data = nullptr;
   bool skinned = false;
+  bool okSkinned = false;
+  std::string okLook = "not seen";
+  bool clicked = false, stayedOpen = false;
   SIZE frame{};
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
     HWND box = FindWindowA("#32770", "Velotune");
     if (!box || !IsWindowVisible(box)) return;
+    if (current->clicked) {
+      // The click's command comes before any timer: it did not close it.
+      current->stayedOpen = true;
+      PostMessageA(box, WM_COMMAND, IDOK, 0);
+      return;
+    }
     TWinSkinForm* skinned = TSkinManage::Instance()->FindSkinnedWindow(box);
     if (!skinned || skinned->State() != fsSkinned) return;
     current->skinned = SendMessageA(box, SKM_QUERYSKINNED, 0, 0) == 1;
@@ -380,20 +363,35 @@ struct BoxWatch {
     GetWindowRect(box, &w);
     GetClientRect(box, &c);
     current->frame = SIZE{w.right - w.left - c.right, w.bottom - w.top - c.bottom};
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND ok = GetDlgItem(box, IDOK);
+    current->okSkinned = SendMessageA(ok, SKM_QUERYSKINNED, 0, 0) == 1;
+    RECT r;
+    GetClientRect(ok, &r);
+    // Focused and the dialog's default: frame 5 on the dialog's face.
+    current->okLook =
+        testing::CornersDifference(*testing::PrintClient(ok), r, current->data->Button(), 5,
+                                   ToPixel(ResolveColour(current->data->FaceColour())));
+    SendMessageA(ok, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
+    SendMessageA(ok, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
+    current->clicked = true;
   }
 };
 BoxWatch* BoxWatch::current = nullptr;
 
-TEST(SkinnedForm, TheErrorBoxIsSkinned) {
+TEST(SkinnedForm, TheErrorBoxIsSkinnedAndItsSkinnedOkButtonClosesIt) {
   SkinnedForm f(testing::ShippedSkinFile());
   Application().SetTitle("Velotune");
   BoxWatch watch;
+  watch.data = &f.Data();
   BoxWatch::current = &watch;
   const UINT_PTR timer = SetTimer(nullptr, 0, 50, &BoxWatch::Tick);
   Application().HandleException(Exception("Failed to set data for 'Test'"));
   KillTimer(nullptr, timer);
   EXPECT_TRUE(watch.skinned);
+  EXPECT_TRUE(watch.okSkinned);
+  EXPECT_EQ("", watch.okLook);
+  EXPECT_TRUE(watch.clicked);
+  EXPECT_FALSE(watch.stayedOpen);
   EXPECT_EQ(8, watch.frame.cx);
   EXPECT_EQ(36, watch.frame.cy);
 }

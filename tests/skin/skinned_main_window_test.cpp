@@ -7,8 +7,11 @@
 #include <set>
 
 #include "app/tweak_form.h"
+#include "framework/containers.h"
 #include "framework/form.h"
+#include "framework/graphic_controls.h"
 #include "framework/std_controls.h"
+#include "skin/controls/button_looks.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
@@ -19,19 +22,31 @@
 namespace velotune::skin {
 namespace {
 
+using testing::ArrowDifference;
 using testing::Canvas;
+using testing::CornersDifference;
+using testing::PrintClient;
 using testing::PumpUntil;
 
-TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
+// The real main window, shown and skinned in this process.
+struct SkinnedTweakWindow {
+  SkinnedTweakWindow() {
+    window.Show();
+    EXPECT_TRUE(PumpUntil([&] {
+      TWinSkinForm* skinned = TSkinManage::Instance()->FindSkinnedWindow(window.Handle());
+      return skinned && skinned->State() == fsSkinned;
+    }));
+  }
+  const TSkinData& Data() { return Bind<TSkinDataComponent>(window, "SkinData1")->Data(); }
   ProgramInProcess program;
-  InstallSkinManager();
+  // The manager's factory is in place before the window reads its skin.
+  bool managerInstalled = (InstallSkinManager(), true);
+  TTweakFrm window{nullptr};
+};
 
-  TTweakFrm window(nullptr);
-  window.Show();
-  ASSERT_TRUE(PumpUntil([&] {
-    TWinSkinForm* skinned = TSkinManage::Instance()->FindSkinnedWindow(window.Handle());
-    return skinned && skinned->State() == fsSkinned;
-  }));
+TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
+  SkinnedTweakWindow shown;
+  TTweakFrm& window = shown.window;
   RECT outer, client;
   GetWindowRect(window.Handle(), &outer);
   GetClientRect(window.Handle(), &client);
@@ -39,7 +54,7 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   EXPECT_EQ(31 + 5, outer.bottom - outer.top - client.bottom);
   EXPECT_EQ(kSkinMagic, SendMessageA(window.Handle(), SKM_IDENTIFY, 0, kSkinMagic));
 
-  const TSkinData& data = Bind<TSkinDataComponent>(window, "SkinData1")->Data();
+  const TSkinData& data = shown.Data();
   const WrapSettings settings = WrapSettingsOf(data);
   std::map<std::string, std::string> waiting;  // class -> wrapper not built yet
   int boxes = 0;
@@ -47,12 +62,9 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
     auto* control = dynamic_cast<TWinControl*>(c);
     if (!control || !control->HandleAllocated()) continue;
     const bool skinned = SendMessageA(control->Handle(), SKM_QUERYSKINNED, 0, 0) == 1;
-    if (dynamic_cast<TButtonControl*>(control)) {
-      ++boxes;
-      EXPECT_TRUE(skinned) << control->Name();
-      continue;
-    }
-    EXPECT_FALSE(skinned) << control->Name();
+    if (dynamic_cast<TButtonControl*>(control)) ++boxes;
+    const WrapChoice choice = ChooseWrapper(FactsOfControl(control), settings);
+    EXPECT_EQ(WrapperBuilt(choice.wrapper), skinned) << control->Name();
   }
   for (TComponent* c : window.Components()) {
     auto* control = dynamic_cast<TControl*>(c);
@@ -63,18 +75,9 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   }
   EXPECT_EQ(161 + 6, boxes);
   const std::map<std::string, std::string> expected = {
-      {"TButton", "TSkinButton"},
-      {"TComboBox", "TSkinComBox"},
-      {"TEdit", "TSkinEdit"},
-      {"TGroupBox", "TSkinGroupBox"},
-      {"TPageControl", "TSkinTab"},
-      {"TPanel", "TSkinBox"},
-      {"TRichEdit", "TSkinScrollbar"},
-      {"TScrollBox", "TSkinScrollbar"},
-      {"TSpeedButton", "TSkinSpeedButton"},
-      {"TTabSheet", "TSkinTabSheet"},
-      {"TTrackBar", "TSkinTrackBar"},
-      {"TUpDown", "TSkinUpDown"},
+      {"TComboBox", "TSkinComBox"},    {"TPageControl", "TSkinTab"},
+      {"TRichEdit", "TSkinScrollbar"}, {"TScrollBox", "TSkinScrollbar"},
+      {"TTabSheet", "TSkinTabSheet"},  {"TTrackBar", "TSkinTrackBar"},
   };
   EXPECT_EQ(expected, waiting);
 
@@ -91,6 +94,56 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
         if (canvas.At(x, y) == MakePixel(0, 128, 0)) ++green;
     EXPECT_GT(green, 10) << name;
   }
+}
+
+TEST(SkinnedMainWindow, ButtonsSidebarAndPageTwoSpinsDrawnFromTheSkinAndStillWorking) {
+  SkinnedTweakWindow shown;
+  TTweakFrm& window = shown.window;
+  const TSkinData& data = shown.Data();
+  const Pixel face = ToPixel(ResolveColour(data.FaceColour()));
+  const Pixel shadow = ToPixel(ResolveColour(data.Colour(ceButtonShadow)));
+
+  // "GREEN Boost" on the strip's face, its caption still green.
+  auto* boost = Bind<TButton>(window, "Button5");
+  RECT r;
+  GetClientRect(boost->Handle(), &r);
+  const auto boostShown = PrintClient(boost->Handle());
+  EXPECT_EQ("", CornersDifference(*boostShown, r, data.Button(), pfNormal, face));
+  int green = 0;
+  for (int y = 0; y < r.bottom; ++y)
+    for (int x = 0; x < r.right; ++x)
+      if (boostShown->At(x, y) == MakePixel(0, 128, 0)) ++green;
+  EXPECT_GT(green, 20);
+
+  // The sidebar panel flat in the face colour; its TWEAK page button down.
+  auto* sidebar = Bind<TPanel>(window, "Panel6");
+  const auto panel = PrintClient(sidebar->Handle(), WM_PAINT);
+  EXPECT_EQ(shadow, panel->At(0, 40));
+  EXPECT_EQ(face, panel->At(3, 300));
+  auto* tweak = Bind<TSpeedButton>(window, "spdTweak");
+  auto* fix = Bind<TSpeedButton>(window, "spdFix");
+  EXPECT_EQ("", CornersDifference(*panel, tweak->BoundsRect(), data.Button(), pfPressed, face));
+  EXPECT_EQ("", CornersDifference(*panel, fix->BoundsRect(), data.Button(), pfNormal, face));
+
+  // Page 2's up-down steps its read-only edit and shows the press on its
+  // upper half only.
+  auto* spin = Bind<TUpDown>(window, "GW");
+  auto* edit = Bind<TEdit>(window, "Edit1");
+  const TDataSkinBorder& strip = *data.BorderPart(spUpDownVert);
+  GetClientRect(spin->Handle(), &r);
+  const SpinHalves halves = SplitSpin({0, 0, r.right, r.bottom}, false);
+  EXPECT_EQ("", ArrowDifference(*PrintClient(spin->Handle()), halves.first, strip, 1));
+  SendMessageA(spin->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 2));
+  const auto held = PrintClient(spin->Handle());
+  EXPECT_EQ("", ArrowDifference(*held, halves.first, strip, 2));
+  EXPECT_EQ("", ArrowDifference(*held, halves.second, strip, 5));
+  SendMessageA(spin->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 2));
+  EXPECT_EQ(6, spin->Position());
+  EXPECT_EQ("6", edit->Text());
+  EXPECT_EQ("", ArrowDifference(*PrintClient(spin->Handle()), halves.first, strip, 1));
+  SendMessageA(edit->Handle(), WM_CHAR, '9', 1);
+  EXPECT_EQ("6", edit->Text()) << "still read-only";
+  EXPECT_EQ(1, SendMessageA(edit->Handle(), SKM_QUERYSKINNED, 0, 0));
 }
 
 }  // namespace

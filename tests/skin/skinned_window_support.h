@@ -5,18 +5,41 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/form.h"
 #include "skin/bitmap.h"
 #include "skin/bitmap_ops.h"
+#include "skin/controls/spin_looks.h"
+#include "skin/manager/skin_manage.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/skin_data_component.h"
+#include "skin/skin_objects.h"
+#include "skin/win32_skin_environment.h"
 
 namespace velotune::skin::testing {
+
+// Gives a test form its own skin component, with the program's settings but
+// for the menus, the status bar and reports, holding the given stored skin.
+inline TSkinDataComponent* AddTestSkin(TForm* form, const std::vector<uint8_t>& skinFile) {
+  InstallWin32SkinEnvironment();
+  InstallSkinManager();
+  auto* holder = new TSkinDataComponent(form);
+  TSkinData& data = holder->Data();
+  data.Active = true;
+  data.SkinControls = AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
+  data.SetStoredSkin(skinFile);
+  data.LoadSkinStream();
+  holder->Loaded();
+  return holder;
+}
 
 // Pumps the thread's messages until done() holds; false after timeoutMs.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
@@ -95,6 +118,52 @@ inline void SaveScreen(const std::string& dir, const std::string& name) {
     fwrite(bytes.data(), 1, bytes.size(), file);
     fclose(file);
   }
+}
+
+// The window's client area as it paints it into a memory DC (WM_PRINTCLIENT,
+// or a WM_PAINT carrying the DC).
+inline std::unique_ptr<Canvas> PrintClient(HWND window, UINT msg = WM_PRINTCLIENT) {
+  RECT r;
+  GetClientRect(window, &r);
+  auto canvas = std::make_unique<Canvas>(r.right, r.bottom);
+  SendMessageA(window, msg, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT);
+  return canvas;
+}
+
+// The four corners of `rect` on the canvas (a push-button face's margins,
+// never stretched) against frame `index` of the push-button strip; its
+// magenta pixels must show `behind`. Returns the first difference.
+inline std::string CornersDifference(const Canvas& canvas, const RECT& rect,
+                                     const TDataSkinButton& skin, int index, Pixel behind) {
+  const Rect cell = FrameRect(skin.Map, 5, index, false);
+  const int mw = skin.LeftWidth, mh = skin.TopHeight;
+  for (int corner = 0; corner < 4; ++corner) {
+    const int sx = corner % 2 ? cell.right - mw : cell.left;
+    const int sy = corner / 2 ? cell.bottom - mh : cell.top;
+    const int dx = corner % 2 ? rect.right - mw : rect.left;
+    const int dy = corner / 2 ? rect.bottom - mh : rect.top;
+    for (int y = 0; y < mh; ++y)
+      for (int x = 0; x < mw; ++x) {
+        Pixel want = skin.Map.At(sx + x, sy + y);
+        if (IsTransparentPixel(want)) want = behind;
+        const Pixel got = canvas.At(dx + x, dy + y);
+        if (got != want) {
+          char text[96];
+          wsprintfA(text, "corner %d (%d, %d): %06X, frame %d has %06X", corner, x, y, got, index,
+                    want);
+          return text;
+        }
+      }
+  }
+  return "";
+}
+
+// The arrow cell of `frame` centred in a half of a spin, one to one.
+inline std::string ArrowDifference(const Canvas& canvas, const Rect& half,
+                                   const TDataSkinBorder& spin, int frame) {
+  const int frames = spin.Frame;
+  const Rect cell = CentredCell(half, spin.Map2.Width() / frames, spin.Map2.Height());
+  return CellDifference(canvas, cell.left, cell.top, spin.Map2, frames, frame);
 }
 
 }  // namespace velotune::skin::testing

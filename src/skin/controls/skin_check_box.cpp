@@ -30,27 +30,6 @@ void TSkinCheckImage::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& f
   SetUp();
 }
 
-void TSkinCheckImage::PaintParentBehind(HDC dc) {
-  HWND parent = GetParent(handle_);
-  if (!parent) return;
-  if (!control_) {
-    PaintBackground(dc, LocalRect());
-    return;
-  }
-  RECT mine;
-  GetWindowRect(handle_, &mine);
-  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&mine), 2);
-  RECT client;
-  GetClientRect(parent, &client);
-  const int saved = SaveDC(dc);
-  POINT old;
-  OffsetViewportOrgEx(dc, -mine.left, -mine.top, &old);
-  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
-  SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  SendMessageA(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  RestoreDC(dc, saved);
-}
-
 void TSkinCheckImage::PaintBackground(HDC dc, const RECT& rect) {
   if (transparent_)
     PaintParentBehind(dc);
@@ -61,11 +40,7 @@ void TSkinCheckImage::PaintBackground(HDC dc, const RECT& rect) {
 bool TSkinCheckImage::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
   if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && mode_ == 1) {
-    PAINTSTRUCT ps;
-    HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-    PaintBuffered(dc);
-    if (!message.WParam) EndPaint(handle_, &ps);
-    message.Result = 0;
+    PaintMessage(message, true);
     return false;
   }
   if (message.Msg == WM_ERASEBKGND && transparent_) {

@@ -29,8 +29,6 @@ class TSkinCheckImage : public TSkinControl {
 
  private:
   void SetUp();
-  // The parent paints itself behind the control into dc.
-  void PaintParentBehind(HDC dc);
   bool transparent_ = false;
 };
 

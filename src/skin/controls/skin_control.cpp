@@ -208,6 +208,44 @@ void TSkinControl::PaintBackground(HDC dc, const RECT& rect) {
   FillRect(dc, &rect, face.Get());
 }
 
+void TSkinControl::PaintParentBehind(HDC dc) {
+  HWND parent = GetParent(handle_);
+  if (!parent) return;
+  if (!control_) {
+    TSkinControl::PaintBackground(dc, LocalRect());
+    return;
+  }
+  RECT mine;
+  GetWindowRect(handle_, &mine);
+  MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&mine), 2);
+  RECT client;
+  GetClientRect(parent, &client);
+  const int saved = SaveDC(dc);
+  POINT old;
+  OffsetViewportOrgEx(dc, -mine.left, -mine.top, &old);
+  IntersectClipRect(dc, client.left, client.top, client.right, client.bottom);
+  SendMessageA(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageA(parent, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  RestoreDC(dc, saved);
+}
+
+void TSkinControl::PaintGraphicChildren(HDC dc) {
+  auto* windowed = dynamic_cast<TWinControl*>(control_);
+  if (!windowed) return;
+  for (TControl* child : std::vector<TControl*>(windowed->Controls())) {
+    if (dynamic_cast<TWinControl*>(child) || !child->Visible()) continue;
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
+                      child->Top() + child->Height());
+    child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
+    RestoreDC(dc, saved);
+  }
+}
+
+COLORREF TSkinControl::SkinColour(int entry) const {
+  return ResolveColour(data_->Colour(entry));
+}
+
 void TSkinControl::PaintBuffered(HDC dc) {
   GetWindowRect(handle_, &screenRect_);
   const RECT rect = LocalRect();
@@ -219,6 +257,23 @@ void TSkinControl::PaintBuffered(HDC dc) {
     // A failing paint leaves what was drawn so far.
   }
   buffer.CopyTo(dc, 0, 0);
+}
+
+void TSkinControl::PaintMessage(TMessage& message, bool buffered) {
+  PAINTSTRUCT ps;
+  HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
+  if (buffered) {
+    PaintBuffered(dc);
+  } else {
+    GetWindowRect(handle_, &screenRect_);
+    try {
+      Paint(dc, LocalRect());
+    } catch (...) {
+      // A failing paint leaves what was drawn so far.
+    }
+  }
+  if (!message.WParam) EndPaint(handle_, &ps);
+  message.Result = 0;
 }
 
 void TSkinControl::Paint(HDC, const RECT&) {}

@@ -56,8 +56,20 @@ class TSkinControl : public TComponent, public SkinnedControl {
   RECT LocalRect() const;
   // Paints into an off-screen buffer first, then copies it in one go.
   void PaintBuffered(HDC dc);
+  // Paints a WM_PAINT (or print) message through the wrapper: a paint cycle
+  // begins when the message carries no device context; Paint is called
+  // directly, or through PaintBuffered; failures are swallowed.
+  void PaintMessage(TMessage& message, bool buffered);
   // What the buffer starts with; the face colour unless a member knows better.
   virtual void PaintBackground(HDC dc, const RECT& rect);
+  // The parent paints itself behind the control into dc (a foreign window's
+  // parent is not asked: the face colour stands in for it).
+  void PaintParentBehind(HDC dc);
+  // The control's non-windowed children (labels, images) painted into dc,
+  // which holds the control's client area.
+  void PaintGraphicChildren(HDC dc);
+  // An entry of the skin's colour table, resolved.
+  COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.
   bool ReadProperty(const char* name, std::string* value) const;
 

@@ -15,6 +15,7 @@ constexpr unsigned SKM_MDIMAXIMIZED = 0x3516;     // posted to the MDI client, w
 constexpr unsigned SKM_RESKINSCROLLBAR = 0x3517;  // wParam: control handle
 constexpr unsigned SKM_MENUPOPUP = 0x3518;        // lParam: screen point
 constexpr unsigned SKM_QUERYSKINNED = 0x3523;     // answered 1 by skinned windows
+constexpr unsigned SKM_PAINTCLIENTDC = 0xBC4A;    // to an edit: wParam DC, lParam kSkinMagic
 constexpr unsigned SKM_PAINTFRAMEDC = 0xBC4B;     // wParam DC, lParam kSkinMagic
 constexpr unsigned SKM_IDENTIFY = 0xBC4D;         // answers kSkinMagic for lParam kSkinMagic
 // Shares its number with the framework's reflected WM_NOTIFY; it is only ever

@@ -2,7 +2,13 @@
 
 #include <iterator>
 
+#include "skin/controls/skin_box.h"
+#include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
+#include "skin/controls/skin_edit.h"
+#include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_up_down.h"
 
 namespace velotune::skin {
 
@@ -19,8 +25,10 @@ struct WrapperEntry {
 };
 
 const WrapperEntry kWrappers[] = {
-    {wkSkinCheckBox, &Make<TSkinCheckBox>},
-    {wkSkinRadioButton, &Make<TSkinRadioButton>},
+    {wkSkinCheckBox, &Make<TSkinCheckBox>}, {wkSkinRadioButton, &Make<TSkinRadioButton>},
+    {wkSkinButton, &Make<TSkinButton>},     {wkSkinGroupBox, &Make<TSkinGroupBox>},
+    {wkSkinEdit, &Make<TSkinEdit>},         {wkSkinUpDown, &Make<TSkinUpDown>},
+    {wkSkinBox, &Make<TSkinBox>},           {wkSkinSpeedButton, &Make<TSkinSpeedButton>},
 };
 
 const WrapperEntry* Find(WrapperKind kind) {

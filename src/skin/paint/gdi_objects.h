@@ -9,7 +9,7 @@
 
 namespace velotune::skin {
 
-// Owns one GDI object (bitmap, brush, font, region) and deletes it.
+// Owns one GDI object (bitmap, brush, font, pen, region) and deletes it.
 template <typename H>
 class GdiObject {
  public:
@@ -39,6 +39,7 @@ class GdiObject {
 using OwnedBitmap = GdiObject<HBITMAP>;
 using OwnedBrush = GdiObject<HBRUSH>;
 using OwnedFont = GdiObject<HFONT>;
+using OwnedPen = GdiObject<HPEN>;
 using OwnedRegion = GdiObject<HRGN>;
 
 // Selects an object into a DC for the life of this value.
