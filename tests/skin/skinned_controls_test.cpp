@@ -49,12 +49,8 @@ T* Make(TForm* form, TWinControl* parent, const char* name, int x, int y, int w,
 class ControlsForm {
  public:
   explicit ControlsForm(const testing::Bytes& skinFile) {
-    form = new TControlsForm(nullptr);
-    form->borderStyle = bsSizeable;
-    form->SetBounds(140, 120, 0, 0);
-    form->SetCaption("Skinned controls");
-    form->SetClientSize(420, 260);
-    holder = testing::AddTestSkin(form, skinFile);
+    form = testing::NewSkinnedTestForm<TControlsForm>("Skinned controls", 140, 120, 420, 260,
+                                                      skinFile, &holder);
     plain = Make<TButton>(form, form, "plain", 10, 10, 90, 25, "Plain");
     plain->SetEvent("OnClick", [this](TEventArgs&) { ++clicks; });
     byDefault = Make<TButton>(form, form, "byDefault", 110, 10, 90, 25, "Default");

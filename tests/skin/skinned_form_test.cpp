@@ -37,12 +37,8 @@ class TTestForm : public TForm {
 class SkinnedForm {
  public:
   explicit SkinnedForm(const testing::Bytes& skinFile, bool show = true) {
-    form = new TTestForm(nullptr);
-    form->borderStyle = bsSizeable;
-    form->SetBounds(120, 100, 0, 0);
-    form->SetCaption("Skinned test");
-    form->SetClientSize(360, 220);
-    holder = testing::AddTestSkin(form, skinFile);
+    form = testing::NewSkinnedTestForm<TTestForm>("Skinned test", 120, 100, 360, 220, skinFile,
+                                                  &holder);
     auto add = [this](const char* name, int y, const char* caption) {
       return CreateControl<TCheckBox>(form, {form, name, 10, y, 200, 17, caption});
     };

@@ -41,6 +41,20 @@ inline TSkinDataComponent* AddTestSkin(TForm* form, const std::vector<uint8_t>& 
   return holder;
 }
 
+// A sizeable test form of class F, not shown yet, at (x, y) with the given
+// client size, and its own skin component.
+template <typename F>
+F* NewSkinnedTestForm(const char* caption, int x, int y, int clientWidth, int clientHeight,
+                      const std::vector<uint8_t>& skinFile, TSkinDataComponent** holder) {
+  F* form = new F(nullptr);
+  form->borderStyle = bsSizeable;
+  form->SetBounds(x, y, 0, 0);
+  form->SetCaption(caption);
+  form->SetClientSize(clientWidth, clientHeight);
+  *holder = AddTestSkin(form, skinFile);
+  return form;
+}
+
 // Pumps the thread's messages until done() holds; false after timeoutMs.
 inline bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 5000) {
   const DWORD start = GetTickCount();

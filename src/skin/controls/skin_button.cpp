@@ -28,24 +28,11 @@ std::string LowerClassName(HWND window, const TControl* control) {
 
 }  // namespace
 
-void TSkinButton::SetUp() {
+void TSkinButton::Attached() {
   mode_ = data_ && !data_->Button().Map.Empty() ? 1 : 0;
   const std::string lower = LowerClassName(handle_, control_);
   noMouseForwarding_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0;
-  transparent_ =
-      (control_ && control_->Tag() == 5555) || (data_ && InSet(data_->Options, xoTransparent));
-}
-
-void TSkinButton::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                                HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  SetUp();
-}
-
-void TSkinButton::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  // A dialog's own push button (an error box's OK) is drawn from the skin too.
-  SetUp();
+  transparent_ = TransparentWanted();
 }
 
 bool TSkinButton::IsDefault() const {

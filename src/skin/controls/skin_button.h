@@ -13,8 +13,6 @@ class TSkinButton : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   const char* ClassName() const override { return "TSkinButton"; }
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
@@ -25,8 +23,11 @@ class TSkinButton : public TSkinControl {
   // The strip frame the button shows now.
   int CurrentFrame() const;
 
+ protected:
+  // A dialog's own push button (an error box's OK) is drawn from the skin too.
+  void Attached() override;
+
  private:
-  void SetUp();
   bool IsDefault() const;
   std::string CaptionText() const;
   void PressWithMouse(const TMessage& message);

@@ -11,23 +11,10 @@
 
 namespace velotune::skin {
 
-void TSkinCheckImage::SetUp() {
+void TSkinCheckImage::Attached() {
   checkValue_ = 0;
   mode_ = Strip().Empty() ? 0 : 1;
-  transparent_ =
-      (control_ && control_->Tag() == 5555) || (data_ && InSet(data_->Options, xoTransparent));
-}
-
-void TSkinCheckImage::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                                    HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  SetUp();
-}
-
-void TSkinCheckImage::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  // A dialog's own check box is drawn from the skin too.
-  SetUp();
+  transparent_ = TransparentWanted();
 }
 
 void TSkinCheckImage::PaintBackground(HDC dc, const RECT& rect) {

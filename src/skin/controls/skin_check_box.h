@@ -12,8 +12,6 @@ namespace velotune::skin {
 class TSkinCheckImage : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
@@ -25,10 +23,11 @@ class TSkinCheckImage : public TSkinControl {
   virtual int StripFrames() const = 0;
   virtual int Frame(int frameCount) const = 0;
   void PaintBackground(HDC dc, const RECT& rect) override;
+  // A dialog's own check box is drawn from the skin too.
+  void Attached() override;
   int checkValue_ = 0;  // BM_SETCHECK's wParam + 1
 
  private:
-  void SetUp();
   bool transparent_ = false;
 };
 

@@ -90,6 +90,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
     control_->Invalidate();
   attached_ = true;
   state_ = 1;
+  Attached();
 }
 
 LRESULT TSkinControl::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -115,6 +116,7 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form
   InvalidateRect(window, nullptr, TRUE);
   attached_ = true;
   state_ = 1;
+  Attached();
 }
 
 void TSkinControl::CallPrevious(TMessage& message) {
@@ -240,6 +242,10 @@ void TSkinControl::PaintGraphicChildren(HDC dc) {
     child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
     RestoreDC(dc, saved);
   }
+}
+
+bool TSkinControl::TransparentWanted() const {
+  return (control_ && control_->Tag() == 5555) || (data_ && InSet(data_->Options, xoTransparent));
 }
 
 COLORREF TSkinControl::SkinColour(int entry) const {

@@ -68,6 +68,11 @@ class TSkinControl : public TComponent, public SkinnedControl {
   // The control's non-windowed children (labels, images) painted into dc,
   // which holds the control's client area.
   void PaintGraphicChildren(HDC dc);
+  // Run at the end of either attach, for what a member takes from the
+  // control and the skin.
+  virtual void Attached() {}
+  // Tag 5555 or the xoTransparent option: the parent shows behind.
+  bool TransparentWanted() const;
   // An entry of the skin's colour table, resolved.
   COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.

@@ -5,12 +5,6 @@
 
 namespace velotune::skin {
 
-void TSkinGroupBox::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                                  HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  paintChildren_ = control_ != nullptr;
-}
-
 bool TSkinGroupBox::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
   if (control_ && message.Msg == WM_PAINT) {

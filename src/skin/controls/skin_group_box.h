@@ -12,9 +12,11 @@ class TSkinGroupBox : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   const char* ClassName() const override { return "TSkinGroupBox"; }
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
   bool BeforeMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
+
+ protected:
+  void Attached() override { paintChildren_ = control_ != nullptr; }
 
  private:
   bool paintChildren_ = false;
