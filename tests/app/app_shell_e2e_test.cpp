@@ -98,38 +98,54 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
     GetWindowRect(group, &groupRect);
     return boxRect.top - groupRect.top;
   };
-  auto wheel = [&](POINT client, int delta) {
-    POINT screen = client;
-    ClientToScreen(box, &screen);
+  // The program decides by where it sees the cursor, and it may see a move
+  // late on a loaded machine. So the cursor goes first from a place outside
+  // the page to a group box, where a late view and a current one both mean
+  // "no scroll"; the turns over the bare margin are then repeated until the
+  // page moves once, which the program does only once it sees the cursor there.
+  auto moveTo = [&](POINT screen) {
     SetCursorPos(screen.x, screen.y);
-    // The cursor reaches the program through the display: wait until the
-    // system reports it there (a new prefix can be slow), then a little more.
     POINT at{};
-    for (int i = 0; i < 40 && (!GetCursorPos(&at) || at.x != screen.x || at.y != screen.y); ++i)
-      Sleep(50);
-    Sleep(300);
+    ProgramDriver::WaitFor(
+        [&] { return GetCursorPos(&at) && at.x == screen.x && at.y == screen.y; }, 2000);
+  };
+  auto toScreen = [&](POINT client) {
+    ClientToScreen(box, &client);
+    return client;
+  };
+  auto turn = [&](POINT client, int delta) {
+    POINT screen = toScreen(client);
     SendMessageA(box, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), MAKELPARAM(screen.x, screen.y));
     return offset();
+  };
+  auto turnUntilMoved = [&](POINT client, int delta) {
+    int before = offset(), now = before;
+    ProgramDriver::WaitFor([&] { return (now = turn(client, delta)) != before; }, 5000);
+    return now;
   };
   UINT lines = 0;
   SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
   ASSERT_GT(lines, 0u);
-  // The left margin is bare; the groups start further right.
-  const POINT bare{4, 60};
-  // Turned towards the user (a negative delta) the page moves down.
-  int start = offset();
-  int down = wheel(bare, -120);
-  EXPECT_GT(down, start);
-  EXPECT_GT(wheel(bare, -120), down);
+  moveTo(POINT{0, 0});
   // Over a group box the wheel does nothing.
   RECT r;
   GetWindowRect(group, &r);
   POINT inGroup{r.left + 40, r.top + 60};
   ScreenToClient(box, &inGroup);
-  int before = offset();
-  EXPECT_EQ(wheel(inGroup, -120), before);
+  int start = offset();
+  moveTo(toScreen(inGroup));
+  Sleep(300);
+  EXPECT_EQ(turn(inGroup, -120), start);
+  // The left margin is bare; the groups start further right. Turned towards
+  // the user (a negative delta) the page moves down.
+  const POINT bare{4, 60};
+  moveTo(toScreen(bare));
+  int down = turnUntilMoved(bare, -120);
+  EXPECT_GT(down, start);
+  int further = turn(bare, -120);
+  EXPECT_GT(further, down);
   // Turned away from the user it goes back up.
-  EXPECT_LT(wheel(bare, 120), before);
+  EXPECT_LT(turn(bare, 120), further);
 }
 
 TEST_F(MainWindow, RestartComputerAsksFirstAndNoDoesNothing) {
