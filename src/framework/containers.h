@@ -66,6 +66,8 @@ class TPageControl;
 class TTabSheet : public TWinControl {
  public:
   explicit TTabSheet(TComponent* owner);
+  // A page freed while its page control lives takes its tab with it.
+  ~TTabSheet() override;
   const char* ClassName() const override { return "TTabSheet"; }
   TPageControl* PageControl() const;
   bool TabVisible() const { return tabVisible_; }
@@ -98,7 +100,8 @@ class TPageControl : public TWinControl {
   void Loaded() override;
   bool multiLine = false;
   bool hotTrack = false;
-  int style = 0;  // tsTabs, tsButtons, tsFlatButtons
+  int style = 0;        // tsTabs, tsButtons, tsFlatButtons
+  int tabPosition = 0;  // tpTop, tpBottom, tpLeft, tpRight
   std::string activePageName;
 
  protected:

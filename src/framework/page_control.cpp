@@ -36,6 +36,10 @@ TTabSheet::TTabSheet(TComponent* owner) : TWinControl(owner) {
   visible_ = false;
 }
 
+TTabSheet::~TTabSheet() {
+  if (TPageControl* pages = PageControl()) pages->RemovePage(this);
+}
+
 const PropertyDef* TTabSheet::FindProperty(const std::string& name) const {
   if (const PropertyDef* p = Lookup(kTabSheetProperties, name)) return p;
   return TWinControl::FindProperty(name);
@@ -95,6 +99,15 @@ const PropertyDef kPageControlProperties[] = {
      [](TComponent& c, const std::string& v) {
        As<TPageControl>(c).style = EnumProp("Style", v, {"tsTabs", "tsButtons", "tsFlatButtons"});
      }},
+    {"TabPosition",
+     [](const TComponent& c) {
+       static const char* const kNames[] = {"tpTop", "tpBottom", "tpLeft", "tpRight"};
+       return std::string(kNames[As<TPageControl>(c).tabPosition]);
+     },
+     [](TComponent& c, const std::string& v) {
+       As<TPageControl>(c).tabPosition =
+           EnumProp("TabPosition", v, {"tpTop", "tpBottom", "tpLeft", "tpRight"});
+     }},
     {"HotTrack", [](const TComponent& c) { return BoolText(As<TPageControl>(c).hotTrack); },
      [](TComponent& c, const std::string& v) {
        As<TPageControl>(c).hotTrack = BoolProp("HotTrack", v);
@@ -142,9 +155,28 @@ void TPageControl::AddPage(TTabSheet* page) {
 }
 
 void TPageControl::RemovePage(TTabSheet* page) {
+  std::vector<TTabSheet*> tabs = VisibleTabs();
+  auto at = std::find(tabs.begin(), tabs.end(), page);
   pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
-  if (active_ == page) active_ = nullptr;
-  UpdateTabs();
+  if (active_ != page) {
+    UpdateTabs();
+    return;
+  }
+  // The page that takes the removed tab's place shows, or the one before it.
+  active_ = nullptr;
+  TTabSheet* next = nullptr;
+  if (at != tabs.end()) {
+    if (at + 1 != tabs.end())
+      next = *(at + 1);
+    else if (at != tabs.begin())
+      next = *(at - 1);
+  }
+  // Not while the form goes: its handlers must not run then.
+  const bool formGoing = Owner() && (Owner()->ComponentState() & csDestroying);
+  if (next && !formGoing)
+    SetActivePage(next);
+  else
+    UpdateTabs();
 }
 
 std::vector<TTabSheet*> TPageControl::VisibleTabs() const {
@@ -220,6 +252,10 @@ void TPageControl::CreateParams(TCreateParams& params) {
   if (multiLine) params.style |= TCS_MULTILINE;
   if (hotTrack) params.style |= TCS_HOTTRACK;
   if (style != 0) params.style |= TCS_BUTTONS | (style == 2 ? TCS_FLATBUTTONS : 0);
+  // Tabs on the left or right stand in several rows.
+  static const DWORD kPosition[] = {0, TCS_BOTTOM, TCS_VERTICAL | TCS_MULTILINE,
+                                    TCS_VERTICAL | TCS_BOTTOM | TCS_MULTILINE};
+  params.style |= kPosition[tabPosition];
 }
 
 void TPageControl::CreateWnd() {

@@ -127,6 +127,14 @@ void TUpDown::WndProc(TMessage& message) {
 
 namespace {
 const PropertyDef kTrackBarProperties[] = {
+    {"Orientation",
+     [](const TComponent& c) {
+       return std::string(As<TTrackBar>(c).vertical ? "trVertical" : "trHorizontal");
+     },
+     [](TComponent& c, const std::string& v) {
+       As<TTrackBar>(c).vertical =
+           EnumProp("Orientation", v, {"trHorizontal", "trVertical"}) == 1;
+     }},
     {"Min", [](const TComponent& c) { return IntText(As<TTrackBar>(c).min); },
      [](TComponent& c, const std::string& v) { As<TTrackBar>(c).min = IntProp("Min", v); }},
     {"Max", [](const TComponent& c) { return IntText(As<TTrackBar>(c).max); },
@@ -196,7 +204,7 @@ void TTrackBar::CreateParams(TCreateParams& params) {
   params.systemClass = true;
   params.exStyle = 0;
   params.style &= ~WS_CLIPCHILDREN;
-  params.style |= TBS_HORZ;
+  params.style |= vertical ? TBS_VERT : TBS_HORZ;
   if (noTicks)
     params.style |= TBS_NOTICKS;
   else if (!manualTicks)

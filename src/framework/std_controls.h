@@ -169,6 +169,7 @@ class TTrackBar : public TWinControl {
   bool HasEvent(const std::string& name) const override;
   int min = 0, max = 10, frequency = 1, pageSize = 2, lineSize = 1;
   bool ticksBoth = false, ticksTopLeft = false, noTicks = false, manualTicks = false;
+  bool vertical = false;
 
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override;

@@ -29,6 +29,26 @@ Bitmap MirrorHorizontal(const Bitmap& src) {
   return out;
 }
 
+Bitmap FlipVertical(const Bitmap& src) {
+  Bitmap out(src.Width(), src.Height(), 24);
+  for (int y = 0; y < src.Height(); ++y)
+    std::copy(src.Row(y), src.Row(y) + src.Width(), out.Row(src.Height() - 1 - y));
+  return out;
+}
+
+Bitmap TurnQuarter(const Bitmap& src, bool clockwise) {
+  const int w = src.Width(), h = src.Height();
+  Bitmap out(h, w, 24);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) {
+      if (clockwise)
+        out.Set(h - 1 - y, x, src.At(x, y));
+      else
+        out.Set(y, w - 1 - x, src.At(x, y));
+    }
+  return out;
+}
+
 void FillRect(Bitmap& dst, const Rect& rect, Pixel colour) {
   const Rect r = Clip(rect, dst.Width(), dst.Height());
   for (int y = r.top; y < r.bottom; ++y)

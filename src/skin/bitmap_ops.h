@@ -18,6 +18,13 @@ Bitmap Crop(const Bitmap& src, const Rect& rect);
 // A 24-bit copy with every pixel row reversed.
 Bitmap MirrorHorizontal(const Bitmap& src);
 
+// A 24-bit copy with the rows in reverse order (upside down).
+Bitmap FlipVertical(const Bitmap& src);
+
+// A 24-bit copy turned a quarter: clockwise, the top edge becomes the right
+// edge; counter-clockwise, it becomes the left edge.
+Bitmap TurnQuarter(const Bitmap& src, bool clockwise);
+
 void FillRect(Bitmap& dst, const Rect& rect, Pixel colour);
 
 // Stretches srcRect of src onto dstRect of dst, nearest pixel; both rectangles

@@ -4,9 +4,18 @@ namespace velotune::skin {
 
 namespace {
 
-// Across the groove, from its outer edge inwards: shadow, dark shadow, face, light.
-constexpr Pixel kGroove[4] = {MakePixel(128, 128, 128), MakePixel(64, 64, 64),
-                              MakePixel(212, 208, 200), MakePixel(255, 255, 255)};
+// A flat groove, across it from one edge to the other: outline, fill, fill,
+// outline; the ends are softened where the outlines meet.
+constexpr Pixel kOutline = MakePixel(176, 183, 194);
+constexpr Pixel kFill = MakePixel(228, 231, 236);
+constexpr Pixel kCorner = MakePixel(208, 213, 221);
+
+Pixel GroovePixel(int across, int along, int length) {
+  const bool edgeAcross = across == 0 || across == 3;
+  const bool end = along == 0 || along == length - 1;
+  if (edgeAcross) return end ? kCorner : kOutline;
+  return end ? kOutline : kFill;
+}
 
 }  // namespace
 
@@ -16,9 +25,9 @@ Bitmap DefaultTrackBitmap(bool vertical) {
   for (int i = 0; i < 4; ++i)
     for (int j = 0; j < length; ++j) {
       if (vertical)
-        out.Set(i, j, kGroove[i]);
+        out.Set(i, j, GroovePixel(i, j, length));
       else
-        out.Set(j, i, kGroove[i]);
+        out.Set(j, i, GroovePixel(i, j, length));
     }
   return out;
 }

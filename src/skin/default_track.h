@@ -1,5 +1,5 @@
 // The program's own track images, used when a skin has no [Track] or
-// [TRACKVERT]: a sunken groove 16x4 (horizontal) or 4x16 (vertical).
+// [TRACKVERT]: a flat groove 16x4 (horizontal) or 4x16 (vertical).
 #pragma once
 
 #include "skin/bitmap.h"

@@ -5,9 +5,13 @@
 #include "skin/controls/skin_box.h"
 #include "skin/controls/skin_button.h"
 #include "skin/controls/skin_check_box.h"
+#include "skin/controls/skin_combo_box.h"
 #include "skin/controls/skin_edit.h"
 #include "skin/controls/skin_group_box.h"
+#include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skin_speed_button.h"
+#include "skin/controls/skin_tab.h"
+#include "skin/controls/skin_track_bar.h"
 #include "skin/controls/skin_up_down.h"
 
 namespace velotune::skin {
@@ -19,16 +23,33 @@ TSkinControl* Make(TComponent* owner, const WrapChoice&) {
   return new T(owner);
 }
 
+TSkinControl* MakeTab(TComponent* owner, const WrapChoice& choice) {
+  return new TSkinTab(owner, choice.mode);
+}
+
+TSkinControl* MakeComBox(TComponent* owner, const WrapChoice& choice) {
+  return new TSkinComBox(owner, choice.extendedCombo);
+}
+
 struct WrapperEntry {
   WrapperKind kind;
   TSkinControl* (*make)(TComponent* owner, const WrapChoice& choice);
 };
 
 const WrapperEntry kWrappers[] = {
-    {wkSkinCheckBox, &Make<TSkinCheckBox>}, {wkSkinRadioButton, &Make<TSkinRadioButton>},
-    {wkSkinButton, &Make<TSkinButton>},     {wkSkinGroupBox, &Make<TSkinGroupBox>},
-    {wkSkinEdit, &Make<TSkinEdit>},         {wkSkinUpDown, &Make<TSkinUpDown>},
-    {wkSkinBox, &Make<TSkinBox>},           {wkSkinSpeedButton, &Make<TSkinSpeedButton>},
+    {wkSkinCheckBox, &Make<TSkinCheckBox>},
+    {wkSkinRadioButton, &Make<TSkinRadioButton>},
+    {wkSkinButton, &Make<TSkinButton>},
+    {wkSkinGroupBox, &Make<TSkinGroupBox>},
+    {wkSkinEdit, &Make<TSkinEdit>},
+    {wkSkinUpDown, &Make<TSkinUpDown>},
+    {wkSkinBox, &Make<TSkinBox>},
+    {wkSkinSpeedButton, &Make<TSkinSpeedButton>},
+    {wkSkinTab, &MakeTab},
+    {wkSkinTabSheet, &Make<TSkinTabSheet>},
+    {wkSkinTrackBar, &Make<TSkinTrackBar>},
+    {wkSkinComBox, &MakeComBox},
+    {wkSkinScrollbar, &Make<TSkinScrollbar>},
 };
 
 const WrapperEntry* Find(WrapperKind kind) {

@@ -105,6 +105,38 @@ void ThreeSlice(HDC dc, const RECT& rect, const Bitmap& src, bool stacked, bool 
   BlitBitmap(dc, rect.left, rect.top, strip, transparent);
 }
 
+void DrawNineGrid(HDC dc, const RECT& rect, const Bitmap& src, const Margins& margins, bool tile,
+                  bool transparent, int count, int index) {
+  const int w = rect.right - rect.left, h = rect.bottom - rect.top;
+  if (src.Empty() || w <= 0 || h <= 0) return;
+  BlitBitmap(dc, rect.left, rect.top, NineGrid(w, h, src, margins, false, tile, count, index),
+             transparent);
+}
+
+Bitmap ReadPixels(HDC dc, int x, int y, int width, int height) {
+  if (width <= 0 || height <= 0) return Bitmap();
+  BITMAPINFO info = DibInfo32(width, height);
+  void* bits = nullptr;
+  OwnedBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  HDC memory = CreateCompatibleDC(dc);
+  if (!dib || !bits || !memory) {
+    if (memory) DeleteDC(memory);
+    return Bitmap();
+  }
+  {
+    SelectedObject selected(memory, dib.Get());
+    BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
+  }
+  DeleteDC(memory);
+  GdiFlush();
+  Bitmap out(width, height, 24);
+  const auto* in = static_cast<const Pixel*>(bits);
+  for (int row = 0; row < height; ++row)
+    for (int col = 0; col < width; ++col)
+      out.Set(col, row, in[static_cast<size_t>(row) * width + col] & 0xFFFFFF);
+  return out;
+}
+
 HRGN RegionFromBitmap(const Bitmap& bitmap, int x, int y) {
   const std::vector<Rect> runs = OpaqueRuns(bitmap, x, y);
   HRGN result = nullptr;

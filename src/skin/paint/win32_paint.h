@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "skin/bitmap.h"
+#include "skin/bitmap_ops.h"
 #include "skin/paint/gdi_objects.h"
 
 namespace velotune::skin {
@@ -27,6 +28,14 @@ void DrawFrameCell(HDC dc, const RECT& rect, const Bitmap& src, bool transparent
 
 void ThreeSlice(HDC dc, const RECT& rect, const Bitmap& src, bool stacked, bool transparent,
                 int count, int index, int leftMargin, int rightMargin);
+
+// Frame `index` of `count` side-by-side frames rendered onto rect of dc with
+// fixed margins (see NineGrid); with transparent set, magenta is left out.
+void DrawNineGrid(HDC dc, const RECT& rect, const Bitmap& src, const Margins& margins, bool tile,
+                  bool transparent, int count, int index);
+
+// What dc shows in the rectangle (x, y, width, height), as a portable bitmap.
+Bitmap ReadPixels(HDC dc, int x, int y, int width, int height);
 
 // The region of every opaque pixel of the bitmap, moved by (x, y); the
 // caller owns it. Null when the bitmap has no opaque pixel.
