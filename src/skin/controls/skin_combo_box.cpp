@@ -206,8 +206,9 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
   const int look = ComboLook(pressed_, focused || hover_, disabled);
   const bool leftButton = (exStyle_ & WS_EX_LEFTSCROLLBAR) != 0;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
+  const bool roomMade = leftButton && MakeRoomAtTheLeft(dc, width, height);
   if (combo->Style == 1)
-    PaintFlat(dc, width, height, look, leftButton);
+    PaintFlat(dc, width, height, look, leftButton, !roomMade);
   else if (extended_)
     PaintExtended(dc, width, height, look);
   else if (combo->Style == 2)
@@ -216,7 +217,21 @@ void TSkinComBox::Paint(HDC dc, const RECT& rect) {
     PaintSunk(dc, width, height, look, leftButton);
 }
 
-void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftButton) {
+bool TSkinComBox::MakeRoomAtTheLeft(HDC dc, int width, int height) {
+  // A system that keeps its button at the right for a left-hand combo box
+  // draws the text from the left edge, where the skin's button goes: the
+  // text moves right over the system's button. A drop-down combo box's edit
+  // is a window of its own and stays where the system put it.
+  const RECT& system = button_;
+  if (GetWindow(handle_, GW_CHILD) || IsRectEmpty(&system) || system.left < width / 2)
+    return false;
+  const int shift = system.right - system.left;
+  BitBlt(dc, 2 + shift, 2, system.left - 2, height - 4, dc, 2, 2, SRCCOPY);
+  return true;
+}
+
+void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftButton,
+                            bool coverSystemButton) {
   const auto* combo = static_cast<const TDataSkinBorder*>(data_->Part(spComboButton));
   const int frames = combo->Frame > 0 ? combo->Frame : 4;
   // The brush the system paints the combo box's background with.
@@ -234,7 +249,7 @@ void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftBu
   // A system that keeps its own button at the other side gets it covered too.
   RECT system = button_;
   RECT overlap;
-  if (!IsRectEmpty(&system) && !IntersectRect(&overlap, &system, &column))
+  if (coverSystemButton && !IsRectEmpty(&system) && !IntersectRect(&overlap, &system, &column))
     FillRect(dc, &system, brush);
   FrameIn(dc, RECT{0, 0, width, height}, ResolveColour(data_->Colour(ceButtonShadow)));
   button_ = ToRECT(parts.button);
