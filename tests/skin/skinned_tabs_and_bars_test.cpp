@@ -196,19 +196,27 @@ TEST(SkinnedTabs, EachSideShowsItsTabsAndPaneTurnedThatWay) {
                 FirstOther(*canvas, outer[side].x, outer[side].y, dx[side], dy[side], 4, face))
           << "tab " << tab;
     }
-    // The pane: its tab edge plain, the edge opposite the tabs shaded.
+    // The pane, turned with the tabs: the image's right and bottom edges
+    // are shaded inside their outline, and land here on these edges.
     RECT display = client;
     SendMessageA(h, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
     const Rect p = PaneRect({display.left, display.top, display.right, display.bottom},
                             static_cast<TabSide>(side));
     const int mx = (p.left + p.right) / 2, my = (p.top + p.bottom) / 2;
-    const POINT nearEdge[] = {{mx, p.top}, {mx, p.bottom - 1}, {p.left, my}, {p.right - 1, my}};
-    const POINT farEdge[] = {{mx, p.bottom - 1}, {mx, p.top}, {p.right - 1, my}, {p.left, my}};
-    const POINT n = nearEdge[side], o = farEdge[side];
-    EXPECT_EQ(outline, canvas->At(n.x, n.y));
-    EXPECT_EQ(inner, canvas->At(n.x + dx[side], n.y + dy[side]));
-    EXPECT_EQ(outline, canvas->At(o.x, o.y));
-    EXPECT_EQ(shaded, canvas->At(o.x - dx[side], o.y - dy[side]));
+    enum { kTop = 1, kBottom = 2, kLeft = 4, kRight = 8 };
+    const int shadedEdges[] = {kRight | kBottom, kRight | kTop, kTop | kRight, kBottom | kLeft};
+    struct Edge {
+      int edge, x, y, inX, inY;
+    } edges[] = {{kTop, mx, p.top, 0, 1},
+                 {kBottom, mx, p.bottom - 1, 0, -1},
+                 {kLeft, p.left, my, 1, 0},
+                 {kRight, p.right - 1, my, -1, 0}};
+    for (const Edge& e : edges) {
+      EXPECT_EQ(outline, canvas->At(e.x, e.y)) << "edge " << e.edge;
+      EXPECT_EQ((shadedEdges[side] & e.edge) ? shaded : inner,
+                canvas->At(e.x + e.inX, e.y + e.inY))
+          << "edge " << e.edge;
+    }
   }
 
   // Tabs too narrow for their text: the text starts at least a pixel in and
@@ -360,6 +368,19 @@ TEST(SkinnedTrackBars, ThumbAndChannelFromTheSkinTicksFromTheSystemAndTheValueMo
   EXPECT_GE(changes, 2);
 }
 
+// Clicks an item of a combo box's dropped list.
+void ClickListItem(HWND combo, int index) {
+  COMBOBOXINFO info = {};
+  info.cbSize = sizeof(info);
+  GetComboBoxInfo(combo, &info);
+  RECT item;
+  SendMessageA(info.hwndList, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+  const LPARAM at = Point((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
+  SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+}
+
 // The button of a skinned combo box, printed, against a frame of a strip.
 std::string ButtonDifference(TComboBox* combo, TSkinComBox* wrapper, const Bitmap& strip,
                              int frame) {
@@ -426,15 +447,7 @@ TEST(SkinnedComboBoxes, TheButtonShowsEachLookAndTheBoxStillDropsAndSelects) {
   EXPECT_TRUE(SendMessageA(h, CB_GETDROPPEDSTATE, 0, 0));
   SendMessageA(h, WM_LBUTTONUP, 0, Point(b.left + 3, b.top + 3));
   EXPECT_FALSE(plain->Pressed());
-  COMBOBOXINFO info = {};
-  info.cbSize = sizeof(info);
-  ASSERT_TRUE(GetComboBoxInfo(h, &info));
-  RECT item;
-  SendMessageA(info.hwndList, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
-  const LPARAM at = Point((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  SendMessageA(info.hwndList, WM_MOUSEMOVE, 0, at);
-  SendMessageA(info.hwndList, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  SendMessageA(info.hwndList, WM_LBUTTONUP, 0, at);
+  ClickListItem(h, 2);
   PumpUntil([&] { return !plain->Dropped(); }, 2000);
   EXPECT_FALSE(plain->Dropped());
   EXPECT_EQ(2, f.plain->ItemIndex());
@@ -560,6 +573,73 @@ TEST(SkinnedScrollBars, TheSystemStillScrollsByThumbTrackAndArrows) {
   // What shows afterwards is the skin's, where the system has its parts.
   ASSERT_TRUE(wrapper->BarParts(true, &v, disabled));
   EXPECT_EQ("", DownArrowDifference(h, v, f.Data(), 5));
+}
+
+TEST(SkinnedMainWindowControls, TabsTrackBarComboAndTheFixPageWorkSkinned) {
+  ProgramInProcess program;
+  InstallSkinManager();
+  TTweakFrm window(nullptr);
+  window.Show();
+  TWinSkinForm* skinned = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    skinned = TSkinManage::Instance()->FindSkinnedWindow(window.Handle());
+    return skinned && skinned->State() == fsSkinned;
+  }));
+  const TSkinData& data = Bind<TSkinDataComponent>(window, "SkinData1")->Data();
+
+  // The selected tab of the page control shows frame 2 of the tab strip.
+  auto* pages = Bind<TPageControl>(window, "TweaksSheet");
+  pages->SetActivePage(Bind<TTabSheet>(window, "TabSheet1"));
+  ASSERT_NE(nullptr, WrapperOf<TSkinTab>(*skinned, pages->Handle()));
+  RECT r;
+  SendMessageA(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+  const Bitmap& tabs = data.Part(spTabs)->Map;
+  const Rect frame2 = FrameRect(tabs, 5, 2, false);
+  EXPECT_EQ(tabs.At(frame2.left + frame2.Width() / 2, 0),
+            Printed(pages->Handle())->At((r.left + r.right) / 2, r.top + 1));
+
+  // Page 2's track bar: its thumb from the skin, and it still moves its value
+  // and runs its handler.
+  auto* tb = Bind<TTrackBar>(window, "TB");
+  ASSERT_NE(nullptr, WrapperOf<TSkinControl>(*skinned, tb->Handle()));
+  RECT thumb;
+  SendMessageA(tb->Handle(), TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  EXPECT_EQ("", CellDifference(*Printed(tb->Handle()), thumb.left, thumb.top,
+                               data.Part(spThumbHorz)->Map, 5, 2));
+  SendMessageA(tb->Handle(), WM_KEYDOWN, VK_RIGHT, 0);
+  SendMessageA(tb->Handle(), WM_KEYUP, VK_RIGHT, 0);
+  EXPECT_EQ(3600, tb->Position());
+  EXPECT_NE(std::string::npos, Bind<TControl>(window, "NOSF")->Caption().find("(3600)"));
+
+  // The prefetch list drops down and selects.
+  auto* su = Bind<TComboBox>(window, "SU");
+  auto* combo = WrapperOf<TSkinComBox>(*skinned, su->Handle());
+  ASSERT_NE(nullptr, combo);
+  const RECT b = combo->ButtonRect();
+  SendMessageA(su->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(b.left + 3, b.top + 3));
+  SendMessageA(su->Handle(), WM_LBUTTONUP, 0, Point(b.left + 3, b.top + 3));
+  EXPECT_TRUE(combo->Dropped());
+  ClickListItem(su->Handle(), 3);
+  PumpUntil([&] { return !combo->Dropped(); }, 2000);
+  EXPECT_FALSE(combo->Dropped());
+  EXPECT_EQ(3, su->ItemIndex());
+
+  // The FIX page's scroll box: its arrows and thumb still scroll it.
+  Bind<TControl>(window, "spdFix")->Click();
+  auto* box = Bind<TScrollBox>(window, "ScrollBox2");
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(box->Handle()) != FALSE; }));
+  auto* bars = WrapperOf<TSkinScrollbar>(*skinned, box->Handle());
+  ASSERT_NE(nullptr, bars);
+  ScrollParts v;
+  bool disabled[6];
+  ASSERT_TRUE(bars->BarParts(true, &v, disabled));
+  DragOnBar(box->Handle(), HTVSCROLL, ScreenCentre(box->Handle(), v.arrowForward), {});
+  EXPECT_EQ(8, box->VertPosition());
+  ASSERT_TRUE(bars->BarParts(true, &v, disabled));
+  const POINT grip = ScreenCentre(box->Handle(), v.thumb);
+  DragOnBar(box->Handle(), HTVSCROLL, grip, {{grip.x, grip.y + 30}});
+  EXPECT_GT(box->VertPosition(), 8 + 30);
+  EXPECT_EQ("", DownArrowDifference(box->Handle(), v, data, 5));
 }
 
 }  // namespace
