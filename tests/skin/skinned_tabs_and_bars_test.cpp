@@ -23,6 +23,7 @@
 #include "skin/controls/skin_combo_box.h"
 #include "skin/controls/skin_scrollbar.h"
 #include "skin/controls/skin_tab.h"
+#include "skin/frame/skin_messages.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
 #include "skin/skin_data_component.h"
@@ -573,6 +574,29 @@ TEST(SkinnedScrollBars, TheSystemStillScrollsByThumbTrackAndArrows) {
   // What shows afterwards is the skin's, where the system has its parts.
   ASSERT_TRUE(wrapper->BarParts(true, &v, disabled));
   EXPECT_EQ("", DownArrowDifference(h, v, f.Data(), 5));
+}
+
+TEST(SkinnedOddForm, SwitchingSkinningOffGivesTheControlsBackAndOnTakesThemAgain) {
+  OddForm f;
+  const std::vector<HWND> wrapped = {f.pages[2]->Handle(), f.pages[2]->Pages()[0]->Handle(),
+                                     f.edit->Handle(),     f.horizontal->Handle(),
+                                     f.box->Handle()};
+  HWND editChild = GetWindow(f.edit->Handle(), GW_CHILD);
+  LONG_PTR editProcedure = 0;
+  for (int round = 0; round < 2; ++round) {
+    for (HWND h : wrapped) EXPECT_EQ(1, SendMessageA(h, SKM_QUERYSKINNED, 0, 0));
+    EXPECT_NE(editProcedure, GetWindowLongPtrA(editChild, GWLP_WNDPROC));
+    f.holder->SetPropText("Active", "False");
+    ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->Windows().empty(); }));
+    for (HWND h : wrapped) EXPECT_EQ(0, SendMessageA(h, SKM_QUERYSKINNED, 0, 0));
+    if (round == 0) editProcedure = GetWindowLongPtrA(editChild, GWLP_WNDPROC);
+    EXPECT_EQ(editProcedure, GetWindowLongPtrA(editChild, GWLP_WNDPROC));
+    // The system draws again: the box's edge is its own.
+    EXPECT_NE(ToPixel(ResolveColour(f.Data().Colour(ceButtonShadow))),
+              Printed(f.box->Handle(), PRF_NONCLIENT)->At(0, 0));
+    f.Data().SetActive(true);
+    ASSERT_TRUE(PumpUntil([&] { return f.Skinned() && f.Skinned()->State() == fsSkinned; }));
+  }
 }
 
 TEST(SkinnedMainWindowControls, TabsTrackBarComboAndTheFixPageWorkSkinned) {

@@ -34,8 +34,6 @@ HFONT RegularFont(HFONT font, OwnedFont& copy) {
 
 }  // namespace
 
-TSkinTab::~TSkinTab() = default;
-
 void TSkinTab::SetUp() {
   enabled_ = IsWindowEnabled(handle_) != FALSE;
   closeBoxes_ = false;
@@ -91,11 +89,10 @@ void TSkinTab::PrepareImages() {
 void TSkinTab::WrapArrowChild() {
   HWND child = FindWindowExA(handle_, nullptr, UPDOWN_CLASSA, nullptr);
   if (!child || child == arrowWindow_) return;
-  arrow_.reset();
   arrowWindow_ = child;
-  // The arrows are a system child, not a framework control: the wrapper
-  // belongs to this one.
-  arrow_.reset(CreateWrapper(wkSkinUpDown, nullptr, WrapChoice()));
+  // The arrows are a system child, not a framework control: their wrapper is
+  // attached to the window and listed by the form like a dialog's controls.
+  arrow_ = CreateWrapper(wkSkinUpDown, nullptr, WrapChoice());
   if (arrow_) arrow_->AttachWindow(child, *data_, *form_, canvas_);
 }
 

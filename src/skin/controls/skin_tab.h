@@ -8,7 +8,6 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <memory>
 #include <vector>
 
 #include "skin/bitmap_ops.h"
@@ -26,7 +25,6 @@ class TSkinTab : public TSkinControl {
  public:
   // mode 2: a tab control that is not a page control.
   explicit TSkinTab(TComponent* owner, int mode = 0) : TSkinControl(owner) { mode_ = mode; }
-  ~TSkinTab() override;
   const char* ClassName() const override { return "TSkinTab"; }
   void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
   void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
@@ -39,7 +37,7 @@ class TSkinTab : public TSkinControl {
   // Each tab's close box as last painted, in the control's coordinates.
   const std::vector<Rect>& CloseBoxes() const { return closeRects_; }
   // The wrapper of the scroll-arrow child, when one is built and the child exists.
-  const TSkinControl* ArrowWrapper() const { return arrow_.get(); }
+  const TSkinControl* ArrowWrapper() const { return arrow_; }
 
  private:
   void SetUp();
@@ -58,7 +56,8 @@ class TSkinTab : public TSkinControl {
   bool closeBoxes_ = false;
   std::vector<Rect> closeRects_;
   HWND arrowWindow_ = nullptr;
-  std::unique_ptr<TSkinControl> arrow_;
+  // Listed by the skinned form, which frees it with the other wrappers.
+  TSkinControl* arrow_ = nullptr;
   bool enabled_ = true;
   bool focused_ = false;
 };

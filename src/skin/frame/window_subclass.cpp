@@ -40,7 +40,10 @@ void WindowSubclass::Remove() {
     delete link;
     return;
   }
-  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+  // Read as it was set: the other variant would hand back a conversion thunk.
+  const auto current = reinterpret_cast<WNDPROC>(link->unicode
+                                                     ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                                     : GetWindowLongPtrA(window, GWLP_WNDPROC));
   if (current == &WindowSubclass::Proc) {
     if (link->unicode)
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->old));
