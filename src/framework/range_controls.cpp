@@ -132,8 +132,7 @@ const PropertyDef kTrackBarProperties[] = {
        return std::string(As<TTrackBar>(c).vertical ? "trVertical" : "trHorizontal");
      },
      [](TComponent& c, const std::string& v) {
-       As<TTrackBar>(c).vertical =
-           EnumProp("Orientation", v, {"trHorizontal", "trVertical"}) == 1;
+       As<TTrackBar>(c).vertical = EnumProp("Orientation", v, {"trHorizontal", "trVertical"}) == 1;
      }},
     {"Min", [](const TComponent& c) { return IntText(As<TTrackBar>(c).min); },
      [](TComponent& c, const std::string& v) { As<TTrackBar>(c).min = IntProp("Min", v); }},

@@ -44,7 +44,7 @@ TEST(TabGeometry, ImagesAndTheirMarginsTurnToFaceAwayFromThePane) {
   } cases[] = {
       {tsTop, {4, 3, 5, 0}, {2, 2, 4, 4}, false},
       {tsBottom, {4, 0, 5, 3}, {2, 4, 4, 2}, true},
-      {tsLeft, {4, 3, 5, 0}, {2, 4, 4, 2}, false},  // pane's top edge now at the left
+      {tsLeft, {4, 3, 5, 0}, {2, 4, 4, 2}, false},   // pane's top edge now at the left
       {tsRight, {4, 3, 5, 0}, {4, 2, 2, 4}, false},  // and here at the right
   };
   for (const Case& c : cases) {
@@ -96,8 +96,8 @@ TEST(TabGeometry, PaneStripAndEachTabsPlaceForEverySide) {
     for (int y = 0; y < turned.Height(); ++y)
       for (int x = 0; x < turned.Width(); ++x) {
         const int wx = x + strip.left, wy = y + strip.top;
-        const bool inside = wx >= tab.left && wx < tab.right && wy >= tab.top - shift &&
-                            wy < tab.bottom - shift;
+        const bool inside =
+            wx >= tab.left && wx < tab.right && wy >= tab.top - shift && wy < tab.bottom - shift;
         ASSERT_EQ(inside ? kA : 0u, turned.At(x, y)) << side << " at " << wx << "," << wy;
       }
   }
@@ -195,10 +195,10 @@ TEST(ScrollLayout, PartsFromTheSystemsThumbAndTheirLooks) {
   EXPECT_EQ(slPressed, ScrollPartLook(spThumb, spArrowBack, spThumb, false));
   EXPECT_EQ(slNormal, ScrollPartLook(spArrowBack, spArrowBack, spThumb, false));
   EXPECT_EQ(slDisabled, ScrollPartLook(spThumb, spThumb, spThumb, true));
-  EXPECT_EQ(1, ScrollArrowFrame(true, false, slNormal));    // up
-  EXPECT_EQ(7, ScrollArrowFrame(true, true, slPressed));    // down
-  EXPECT_EQ(10, ScrollArrowFrame(false, false, slHover));   // left
-  EXPECT_EQ(16, ScrollArrowFrame(false, true, slDisabled)); // right
+  EXPECT_EQ(1, ScrollArrowFrame(true, false, slNormal));     // up
+  EXPECT_EQ(7, ScrollArrowFrame(true, true, slPressed));     // down
+  EXPECT_EQ(10, ScrollArrowFrame(false, false, slHover));    // left
+  EXPECT_EQ(16, ScrollArrowFrame(false, true, slDisabled));  // right
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // boxes, a left-hand combo box, a vertical track bar) and on the real main
 // window: what they draw against the skin's strips, and that they still work.
 #include <gtest/gtest.h>
-
 #include <windows.h>
 // After windows.h, which it needs.
 #include <commctrl.h>
@@ -214,8 +213,7 @@ TEST(SkinnedTabs, EachSideShowsItsTabsAndPaneTurnedThatWay) {
                  {kRight, p.right - 1, my, -1, 0}};
     for (const Edge& e : edges) {
       EXPECT_EQ(outline, canvas->At(e.x, e.y)) << "edge " << e.edge;
-      EXPECT_EQ((shadedEdges[side] & e.edge) ? shaded : inner,
-                canvas->At(e.x + e.inX, e.y + e.inY))
+      EXPECT_EQ((shadedEdges[side] & e.edge) ? shaded : inner, canvas->At(e.x + e.inX, e.y + e.inY))
           << "edge " << e.edge;
     }
   }
@@ -323,11 +321,10 @@ TEST(SkinnedTrackBars, ThumbAndChannelFromTheSkinTicksFromTheSystemAndTheValueMo
     if (thumb.right - thumb.left == cell.Width() && thumb.bottom - thumb.top == cell.Height()) {
       EXPECT_EQ("", CellDifference(*canvas, thumb.left, thumb.top, strip, 5, 2));
     }
-    EXPECT_EQ(strip.At(cell.left + cell.Width() / 2, cell.top + cell.Height() / 2),
-              canvas->At(thumb.left + (thumb.right - thumb.left) * (cell.Width() / 2) /
-                                          cell.Width(),
-                         thumb.top + (thumb.bottom - thumb.top) * (cell.Height() / 2) /
-                                         cell.Height()));
+    EXPECT_EQ(
+        strip.At(cell.left + cell.Width() / 2, cell.top + cell.Height() / 2),
+        canvas->At(thumb.left + (thumb.right - thumb.left) * (cell.Width() / 2) / cell.Width(),
+                   thumb.top + (thumb.bottom - thumb.top) * (cell.Height() / 2) / cell.Height()));
     // The channel: the track image at its own size across, centred, its
     // middle stretched along.
     const Bitmap& track = data.Part(vertical ? spTrackVert : spTrack)->Map;
@@ -363,7 +360,8 @@ TEST(SkinnedTrackBars, ThumbAndChannelFromTheSkinTicksFromTheSystemAndTheValueMo
   EXPECT_EQ(1, f.horizontal->Position());
   RECT channel;
   SendMessageA(h, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
-  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON, Point(channel.right - 3, (channel.top + channel.bottom) / 2));
+  SendMessageA(h, WM_LBUTTONDOWN, MK_LBUTTON,
+               Point(channel.right - 3, (channel.top + channel.bottom) / 2));
   SendMessageA(h, WM_LBUTTONUP, 0, Point(channel.right - 3, (channel.top + channel.bottom) / 2));
   EXPECT_GT(f.horizontal->Position(), 1);
   EXPECT_GE(changes, 2);
@@ -496,12 +494,11 @@ WhileHeld* WhileHeld::current = nullptr;
 
 // The box's vertical bar drawn by the skin, against the arrow strip's frame
 // at the down arrow; "" when equal.
-std::string DownArrowDifference(HWND box, const ScrollParts& v, const TSkinData& data,
-                                int frame) {
+std::string DownArrowDifference(HWND box, const ScrollParts& v, const TSkinData& data, int frame) {
   const auto canvas = Printed(box, PRF_NONCLIENT);
   const TDataSkinObject& arrows = *data.Part(spScrollbar);
-  return CellDifference(*canvas, v.arrowForward.left, v.arrowForward.top, arrows.Map,
-                        arrows.Frame, frame);
+  return CellDifference(*canvas, v.arrowForward.left, v.arrowForward.top, arrows.Map, arrows.Frame,
+                        frame);
 }
 
 TEST(SkinnedScrollBars, TheBarsShowTheSkinsPartsInEachLook) {
@@ -525,8 +522,7 @@ TEST(SkinnedScrollBars, TheBarsShowTheSkinsPartsInEachLook) {
   const Rect cell = FrameRect(thumb, data.Part(spVertScrollThumb)->Frame, 1, false);
   EXPECT_EQ(thumb.At(cell.left + cell.Width() / 2, cell.top + cell.Height() / 2),
             canvas->At((v.thumb.left + v.thumb.right) / 2, (v.thumb.top + v.thumb.bottom) / 2));
-  EXPECT_EQ(ToPixel(ResolveColour(data.Colour(ceButtonShadow))), canvas->At(0, 0))
-      << "a flat edge";
+  EXPECT_EQ(ToPixel(ResolveColour(data.Colour(ceButtonShadow))), canvas->At(0, 0)) << "a flat edge";
   // Hover over the down arrow, pressed while the system tracks it, normal
   // once the mouse has left.
   const POINT down = ScreenCentre(h, v.arrowForward);
@@ -579,8 +575,7 @@ TEST(SkinnedScrollBars, TheSystemStillScrollsByThumbTrackAndArrows) {
 TEST(SkinnedOddForm, SwitchingSkinningOffGivesTheControlsBackAndOnTakesThemAgain) {
   OddForm f;
   const std::vector<HWND> wrapped = {f.pages[2]->Handle(), f.pages[2]->Pages()[0]->Handle(),
-                                     f.edit->Handle(),     f.horizontal->Handle(),
-                                     f.box->Handle()};
+                                     f.edit->Handle(), f.horizontal->Handle(), f.box->Handle()};
   HWND editChild = GetWindow(f.edit->Handle(), GW_CHILD);
   LONG_PTR editProcedure = 0;
   for (int round = 0; round < 2; ++round) {

@@ -223,8 +223,7 @@ bool TSkinComBox::MakeRoomAtTheLeft(HDC dc, int width, int height) {
   // text moves right over the system's button. A drop-down combo box's edit
   // is a window of its own and stays where the system put it.
   const RECT& system = button_;
-  if (GetWindow(handle_, GW_CHILD) || IsRectEmpty(&system) || system.left < width / 2)
-    return false;
+  if (GetWindow(handle_, GW_CHILD) || IsRectEmpty(&system) || system.left < width / 2) return false;
   const int shift = system.right - system.left;
   BitBlt(dc, 2 + shift, 2, system.left - 2, height - 4, dc, 2, 2, SRCCOPY);
   return true;
@@ -267,8 +266,8 @@ void TSkinComBox::PaintNineGrid(HDC dc, const RECT& rect, int look, bool leftBut
   const TDataSkinObject& object = mirrored ? *sunk : *combo;
   const int frames = object.Frame > 0 ? object.Frame : 1;
   DrawNineGrid(dc, rect, object.Map,
-               {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight},
-               false, true, frames, ComboStripFrame(look, frames, mirrored));
+               {object.LeftWidth, object.TopHeight, object.RightWidth, object.BottomHeight}, false,
+               true, frames, ComboStripFrame(look, frames, mirrored));
 }
 
 void TSkinComBox::PaintExtended(HDC dc, int width, int height, int look) {
@@ -308,8 +307,7 @@ void TSkinComBox::PaintSunk(HDC dc, int width, int height, int look, bool leftBu
   const TDataSkinObject* extra = data_->Part(spExtraImages);
   if (extra && !extra->Map.Empty()) {
     const int frames = extra->Frame > 0 ? extra->Frame : 1;
-    const Rect cell =
-        CentredCell(parts.arrow, extra->Map.Width() / frames, extra->Map.Height());
+    const Rect cell = CentredCell(parts.arrow, extra->Map.Width() / frames, extra->Map.Height());
     DrawFrameCell(dc, ToRECT(cell), extra->Map, true, frames, look);
   }
   RestoreDC(dc, saved);

@@ -37,8 +37,7 @@ class TSkinComBox : public TSkinControl {
   void PaintComposed(HDC dc);
   // True when the system's drawing was moved right to make room.
   bool MakeRoomAtTheLeft(HDC dc, int width, int height);
-  void PaintFlat(HDC dc, int width, int height, int look, bool leftButton,
-                 bool coverSystemButton);
+  void PaintFlat(HDC dc, int width, int height, int look, bool leftButton, bool coverSystemButton);
   void PaintNineGrid(HDC dc, const RECT& rect, int look, bool leftButton);
   void PaintExtended(HDC dc, int width, int height, int look);
   void PaintSunk(HDC dc, int width, int height, int look, bool leftButton);

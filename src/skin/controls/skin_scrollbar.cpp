@@ -39,8 +39,14 @@ bool DrawsBars(const TSkinData& data) {
 }
 
 // The system's state bits of a bar's parts, in SCROLLBARINFO's order.
-enum StateIndex { kWholeBar = 0, kArrowBack = 1, kTrackBack = 2, kThumb = 3, kTrackForward = 4,
-                  kArrowForward = 5 };
+enum StateIndex {
+  kWholeBar = 0,
+  kArrowBack = 1,
+  kTrackBack = 2,
+  kThumb = 3,
+  kTrackForward = 4,
+  kArrowForward = 5
+};
 
 }  // namespace
 
@@ -238,8 +244,7 @@ void TSkinScrollbar::PaintBorder(HDC dc, const RECT& window, const RECT& client)
     OwnedRegion part(CreateRectRgnIndirect(&bar));
     CombineRgn(ring.Get(), ring.Get(), part.Get(), RGN_DIFF);
   }
-  const COLORREF inner =
-      control_ ? ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
+  const COLORREF inner = control_ ? ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
   OwnedBrush fill(CreateSolidBrush(inner));
   FillRgn(dc, ring.Get(), fill.Get());
   // The box where both bars meet.
@@ -273,9 +278,13 @@ void TSkinScrollbar::PaintBar(HDC dc, bool vertical) {
   // Composed off screen at the bar's size, then copied in one go.
   OffscreenBuffer buffer(dc, parts.bar.Width(), parts.bar.Height());
   const int dx = -parts.bar.left, dy = -parts.bar.top;
-  auto local = [&](const Rect& r) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; };
-  const Margins trackMargins{track.LeftWidth, track.TopHeight, track.RightWidth, track.BottomHeight};
-  const Margins thumbMargins{thumb.LeftWidth, thumb.TopHeight, thumb.RightWidth, thumb.BottomHeight};
+  auto local = [&](const Rect& r) {
+    return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+  };
+  const Margins trackMargins{track.LeftWidth, track.TopHeight, track.RightWidth,
+                             track.BottomHeight};
+  const Margins thumbMargins{thumb.LeftWidth, thumb.TopHeight, thumb.RightWidth,
+                             thumb.BottomHeight};
   struct Piece {
     const Rect* rect;
     ScrollPart part;

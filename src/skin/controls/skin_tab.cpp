@@ -45,8 +45,7 @@ void TSkinTab::SetUp() {
   unicode_ = IsWindowUnicode(handle_) != FALSE;
 }
 
-void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                             HDC canvas) {
+void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) {
   TSkinControl::AttachControl(form, data, fillBackground, canvas);
   if (!attached_ || !handle_) return;
   SetUp();
@@ -192,8 +191,8 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
   font = RegularFont(font, regular);
   OwnedPen pen(CreatePen(PS_SOLID, 1, ResolveColour(data_->Colour(ceButtonDkShadow))));
   {
-    SelectedObject selectedFont(canvas.Dc(), font ? static_cast<HGDIOBJ>(font)
-                                                  : GetStockObject(DEFAULT_GUI_FONT));
+    SelectedObject selectedFont(
+        canvas.Dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
     SelectedObject selectedPen(canvas.Dc(), pen.Get());
     const int selected = static_cast<int>(SendMessageA(handle_, TCM_GETCURSEL, 0, 0));
     const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(handle_, TCM_GETIMAGELIST, 0, 0));
@@ -222,8 +221,7 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
   RestoreDC(dc, saved);
 }
 
-void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected,
-                        HIMAGELIST images) {
+void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, HIMAGELIST images) {
   const TDataSkinObject& tabs = *data_->Part(spTabs);
   DrawNineGrid(canvas, ToRECT(tab), tabImage_, tabMargins_, tabs.Tile == 1, tabs.Trans == 1,
                tabs.Frame, selected ? 2 : 1);

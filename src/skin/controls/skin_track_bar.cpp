@@ -85,8 +85,8 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   for (const ImagePiece& piece :
        ChannelPieces(ch, map.Width(), map.Height(), head, tail, vertical)) {
     const Bitmap part = Crop(map, piece.src);
-    DrawFrameCell(dc, RECT{piece.dst.left, piece.dst.top, piece.dst.right, piece.dst.bottom},
-                  part, false, 1, 1);
+    DrawFrameCell(dc, RECT{piece.dst.left, piece.dst.top, piece.dst.right, piece.dst.bottom}, part,
+                  false, 1, 1);
   }
 }
 

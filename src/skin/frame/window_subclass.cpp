@@ -41,9 +41,9 @@ void WindowSubclass::Remove() {
     return;
   }
   // Read as it was set: the other variant would hand back a conversion thunk.
-  const auto current = reinterpret_cast<WNDPROC>(link->unicode
-                                                     ? GetWindowLongPtrW(window, GWLP_WNDPROC)
-                                                     : GetWindowLongPtrA(window, GWLP_WNDPROC));
+  const auto current =
+      reinterpret_cast<WNDPROC>(link->unicode ? GetWindowLongPtrW(window, GWLP_WNDPROC)
+                                              : GetWindowLongPtrA(window, GWLP_WNDPROC));
   if (current == &WindowSubclass::Proc) {
     if (link->unicode)
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->old));
