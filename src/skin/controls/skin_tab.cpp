@@ -22,6 +22,19 @@ RECT ToRECT(const Rect& r) {
   return {r.left, r.top, r.right, r.bottom};
 }
 
+// Reads a tab's text (at most kTabTextLimit characters) into text and
+// answers its image index.
+template <typename Item, typename Char>
+int ReadTabItem(HWND tabs, int index, Char* text, UINT message,
+                LRESULT(WINAPI* send)(HWND, UINT, WPARAM, LPARAM)) {
+  Item item = {};
+  item.mask = TCIF_TEXT | TCIF_IMAGE;
+  item.pszText = text;
+  item.cchTextMax = kTabTextLimit;
+  send(tabs, message, index, reinterpret_cast<LPARAM>(&item));
+  return item.iImage;
+}
+
 // The control's font without bold, owned when a copy had to be made.
 HFONT RegularFont(HFONT font, OwnedFont& copy) {
   LOGFONTA lf;
@@ -242,22 +255,9 @@ void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, H
   // The tab's text and image index.
   wchar_t wide[kTabTextLimit + 1] = {};
   char narrow[kTabTextLimit + 1] = {};
-  int image = -1;
-  if (unicode_) {
-    TCITEMW item = {};
-    item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = wide;
-    item.cchTextMax = kTabTextLimit;
-    SendMessageW(handle_, TCM_GETITEMW, index, reinterpret_cast<LPARAM>(&item));
-    image = item.iImage;
-  } else {
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT | TCIF_IMAGE;
-    item.pszText = narrow;
-    item.cchTextMax = kTabTextLimit;
-    SendMessageA(handle_, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
-    image = item.iImage;
-  }
+  const int image = unicode_
+                        ? ReadTabItem<TCITEMW>(handle_, index, wide, TCM_GETITEMW, &SendMessageW)
+                        : ReadTabItem<TCITEMA>(handle_, index, narrow, TCM_GETITEMA, &SendMessageA);
 
   const TColor colour = selected ? tabs.MouseOverColour2 : tabs.NormalColour2;
   SetTextColor(canvas, enabled_ ? ResolveColour(colour) : GetSysColor(COLOR_BTNSHADOW));
