@@ -375,9 +375,9 @@ def tab_sheet():
 
 def combo_button():
     def draw(c, i):
-        # 1 normal, 2 hover, 3 pressed, 4 disabled.
-        fill = [FACE, (232, 241, 253), (212, 226, 246), FACE][i]
-        ink = [TEXT, ACCENT_DARK, ACCENT_DARK, GREY_TEXT][i]
+        # In the combo box's order: 1 normal, 2 pressed, 3 disabled, 4 hover.
+        fill = [FACE, (212, 226, 246), FACE, (232, 241, 253)][i]
+        ink = [TEXT, ACCENT_DARK, GREY_TEXT, ACCENT_DARK][i]
         c.rect(0, 0, 15, 16, fill)
         c.vline(0, 1, 15, LINE_SOFT)
         c.mask(4, 6, CHEVRON_DOWN[:4], ink)
@@ -487,8 +487,9 @@ def menu_item():
 
 def extra_images():
     def draw(c, i):
-        # The combo arrow: normal, hover, pressed, disabled, focused.
-        ink = [TEXT, ACCENT_DARK, ACCENT_DARK, GREY_TEXT, ACCENT][i]
+        # The combo arrow, in the combo box's order: normal, pressed, disabled,
+        # hover, focused.
+        ink = [TEXT, ACCENT_DARK, GREY_TEXT, ACCENT_DARK, ACCENT][i]
         c.mask(4, 6, CHEVRON_DOWN[:4], ink)
     return strip(5, draw, 16, 17)
 
