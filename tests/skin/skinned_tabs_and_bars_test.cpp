@@ -504,6 +504,8 @@ TEST(SkinnedOddForm, SwitchingSkinningOffGivesTheControlsBackAndOnTakesThemAgain
     f.holder->SetPropText("Active", "False");
     ASSERT_TRUE(PumpUntil([&] { return TSkinManage::Instance()->Windows().empty(); }));
     for (HWND h : wrapped) EXPECT_EQ(0, SendMessageA(h, SKM_QUERYSKINNED, 0, 0));
+    // The page follows its form's colour again.
+    EXPECT_EQ(f.form->Color(), f.pages[2]->Pages()[0]->Color());
     if (round == 0) editProcedure = GetWindowLongPtrA(editChild, GWLP_WNDPROC);
     EXPECT_EQ(editProcedure, GetWindowLongPtrA(editChild, GWLP_WNDPROC));
     // The system draws again: the box's edge is its own.

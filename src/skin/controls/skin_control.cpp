@@ -80,6 +80,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
       parentBackgroundSwitched_ = true;
     }
     savedColour_ = control_->Color();
+    savedParentColour_ = control_->ParentColor();
     control_->SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
     if (parentBackgroundSwitched_) mode_ = 1;
   }
@@ -291,6 +292,8 @@ void TSkinControl::Restore() {
   if (parentBackgroundSwitched_) control_->SetPropText("ParentBackground", "True");
   parentBackgroundSwitched_ = false;
   control_->SetColor(savedColour_);
+  // A colour that followed the parent's follows it again.
+  if (savedParentColour_) control_->SetParentColor(true);
 }
 
 void TSkinControl::Reapply() {

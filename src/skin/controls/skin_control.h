@@ -86,6 +86,7 @@ class TSkinControl : public TComponent, public SkinnedControl {
   HDC canvas_ = nullptr;
   bool fillBackground_ = false;
   ::velotune::TColor savedColour_ = 0;
+  bool savedParentColour_ = false;  // the colour followed the parent's
   bool parentBackgroundSwitched_ = false;
   bool active_ = true;
   bool attached_ = false;
