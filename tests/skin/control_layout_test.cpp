@@ -165,13 +165,13 @@ TEST(ScrollLayout, PartsFromTheSystemsThumbAndTheirLooks) {
   EXPECT_RECT(0, 0, 17, 10, p.arrowBack);
   EXPECT_RECT(0, 10, 17, 20, p.arrowForward);
 
-  EXPECT_EQ(slPressed, ScrollPartLook(spThumb, spArrowBack, spThumb, false));
-  EXPECT_EQ(slNormal, ScrollPartLook(spArrowBack, spArrowBack, spThumb, false));
-  EXPECT_EQ(slDisabled, ScrollPartLook(spThumb, spThumb, spThumb, true));
-  EXPECT_EQ(1, ScrollArrowFrame(true, false, slNormal));     // up
-  EXPECT_EQ(7, ScrollArrowFrame(true, true, slPressed));     // down
-  EXPECT_EQ(10, ScrollArrowFrame(false, false, slHover));    // left
-  EXPECT_EQ(16, ScrollArrowFrame(false, true, slDisabled));  // right
+  EXPECT_EQ(sbPressed, ScrollPartLook(spThumb, spArrowBack, spThumb, false));
+  EXPECT_EQ(sbNormal, ScrollPartLook(spArrowBack, spArrowBack, spThumb, false));
+  EXPECT_EQ(sbDisabled, ScrollPartLook(spThumb, spThumb, spThumb, true));
+  EXPECT_EQ(1, ScrollArrowFrame(true, false, sbNormal));     // up
+  EXPECT_EQ(7, ScrollArrowFrame(true, true, sbPressed));     // down
+  EXPECT_EQ(10, ScrollArrowFrame(false, false, sbHover));    // left
+  EXPECT_EQ(16, ScrollArrowFrame(false, true, sbDisabled));  // right
 }
 
 }  // namespace

@@ -40,10 +40,4 @@ SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrow
   return p;
 }
 
-Rect CentredCell(const Rect& area, int cellWidth, int cellHeight) {
-  const int x = area.left + (area.Width() - cellWidth) / 2;
-  const int y = area.top + (area.Height() - cellHeight) / 2;
-  return {x, y, x + cellWidth, y + cellHeight};
-}
-
 }  // namespace velotune::skin

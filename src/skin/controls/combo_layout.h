@@ -36,7 +36,4 @@ struct SunkComboParts {
 };
 SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrowWidth);
 
-// A cell of cellWidth x cellHeight centred in area.
-Rect CentredCell(const Rect& area, int cellWidth, int cellHeight);
-
 }  // namespace velotune::skin

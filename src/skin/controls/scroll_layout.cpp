@@ -52,11 +52,11 @@ ScrollPart ScrollPartAt(const ScrollParts& p, int x, int y) {
 }
 
 ScrollLook ScrollPartLook(ScrollPart part, ScrollPart hot, ScrollPart pressed, bool disabled) {
-  if (disabled) return slDisabled;
-  if (pressed == part) return slPressed;
+  if (disabled) return sbDisabled;
+  if (pressed == part) return sbPressed;
   // While another part is held down, nothing else lights up.
-  if (pressed == spNone && hot == part) return slHover;
-  return slNormal;
+  if (pressed == spNone && hot == part) return sbHover;
+  return sbNormal;
 }
 
 int ScrollArrowFrame(bool vertical, bool forward, ScrollLook look) {

@@ -28,7 +28,7 @@ ScrollPart ScrollPartAt(const ScrollParts& parts, int x, int y);
 
 // A part's look, as the rows of the skin's strips: 0 normal, 1 hover,
 // 2 pressed, 3 disabled.
-enum ScrollLook { slNormal, slHover, slPressed, slDisabled };
+enum ScrollLook { sbNormal, sbHover, sbPressed, sbDisabled };
 ScrollLook ScrollPartLook(ScrollPart part, ScrollPart hot, ScrollPart pressed, bool disabled);
 
 // The frame (1-based) of the 23-frame arrow strip: four looks each of up,

@@ -3,6 +3,7 @@
 #include "framework/messages.h"
 #include "skin/colour.h"
 #include "skin/controls/combo_layout.h"
+#include "skin/controls/spin_looks.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 
@@ -32,24 +33,13 @@ TSkinComBox::~TSkinComBox() {
   editSubclass_.Remove();
 }
 
-void TSkinComBox::SetUp() {
+void TSkinComBox::Attached() {
   style_ = GetWindowLongA(handle_, GWL_STYLE);
   exStyle_ = GetWindowLongA(handle_, GWL_EXSTYLE);
   // The list's scroll bars keep the system look, and so does the list of a
   // simple combo box: neither gets a wrapper.
   if (IsSimple(style_)) return;
   if (!unicode_) SubclassEdit();
-}
-
-void TSkinComBox::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                                HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  if (attached_ && handle_) SetUp();
-}
-
-void TSkinComBox::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  SetUp();
 }
 
 void TSkinComBox::SubclassEdit() {
@@ -250,7 +240,7 @@ void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftBu
   RECT overlap;
   if (coverSystemButton && !IsRectEmpty(&system) && !IntersectRect(&overlap, &system, &column))
     FillRect(dc, &system, brush);
-  FrameIn(dc, RECT{0, 0, width, height}, ResolveColour(data_->Colour(ceButtonShadow)));
+  FrameIn(dc, RECT{0, 0, width, height}, SkinColour(ceButtonShadow));
   button_ = ToRECT(parts.button);
   // A left-hand button shows the strip's mirror image, its edge towards the text.
   const Bitmap& strip = leftButton && !combo->Map2.Empty() ? combo->Map2 : combo->Map;
@@ -274,7 +264,7 @@ void TSkinComBox::PaintExtended(HDC dc, int width, int height, int look) {
   RECT client;
   GetClientRect(handle_, &client);
   if (client.right < width && client.bottom < height) {
-    FrameIn(dc, RECT{0, 0, width, height}, ResolveColour(data_->Colour(ceButtonShadow)));
+    FrameIn(dc, RECT{0, 0, width, height}, SkinColour(ceButtonShadow));
     FrameIn(dc, RECT{1, 1, width - 1, height - 1}, RGB(255, 255, 255));
   }
   HWND child = GetWindow(handle_, GW_CHILD);

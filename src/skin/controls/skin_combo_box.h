@@ -17,8 +17,6 @@ class TSkinComBox : public TSkinControl {
       : TSkinControl(owner), extended_(extended) {}
   ~TSkinComBox() override;
   const char* ClassName() const override { return "TSkinComBox"; }
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   void Restore() override;
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
@@ -31,7 +29,7 @@ class TSkinComBox : public TSkinControl {
   RECT ButtonRect() const { return button_; }
 
  private:
-  void SetUp();
+  void Attached() override;
   void SubclassEdit();
   static LRESULT EditRoute(void* owner, HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
   void PaintComposed(HDC dc);

@@ -55,17 +55,8 @@ bool TSkinScrollbar::Snapshot::operator==(const Snapshot& o) const {
          style == o.style;
 }
 
-void TSkinScrollbar::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
-                                   HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  if (!attached_ || !handle_) return;
-  mode_ = DrawsBars(data) ? 1 : 0;
-  RepaintAll();
-}
-
-void TSkinScrollbar::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  mode_ = DrawsBars(data) ? 1 : 0;
+void TSkinScrollbar::Attached() {
+  mode_ = DrawsBars(*data_) ? 1 : 0;
   RepaintAll();
 }
 
@@ -256,7 +247,7 @@ void TSkinScrollbar::PaintBorder(HDC dc, const RECT& window, const RECT& client)
   const LONG exStyle = GetWindowLongA(handle_, GWL_EXSTYLE);
   const LONG style = GetWindowLongA(handle_, GWL_STYLE);
   if ((exStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_WINDOWEDGE)) || (style & WS_BORDER)) {
-    OwnedBrush shadow(CreateSolidBrush(ResolveColour(data_->Colour(ceButtonShadow))));
+    OwnedBrush shadow(CreateSolidBrush(SkinColour(ceButtonShadow)));
     FrameRect(dc, &window, shadow.Get());
   }
 }
@@ -297,7 +288,7 @@ void TSkinScrollbar::PaintBar(HDC dc, bool vertical) {
   if (parts.thumb.Width() > 0 && parts.thumb.Height() > 0) {
     // The track shows behind the thumb's transparent corners.
     DrawNineGrid(buffer.Dc(), local(parts.thumb), track.Map, trackMargins, track.Tile == 1, false,
-                 track.Frame, LookFrame(disabled[kThumb] ? slDisabled : slNormal, track.Frame));
+                 track.Frame, LookFrame(disabled[kThumb] ? sbDisabled : sbNormal, track.Frame));
     DrawNineGrid(buffer.Dc(), local(parts.thumb), thumb.Map, thumbMargins, thumb.Tile == 1, true,
                  thumb.Frame, LookFrame(look(spThumb, kThumb), thumb.Frame));
   }

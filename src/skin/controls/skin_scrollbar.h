@@ -16,8 +16,6 @@ class TSkinScrollbar : public TSkinControl {
  public:
   using TSkinControl::TSkinControl;
   const char* ClassName() const override { return "TSkinScrollbar"; }
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   void Restore() override;
   bool BeforeMessage(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
@@ -45,6 +43,7 @@ class TSkinScrollbar : public TSkinControl {
     LONG style = 0;
     bool operator==(const Snapshot& o) const;
   };
+  void Attached() override;
   Snapshot Take() const;
   Hit HitAt(LPARAM screenPoint) const;
   void PaintBar(HDC dc, bool vertical);

@@ -47,27 +47,15 @@ HFONT RegularFont(HFONT font, OwnedFont& copy) {
 
 }  // namespace
 
-void TSkinTab::SetUp() {
+void TSkinTab::Attached() {
   enabled_ = IsWindowEnabled(handle_) != FALSE;
+  focused_ = GetFocus() == handle_;
   closeBoxes_ = false;
   if (auto* pages = dynamic_cast<TPageControl*>(control_))
     closeBoxes_ = pages->Tag() == kCloseBoxTag && pages->tabPosition == 0;
   PrepareImages();
   WrapArrowChild();
   active_ = true;
-  unicode_ = IsWindowUnicode(handle_) != FALSE;
-}
-
-void TSkinTab::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) {
-  TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  if (!attached_ || !handle_) return;
-  SetUp();
-}
-
-void TSkinTab::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  TSkinControl::AttachWindow(window, data, form, canvas);
-  SetUp();
-  focused_ = GetFocus() == window;
 }
 
 void TSkinTab::Reapply() {
@@ -111,21 +99,11 @@ void TSkinTab::WrapArrowChild() {
 bool TSkinTab::BeforeMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT:
-    case WM_PRINTCLIENT: {
-      PAINTSTRUCT ps;
-      HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
+    case WM_PRINTCLIENT:
+      // The arrows, a child, are left out of the copy by the window's clipping.
       WrapArrowChild();
-      if (arrowWindow_ && IsWindowVisible(arrowWindow_)) {
-        RECT r;
-        GetWindowRect(arrowWindow_, &r);
-        MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
-        ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
-      }
-      PaintBuffered(dc);
-      if (!message.WParam) EndPaint(handle_, &ps);
-      message.Result = 0;
+      PaintMessage(message, true);
       return false;
-    }
     case WM_ERASEBKGND:
       // Everything is painted with the next paint, off screen.
       message.Result = 1;
@@ -202,7 +180,7 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
                         : reinterpret_cast<HFONT>(SendMessageA(handle_, WM_GETFONT, 0, 0));
   OwnedFont regular;
   font = RegularFont(font, regular);
-  OwnedPen pen(CreatePen(PS_SOLID, 1, ResolveColour(data_->Colour(ceButtonDkShadow))));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, SkinColour(ceButtonDkShadow)));
   {
     SelectedObject selectedFont(
         canvas.Dc(), font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -293,19 +271,6 @@ void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, H
     DrawTextW(canvas, wide, -1, &text, format);
   else
     DrawTextA(canvas, narrow, -1, &text, format);
-}
-
-void TSkinTab::PaintGraphicChildren(HDC dc) {
-  auto* windowed = dynamic_cast<TWinControl*>(control_);
-  if (!windowed) return;
-  for (TControl* child : windowed->Controls()) {
-    if (dynamic_cast<TWinControl*>(child) || !child->Visible()) continue;
-    const int saved = SaveDC(dc);
-    IntersectClipRect(dc, child->Left(), child->Top(), child->Left() + child->Width(),
-                      child->Top() + child->Height());
-    child->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc));
-    RestoreDC(dc, saved);
-  }
 }
 
 void TSkinTabSheet::AttachControl(TWinSkinForm& form, TSkinData& data, bool, HDC canvas) {

@@ -26,8 +26,6 @@ class TSkinTab : public TSkinControl {
   // mode 2: a tab control that is not a page control.
   explicit TSkinTab(TComponent* owner, int mode = 0) : TSkinControl(owner) { mode_ = mode; }
   const char* ClassName() const override { return "TSkinTab"; }
-  void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas) override;
-  void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) override;
   bool BeforeMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Reapply() override;
@@ -40,13 +38,12 @@ class TSkinTab : public TSkinControl {
   const TSkinControl* ArrowWrapper() const { return arrow_; }
 
  private:
-  void SetUp();
+  void Attached() override;
   void PrepareImages();
   void WrapArrowChild();
   void PaintStrip(HDC dc, const Rect& control, const Rect& pane);
   void PaintTab(HDC canvas, int index, const Rect& tab, bool selected, HIMAGELIST images);
   bool PressCloseBox(TMessage& message);
-  void PaintGraphicChildren(HDC dc);
 
   Bitmap tabImage_;
   Bitmap paneImage_;

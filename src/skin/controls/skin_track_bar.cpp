@@ -63,7 +63,7 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
     DrawFrameCell(dc, thumb, image->Map, true, kThumbFrames, kThumbFrame);
     return;
   }
-  OwnedPen pen(CreatePen(PS_SOLID, 1, ResolveColour(data_->Colour(ceButtonShadow))));
+  OwnedPen pen(CreatePen(PS_SOLID, 1, SkinColour(ceButtonShadow)));
   SelectedObject selected(dc, pen.Get());
   Rectangle(dc, thumb.left, thumb.top, thumb.right, thumb.bottom);
 }
