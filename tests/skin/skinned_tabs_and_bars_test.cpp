@@ -26,7 +26,6 @@
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
 #include "skin/skin_data_component.h"
-#include "skin/win32_skin_environment.h"
 #include "skin_files.h"
 #include "skinned_window_support.h"
 #include "support/program_in_process.h"
@@ -36,6 +35,7 @@ namespace {
 
 using testing::Canvas;
 using testing::CellDifference;
+using testing::PrintClient;
 using testing::PumpUntil;
 
 class TOddForm : public TForm {
@@ -56,20 +56,8 @@ T* WrapperOf(TWinSkinForm& skinned, HWND window) {
 class OddForm {
  public:
   OddForm() {
-    InstallWin32SkinEnvironment();
-    InstallSkinManager();
-    form = new TOddForm(nullptr);
-    form->SetBounds(60, 40, 0, 0);
-    form->SetCaption("Odd cases");
-    form->SetClientSize(600, 400);
-    holder = new TSkinDataComponent(form);
-    TSkinData& data = holder->Data();
-    data.Active = true;
-    data.SkinControls =
-        AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcStatusBar, xcFastReport);
-    data.SetStoredSkin(testing::ShippedSkinFile());
-    data.LoadSkinStream();
-    holder->Loaded();
+    form = testing::NewSkinnedTestForm<TOddForm>("Odd cases", 60, 40, 600, 400,
+                                                 testing::ShippedSkinFile(), &holder);
     for (int side = 0; side < 4; ++side)
       pages[side] = AddPages("side" + std::to_string(side), side, 10 + (side % 2) * 190,
                              10 + (side / 2) * 100, {"One", "Two", "Three"});
@@ -143,12 +131,13 @@ class OddForm {
   TScrollBox* box;
 };
 
-// A window as it paints itself into a memory DC of its size.
-std::unique_ptr<Canvas> Printed(HWND window, UINT what = PRF_CLIENT) {
+// A window's frame (border and scroll bars) as it paints it into a memory DC
+// of its size.
+std::unique_ptr<Canvas> PrintedFrame(HWND window) {
   RECT r;
   GetWindowRect(window, &r);
   auto canvas = std::make_unique<Canvas>(r.right - r.left, r.bottom - r.top);
-  SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(canvas->Dc()), what);
+  SendMessageA(window, WM_PRINT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_NONCLIENT);
   return canvas;
 }
 
@@ -181,7 +170,7 @@ TEST(SkinnedTabs, EachSideShowsItsTabsAndPaneTurnedThatWay) {
     auto* wrapper = WrapperOf<TSkinTab>(*f.Skinned(), h);
     ASSERT_NE(nullptr, wrapper);
     EXPECT_EQ(side, wrapper->Side());
-    const auto canvas = Printed(h);
+    const auto canvas = PrintClient(h);
     // Along the outward direction of the tabs: (dx, dy) points into the control.
     const int dx[] = {0, 0, 1, -1}, dy[] = {1, -1, 0, 0};
     RECT client;
@@ -223,7 +212,7 @@ TEST(SkinnedTabs, EachSideShowsItsTabsAndPaneTurnedThatWay) {
   HWND many = f.many->Handle();
   SetWindowLongA(many, GWL_STYLE, GetWindowLongA(many, GWL_STYLE) | TCS_FIXEDWIDTH);
   SendMessageA(many, TCM_SETITEMSIZE, 0, MAKELPARAM(30, 0));
-  const auto canvas = Printed(many);
+  const auto canvas = PrintClient(many);
   RECT r;
   SendMessageA(many, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
   ASSERT_EQ(30, r.right - r.left);
@@ -301,7 +290,7 @@ TEST(SkinnedTrackBars, ThumbAndChannelFromTheSkinTicksFromTheSystem) {
     const bool vertical = bar == f.vertical;
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
     HWND h = bar->Handle();
-    const auto canvas = Printed(h);
+    const auto canvas = PrintClient(h);
     RECT thumb, channel;
     SendMessageA(h, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
     SendMessageA(h, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
@@ -356,7 +345,7 @@ void ClickListItem(HWND combo, int index) {
 // The button of a skinned combo box, printed, against a frame of a strip.
 std::string ButtonDifference(TComboBox* combo, TSkinComBox* wrapper, const Bitmap& strip,
                              int frame) {
-  const auto canvas = Printed(combo->Handle());
+  const auto canvas = PrintClient(combo->Handle());
   const RECT b = wrapper->ButtonRect();
   return CellDifference(*canvas, b.left, b.top, strip, 4, frame);
 }
@@ -391,7 +380,7 @@ TEST(SkinnedComboBoxes, TheButtonShowsEachLookForEachSide) {
   info.cbSize = sizeof(info);
   GetComboBoxInfo(f.left->Handle(), &info);
   const int shift = info.rcButton.right - info.rcButton.left;
-  const auto canvas = Printed(f.left->Handle()), same = Printed(f.plain->Handle());
+  const auto canvas = PrintClient(f.left->Handle()), same = PrintClient(f.plain->Handle());
   for (int y = 4; y < 17; ++y)
     for (int x = 4; x < 60; ++x)
       ASSERT_EQ(same->At(x, y), canvas->At(x + shift, y)) << "the text moved by " << shift;
@@ -449,7 +438,7 @@ WhileHeld* WhileHeld::current = nullptr;
 // The box's vertical bar drawn by the skin, against the arrow strip's frame
 // at the down arrow; "" when equal.
 std::string DownArrowDifference(HWND box, const ScrollParts& v, const TSkinData& data, int frame) {
-  const auto canvas = Printed(box, PRF_NONCLIENT);
+  const auto canvas = PrintedFrame(box);
   const TDataSkinObject& arrows = *data.Part(spScrollbar);
   return CellDifference(*canvas, v.arrowForward.left, v.arrowForward.top, arrows.Map, arrows.Frame,
                         frame);
@@ -466,7 +455,7 @@ TEST(SkinnedScrollBars, TheBarsShowTheSkinsPartsInEachLook) {
   ASSERT_TRUE(wrapper->BarParts(true, &v, disabled) && wrapper->BarParts(false, &hz, disabled));
   const Bitmap& arrows = data.Part(spScrollbar)->Map;
   const int n = data.Part(spScrollbar)->Frame;
-  const auto canvas = Printed(h, PRF_NONCLIENT);
+  const auto canvas = PrintedFrame(h);
   EXPECT_EQ("", CellDifference(*canvas, v.arrowBack.left, v.arrowBack.top, arrows, n, 1));
   EXPECT_EQ("", CellDifference(*canvas, v.arrowForward.left, v.arrowForward.top, arrows, n, 5));
   EXPECT_EQ("", CellDifference(*canvas, hz.arrowBack.left, hz.arrowBack.top, arrows, n, 9));
@@ -510,7 +499,7 @@ TEST(SkinnedOddForm, SwitchingSkinningOffGivesTheControlsBackAndOnTakesThemAgain
     EXPECT_EQ(editProcedure, GetWindowLongPtrA(editChild, GWLP_WNDPROC));
     // The system draws again: the box's edge is its own.
     EXPECT_NE(ToPixel(ResolveColour(f.Data().Colour(ceButtonShadow))),
-              Printed(f.box->Handle(), PRF_NONCLIENT)->At(0, 0));
+              PrintedFrame(f.box->Handle())->At(0, 0));
     f.Data().SetActive(true);
     ASSERT_TRUE(PumpUntil([&] { return f.Skinned() && f.Skinned()->State() == fsSkinned; }));
   }
