@@ -104,7 +104,33 @@ DWORD Cli(const std::string& arguments, std::string* out) {
   return RunToEnd("\"" + BinFolder() + "velotune-cli.exe\" " + arguments, out);
 }
 
-// The whole registry as the registry editor exports it.
+// An export without HKEY_LOCAL_MACHINE\Hardware: that tree is volatile, made
+// again by the system as devices appear (the display's entry comes when the
+// first program draws), and nothing here writes it.
+std::string WithoutHardware(const std::string& text) {
+  std::u16string wide(text.size() / 2, u'\0');
+  for (std::size_t i = 0; i < wide.size(); ++i)
+    wide[i] = static_cast<char16_t>(static_cast<unsigned char>(text[2 * i]) |
+                                    static_cast<unsigned char>(text[2 * i + 1]) << 8);
+  const std::u16string header = u"\r\n[HKEY_LOCAL_MACHINE\\Hardware";
+  std::u16string kept;
+  std::size_t at = 0;
+  while (at < wide.size()) {
+    std::size_t next = wide.find(u"\r\n[", at + 1);
+    if (next == std::u16string::npos) next = wide.size();
+    if (wide.compare(at, header.size(), header) != 0) kept.append(wide, at, next - at);
+    at = next;
+  }
+  std::string out;
+  for (char16_t c : kept) {
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>(c >> 8);
+  }
+  return out;
+}
+
+// The whole registry as the registry editor exports it, but for the volatile
+// hardware tree.
 std::string Export(const std::string& name) {
   char temp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
@@ -113,7 +139,7 @@ std::string Export(const std::string& name) {
   EXPECT_EQ(0u, RunToEnd("regedit.exe /e \"" + path + "\""));
   std::string text = ReadFileBytes(path);
   EXPECT_GT(text.size(), 1000u) << path;
-  return text;
+  return WithoutHardware(text);
 }
 
 // Where two exports part, for the failure message (UTF-16 narrowed).
