@@ -13,25 +13,26 @@ using namespace lzh;
 
 namespace {
 
-// Bits taken most significant first, from a 64-bit buffer refilled four bytes
+// Bits taken most significant first, from a 64-bit buffer refilled eight bytes
 // at a time; past the end of the input the bits are zero.
 class BitReader {
  public:
   BitReader(const uint8_t* input, size_t size) : next_(input), end_(input + size) {}
 
-  // At least 57 bits buffered afterwards.
+  // At least 56 bits buffered afterwards. The buffer's bits below the counted
+  // ones are the input's next bits or zero, so loading them again is harmless.
   void Refill() {
-    while (count_ <= 56) {
-      if (end_ - next_ >= 4 && count_ <= 32) {
-        const uint32_t word = (uint32_t{next_[0]} << 24) | (uint32_t{next_[1]} << 16) |
-                              (uint32_t{next_[2]} << 8) | next_[3];
-        buffer_ |= uint64_t{word} << (32 - count_);
-        next_ += 4;
-        count_ += 32;
-      } else {
-        if (next_ < end_) buffer_ |= uint64_t{*next_++} << (56 - count_);
-        count_ += 8;
-      }
+    if (end_ - next_ >= 8) {
+      uint64_t word;
+      std::memcpy(&word, next_, sizeof word);
+      buffer_ |= __builtin_bswap64(word) >> count_;
+      next_ += (63 - count_) >> 3;
+      count_ |= 56;
+      return;
+    }
+    while (count_ < 56) {
+      if (next_ < end_) buffer_ |= uint64_t{*next_++} << (56 - count_);
+      count_ += 8;
     }
   }
   int Bit() {
@@ -40,6 +41,11 @@ class BitReader {
     buffer_ <<= 1;
     --count_;
     return bit;
+  }
+  int Peek(int n) const { return static_cast<int>(buffer_ >> (64 - n)); }
+  void Skip(int n) {
+    buffer_ <<= n;
+    count_ -= n;
   }
   // The next n bits (1..16) as a number; needs n bits buffered.
   int Bits(int n) {
@@ -105,7 +111,12 @@ void LzhDecode(const uint8_t* input, size_t size, uint8_t* output, size_t output
     const size_t distance = static_cast<size_t>((positions.upper[first] << 6) | low) + 1;
     const size_t length = std::min<size_t>(c - 255 + kThreshold, outputCount - written);
     uint8_t* to = output + written;
-    if (distance > written) {
+    if (distance >= 16 && distance <= written && outputCount - written >= 64) {
+      // Sixteen bytes at a time, each block read after the one it may
+      // overlap has been written; the few bytes past the match are written
+      // again by what follows.
+      for (size_t k = 0; k < length; k += 16) std::memcpy(to + k, to + k - distance, 16);
+    } else if (distance > written) {
       // Reaches back into the ring's initial bytes.
       for (size_t k = 0; k < length; ++k)
         to[k] =

@@ -58,6 +58,8 @@ void HuffmanTree::Start() {
   }
   for (size_t i = kNodes; i < freq_.size(); ++i) freq_[i] = 0xFFFF;
   parent_[kRoot] = 0;
+  marks_ = CodeMarks{};
+  FillCodes(kRoot, 0, 0, codeTable_, marks_);
 }
 
 void HuffmanTree::Rebuild() {
@@ -86,6 +88,62 @@ void HuffmanTree::Rebuild() {
     parent_[k] = static_cast<uint16_t>(i);
     if (k < kNodes) parent_[k + 1] = static_cast<uint16_t>(i);
   }
+  marks_ = CodeMarks{};
+  FillCodes(kRoot, 0, 0, codeTable_, marks_);
+}
+
+void HuffmanTree::FillCodes(int node, int depth, int code, CodeTable& table,
+                            CodeMarks& marks) const {
+  const int c = son_[node];
+  if (depth == kCodeTableBits || c >= kNodes) {
+    const uint32_t entry = (static_cast<uint32_t>(depth) << 16) | static_cast<uint32_t>(node);
+    const int shift = kCodeTableBits - depth;
+    std::fill(table.begin() + (code << shift), table.begin() + ((code + 1) << shift), entry);
+    if (depth == kCodeTableBits) return;
+  }
+  marks.marked[node] = 1;
+  marks.depth[node] = static_cast<uint8_t>(depth);
+  marks.code[node] = static_cast<uint16_t>(code);
+  if (c >= kNodes) return;
+  FillCodes(c, depth + 1, code << 1, table, marks);
+  FillCodes(c + 1, depth + 1, (code << 1) | 1, table, marks);
+}
+
+void HuffmanTree::Unmark(int node) {
+  if (!marks_.marked[node]) return;
+  marks_.marked[node] = 0;
+  const int c = son_[node];
+  if (c >= kNodes) return;
+  Unmark(c);
+  Unmark(c + 1);
+}
+
+void HuffmanTree::MoveMarked(int c, int l, uint16_t k) {
+  // The subtrees change places: unmark both, swap, and fill the table again
+  // below whichever of the two nodes is marked (the nodes keep their codes).
+  for (int node : {c, l}) {
+    if (marks_.marked[node] && son_[node] < kNodes) {
+      Unmark(son_[node]);
+      Unmark(son_[node] + 1);
+    }
+  }
+  Swap(c, l, k, son_[c], son_[l]);
+  for (int node : {c, l})
+    if (marks_.marked[node])
+      FillCodes(node, marks_.depth[node], marks_.code[node], codeTable_, marks_);
+}
+
+bool HuffmanTree::CodeTableMatchesTree() const {
+  CodeTable table{};
+  CodeMarks marks;
+  FillCodes(kRoot, 0, 0, table, marks);
+  for (int node = 0; node < kNodes; ++node) {
+    if (marks.marked[node] != marks_.marked[node]) return false;
+    if (marks.marked[node] &&
+        (marks.depth[node] != marks_.depth[node] || marks.code[node] != marks_.code[node]))
+      return false;
+  }
+  return table == codeTable_;
 }
 
 }  // namespace velotune::skin::lzh

@@ -206,7 +206,8 @@ TEST(LzhDecode, NothingIsAskedOfTheStreamsForZeroBytes) {
 
 // The adaptive tree must stay a valid Huffman tree through updates and rebuilds:
 // frequencies sorted, every internal node the sum of its children, parent links
-// matching child links.
+// matching child links; and the table of the codes' first bits, kept up as
+// nodes move, must stay what the tree gives.
 TEST(HuffmanTree, StaysConsistentThroughRebuilds) {
   using namespace lzh;
   HuffmanTree tree;
@@ -232,6 +233,9 @@ TEST(HuffmanTree, StaysConsistentThroughRebuilds) {
     const int symbol = static_cast<int>(rng() % 4 == 0 ? rng() % kSymbols : rng() % 8);
     tree.Update(symbol);
     if (step % 9973 == 0) check(step);
+    if (step % 16 == 0) {
+      ASSERT_TRUE(tree.CodeTableMatchesTree()) << "step " << step;
+    }
     ASSERT_LE(tree.Frequency(kRoot), kMaxFreq);
   }
 }
