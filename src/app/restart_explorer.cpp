@@ -12,7 +12,10 @@ void RestartExplorerIn(const std::string& recentFolder) {
   if (path.empty()) throw Exception(kRecentFolderUnknown);
   // A file that cannot be written raises, and the command is then not run.
   ActiveFiles().WriteLines(path, RestartExplorerBatchLines());
-  ActiveProcesses().WinExec(RestartExplorerCommand(recentFolder), kSwHide);
+  // The system's own command interpreter, so that on 64-bit Windows the
+  // Explorer it starts again is the 64-bit shell.
+  Processes& processes = ActiveProcesses();
+  processes.WinExec(processes.ForSystemTools(RestartExplorerCommand(recentFolder)), kSwHide);
 }
 
 }  // namespace velotune

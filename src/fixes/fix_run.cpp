@@ -30,10 +30,10 @@ class RepairStarter {
       : folder_(std::move(folder)), fixerMissing_(!ActiveFiles().Exists(folder_ + kFixerFolder)) {}
 
   void Import(const std::string& script) {
-    StartFile(script, ActiveProcesses().ForRegistryWork(ImportCommandLine(folder_, script)));
+    StartFile(script, ActiveProcesses().ForSystemTools(ImportCommandLine(folder_, script)));
   }
   void RunBatch(const std::string& batch) {
-    StartFile(batch, ActiveProcesses().ForRegistryWork(BatchCommandLine(folder_, batch)));
+    StartFile(batch, ActiveProcesses().ForSystemTools(BatchCommandLine(folder_, batch)));
   }
 
   void Command(const std::string& commandLine) {

@@ -24,10 +24,10 @@ class Processes {
   // (an HWND). Fire and forget: the result is ignored.
   virtual void ShellOpen(void* owner, const std::string& target, int showCommand) = 0;
   // A command line that starts the registry editor or the command interpreter
-  // for registry work, as it must be started so that the tool works on the
-  // registry the system itself reads. Unchanged unless the system starts
-  // other tools for a bare name (a 32-bit process on 64-bit Windows).
-  virtual std::string ForRegistryWork(const std::string& commandLine) { return commandLine; }
+  // as it must be started so that the tool works on the registry, files and
+  // processes the system itself uses. Unchanged unless the system starts other
+  // tools for a bare name (a 32-bit process on 64-bit Windows).
+  virtual std::string ForSystemTools(const std::string& commandLine) { return commandLine; }
 };
 
 constexpr int kSwHide = 0;

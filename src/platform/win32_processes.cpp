@@ -66,7 +66,7 @@ unsigned Win32Processes::WinExec(const std::string& commandLine, int showCommand
   return ::WinExec(commandLine.c_str(), static_cast<UINT>(showCommand));
 }
 
-std::string Win32Processes::ForRegistryWork(const std::string& commandLine) {
+std::string Win32Processes::ForSystemTools(const std::string& commandLine) {
   if (!RunningUnderWow64()) return commandLine;
   return NativeToolCommandLine(commandLine, SystemWindowsFolder());
 }

@@ -19,7 +19,7 @@ class Win32Processes : public Processes {
   std::string NetUserName() override;
   void ShellOpen(void* owner, const std::string& target, int showCommand) override;
   // Under WOW64 the 64-bit tools, by full path.
-  std::string ForRegistryWork(const std::string& commandLine) override;
+  std::string ForSystemTools(const std::string& commandLine) override;
 };
 
 class Win32Files : public Files {

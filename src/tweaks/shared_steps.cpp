@@ -45,7 +45,7 @@ void SpeedUpScript(const std::vector<std::string>& lines) {
   Files& files = ActiveFiles();
   const std::string path = files.ProgramFolder() + "SpeedUp.reg";
   files.WriteLines(path, lines);
-  RunProcess("", ActiveProcesses().ForRegistryWork(SpeedUpCommandLine(path)), true);
+  RunProcess("", ActiveProcesses().ForSystemTools(SpeedUpCommandLine(path)), true);
   files.Delete(path);
 }
 

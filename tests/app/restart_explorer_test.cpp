@@ -21,6 +21,7 @@ TEST(RestartExplorer, WritesTheBatchFileAndRunsItHidden) {
     SCOPED_TRACE(folder);
     Fixture f;
     ScopedSeams seams(&f.registry, &f.processes, &f.files);
+    f.processes.systemToolMark = "[system] ";
     f.files.files["C:\\Users\\me\\Recent\\RE.bat"] = {"old"};
     RestartExplorerIn(folder);
     EXPECT_EQ(f.files.files["C:\\Users\\me\\Recent\\RE.bat"],
@@ -28,7 +29,8 @@ TEST(RestartExplorer, WritesTheBatchFileAndRunsItHidden) {
                                         "start explorer.exe", "Exit"}));
     ASSERT_EQ(f.processes.calls.size(), 1u);
     EXPECT_EQ(f.processes.calls[0].kind, "WinExec");
-    EXPECT_EQ(f.processes.calls[0].commandLine, "cmd /c \"C:\\Users\\me\\Recent\\RE.bat\"");
+    EXPECT_EQ(f.processes.calls[0].commandLine,
+              "[system] cmd /c \"C:\\Users\\me\\Recent\\RE.bat\"");
     EXPECT_EQ(f.processes.calls[0].show, kSwHide);
   }
 }

@@ -174,7 +174,7 @@ TEST_F(FixRunTest, EveryBoxTickedStartsEveryRepairInRunOrder) {
 // wants them for registry work (under WOW64 the 64-bit ones); other commands
 // as they are.
 TEST_F(FixRunTest, ScriptsAndBatchFilesStartThroughTheRegistryToolsOfTheSystem) {
-  processes_.registryWorkMark = "native:";
+  processes_.systemToolMark = "native:";
   TickAll();
   Button8Click(page_);
   ASSERT_EQ(processes_.calls.size(), 60u);

@@ -87,16 +87,16 @@ TEST_F(SystemRegistry, TheRegistryToolsWorkOnTheSystemsOwnRegistry) {
   const std::string batchLine = "cmd.exe /c \"" + batch + "\"";
   if (UnderWow64()) {
     const std::string windows = SystemWindowsFolder();
-    EXPECT_EQ(processes.ForRegistryWork(importLine),
+    EXPECT_EQ(processes.ForSystemTools(importLine),
               windows + "\\regedit.exe /s \"" + script + "\"");
-    EXPECT_EQ(processes.ForRegistryWork(batchLine),
+    EXPECT_EQ(processes.ForSystemTools(batchLine),
               windows + "\\Sysnative\\cmd.exe /c \"" + batch + "\"");
   } else {
-    EXPECT_EQ(processes.ForRegistryWork(importLine), importLine);
-    EXPECT_EQ(processes.ForRegistryWork(batchLine), batchLine);
+    EXPECT_EQ(processes.ForSystemTools(importLine), importLine);
+    EXPECT_EQ(processes.ForSystemTools(batchLine), batchLine);
   }
-  RunProcess("", processes.ForRegistryWork(importLine), true);
-  EXPECT_GT(processes.WinExec(processes.ForRegistryWork(batchLine), kSwHide), 31u);
+  RunProcess("", processes.ForSystemTools(importLine), true);
+  EXPECT_GT(processes.WinExec(processes.ForSystemTools(batchLine), kSwHide), 31u);
   std::string batchValue;
   for (int tries = 0; tries < 300 && batchValue != "REG_SZ yes"; ++tries) {
     if (tries) Sleep(100);

@@ -29,9 +29,9 @@ class RecordingProcesses : public Processes {
   unsigned long failCode = 0;
   // Called for each RunProcess, e.g. to import a script into the memory registry.
   std::function<void(const Call&)> onRun;
-  // Put before every command line that goes through ForRegistryWork, so that
+  // Put before every command line that goes through ForSystemTools, so that
   // tests see which ones did.
-  std::string registryWorkMark;
+  std::string systemToolMark;
 
   void RunProcess(const std::string& application, const std::string& commandLine,
                   bool wait) override {
@@ -47,8 +47,8 @@ class RecordingProcesses : public Processes {
   void ShellOpen(void* owner, const std::string& target, int showCommand) override {
     calls.push_back({"ShellOpen", "", target, false, showCommand, owner});
   }
-  std::string ForRegistryWork(const std::string& commandLine) override {
-    return registryWorkMark + commandLine;
+  std::string ForSystemTools(const std::string& commandLine) override {
+    return systemToolMark + commandLine;
   }
 
   std::vector<std::string> CommandLines() const {

@@ -226,7 +226,7 @@ TEST_F(Page2Save, ScriptPathWithBlanksStaysInsideTheQuotes) {
 }
 
 TEST_F(Page2Save, TheScriptIsImportedByTheRegistryEditorOfTheSystem) {
-  processes.registryWorkMark = "native:";
+  processes.systemToolMark = "native:";
   Save1Click(states);
   ASSERT_EQ(processes.calls.size(), 1u);
   EXPECT_EQ(processes.calls[0].commandLine, "native:" + kRegedit);
