@@ -590,7 +590,7 @@ BottomStretch=1
 BottomTrans=0
 BottomTopHeight=32
 BottomBotHeight=32
-TextShift=16
+TextShift=28
 TextShiftVert=2
 TextRightClip=20
 

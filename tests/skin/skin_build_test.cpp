@@ -153,7 +153,7 @@ TEST_F(ShippedSkin, PushButtonsTitleColoursAndDerivedImages) {
 
   const TDataSkinTitle& title = data_.Title();
   EXPECT_EQ(title.Frame, 2);
-  EXPECT_EQ(title.TextShift, 16);
+  EXPECT_EQ(title.TextShift, 28);
   EXPECT_EQ(title.TextShiftVert, 2);
   EXPECT_EQ(title.TextRightClip, 20);
   EXPECT_EQ(title.FontHeight, 14);
