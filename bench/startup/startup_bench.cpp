@@ -1,16 +1,21 @@
-// Start-up of the main window to its first complete paint, with the skin
-// engine on and off in alternating rounds of one run under Wine:
-//   startup_bench.exe [rounds]      (default 10 rounds of each)
-// Each round builds the real main window from its description, shows it and
-// pumps messages until the window and every child have nothing left to
-// paint (and, skinned, the frame is started). Prints the median, the
-// fastest and the slowest round of each.
+// Start-up to the painted main window, under Wine (a Windows program taking
+// Google Benchmark's options, see bench/support/window_bench.h):
+//   Startup/velotune     the program users get (velotune.exe beside this
+//                        one), from process creation to its main window
+//                        visible, skinned (its frame's window region set)
+//                        and with nothing left to paint, Donate dialog off;
+//   Startup/plain_window its floor, plain_window.exe (bench/floors), from
+//                        process creation to its window visible and painted;
+//   InProcess/skin_on, InProcess/skin_off
+//                        the main window built in this process, shown and
+//                        painted, with the skin engine on and off: what the
+//                        skin costs, without process start and program load.
+// The Wine session is warm: this program runs in it, and one untimed start of
+// each program comes first. Each started program is closed before the next.
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
+#include <stdexcept>
+#include <string>
 
 #include "app/program_classes.h"
 #include "app/tweak_form.h"
@@ -21,18 +26,85 @@
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/win32_skin_environment.h"
+#include "support/donate_choice_value.h"
 #include "tweaks/registry.h"
+#include "window_bench.h"
 
 namespace {
 
 using namespace velotune;
 
-BOOL CALLBACK NeedsPaint(HWND child, LPARAM found) {
-  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
-    *reinterpret_cast<bool*>(found) = true;
-    return FALSE;
+std::string BesideThisProgram(const char* file) {
+  char path[MAX_PATH];
+  const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/") + 1) + file;
+}
+
+struct Found {
+  DWORD process;
+  HWND window;
+};
+
+// The process's visible top-level window with a caption and no owner.
+BOOL CALLBACK FindMainWindow(HWND window, LPARAM data) {
+  auto* found = reinterpret_cast<Found*>(data);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != found->process || !IsWindowVisible(window) || GetWindow(window, GW_OWNER) ||
+      (GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != WS_CAPTION)
+    return TRUE;
+  found->window = window;
+  return FALSE;
+}
+
+bool HasWindowRegion(HWND window) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(window, region);
+  DeleteObject(region);
+  return kind != ERROR && kind != NULLREGION;
+}
+
+// Starts the program and returns the seconds until its main window is
+// painted (and, when `skinned`, has the skin's region); closes it after.
+double StartAndTime(const std::string& program, bool skinned) {
+  const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  std::string commandLine = "\"" + program + "\"";
+  const double start = bench::Now();
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.c_str(), &startup, &info))
+    throw std::runtime_error("cannot start " + program);
+  CloseHandle(info.hThread);
+  Found found{info.dwProcessId, nullptr};
+  double end = 0;
+  std::string problem;
+  for (;;) {
+    if (!found.window) EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+    if (found.window && (!skinned || HasWindowRegion(found.window)) &&
+        bench::NothingToPaint(found.window)) {
+      end = bench::Now();
+      break;
+    }
+    if (bench::Now() - start > 30) {
+      problem = program + ": no painted main window after 30 s";
+      break;
+    }
+    if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
+      problem = program + " ended before its main window was painted";
+      break;
+    }
   }
-  return TRUE;
+  if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(info.hProcess, 1);
+    WaitForSingleObject(info.hProcess, INFINITE);
+  }
+  CloseHandle(info.hProcess);
+  if (!problem.empty()) throw std::runtime_error(problem);
+  return end - start;
 }
 
 bool Painted(HWND window, bool skinned) {
@@ -41,59 +113,34 @@ bool Painted(HWND window, bool skinned) {
     skin::TWinSkinForm* form = manager ? manager->FindSkinnedWindow(window) : nullptr;
     if (!form || form->State() != skin::fsSkinned) return false;
   }
-  if (GetUpdateRect(window, nullptr, FALSE)) return false;
-  bool pending = false;
-  EnumChildWindows(window, NeedsPaint, reinterpret_cast<LPARAM>(&pending));
-  return !pending;
+  return bench::NothingToPaint(window);
 }
 
-void Pump() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
-  LARGE_INTEGER frequency;
-  QueryPerformanceFrequency(&frequency);
-  return 1000.0 * static_cast<double>(to.QuadPart - from.QuadPart) /
-         static_cast<double>(frequency.QuadPart);
-}
-
-double OneRound(bool skinned) {
+double BuildInProcess(bool skinned) {
   // Without the manager's factory the skin component skins nothing.
   skin::SetSkinManagerFactory(nullptr);
   if (skinned) skin::InstallSkinManager();
-  LARGE_INTEGER start, end;
-  QueryPerformanceCounter(&start);
+  const double start = bench::Now();
   auto* window = new TTweakFrm(nullptr);
   window->Show();
-  const DWORD limit = GetTickCount() + 20000;
-  for (;;) {
-    Pump();
-    if (Painted(window->Handle(), skinned) || GetTickCount() > limit) break;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
-  }
-  QueryPerformanceCounter(&end);
+  const bool painted =
+      bench::PumpUntil([&] { return Painted(window->Handle(), skinned); }, 20000);
+  const double end = bench::Now();
   delete window;
-  Pump();
-  return Milliseconds(start, end);
-}
-
-void Report(const char* name, std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  std::printf("%-12s median %7.1f ms   fastest %7.1f ms   slowest %7.1f ms   (%zu rounds)\n", name,
-              times[times.size() / 2], times.front(), times.back(), times.size());
+  bench::PumpMessages();
+  if (!painted) throw std::runtime_error("the main window was not painted within 20 s");
+  return end - start;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  // The program's keys in memory, so that the bench leaves the registry as
-  // it was; no Donate dialog at start.
+  // The shipped program reads the Donate choice from the prefix's registry.
+  DonateChoice noDonateDialog;
+  const std::string program = BesideThisProgram("velotune.exe");
+  const std::string floor = BesideThisProgram("plain_window.exe");
+
+  // The main window built here keeps its keys in memory.
   MemoryRegistry registry;
   Win32Processes processes;
   Win32Files files;
@@ -102,13 +149,17 @@ int main(int argc, char** argv) {
   RegisterProgramClasses();
   skin::InstallWin32SkinEnvironment();
   Application().SetTitle("Velotune");
-  OneRound(true);  // warm-up: fonts, classes and caches of the first window
-  std::vector<double> on, off;
-  for (int i = 0; i < rounds; ++i) {
-    on.push_back(OneRound(true));
-    off.push_back(OneRound(false));
-  }
-  Report("skin on", on);
-  Report("skin off", off);
-  return 0;
+
+  // Warm-up: the programs' files read once, the fonts and classes of the
+  // first window made.
+  StartAndTime(program, true);
+  StartAndTime(floor, false);
+  BuildInProcess(true);
+
+  return bench::RunWindowBenchmarks(
+      argc, argv,
+      {{"Startup/velotune", nullptr, [&] { return StartAndTime(program, true); }},
+       {"Startup/plain_window", nullptr, [&] { return StartAndTime(floor, false); }},
+       {"InProcess/skin_on", nullptr, [] { return BuildInProcess(true); }},
+       {"InProcess/skin_off", nullptr, [] { return BuildInProcess(false); }}});
 }
