@@ -4,7 +4,8 @@
     report.py ROWS_FILE RESULTS_DIR
 
 RESULTS_DIR holds one SUITE.json per suite. A figure is the median CPU time
-of a benchmark's repetitions; since the repetitions of all benchmarks of a
+of a benchmark's repetitions (the median wall-clock time for a benchmark
+measured in real time, whose name ends in "/real_time"); since the repetitions of all benchmarks of a
 suite run interleaved in one process, a figure and its floor see the same
 machine load, and their ratio is what stays stable on a noisy machine.
 Exits with 1 when a row misses its target or its figures are missing.
@@ -28,7 +29,8 @@ def load(results_dir):
         for b in data.get("benchmarks", []):
             if b.get("run_type") != "iteration" or b.get("error_occurred"):
                 continue
-            seconds = b["cpu_time"] * UNITS[b.get("time_unit", "ns")]
+            kind = "real_time" if b["run_name"].endswith("/real_time") else "cpu_time"
+            seconds = b[kind] * UNITS[b.get("time_unit", "ns")]
             times.setdefault(f"{suite}:{b['run_name']}", []).append(seconds)
     return {k: statistics.median(v) for k, v in times.items()}
 
