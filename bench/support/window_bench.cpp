@@ -201,7 +201,7 @@ bool PumpUntil(const std::function<bool()>& done, unsigned timeoutMs) {
 
 namespace {
 BOOL CALLBACK FindPending(HWND child, LPARAM found) {
-  if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+  if (GetUpdateRect(child, nullptr, FALSE) && IsWindowVisible(child)) {
     *reinterpret_cast<bool*>(found) = true;
     return FALSE;
   }
