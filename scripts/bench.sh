@@ -16,7 +16,8 @@ if command -v ccache >/dev/null 2>&1; then
   export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
 fi
 if [ ! -f "$here/build/native/build.ninja" ]; then
-  cmake -S "$here" -B "$here/build/native" -G Ninja >/dev/null
+  # Configured as scripts/build.sh does, so the tree also serves the tests.
+  cmake -S "$here" -B "$here/build/native" -G Ninja -DVELOTUNE_WIN_DIR="$here/build/win" >/dev/null
 fi
 native=(bench/skin/skin_bench bench/resize/resize_bench bench/framework/framework_bench)
 cmake --build "$here/build/native" --target "${native[@]##*/}"
