@@ -1,10 +1,8 @@
 #include "skin/frame/window_subclass.h"
 
-namespace velotune::skin {
+#include <unordered_map>
 
-namespace {
-const char kLinkProp[] = "VelotuneSkinLink";
-}
+namespace velotune::skin {
 
 struct WindowSubclass::Link {
   void* owner;
@@ -13,14 +11,40 @@ struct WindowSubclass::Link {
   bool unicode;
 };
 
+namespace {
+
+// The routed windows' links. Every message looks its link up, so the table
+// lives in the process: a window property would cost the window system a
+// round trip each time.
+using Links = std::unordered_map<HWND, void*>;
+Links& RoutedWindows() {
+  static Links links;
+  return links;
+}
+
+void* LinkOf(HWND window) {
+  const Links& links = RoutedWindows();
+  auto it = links.find(window);
+  return it == links.end() ? nullptr : it->second;
+}
+
+// Drops the window's entry when it is still `link`'s.
+void Unlink(HWND window, const void* link) {
+  Links& links = RoutedWindows();
+  auto it = links.find(window);
+  if (it != links.end() && it->second == link) links.erase(it);
+}
+
+}  // namespace
+
 bool WindowSubclass::IsRouted(HWND window) {
-  return window && GetPropA(window, kLinkProp) != nullptr;
+  return window && LinkOf(window) != nullptr;
 }
 
 bool WindowSubclass::Install(HWND window, void* owner, Route route) {
   if (link_ || !IsWindow(window) || IsRouted(window)) return false;
   auto* link = new Link{owner, route, nullptr, IsWindowUnicode(window) != FALSE};
-  SetPropA(window, kLinkProp, link);
+  RoutedWindows()[window] = link;
   const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&WindowSubclass::Proc);
   link->old =
       reinterpret_cast<WNDPROC>(link->unicode ? SetWindowLongPtrW(window, GWLP_WNDPROC, proc)
@@ -36,7 +60,8 @@ void WindowSubclass::Remove() {
   link_ = nullptr;
   HWND window = window_;
   window_ = nullptr;
-  if (!IsWindow(window) || GetPropA(window, kLinkProp) != link) {
+  if (!IsWindow(window) || LinkOf(window) != link) {
+    Unlink(window, link);
     delete link;
     return;
   }
@@ -49,7 +74,7 @@ void WindowSubclass::Remove() {
       SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->old));
     else
       SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(link->old));
-    RemovePropA(window, kLinkProp);
+    Unlink(window, link);
     delete link;
   } else {
     // Someone subclassed after us: keep passing messages on, to nobody.
@@ -74,13 +99,19 @@ LRESULT WindowSubclass::CallOld(HWND window, UINT msg, WPARAM wParam, LPARAM lPa
 }
 
 LRESULT CALLBACK WindowSubclass::Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-  auto* link = static_cast<Link*>(GetPropA(window, kLinkProp));
+  auto* link = static_cast<Link*>(LinkOf(window));
   if (!link) return DefWindowProcA(window, msg, wParam, lParam);
-  if (link->owner) return link->route(link->owner, window, msg, wParam, lParam);
+  if (link->owner) {
+    const LRESULT result = link->route(link->owner, window, msg, wParam, lParam);
+    // The window's handle may come back for another window: its entry goes
+    // with it (the owner frees the link).
+    if (msg == WM_NCDESTROY) Unlink(window, link);
+    return result;
+  }
   // A pass-through left in the chain: it goes with the window.
   const Link copy = *link;
   if (msg == WM_NCDESTROY) {
-    RemovePropA(window, kLinkProp);
+    Unlink(window, link);
     delete link;
   }
   return CallLink(copy, window, msg, wParam, lParam);
