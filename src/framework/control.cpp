@@ -304,7 +304,8 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::Invalidate() {
-  if (parent_ && parent_->HandleAllocated()) {
+  // Only on screen: see TWinControl::Invalidate.
+  if (parent_ && parent_->HandleAllocated() && IsWindowVisible(parent_->Handle())) {
     RECT r = BoundsRect();
     InvalidateRect(parent_->Handle(), &r, FALSE);
   }

@@ -198,8 +198,10 @@ class TWinControl : public TControl {
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override;
   virtual void CreateParams(TCreateParams& params);
-  // The window exists: apply the stored state (text, font, ranges...).
+  // The window exists: apply the stored state (text, font, ranges...) and
+  // make the children's windows.
   virtual void CreateWnd();
+  void CreateChildWindows();
   virtual void DestroyWnd() {}
   void WndProc(TMessage& message) override;
   // The system's handling: the subclassed class's procedure or DefWindowProc.
@@ -222,6 +224,8 @@ class TWinControl : public TControl {
   WNDPROC defaultProc_ = nullptr;
   std::vector<TControl*> controls_;
   bool parentBackground_ = true;
+  // The children's windows are made later (a form's, when it is shown).
+  bool childWindowsDeferred_ = false;
 
  private:
   void CreateHandle();

@@ -254,6 +254,10 @@ void TForm::CreateWnd() {
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   }
+  // The controls' windows wait for the form's first showing: by then the
+  // form has its size (a resize kit gives it as the form is shown), so they
+  // are made where they stay instead of made and then moved.
+  childWindowsDeferred_ = !visible_;
   TWinControl::CreateWnd();
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                              0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -338,7 +342,15 @@ bool TForm::IsShortCut(TShortCut shortCut) {
 }
 
 void TForm::RefreshHints() {
-  if (tooltip_) AddHints(tooltip_, *this);
+  if (tooltip_ && !childWindowsDeferred_) AddHints(tooltip_, *this);
+}
+
+void TForm::MakeChildWindows() {
+  if (!handle_ || !childWindowsDeferred_) return;
+  childWindowsDeferred_ = false;
+  CreateChildWindows();
+  AlignControls();
+  RefreshHints();
 }
 
 void TForm::PlaceWindow() {
@@ -378,6 +390,7 @@ void TForm::Show() {
   Fire("OnShow");
   visible_ = true;
   ShowWindow(handle_, SW_SHOW);
+  MakeChildWindows();  // shown some other way than through WM_SHOWWINDOW
   SetForegroundWindow(handle_);
   if (!activeControl_) {
     for (TWinControl* c : TabList()) {
@@ -548,6 +561,9 @@ void TForm::WndProc(TMessage& message) {
     case kReleaseMessage:
       delete this;
       return;
+    case WM_SHOWWINDOW:
+      if (message.WParam) MakeChildWindows();
+      break;
     case WM_ACTIVATE:
       if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ &&
           activeControl_->HandleAllocated()) {

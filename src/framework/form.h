@@ -120,6 +120,8 @@ class TForm : public TWinControl {
   void Notification(TComponent* freed) override;
 
  private:
+  // Makes the controls' windows that wait for the first showing.
+  void MakeChildWindows();
   int clientWidth_ = 0, clientHeight_ = 0;
   int modalResult_ = 0;
   bool modal_ = false;

@@ -1,6 +1,7 @@
 // Windowed controls: one window each, created when first needed, every
 // message through WindowProc, children's notifications reflected to them.
 #include <algorithm>
+#include <unordered_map>
 
 #include "framework/application.h"
 #include "framework/control.h"
@@ -12,7 +13,19 @@ namespace velotune {
 
 namespace {
 
-const char kControlProp[] = "VelotuneControl";
+// The framework's windows by handle. Every message a window gets looks its
+// control up, so the table lives in the process: a window property would
+// cost the window system a round trip each time.
+std::unordered_map<HWND, TWinControl*>& ControlsByHandle() {
+  static std::unordered_map<HWND, TWinControl*> controls;
+  return controls;
+}
+
+void Forget(HWND window, const TWinControl* control) {
+  auto& controls = ControlsByHandle();
+  auto it = controls.find(window);
+  if (it != controls.end() && it->second == control) controls.erase(it);
+}
 
 HCURSOR SystemCursor(int id) {
   switch (id) {
@@ -68,7 +81,9 @@ const PropertyDef* TWinControl::FindProperty(const std::string& name) const {
 
 TWinControl* TWinControl::FromHandle(HWND window) {
   if (!window) return nullptr;
-  return static_cast<TWinControl*>(GetPropA(window, kControlProp));
+  const auto& controls = ControlsByHandle();
+  auto it = controls.find(window);
+  return it == controls.end() ? nullptr : it->second;
 }
 
 HWND TWinControl::Handle() {
@@ -116,7 +131,7 @@ void TWinControl::CreateHandle() {
   if (!window) RaiseLastOSError();
   if (params.systemClass) {
     handle_ = window;
-    SetPropA(window, kControlProp, this);
+    ControlsByHandle()[window] = this;
     defaultProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
   }
@@ -125,16 +140,24 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::CreateWnd() {
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  if (!childWindowsDeferred_) CreateChildWindows();
+  AlignControls();
+}
+
+void TWinControl::CreateChildWindows() {
   // Children stack in description order, a later one over an earlier one;
   // the Tab key follows TabOrder instead (the form moves the focus itself).
-  for (TControl* child : controls_) {
-    if (auto* windowed = dynamic_cast<TWinControl*>(child)) {
-      windowed->HandleNeeded();
-      SetWindowPos(windowed->handle_, HWND_TOP, 0, 0, 0, 0,
+  // A new window goes under its siblings, so they are made from the last to
+  // the first; one that has its window already goes under those made so far.
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    auto* windowed = dynamic_cast<TWinControl*>(*it);
+    if (!windowed) continue;
+    if (windowed->handle_)
+      SetWindowPos(windowed->handle_, HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
+    else
+      windowed->HandleNeeded();
   }
-  AlignControls();
 }
 
 void TWinControl::DestroyHandle() {
@@ -142,6 +165,8 @@ void TWinControl::DestroyHandle() {
   DestroyWnd();
   HWND window = handle_;
   DestroyWindow(window);
+  // Gone with the window, unless something kept its last message from us.
+  Forget(window, this);
   handle_ = nullptr;
 }
 
@@ -151,7 +176,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam
     control = static_cast<TWinControl*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     if (control) {
       control->handle_ = window;
-      SetPropA(window, kControlProp, control);
+      ControlsByHandle()[window] = control;
     }
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
@@ -162,7 +187,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam
     Application().HandleException(e);
   }
   if (msg == WM_NCDESTROY) {
-    RemovePropA(window, kControlProp);
+    Forget(window, control);
     if (control->handle_ == window) control->handle_ = nullptr;
   }
   return message.Result;
@@ -395,7 +420,7 @@ void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (w->tabOrder_ < 0) w->tabOrder_ = static_cast<int>(TabList().size()) - 1;
-    if (handle_) w->HandleNeeded();
+    if (handle_ && !childWindowsDeferred_) w->HandleNeeded();
   } else {
     control->Invalidate();
   }
@@ -493,7 +518,9 @@ void TWinControl::AlignControls() {
 }
 
 void TWinControl::Invalidate() {
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+  // The system ignores it for a window not on screen (hidden, or its
+  // painting suspended), but only after a round trip to find that out.
+  if (handle_ && IsWindowVisible(handle_)) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 void TWinControl::SetFocus() {
