@@ -64,12 +64,37 @@ FormSnapshot TakeSnapshot(TWinControl& form) {
   return snapshot;
 }
 
+namespace {
+
+bool SameBounds(const TControl& control, const KitBounds& bounds) {
+  return bounds == KitBounds{control.Left(), control.Top(), control.Width(), control.Height()};
+}
+
+// Whether the layout changes anything the controls show.
+bool ChangesAnything(const TWinControl& form, const FormSnapshot& before, const FormModel& after) {
+  if (after.fontSize != form.Font().Size()) return true;
+  for (std::size_t i = 0; i < before.controls.size(); ++i) {
+    const TControl* control = before.controls[i];
+    if (!control) continue;
+    const ControlModel& was = before.model.components[i];
+    const ControlModel& now = after.components[i];
+    if (now.name != was.name || now.caption != was.caption || !SameBounds(*control, now.bounds) ||
+        (now.hasFont && !control->ParentFont() && now.fontSize != control->Font().Size()))
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel& after,
                  KitLayout& layout) {
   // WM_SETREDRAW works through the visible style bit: only a visible window
-  // may have its painting suspended, or resuming would make it visible.
+  // may have its painting suspended, or resuming would make it visible. A
+  // layout that changes nothing (the form shown at the size it has) repaints
+  // nothing either.
   HWND window = form.Handle();
-  const bool suspend = IsWindowVisible(window) != 0;
+  const bool suspend = IsWindowVisible(window) != 0 && ChangesAnything(form, before, after);
   if (suspend) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
 
   // Only fonts of their own are sized: a control that uses its parent's font
@@ -87,8 +112,7 @@ void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel&
     if (now.caption != was.caption) control->SetCaption(now.caption);
     if (now.hasFont && !control->ParentFont() && now.fontSize != control->Font().Size())
       control->Font().SetSize(now.fontSize);
-    const KitBounds current{control->Left(), control->Top(), control->Width(), control->Height()};
-    if (now.bounds != current)
+    if (!SameBounds(*control, now.bounds))
       control->SetBounds(now.bounds.left, now.bounds.top, now.bounds.width, now.bounds.height);
   }
 
