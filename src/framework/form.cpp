@@ -10,6 +10,7 @@
 #include "framework/form_loader.h"
 #include "framework/menus.h"
 #include "framework/std_controls.h"
+#include "framework/suspended_painting.h"
 
 namespace velotune {
 
@@ -481,8 +482,12 @@ void TForm::Release() {
 
 void TForm::ScaleBy(int m, int d) {
   int clientWidth = ClientWidth(), clientHeight = ClientHeight();
-  font_.SetHeight(ScaleRounded(font_.Height(), m, d));
-  for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  {
+    // The window shows the controls when they all have their new size.
+    SuspendedPainting suspended(handle_);
+    font_.SetHeight(ScaleRounded(font_.Height(), m, d));
+    for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(m, d);
+  }
   SetClientSize(ScaleRounded(clientWidth, m, d), ScaleRounded(clientHeight, m, d));
   RefreshHints();
   Invalidate();

@@ -456,8 +456,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 }
 
 void TWinControl::BoundsChanged() {
-  if (handle_)
-    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (handle_) {
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (!IsWindowVisible(handle_)) flags |= SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, flags);
+  }
   AlignControls();
 }
 
@@ -570,7 +573,9 @@ void TWinControl::TextChanged() {
 
 void TWinControl::FontChanged() {
   if (handle_) {
-    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    // A window not on screen has nothing to redraw.
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()),
+                 IsWindowVisible(handle_));
     Invalidate();
   }
   for (TControl* c : controls_) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "framework/form.h"
+#include "framework/suspended_painting.h"
 
 namespace velotune {
 
@@ -89,37 +90,28 @@ bool ChangesAnything(const TWinControl& form, const FormSnapshot& before, const 
 
 void ApplyLayout(TWinControl& form, const FormSnapshot& before, const FormModel& after,
                  KitLayout& layout) {
-  // WM_SETREDRAW works through the visible style bit: only a visible window
-  // may have its painting suspended, or resuming would make it visible. A
-  // layout that changes nothing (the form shown at the size it has) repaints
-  // nothing either.
-  HWND window = form.Handle();
-  const bool suspend = IsWindowVisible(window) != 0 && ChangesAnything(form, before, after);
-  if (suspend) SendMessageA(window, WM_SETREDRAW, FALSE, 0);
-
-  // Only fonts of their own are sized: a control that uses its parent's font
-  // takes the parent's new one from the framework as soon as the parent's
-  // changes, which is where switching its ParentFont flag off and back on
-  // would leave it too, with one font change instead of three.
-  if (after.fontSize != form.Font().Size()) form.Font().SetSize(after.fontSize);
   const std::size_t n = before.controls.size();
-  for (std::size_t i = 0; i < n; ++i) {
-    TControl* control = before.controls[i];
-    if (!control) continue;
-    const ControlModel& was = before.model.components[i];
-    const ControlModel& now = after.components[i];
-    if (now.name != was.name) control->SetName(now.name);
-    if (now.caption != was.caption) control->SetCaption(now.caption);
-    if (now.hasFont && !control->ParentFont() && now.fontSize != control->Font().Size())
-      control->Font().SetSize(now.fontSize);
-    if (!SameBounds(*control, now.bounds))
-      control->SetBounds(now.bounds.left, now.bounds.top, now.bounds.width, now.bounds.height);
-  }
-
-  if (suspend) {
-    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+  {
+    // Painting waits for the whole layout; one that changes nothing (the
+    // form shown at the size it has) repaints nothing either.
+    SuspendedPainting suspended(form.Handle(), ChangesAnything(form, before, after));
+    // Only fonts of their own are sized: a control that uses its parent's
+    // font takes the parent's new one from the framework as soon as the
+    // parent's changes, which is where switching its ParentFont flag off and
+    // back on would leave it too, with one font change instead of three.
+    if (after.fontSize != form.Font().Size()) form.Font().SetSize(after.fontSize);
+    for (std::size_t i = 0; i < n; ++i) {
+      TControl* control = before.controls[i];
+      if (!control) continue;
+      const ControlModel& was = before.model.components[i];
+      const ControlModel& now = after.components[i];
+      if (now.name != was.name) control->SetName(now.name);
+      if (now.caption != was.caption) control->SetCaption(now.caption);
+      if (now.hasFont && !control->ParentFont() && now.fontSize != control->Font().Size())
+        control->Font().SetSize(now.fontSize);
+      if (!SameBounds(*control, now.bounds))
+        control->SetBounds(now.bounds.left, now.bounds.top, now.bounds.width, now.bounds.height);
+    }
   }
   for (std::size_t i = 0; i < n; ++i) {
     TControl* control = before.controls[i];
