@@ -133,7 +133,7 @@ void FirstShow(const KitTarget target) {
   const KitRect r = WindowRect(target.formHandle);
   const KitSize size =
       FirstShowSize(kit.FormWidth(), kit.FormHeight(), {r.Width(), r.Height()}, area);
-  PlaceForm(target.formHandle, kit.FormPos(), kit.ValidTaskbar(), size.width, size.height);
+  PlaceForm(target.formHandle, kit.FormPos(), area, size.width, size.height);
 }
 
 void LimitMaximize(const KitTarget target, MINMAXINFO& info) {
@@ -267,7 +267,8 @@ void KitWindowPlaceNow(TResizeKit& kit) {
   KitEntry* entry = FindEntry(&kit);
   if (!entry) return;
   const KitRect r = WindowRect(entry->formHandle);
-  PlaceForm(entry->formHandle, kit.FormPos(), kit.ValidTaskbar(), r.Width(), r.Height());
+  PlaceForm(entry->formHandle, kit.FormPos(), GetWorkArea(kit.ValidTaskbar()), r.Width(),
+            r.Height());
 }
 
 void KitWindowSetIntercepting(TResizeKit& kit, bool on) {
@@ -309,9 +310,8 @@ WorkArea GetWorkArea(bool validTaskbar) {
   return ComputeWorkArea(facts, validTaskbar);
 }
 
-void PlaceForm(HWND form, TResizeFormPos pos, bool validTaskbar, int w, int h) {
+void PlaceForm(HWND form, TResizeFormPos pos, const WorkArea& area, int w, int h) {
   if (IsZoomed(form)) return;
-  const WorkArea area = GetWorkArea(validTaskbar);
   const KitRect r = WindowRect(form);
   const KitPoint at = PlaceFormPosition(area, pos, {r.left, r.top}, {w, h}, osMinorVersion);
   MoveWindowTo(form, at.x, at.y, w, h);

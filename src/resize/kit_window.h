@@ -22,8 +22,9 @@ void KitWindowSetIntercepting(TResizeKit& kit, bool on);
 // The usable screen area as the kit sees it now.
 WorkArea GetWorkArea(bool validTaskbar);
 
-// Sizes the form window to w x h (outer) and places it at `pos`.
-void PlaceForm(HWND form, TResizeFormPos pos, bool validTaskbar, int w, int h);
+// Sizes the form window to w x h (outer) and places it at `pos` in the
+// usable area (asking the system for it takes a message to the taskbar).
+void PlaceForm(HWND form, TResizeFormPos pos, const WorkArea& area, int w, int h);
 
 // The form window the kit works on, or null while it is not loaded.
 HWND KitFormHandle(const TResizeKit& kit);
