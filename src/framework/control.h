@@ -202,6 +202,8 @@ class TWinControl : public TControl {
   // make the children's windows.
   virtual void CreateWnd();
   void CreateChildWindows();
+  // The same, told to the batch handler.
+  void CreateChildWindowsInOneGo();
   virtual void DestroyWnd() {}
   void WndProc(TMessage& message) override;
   // The system's handling: the subclassed class's procedure or DefWindowProc.
@@ -273,6 +275,13 @@ T* CreateControl(TComponent* owner, const TControlArgs& args) {
   control->SetParent(args.parent);
   return control;
 }
+
+// Told before (true) and after (false) a form makes its controls' windows in
+// one go, as it is first shown: a thread-wide window hook that watches other
+// kinds of windows can be set aside meanwhile instead of being called for
+// every control window. Null for none.
+using ControlWindowsBatchHandler = void (*)(bool starting);
+void SetControlWindowsBatchHandler(ControlWindowsBatchHandler handler);
 
 // Raises the error of a failed system call, with the system's text.
 [[noreturn]] void RaiseLastOSError();

@@ -349,7 +349,7 @@ void TForm::RefreshHints() {
 void TForm::MakeChildWindows() {
   if (!handle_ || !childWindowsDeferred_) return;
   childWindowsDeferred_ = false;
-  CreateChildWindows();
+  CreateChildWindowsInOneGo();
   AlignControls();
   RefreshHints();
 }

@@ -144,6 +144,27 @@ void TWinControl::CreateWnd() {
   AlignControls();
 }
 
+namespace {
+ControlWindowsBatchHandler batchHandler = nullptr;
+}
+
+void SetControlWindowsBatchHandler(ControlWindowsBatchHandler handler) {
+  batchHandler = handler;
+}
+
+void TWinControl::CreateChildWindowsInOneGo() {
+  struct Batch {
+    ControlWindowsBatchHandler handler = batchHandler;
+    Batch() {
+      if (handler) handler(true);
+    }
+    ~Batch() {
+      if (handler) handler(false);
+    }
+  } batch;
+  CreateChildWindows();
+}
+
 void TWinControl::CreateChildWindows() {
   // Children stack in description order, a later one over an earlier one;
   // the Tab key follows TabOrder instead (the form moves the focus itself).

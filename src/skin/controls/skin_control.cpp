@@ -84,11 +84,12 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
     control_->SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
     if (parentBackgroundSwitched_) mode_ = 1;
   }
-  // Painted with the next paint cycle, all wrapped controls of a form at once.
-  if (handle_)
-    InvalidateRect(handle_, nullptr, TRUE);
-  else
+  // Painted with the next paint cycle, all wrapped controls of a form at once
+  // (a window not on screen, as while its form wraps them all, when it shows).
+  if (!handle_)
     control_->Invalidate();
+  else if (IsWindowVisible(handle_))
+    InvalidateRect(handle_, nullptr, TRUE);
   attached_ = true;
   state_ = 1;
   Attached();

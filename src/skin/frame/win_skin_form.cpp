@@ -7,6 +7,7 @@
 #include "framework/image_list.h"
 #include "framework/menus.h"
 #include "framework/messages.h"
+#include "framework/suspended_painting.h"
 #include "skin/bitmap_ops.h"
 #include "skin/colour.h"
 #include "skin/frame/caption_hint.h"
@@ -437,7 +438,11 @@ void TWinSkinForm::StartSkinning() {
     systemFrame_.cx = (window.right - window.left) - startClient_.right;
     systemFrame_.cy = (window.bottom - window.top) - startClient_.bottom;
   }
-  host_->SkinChildControls(*this);
+  {
+    // The wrapped controls are painted once, when all are wrapped.
+    SuspendedPainting suspended(window_);
+    host_->SkinChildControls(*this);
+  }
   if (frameState_ == fsAttached) {
     const LONG style = GetWindowLongA(window_, GWL_STYLE);
     if (frameSkinning_ && !childWindow_ && (style & WS_CAPTION) == WS_CAPTION &&

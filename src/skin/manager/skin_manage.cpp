@@ -119,6 +119,7 @@ TSkinManage::~TSkinManage() {
   while (!windows_.empty()) GiveBack(windows_.back());
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
+  SetControlWindowsBatchHandler(nullptr);
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
   TWinSkinForm::ForgetHost(this);
@@ -157,8 +158,29 @@ void TSkinManage::PointAt(TSkinData& data) {
 }
 
 void TSkinManage::PrepareMainFormSkin(TSkinData&) {
-  if (!hook_)
-    hook_ = SetWindowsHookExA(WH_CBT, &TSkinManage::CbtHook, nullptr, GetCurrentThreadId());
+  InstallHook();
+}
+
+void TSkinManage::InstallHook() {
+  if (hook_) return;
+  hook_ = SetWindowsHookExA(WH_CBT, &TSkinManage::CbtHook, nullptr, GetCurrentThreadId());
+  if (hook_) SetControlWindowsBatchHandler(&TSkinManage::SetHookAside);
+}
+
+void TSkinManage::SetHookAside(bool aside) {
+  TSkinManage* self = instance;
+  if (!self) return;
+  // Control windows are children: the hook skins none of them, adopts no
+  // popup menu among them and sees no window activated or destroyed while
+  // they are made.
+  if (aside && self->hook_) {
+    UnhookWindowsHookEx(self->hook_);
+    self->hook_ = nullptr;
+    self->hookAside_ = true;
+  } else if (!aside && self->hookAside_) {
+    self->hookAside_ = false;
+    self->InstallHook();
+  }
 }
 
 void TSkinManage::SkinOwnerForm(TSkinData& data) {

@@ -68,6 +68,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   TSkinManage();
   ~TSkinManage() override;
   static LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam);
+  // The hook is set aside while a form makes its control windows in one go:
+  // it has nothing to do for them.
+  static void SetHookAside(bool aside);
+  void InstallHook();
   static void CALLBACK TimerTick(HWND, UINT, UINT_PTR, DWORD);
   void RunRequest();
   void DropDestroyed();
@@ -88,6 +92,7 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   bool busy_ = false;
   bool systemMenuOpen_ = false;
   HHOOK hook_ = nullptr;
+  bool hookAside_ = false;
   UINT_PTR timer_ = 0;
   SkinRequest pending_ = srSkinOn;
   bool shuttingDown_ = false;
