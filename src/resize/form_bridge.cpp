@@ -33,7 +33,7 @@ FormBorder BorderOf(const TWinControl& form) {
 
 }  // namespace
 
-FormSnapshot TakeSnapshot(TWinControl& form) {
+FormSnapshot TakeSnapshot(TWinControl& form, bool withCaptions) {
   FormSnapshot snapshot;
   FormModel& model = snapshot.model;
   model.name = form.Name();
@@ -56,8 +56,8 @@ FormSnapshot TakeSnapshot(TWinControl& form) {
       c.hasFont = HasOwnFont(*control);
       c.fontSize = control->Font().Size();
       c.parentFont = control->ParentFont();
-      c.hasCaption = true;
-      c.caption = control->Caption();
+      c.hasCaption = withCaptions;
+      if (withCaptions) c.caption = control->Caption();
     }
     model.components.push_back(std::move(c));
     snapshot.controls.push_back(control);

@@ -16,7 +16,9 @@ struct FormSnapshot {
   std::vector<TControl*> controls;
 };
 
-FormSnapshot TakeSnapshot(TWinControl& form);
+// Captions are read only when asked for: the kit needs them only to name
+// controls added since it last looked, and an edit's costs it a message.
+FormSnapshot TakeSnapshot(TWinControl& form, bool withCaptions);
 
 // Writes names, captions, fonts and bounds that differ from `before` back to
 // the controls, with the form window's painting suspended. The records' last

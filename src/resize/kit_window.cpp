@@ -110,7 +110,10 @@ void StopIntercepting(KitEntry& entry) {
 
 void Rescale(const KitTarget target, int clientWidth, int clientHeight) {
   TResizeKit& kit = *target.kit;
-  FormSnapshot snapshot = TakeSnapshot(*target.form);
+  // Captions matter only when components came or went since the last look.
+  const bool componentsChanged = target.form->Components().size() !=
+                                 static_cast<std::size_t>(kit.Layout().knownComponentCount);
+  FormSnapshot snapshot = TakeSnapshot(*target.form, componentsChanged);
   FormModel after = snapshot.model;
   RescaleLayout(after, kit.Layout(), kit.Settings(), clientWidth, clientHeight);
   ApplyLayout(*target.form, snapshot, after, kit.Layout());
@@ -253,7 +256,7 @@ void KitWindowLoaded(TResizeKit& kit) {
   if (FindEntry(&kit)) return;
   KitList().push_back(KitEntry{&kit, form, form->Handle(), TWndMethod(), false});
 
-  FormSnapshot snapshot = TakeSnapshot(*form);
+  FormSnapshot snapshot = TakeSnapshot(*form, false);
   FormModel after = snapshot.model;
   LoadLayout(after, kit.Layout(), kit.Settings(), dpiX, dpiY);
   ApplyLayout(*form, snapshot, after, kit.Layout());
