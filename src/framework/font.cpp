@@ -1,14 +1,39 @@
 #include "framework/font.h"
 
 #include <map>
+#include <tuple>
 
 #include "framework/component.h"
 
 namespace velotune {
 
-TFont::~TFont() {
-  if (handle_) DeleteObject(handle_);
+namespace {
+
+// The GDI font of a description, made once and shared by every TFont that
+// describes it, for the life of the program: a window's controls use a few
+// fonts between them, and a rescale changes them all at once.
+HFONT SharedFont(const std::string& name, int height, unsigned style, int charset) {
+  using Key = std::tuple<std::string, int, unsigned, int>;
+  static std::map<Key, HFONT> fonts;
+  HFONT& font = fonts[Key(name, height, style, charset)];
+  if (!font) {
+    LOGFONTA lf = {};
+    lf.lfHeight = height;
+    lf.lfWeight = (style & fsBold) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (style & fsItalic) ? 1 : 0;
+    lf.lfUnderline = (style & fsUnderline) ? 1 : 0;
+    lf.lfStrikeOut = (style & fsStrikeOut) ? 1 : 0;
+    lf.lfCharSet = static_cast<BYTE>(charset);
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynA(lf.lfFaceName, name.c_str(), LF_FACESIZE);
+    font = CreateFontIndirectA(&lf);
+  }
+  return font;
 }
+
+}  // namespace
+
+TFont::~TFont() = default;
 
 void TFont::Assign(const TFont& other) {
   if (this == &other) return;
@@ -47,26 +72,12 @@ void TFont::SetCharset(int charset) {
 }
 
 void TFont::Changed() {
-  if (handle_) {
-    DeleteObject(handle_);
-    handle_ = nullptr;
-  }
+  handle_ = nullptr;
   if (OnChange) OnChange();
 }
 
 HFONT TFont::Handle() const {
-  if (!handle_) {
-    LOGFONTA lf = {};
-    lf.lfHeight = height_;
-    lf.lfWeight = (style_ & fsBold) ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = (style_ & fsItalic) ? 1 : 0;
-    lf.lfUnderline = (style_ & fsUnderline) ? 1 : 0;
-    lf.lfStrikeOut = (style_ & fsStrikeOut) ? 1 : 0;
-    lf.lfCharSet = static_cast<BYTE>(charset_);
-    lf.lfQuality = DEFAULT_QUALITY;
-    lstrcpynA(lf.lfFaceName, name_.c_str(), LF_FACESIZE);
-    handle_ = CreateFontIndirectA(&lf);
-  }
+  if (!handle_) handle_ = SharedFont(name_, height_, style_, charset_);
   return handle_;
 }
 

@@ -42,6 +42,7 @@ class TFont {
   void SetStyle(unsigned style);
   void SetCharset(int charset);
 
+  // Shared with every font of the same description; never to be deleted.
   HFONT Handle() const;
   // Called after every change, so that the control can update itself.
   std::function<void()> OnChange;
