@@ -201,9 +201,15 @@ class TWinControl : public TControl {
   // The window exists: apply the stored state (text, font, ranges...) and
   // make the children's windows.
   virtual void CreateWnd();
+  // The children's windows that are missing, those of leaf controls (without
+  // controls of their own) only when leaf windows do not wait.
   void CreateChildWindows();
   // The same, told to the batch handler.
   void CreateChildWindowsInOneGo();
+  // Whether the windows of leaf controls wait (for their form's first
+  // showing): containers have their windows, so that their layout is what
+  // it would be, while the many leaf controls are made once, where they stay.
+  bool LeafWindowsWait() const;
   virtual void DestroyWnd() {}
   void WndProc(TMessage& message) override;
   // The system's handling: the subclassed class's procedure or DefWindowProc.
@@ -226,8 +232,8 @@ class TWinControl : public TControl {
   WNDPROC defaultProc_ = nullptr;
   std::vector<TControl*> controls_;
   bool parentBackground_ = true;
-  // The children's windows are made later (a form's, when it is shown).
-  bool childWindowsDeferred_ = false;
+  // Set on a form that has its window but has not been shown yet.
+  bool leafWindowsWait_ = false;
 
  private:
   void CreateHandle();

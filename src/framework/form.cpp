@@ -255,10 +255,10 @@ void TForm::CreateWnd() {
     SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
     SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   }
-  // The controls' windows wait for the form's first showing: by then the
-  // form has its size (a resize kit gives it as the form is shown), so they
-  // are made where they stay instead of made and then moved.
-  childWindowsDeferred_ = !visible_;
+  // The leaf controls' windows wait for the form's first showing: by then
+  // the form has its size (a resize kit gives it as the form is shown), so
+  // they are made where they stay instead of made and then moved.
+  leafWindowsWait_ = !visible_;
   TWinControl::CreateWnd();
   tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0,
                              0, 0, 0, handle_, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -343,12 +343,12 @@ bool TForm::IsShortCut(TShortCut shortCut) {
 }
 
 void TForm::RefreshHints() {
-  if (tooltip_ && !childWindowsDeferred_) AddHints(tooltip_, *this);
+  if (tooltip_ && !leafWindowsWait_) AddHints(tooltip_, *this);
 }
 
 void TForm::MakeChildWindows() {
-  if (!handle_ || !childWindowsDeferred_) return;
-  childWindowsDeferred_ = false;
+  if (!handle_ || !leafWindowsWait_) return;
+  leafWindowsWait_ = false;
   CreateChildWindowsInOneGo();
   AlignControls();
   RefreshHints();

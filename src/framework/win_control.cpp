@@ -140,7 +140,7 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::CreateWnd() {
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-  if (!childWindowsDeferred_) CreateChildWindows();
+  CreateChildWindows();
   AlignControls();
 }
 
@@ -165,19 +165,30 @@ void TWinControl::CreateChildWindowsInOneGo() {
   CreateChildWindows();
 }
 
+bool TWinControl::LeafWindowsWait() const {
+  const TControl* root = this;
+  while (root->parent_) root = root->parent_;
+  auto* windowed = dynamic_cast<const TWinControl*>(root);
+  return windowed && windowed->leafWindowsWait_;
+}
+
 void TWinControl::CreateChildWindows() {
   // Children stack in description order, a later one over an earlier one;
   // the Tab key follows TabOrder instead (the form moves the focus itself).
   // A new window goes under its siblings, so they are made from the last to
-  // the first; one that has its window already goes under those made so far.
+  // the first; one that has its window already goes under those made so far
+  // and gets the windows it lacks.
+  const bool leavesWait = LeafWindowsWait();
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     auto* windowed = dynamic_cast<TWinControl*>(*it);
     if (!windowed) continue;
-    if (windowed->handle_)
+    if (windowed->handle_) {
       SetWindowPos(windowed->handle_, HWND_BOTTOM, 0, 0, 0, 0,
                    SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    else
+      windowed->CreateChildWindows();
+    } else if (!leavesWait || !windowed->controls_.empty()) {
       windowed->HandleNeeded();
+    }
   }
 }
 
@@ -441,7 +452,7 @@ void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (w->tabOrder_ < 0) w->tabOrder_ = static_cast<int>(TabList().size()) - 1;
-    if (handle_ && !childWindowsDeferred_) w->HandleNeeded();
+    if (handle_ && !(w->controls_.empty() && LeafWindowsWait())) w->HandleNeeded();
   } else {
     control->Invalidate();
   }

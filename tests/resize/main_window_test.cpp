@@ -4,6 +4,8 @@
 // restore, and three double-clicks on the notice line.
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <algorithm>
 #include <map>
@@ -161,6 +163,27 @@ struct MainWindowTest : ::testing::Test {
     EXPECT_EQ(wrong, 0) << when << ": controls off their scaled design bounds";
   }
 
+  // The first page fills the page control's page area and its controls are on
+  // screen (not hidden under a page the kit shrank to nothing).
+  void ExpectFirstPageShown(const std::string& when) {
+    HWND pages = Bind<TWinControl>(*window, "TweaksSheet")->Handle();
+    RECT area;
+    GetClientRect(pages, &area);
+    SendMessageA(pages, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    const KitBounds page = RealBounds(Bind<TControl>(*window, "TabSheet2"));
+    EXPECT_NEAR(page.left, area.left, 1) << when;
+    EXPECT_NEAR(page.top, area.top, 1) << when;
+    EXPECT_NEAR(page.width, area.right - area.left, 1) << when;
+    EXPECT_NEAR(page.height, area.bottom - area.top, 1) << when;
+    for (const char* name : {"Prog", "Manually", "Save2"}) {
+      HWND control = Bind<TWinControl>(*window, name)->Handle();
+      RECT r;
+      GetWindowRect(control, &r);
+      const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      EXPECT_EQ(WindowFromPoint(centre), control) << when << ": " << name << " not on screen";
+    }
+  }
+
   static std::map<std::string, DesignBounds> design;
   Win32Registry registry;
   Win32Processes processes;
@@ -185,6 +208,7 @@ TEST_F(MainWindowTest, FirstShownCentredInTheWorkAreaAt806By688) {
   EXPECT_EQ(r.left, std::max((area.width - w) / 2, 0));
   EXPECT_EQ(r.top, std::max((area.height - h) / 2, 0));
   ExpectDesignScaledToClient("first shown");
+  ExpectFirstPageShown("first shown");
 }
 
 TEST_F(MainWindowTest, AtTheDesignClientSizeTheBannerEndsAtMinusThree) {
@@ -228,6 +252,7 @@ TEST_F(MainWindowTest, ThreeDoubleClicksOnTheNoticeLineShrinkTo95PercentEachTime
     EXPECT_EQ(now.right, ScaleRounded(was.right, 95, 100)) << "click " << click;
     EXPECT_EQ(now.bottom, ScaleRounded(was.bottom, 95, 100)) << "click " << click;
     ExpectDesignScaledToClient("after double-click " + std::to_string(click));
+    ExpectFirstPageShown("after double-click " + std::to_string(click));
     EXPECT_EQ(cpr->Font().Size(),
               ScaledFontSize(kit->Layout().Find("cpr")->baseFontSize, kit->FontScale()));
   }
