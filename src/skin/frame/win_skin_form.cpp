@@ -439,22 +439,24 @@ void TWinSkinForm::StartSkinning() {
     systemFrame_.cy = (window.bottom - window.top) - startClient_.bottom;
   }
   {
-    // The wrapped controls are painted once, when all are wrapped.
+    // The wrapped controls and the fitted frame are painted once, at the end:
+    // a shown window would otherwise erase itself and every child again for
+    // the new size and once more for the region.
     SuspendedPainting suspended(window_);
     host_->SkinChildControls(*this);
-  }
-  if (frameState_ == fsAttached) {
-    const LONG style = GetWindowLongA(window_, GWL_STYLE);
-    if (frameSkinning_ && !childWindow_ && (style & WS_CAPTION) == WS_CAPTION &&
-        showState_ != ssMinimized) {
-      frameState_ = fsFitting;
-      FitWindow(false);
-      frameState_ = fsSkinned;
-      if (showState_ == ssMaximized)
-        SetWindowPos(window_, nullptr, 0, 0, 0, 0,
-                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-      else
-        UpdateRegion();
+    if (frameState_ == fsAttached) {
+      const LONG style = GetWindowLongA(window_, GWL_STYLE);
+      if (frameSkinning_ && !childWindow_ && (style & WS_CAPTION) == WS_CAPTION &&
+          showState_ != ssMinimized) {
+        frameState_ = fsFitting;
+        FitWindow(false);
+        frameState_ = fsSkinned;
+        if (showState_ == ssMaximized)
+          SetWindowPos(window_, nullptr, 0, 0, 0, 0,
+                       SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        else
+          UpdateRegion();
+      }
     }
   }
   SendMessageA(window_, SKM_SKINNED, 0, kSkinMagic);
