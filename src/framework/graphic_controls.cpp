@@ -20,7 +20,10 @@ void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transpare
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return;
-  std::memcpy(bits, pixels.argb.data(), pixels.argb.size() * 4);
+  // The fourth byte stays zero: drawing into a DIB section, GDI compares it
+  // too with the transparent colour's, which has none.
+  auto* out = static_cast<std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < pixels.argb.size(); ++i) out[i] = pixels.argb[i] & 0x00FFFFFFu;
   HDC memory = CreateCompatibleDC(dc);
   HGDIOBJ old = SelectObject(memory, bitmap);
   int width = target.right - target.left, height = target.bottom - target.top;

@@ -346,9 +346,18 @@ void TWinControl::WndProc(TMessage& message) {
         GetClientRect(handle_, &client);
         // Drawn off screen first so that children drawn over the background
         // do not flicker.
+        // A DIB section: a bitmap compatible with the screen would cost a
+        // question to the display for its depth when made and when selected.
         HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<LONG>(client.right, 1),
-                                                std::max<LONG>(client.bottom, 1));
+        BITMAPINFO info = {};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = std::max<LONG>(client.right, 1);
+        info.bmiHeader.biHeight = -std::max<LONG>(client.bottom, 1);
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(memory, bitmap);
         PaintWindow(memory);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);

@@ -368,5 +368,42 @@ TEST(ErrorBox, FitsOnTheScreenWhateverTheMessage) {
   EXPECT_EQ(tall.compare(0, shown.text.size() - 5, shown.text, 0, shown.text.size() - 5), 0);
 }
 
+// A picture's transparent colour shows what lies under it, whether the
+// picture is drawn into a bitmap made for the screen or into a 32-bit DIB
+// section, as forms and skinned controls paint off screen.
+TEST(DrawPixels, TheTransparentColourShowsWhatLiesUnder) {
+  Pixels picture;
+  picture.width = 2;
+  picture.height = 1;
+  picture.argb = {0xFFFF00FFu, 0xFF102030u};  // as decoded: full alpha
+  HDC screen = GetDC(nullptr);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = 2;
+  info.bmiHeader.biHeight = -1;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  const HBITMAP targets[] = {CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0),
+                             CreateCompatibleBitmap(screen, 2, 1)};
+  for (HBITMAP target : targets) {
+    ASSERT_TRUE(target);
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, target);
+    RECT all{0, 0, 2, 1};
+    HBRUSH under = CreateSolidBrush(RGB(0, 128, 0));
+    FillRect(dc, &all, under);
+    DeleteObject(under);
+    DrawPixels(dc, picture, all, 0xFF00FF);
+    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(0, 128, 0)) << (target == targets[0] ? "DIB" : "screen");
+    EXPECT_EQ(GetPixel(dc, 1, 0), RGB(0x10, 0x20, 0x30));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(target);
+  }
+  ReleaseDC(nullptr, screen);
+}
+
 }  // namespace
 }  // namespace velotune

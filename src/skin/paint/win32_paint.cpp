@@ -11,7 +11,11 @@ namespace velotune::skin {
 OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)) {
   dc_ = CreateCompatibleDC(target);
-  bitmap_.Reset(CreateCompatibleBitmap(target, width_, height_));
+  // A DIB section rather than a bitmap compatible with the target: making
+  // and selecting one of those asks the display for its depth every time.
+  BITMAPINFO info = DibInfo32(width_, height_);
+  void* bits = nullptr;
+  bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_.Get());
 }
 
