@@ -42,8 +42,9 @@ ClassAndStyle ClassOf(const PlainControl& c) {
     case kRadioButton:
       return {"BUTTON", BS_AUTORADIOBUTTON, 0};
     case kEdit:
-      return {"EDIT", static_cast<DWORD>(ES_AUTOHSCROLL | WS_TABSTOP) |
-                          ((c.flags & kReadOnly) ? ES_READONLY : 0u),
+      return {"EDIT",
+              static_cast<DWORD>(ES_AUTOHSCROLL | WS_TABSTOP) |
+                  ((c.flags & kReadOnly) ? ES_READONLY : 0u),
               WS_EX_CLIENTEDGE};
     case kMemo:
       return {"EDIT", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL | WS_HSCROLL, WS_EX_CLIENTEDGE};
@@ -238,8 +239,8 @@ void PlainWindow::Rescale(int clientWidth, int clientHeight) {
       bounds[i].right -= bounds[i].left;
       bounds[i].bottom -= bounds[i].top;
     } else {
-      bounds[i] = RECT{Scaled(c.left, sx), Scaled(c.top, sy), Scaled(c.width, sx),
-                       Scaled(c.height, sy)};
+      bounds[i] =
+          RECT{Scaled(c.left, sx), Scaled(c.top, sy), Scaled(c.width, sx), Scaled(c.height, sy)};
     }
   }
   // One batch per parent, the window's own children first.
@@ -262,9 +263,9 @@ LRESULT CALLBACK PlainWindow::WindowProc(HWND window, UINT msg, WPARAM wParam, L
   auto* self = reinterpret_cast<PlainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   switch (msg) {
     case WM_NCCREATE:
-      SetWindowLongPtrA(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(
-                            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+      SetWindowLongPtrA(
+          window, GWLP_USERDATA,
+          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
       break;
     case WM_SIZE:
       if (self && wParam != SIZE_MINIMIZED) self->Rescale(LOWORD(lParam), HIWORD(lParam));

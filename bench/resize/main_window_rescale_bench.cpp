@@ -18,10 +18,10 @@
 #include "app/program_classes.h"
 #include "app/tweak_form.h"
 #include "framework/application.h"
+#include "plain_window.h"
 #include "platform/memory_registry.h"
 #include "platform/seams.h"
 #include "platform/win32_system.h"
-#include "plain_window.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/win32_skin_environment.h"
 #include "tweaks/registry.h"
@@ -93,8 +93,7 @@ int main(int argc, char** argv) {
   const auto plainToFront = [plainHandle] { BringToFront(plainHandle); };
   return bench::RunWindowBenchmarks(
       argc, argv,
-      {{"Rescale/main_window_drag", mainToFront,
-        [&] { return Drag(main, mainHandle, &mainWide); }},
+      {{"Rescale/main_window_drag", mainToFront, [&] { return Drag(main, mainHandle, &mainWide); }},
        {"Rescale/plain_window_drag", plainToFront,
         [&] { return Drag(plain, plainHandle, &plainWide); }},
        {"Rescale/main_window_shrink", mainToFront,

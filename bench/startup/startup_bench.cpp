@@ -130,8 +130,7 @@ double BuildInProcess(bool skinned) {
   const double start = bench::Now();
   auto* window = new TTweakFrm(nullptr);
   window->Show();
-  const bool painted =
-      bench::PumpUntil([&] { return Painted(window->Handle(), skinned); }, 20000);
+  const bool painted = bench::PumpUntil([&] { return Painted(window->Handle(), skinned); }, 20000);
   const double end = bench::Now();
   delete window;
   bench::PumpMessages();

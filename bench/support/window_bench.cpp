@@ -166,9 +166,8 @@ void PrintSummary(const std::vector<WindowBenchmark>& benchmarks, const std::vec
       std::printf("%-40s failed: %s\n", benchmarks[b].name.c_str(), error.c_str());
     else
       std::printf("%-40s median %8.2f ms   fastest %8.2f ms   slowest %8.2f ms   (%zu)%s%s\n",
-                  benchmarks[b].name.c_str(), times[times.size() / 2], times.front(),
-                  times.back(), times.size(), error.empty() ? "" : "   failed once: ",
-                  error.c_str());
+                  benchmarks[b].name.c_str(), times[times.size() / 2], times.front(), times.back(),
+                  times.size(), error.empty() ? "" : "   failed once: ", error.c_str());
   }
 }
 

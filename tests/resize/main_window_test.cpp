@@ -15,7 +15,6 @@
 
 #include "app/program_classes.h"
 #include "app/tweak_form.h"
-#include "support/donate_choice.h"
 #include "framework/dfm_parser.h"
 #include "framework/form.h"
 #include "framework/standard_classes.h"
@@ -27,6 +26,7 @@
 #include "resize/kit_window.h"
 #include "resize/layout.h"
 #include "resize/resize_kit.h"
+#include "support/donate_choice.h"
 
 namespace velotune {
 namespace {
