@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/dib.h"
 #include "framework/form.h"
 #include "framework/property_helpers.h"
 
@@ -10,13 +11,7 @@ namespace velotune {
 
 void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey) {
   if (pixels.Empty()) return;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = pixels.width;
-  info.bmiHeader.biHeight = -pixels.height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = DibInfo32(pixels.width, pixels.height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (!bitmap) return;

@@ -5,6 +5,7 @@
 
 #include "framework/application.h"
 #include "framework/control.h"
+#include "framework/dib.h"
 #include "framework/form.h"
 #include "framework/menus.h"
 #include "framework/property_helpers.h"
@@ -346,16 +347,9 @@ void TWinControl::WndProc(TMessage& message) {
         GetClientRect(handle_, &client);
         // Drawn off screen first so that children drawn over the background
         // do not flicker.
-        // A DIB section: a bitmap compatible with the screen would cost a
-        // question to the display for its depth when made and when selected.
         HDC memory = CreateCompatibleDC(dc);
-        BITMAPINFO info = {};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = std::max<LONG>(client.right, 1);
-        info.bmiHeader.biHeight = -std::max<LONG>(client.bottom, 1);
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info =
+            DibInfo32(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
         void* bits = nullptr;
         HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         HGDIOBJ old = SelectObject(memory, bitmap);

@@ -11,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/dfm_parser.h"
+#include "framework/dib.h"
 #include "framework/form.h"
 #include "framework/form_control_states.h"
 #include "framework/graphic_controls.h"
@@ -377,13 +378,7 @@ TEST(DrawPixels, TheTransparentColourShowsWhatLiesUnder) {
   picture.height = 1;
   picture.argb = {0xFFFF00FFu, 0xFF102030u};  // as decoded: full alpha
   HDC screen = GetDC(nullptr);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = 2;
-  info.bmiHeader.biHeight = -1;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = DibInfo32(2, 1);
   void* bits = nullptr;
   const HBITMAP targets[] = {CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0),
                              CreateCompatibleBitmap(screen, 2, 1)};

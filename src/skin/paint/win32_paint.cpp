@@ -11,8 +11,8 @@ namespace velotune::skin {
 OffscreenBuffer::OffscreenBuffer(HDC target, int width, int height)
     : width_(std::max(width, 1)), height_(std::max(height, 1)) {
   dc_ = CreateCompatibleDC(target);
-  // A DIB section rather than a bitmap compatible with the target: making
-  // and selecting one of those asks the display for its depth every time.
+  // A DIB section: a bitmap compatible with the target would ask the
+  // display for its depth when made and when selected.
   BITMAPINFO info = DibInfo32(width_, height_);
   void* bits = nullptr;
   bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
@@ -30,17 +30,6 @@ void OffscreenBuffer::CopyTo(HDC target, int x, int y) const {
 
 void OffscreenBuffer::CopyFrom(HDC target, int x, int y) {
   BitBlt(dc_, 0, 0, width_, height_, target, x, y, SRCCOPY);
-}
-
-BITMAPINFO DibInfo32(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 OwnedBitmap MakeDib(const Bitmap& bitmap) {

@@ -5,14 +5,12 @@
 
 #include <windows.h>
 
+#include "framework/dib.h"
 #include "skin/bitmap.h"
 #include "skin/bitmap_ops.h"
 #include "skin/paint/gdi_objects.h"
 
 namespace velotune::skin {
-
-// The header of a 32-bit top-down DIB of width x height.
-BITMAPINFO DibInfo32(int width, int height);
 
 // A 32-bit top-down DIB section holding the bitmap's pixels; near-magenta
 // (green 0 or 1) is written as exact magenta so that one key colour covers it.
