@@ -2,7 +2,7 @@
 // skin's strips it shows: pure functions over the control's size and state.
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/font.h"
-#include "skin/colour.h"
 #include "skin/controls/check_frames.h"
+#include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"

@@ -1,9 +1,9 @@
 #include "skin/controls/skin_combo_box.h"
 
 #include "framework/messages.h"
-#include "skin/colour.h"
 #include "skin/controls/combo_layout.h"
 #include "skin/controls/spin_looks.h"
+#include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 

@@ -1,7 +1,7 @@
 #include "skin/controls/skin_control.h"
 
 #include "framework/form.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/paint/gdi_objects.h"

@@ -11,9 +11,9 @@
 #include <string>
 
 #include "framework/control.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/skinned_control.h"
 #include "skin/frame/window_subclass.h"
-#include "skin/skin_data.h"
 
 namespace velotune::skin {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/font.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/containers.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/wrapper_registry.h"
 #include "skin/paint/gdi_objects.h"

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "skin/bitmap_ops.h"
 #include "skin/controls/skin_control.h"
 #include "skin/controls/tab_geometry.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

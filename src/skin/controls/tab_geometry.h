@@ -4,8 +4,8 @@
 // where its image and text start. Pure functions over rectangles and bitmaps.
 #pragma once
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

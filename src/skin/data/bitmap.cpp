@@ -1,9 +1,9 @@
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "skin/bmp_reader.h"
+#include "skin/data/bmp_reader.h"
 
 namespace velotune::skin {
 

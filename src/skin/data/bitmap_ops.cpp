@@ -1,4 +1,4 @@
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 
 #include <algorithm>
 

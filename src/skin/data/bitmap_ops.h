@@ -3,7 +3,7 @@
 // magenta so the skin's transparent parts stay untouched.
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/bmp_reader.h"
+#include "skin/data/bmp_reader.h"
 
 #include <algorithm>
 

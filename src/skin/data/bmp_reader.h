@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

@@ -1,10 +1,10 @@
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cmath>
 
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

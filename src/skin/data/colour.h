@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

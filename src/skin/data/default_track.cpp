@@ -1,4 +1,4 @@
-#include "skin/default_track.h"
+#include "skin/data/default_track.h"
 
 namespace velotune::skin {
 

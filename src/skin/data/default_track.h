@@ -2,7 +2,7 @@
 // [TRACKVERT]: a flat groove 16x4 (horizontal) or 4x16 (vertical).
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

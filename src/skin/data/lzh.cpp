@@ -1,11 +1,11 @@
-#include "skin/lzh.h"
+#include "skin/data/lzh.h"
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
 #include <new>
 
-#include "skin/lzh_tree.h"
+#include "skin/data/lzh_tree.h"
 
 namespace velotune::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/lzh_tree.h"
+#include "skin/data/lzh_tree.h"
 
 #include <algorithm>
 

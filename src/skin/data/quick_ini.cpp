@@ -1,9 +1,9 @@
-#include "skin/quick_ini.h"
+#include "skin/data/quick_ini.h"
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "skin/skin_reader.h"
+#include "skin/data/skin_reader.h"
 
 namespace velotune::skin {
 

@@ -2,11 +2,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "skin/bitmap_ops.h"
-#include "skin/default_track.h"
-#include "skin/quick_ini.h"
-#include "skin/skin_data.h"
-#include "skin/skin_reader.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/default_track.h"
+#include "skin/data/quick_ini.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_reader.h"
 
 namespace velotune::skin {
 

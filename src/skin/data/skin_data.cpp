@@ -1,13 +1,13 @@
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 
-#include "skin/quick_ini.h"
-#include "skin/skin_environment.h"
-#include "skin/skin_reader.h"
+#include "skin/data/quick_ini.h"
+#include "skin/data/skin_environment.h"
+#include "skin/data/skin_reader.h"
 
 namespace velotune::skin {
 

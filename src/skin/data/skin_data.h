@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/colour.h"
-#include "skin/skin_objects.h"
-#include "skin/skin_parts.h"
-#include "skin/skin_types.h"
+#include "skin/data/colour.h"
+#include "skin/data/skin_objects.h"
+#include "skin/data/skin_parts.h"
+#include "skin/data/skin_types.h"
 
 namespace velotune {
 class TComponent;

@@ -8,7 +8,7 @@
 
 #include "framework/component.h"
 #include "framework/form_loader.h"
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 namespace velotune {
 

@@ -2,9 +2,9 @@
 // the combo arrow, the frame colour and the toolbar gradient.
 #include <algorithm>
 
-#include "skin/bitmap_ops.h"
-#include "skin/skin_data.h"
-#include "skin/skin_environment.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_environment.h"
 
 namespace velotune::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/skin_environment.h"
+#include "skin/data/skin_environment.h"
 
 namespace velotune::skin {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "skin/bitmap.h"
-#include "skin/colour.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/colour.h"
 
 namespace velotune::skin {
 

@@ -1,4 +1,4 @@
-#include "skin/skin_parts.h"
+#include "skin/data/skin_parts.h"
 
 namespace velotune::skin {
 

@@ -1,10 +1,10 @@
-#include "skin/skin_reader.h"
+#include "skin/data/skin_reader.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "skin/lzh.h"
-#include "skin/skin_environment.h"
+#include "skin/data/lzh.h"
+#include "skin/data/skin_environment.h"
 
 namespace velotune::skin {
 

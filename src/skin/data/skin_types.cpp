@@ -1,7 +1,7 @@
-#include "skin/skin_types.h"
+#include "skin/data/skin_types.h"
 
-#include "skin/quick_ini.h"
-#include "skin/skin_reader.h"
+#include "skin/data/quick_ini.h"
+#include "skin/data/skin_reader.h"
 
 namespace velotune::skin {
 

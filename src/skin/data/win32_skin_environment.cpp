@@ -1,9 +1,9 @@
-#include "skin/win32_skin_environment.h"
+#include "skin/data/win32_skin_environment.h"
 
 #include <windows.h>
 
-#include "skin/colour.h"
-#include "skin/skin_environment.h"
+#include "skin/data/colour.h"
+#include "skin/data/skin_environment.h"
 
 namespace velotune::skin {
 

@@ -4,8 +4,8 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "skin/bitmap_ops.h"
-#include "skin/colour.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/colour.h"
 #include "skin/frame/frame_helpers.h"
 #include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"

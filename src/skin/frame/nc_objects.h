@@ -5,9 +5,9 @@
 
 #include <windows.h>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_objects.h"
 #include "skin/frame/frame_logic.h"
-#include "skin/skin_objects.h"
 
 namespace velotune::skin {
 

@@ -8,8 +8,8 @@
 #include <windows.h>
 
 #include "framework/menu_item.h"
-#include "skin/bitmap.h"
-#include "skin/skin_data.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_data.h"
 
 namespace velotune::skin {
 

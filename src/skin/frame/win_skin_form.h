@@ -13,13 +13,13 @@
 
 #include "framework/component.h"
 #include "framework/control.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/frame_logic.h"
 #include "skin/frame/nc_objects.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/skinned_control.h"
 #include "skin/frame/window_subclass.h"
 #include "skin/paint/gdi_objects.h"
-#include "skin/skin_data.h"
 
 namespace velotune {
 class TForm;

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/skin_data.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/wrap_rules.h"
 #include "skin/menus/owner_drawn_menus.h"
 #include "skin/menus/pop_menu.h"
-#include "skin/skin_data.h"
 
 namespace velotune {
 class TControl;

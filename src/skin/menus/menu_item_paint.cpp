@@ -6,7 +6,7 @@
 
 #include "framework/image_list.h"
 #include "framework/menus.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/menus/pop_menu.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"

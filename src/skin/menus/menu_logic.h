@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
-#include "skin/skin_objects.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/skin_objects.h"
 
 namespace velotune::skin {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "framework/component.h"
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 namespace velotune {
 class TForm;

@@ -4,7 +4,7 @@
 
 #include "framework/form.h"
 #include "framework/menus.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/menus/menu_logic.h"
 #include "skin/paint/painters.h"

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/menu_bar.h"
 #include "skin/frame/nc_objects.h"
 #include "skin/menus/menu_item_paint.h"
 #include "skin/paint/gdi_objects.h"
-#include "skin/skin_data.h"
 
 namespace velotune {
 class TMainMenu;
