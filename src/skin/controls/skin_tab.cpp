@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "framework/containers.h"
+#include "skin/controls/skin_up_down.h"
 #include "skin/data/colour.h"
 #include "skin/frame/win_skin_form.h"
-#include "skin/manager/wrapper_registry.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 
@@ -92,8 +92,8 @@ void TSkinTab::WrapArrowChild() {
   arrowWindow_ = child;
   // The arrows are a system child, not a framework control: their wrapper is
   // attached to the window and listed by the form like a dialog's controls.
-  arrow_ = CreateWrapper(wkSkinUpDown, nullptr, WrapChoice());
-  if (arrow_) arrow_->AttachWindow(child, *data_, *form_, canvas_);
+  arrow_ = new TSkinUpDown(nullptr);
+  arrow_->AttachWindow(child, *data_, *form_, canvas_);
 }
 
 bool TSkinTab::BeforeMessage(TMessage& message) {

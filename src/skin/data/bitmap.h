@@ -9,26 +9,9 @@
 #include <memory>
 #include <vector>
 
+#include "skin/data/pixel.h"
+
 namespace velotune::skin {
-
-// A pixel as stored: 0x00RRGGBB.
-using Pixel = uint32_t;
-
-constexpr Pixel MakePixel(int r, int g, int b) {
-  return (static_cast<Pixel>(r & 0xFF) << 16) | (static_cast<Pixel>(g & 0xFF) << 8) |
-         static_cast<Pixel>(b & 0xFF);
-}
-constexpr int PixelRed(Pixel p) {
-  return (p >> 16) & 0xFF;
-}
-constexpr int PixelGreen(Pixel p) {
-  return (p >> 8) & 0xFF;
-}
-constexpr int PixelBlue(Pixel p) {
-  return p & 0xFF;
-}
-
-constexpr Pixel kMagentaPixel = MakePixel(255, 0, 255);
 
 struct Rect {
   int left = 0;
@@ -42,8 +25,8 @@ struct Rect {
 class Bitmap {
  public:
   // Largest accepted side and area; anything bigger is treated as damaged data.
-  static constexpr int kMaxSide = 16384;
-  static constexpr int64_t kMaxPixels = 16 * 1024 * 1024;
+  static constexpr int kMaxSide = kMaxImageSide;
+  static constexpr int64_t kMaxPixels = kMaxImagePixels;
 
   Bitmap() = default;
   // A bitmap of the given size and source depth, every pixel set to fill.

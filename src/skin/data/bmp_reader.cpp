@@ -186,7 +186,7 @@ bool ReadBmpLayout(const uint8_t* data, size_t size, BmpLayout* l) {
   if (l->width <= 0 || rawHeight == 0 || rawHeight == INT32_MIN) return false;
   l->topDown = rawHeight < 0;
   l->height = l->topDown ? -rawHeight : rawHeight;
-  if (l->width > Bitmap::kMaxSide || l->height > Bitmap::kMaxSide) return false;
+  if (l->width > kMaxImageSide || l->height > kMaxImageSide) return false;
   if (!ValidDepth(l->bits, l->compression, core)) return false;
   // Run-length images are always stored bottom-up.
   if (l->topDown && (l->compression == kBiRle8 || l->compression == kBiRle4)) return false;

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/data/bitmap.h"
+#include "skin/data/pixel.h"
 
 namespace velotune::skin {
 

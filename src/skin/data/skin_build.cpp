@@ -132,12 +132,12 @@ void TSkinData::BuildSkinObjects() {
 }
 
 void TSkinData::ReadEdges() {
-  for (int e = 0; e < 4; ++e) {
+  for (SkinEdge e : {seLeft, seRight, seTop, seBottom}) {
     const std::string key = kEdgeKeys[e];
     auto edge = std::make_unique<TDataSkinBorder>(key);
     const int first = ReadLength("Personality", key + "TopHeight", 0);
     const int second = ReadLength("Personality", key + "BotHeight", 0);
-    if (e < 2) {
+    if (e == seLeft || e == seRight) {
       edge->TopHeight = first;
       edge->BottomHeight = second;
     } else {

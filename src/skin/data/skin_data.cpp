@@ -54,10 +54,10 @@ void ForgetSkinManager(SkinManagerLink* gone) {
 }
 
 TSkinData::TSkinData() {
-  edges_[0] = std::make_unique<TDataSkinBorder>("Left");
-  edges_[1] = std::make_unique<TDataSkinBorder>("Right");
-  edges_[2] = std::make_unique<TDataSkinBorder>("Top");
-  edges_[3] = std::make_unique<TDataSkinBorder>("Bottom");
+  edges_[seLeft] = std::make_unique<TDataSkinBorder>("Left");
+  edges_[seRight] = std::make_unique<TDataSkinBorder>("Right");
+  edges_[seTop] = std::make_unique<TDataSkinBorder>("Top");
+  edges_[seBottom] = std::make_unique<TDataSkinBorder>("Bottom");
   title_ = std::make_unique<TDataSkinTitle>("Title");
   button_ = std::make_unique<TDataSkinButton>("Buttons");
   maximizedWidth_ = ActiveSkinEnvironment().maximizedWidth;

@@ -57,6 +57,9 @@ SkinManagerLink* ExistingSkinManager();
 void ForgetSkinManager(SkinManagerLink* manager);
 
 // The colour table's entries by index.
+// The frame's four edges, in the order the skin object stores them.
+enum SkinEdge : int { seLeft = 0, seRight = 1, seTop = 2, seBottom = 3 };
+
 enum ColourEntry : int {
   ceWindowText = 0,
   ceTitleTextActive = 1,
@@ -166,8 +169,9 @@ class TSkinData {
 
   // The skin objects, filled by the build.
   const std::string& SkinName() const { return skinName_; }
-  TDataSkinBorder& Edge(int index) { return *edges_[index]; }  // 0 left, 1 right, 2 top, 3 bottom
-  const TDataSkinBorder& Edge(int index) const { return *edges_[index]; }
+  // The frame's edges by SkinEdge.
+  TDataSkinBorder& Edge(int edge) { return *edges_[edge]; }
+  const TDataSkinBorder& Edge(int edge) const { return *edges_[edge]; }
   const TDataSkinTitle& Title() const { return *title_; }
   const TDataSkinButton& Button() const { return *button_; }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {

@@ -71,7 +71,7 @@ void TSkinData::MakeComboxArrow() {
 }
 
 void TSkinData::ComputeFrameColour() {
-  const TDataSkinBorder& top = *edges_[2];
+  const TDataSkinBorder& top = *edges_[seTop];
   if (top.Map.Empty()) {
     frameColour_ = FaceColour();
     return;

@@ -63,6 +63,9 @@ struct ButtonLook {
 // outside the known ones (-1 included) is never visible.
 ButtonLook IsButtonVisible(int visibility, int visibility1, int action, const ButtonContext& c);
 
+// The alignment of the MDI child's buttons, drawn in the menu bar.
+constexpr int kAlignMenuBar = 100;
+
 // A caption button as the layout sees it.
 struct ButtonBox {
   bool visible = false;

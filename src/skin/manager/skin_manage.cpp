@@ -10,6 +10,8 @@
 #include "skin/controls/skin_control.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/wrapper_registry.h"
+#include "skin/menus/system_menu_items.h"
+#include "skin/menus/win_skin_menu.h"
 
 namespace velotune::skin {
 
@@ -511,6 +513,20 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   if (choice.ownedAfter)
     for (TComponent* owned : std::vector<TComponent*>(control->Components()))
       if (auto* c = dynamic_cast<TControl*>(owned)) WrapControl(skinned, c, c->Parent());
+}
+
+std::unique_ptr<SkinMenuBar> TSkinManage::MakeMenuBar(SkinnedFrame& frame) {
+  return MakeSkinMenuBar(frame);
+}
+
+void TSkinManage::MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                                        MEASUREITEMSTRUCT& measure) {
+  skin::MeasureSystemMenuItem(skin, item, measure);
+}
+
+void TSkinManage::PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                                      const DRAWITEMSTRUCT& draw) {
+  skin::PaintSystemMenuItem(skin, item, draw);
 }
 
 }  // namespace velotune::skin

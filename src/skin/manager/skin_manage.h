@@ -20,6 +20,7 @@
 
 namespace velotune {
 class TControl;
+class TMenuItem;
 class TWinControl;
 class TForm;
 }  // namespace velotune
@@ -47,6 +48,11 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void SystemMenuOpen(bool open) override { systemMenuOpen_ = open; }
   void SkinChildControls(TWinSkinForm& form) override;
   void ForgetWindow(HWND window) override;
+  std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) override;
+  void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                             MEASUREITEMSTRUCT& measure) override;
+  void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                           const DRAWITEMSTRUCT& draw) override;
 
   // Makes a skinned window of `window` when every test agrees.
   bool SkinWindow(HWND window, bool formPass = false);

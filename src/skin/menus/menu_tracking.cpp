@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "framework/menus.h"
-#include "skin/frame/win_skin_form.h"
+#include "skin/data/skin_data.h"
 #include "skin/menus/menu_logic.h"
 #include "skin/menus/pop_menu.h"
 #include "skin/menus/win_skin_menu.h"

@@ -1,6 +1,5 @@
-// The skinned system menu's items, measured and painted as a form's popup
-// menu's items are.
-#include "skin/frame/system_menu.h"
+#include "skin/menus/system_menu_items.h"
+
 #include "skin/menus/menu_item_paint.h"
 
 namespace velotune::skin {

@@ -5,7 +5,6 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 #include "skin/data/colour.h"
-#include "skin/frame/win_skin_form.h"
 #include "skin/menus/menu_logic.h"
 #include "skin/paint/painters.h"
 #include "skin/paint/win32_paint.h"
@@ -33,13 +32,13 @@ std::vector<BarKeyFacts> KeyFacts(const std::vector<std::unique_ptr<TMenuBtn>>& 
 
 }  // namespace
 
-std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(TWinSkinForm& form) {
+std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(SkinnedFrame& form) {
   return std::make_unique<TWinSkinMenu>(form);
 }
 
 // -------------------------------------------------------------------- TMenuBtn
 
-TMenuBtn::TMenuBtn(TWinSkinForm& form, TWinSkinMenu& bar, int index)
+TMenuBtn::TMenuBtn(SkinnedFrame& form, TWinSkinMenu& bar, int index)
     : TNCObject(form, form.Data()->Part(spMenuBar)), Index(index), bar_(bar) {}
 
 void TMenuBtn::Paint() {
@@ -48,7 +47,7 @@ void TMenuBtn::Paint() {
 
 // ---------------------------------------------------------------- TWinSkinMenu
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form)
+TWinSkinMenu::TWinSkinMenu(SkinnedFrame& form)
     : form_(form), data_(*form.Data()), font_(CreateMenuFont(false)) {}
 
 TMainMenu* TWinSkinMenu::FrameworkMenu() const {
