@@ -1,4 +1,4 @@
-#include "framework/form_control_states.h"
+#include "app/form_control_states.h"
 
 #include "framework/std_controls.h"
 

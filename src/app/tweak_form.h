@@ -2,8 +2,8 @@
 // this class holds the handlers the description names.
 #pragma once
 
+#include "app/form_control_states.h"
 #include "framework/form.h"
-#include "framework/form_control_states.h"
 
 namespace velotune {
 
