@@ -48,6 +48,10 @@ class TTweakFrm : public TForm {
   void Timer1Timer(TEventArgs& e);
 
  private:
+  // One of the actions the command line names too ("page1", "fix", ...),
+  // behind its backup.
+  void RunNamedAction(const char* name);
+
   FormControlStates states_;
 };
 

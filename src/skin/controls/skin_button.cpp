@@ -4,6 +4,7 @@
 
 #include "framework/font.h"
 #include "framework/messages.h"
+#include "framework/window_text.h"
 #include "skin/controls/button_looks.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/paint/gdi_objects.h"
@@ -47,11 +48,7 @@ bool TSkinButton::IsDefault() const {
 
 std::string TSkinButton::CaptionText() const {
   if (control_) return control_->Caption();
-  const int length = GetWindowTextLengthA(handle_);
-  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(handle_, &text[0], length + 1);
-  text.resize(static_cast<size_t>(length > 0 ? length : 0));
-  return text;
+  return WindowText(handle_);
 }
 
 int TSkinButton::CurrentFrame() const {

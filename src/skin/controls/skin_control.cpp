@@ -1,6 +1,7 @@
 #include "skin/controls/skin_control.h"
 
 #include "framework/form.h"
+#include "framework/window_text.h"
 #include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
@@ -110,10 +111,7 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form
   mode_ = 0;
   form.RegisterControl(this);
   unicode_ = IsWindowUnicode(window) != FALSE;
-  const int length = GetWindowTextLengthA(window);
-  text_.assign(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(window, &text_[0], length + 1);
-  text_.resize(static_cast<size_t>(length > 0 ? length : 0));
+  text_ = WindowText(window);
   subclass_.Install(window, this, &TSkinControl::Route);
   InvalidateRect(window, nullptr, TRUE);
   attached_ = true;

@@ -1,6 +1,7 @@
 #include "skin/controls/skin_group_box.h"
 
 #include "framework/font.h"
+#include "framework/window_text.h"
 #include "skin/paint/gdi_objects.h"
 
 namespace velotune::skin {
@@ -15,8 +16,7 @@ bool TSkinGroupBox::BeforeMessage(TMessage& message) {
 }
 
 void TSkinGroupBox::Paint(HDC dc, const RECT& rect) {
-  std::string caption(static_cast<size_t>(GetWindowTextLengthA(handle_)) + 1, '\0');
-  caption.resize(static_cast<size_t>(GetWindowTextA(handle_, &caption[0], int(caption.size()))));
+  std::string caption = WindowText(handle_);
   if (caption.empty() && control_) caption = control_->Caption();
   const COLORREF face = SkinColour(ceButtonFace);
   OwnedBrush faceBrush(CreateSolidBrush(face));
