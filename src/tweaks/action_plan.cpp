@@ -6,16 +6,12 @@
 
 #include "platform/reg_script.h"
 #include "platform/seams.h"
+#include "platform/text_case.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The next blank-separated word, or a quoted one without its quotes.
 std::string NextWord(const std::string& text, std::size_t* at) {
@@ -36,10 +32,10 @@ std::string NextWord(const std::string& text, std::size_t* at) {
 
 bool ImportedScript(const std::string& commandLine, std::string* script) {
   std::size_t at = 0;
-  std::string program = Lower(NextWord(commandLine, &at));
+  std::string program = LowerText(NextWord(commandLine, &at));
   program = program.substr(program.find_last_of("\\/") + 1);
   if (program != "regedit.exe" && program != "regedit") return false;
-  if (Lower(NextWord(commandLine, &at)) != "/s") return false;
+  if (LowerText(NextWord(commandLine, &at)) != "/s") return false;
   *script = NextWord(commandLine, &at);
   return !script->empty();
 }
@@ -215,7 +211,8 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
           op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
       if (!m.item.isKey) m.item.name = op.value.name;
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
-                             Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
+                             LowerText(op.path) +
+                             (m.item.isKey ? "|" : "|v|" + LowerText(m.item.name));
       if (!seen.insert(id).second) continue;
       if (checked) ++*checked;
       if (m.item.isKey) {

@@ -5,6 +5,7 @@
 #include "framework/font.h"
 #include "framework/messages.h"
 #include "framework/window_text.h"
+#include "platform/text_case.h"
 #include "skin/controls/button_looks.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/paint/gdi_objects.h"
@@ -23,8 +24,7 @@ std::string LowerClassName(HWND window, const TControl* control) {
     GetClassNameA(window, buffer, sizeof(buffer));
     name = buffer;
   }
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+  return LowerText(name);
 }
 
 }  // namespace
@@ -39,8 +39,7 @@ void TSkinButton::Attached() {
 bool TSkinButton::IsDefault() const {
   std::string value;
   if (ReadProperty("Default", &value)) {
-    for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return value == "true";
+    return SameText(value, "true");
   }
   // A dialog marks its default button by style.
   return !control_ && (GetWindowLongA(handle_, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "platform/text_case.h"
 #include "skin/controls/skin_up_down.h"
 #include "skin/controls/spin_looks.h"
 #include "skin/frame/skin_messages.h"
@@ -15,8 +16,7 @@ namespace {
 bool IsSpinClass(HWND window) {
   char buffer[256] = {};
   GetClassNameA(window, buffer, sizeof(buffer));
-  std::string name = buffer;
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string name = LowerText(buffer);
   return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
          name.find("updown") != std::string::npos;
 }

@@ -6,6 +6,7 @@
 #include "framework/form.h"
 #include "framework/messages.h"
 #include "framework/suspended_painting.h"
+#include "platform/text_case.h"
 #include "skin/data/colour.h"
 #include "skin/frame/frame_helpers.h"
 #include "skin/frame/skin_messages.h"
@@ -33,10 +34,6 @@ struct FormProcFunctor {
 };
 
 namespace {
-
-bool IsClass(const std::string& name, const char* other) {
-  return lstrcmpiA(name.c_str(), other) == 0;
-}
 
 // Stands in for a manager that has gone.
 class NullHost : public SkinHost {
@@ -121,7 +118,7 @@ void TWinSkinForm::ReadStyles() {
   const LONG exStyle = GetWindowLongA(window_, GWL_EXSTYLE);
   rightToLeft_ = (exStyle & WS_EX_LEFTSCROLLBAR) != 0;
   childWindow_ = (style & WS_CHILD) != 0;
-  messageBox_ = IsClass(className_, "#32770") || IsClass(className_, "TMessageForm");
+  messageBox_ = SameText(className_, "#32770") || SameText(className_, "TMessageForm");
   const HWND owner = GetWindow(window_, GW_OWNER);
 
   buttonSet_ = 0;
