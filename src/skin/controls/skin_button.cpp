@@ -30,7 +30,7 @@ std::string LowerClassName(HWND window, const TControl* control) {
 }  // namespace
 
 void TSkinButton::Attached() {
-  mode_ = data_ && !data_->Button().Map.Empty() ? 1 : 0;
+  mode_ = data_ && !data_->Button().Map.Empty() ? wmSkinned : wmSystemLook;
   const std::string lower = LowerClassName(handle_, control_);
   noMouseForwarding_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0;
   transparent_ = TransparentWanted();
@@ -58,7 +58,7 @@ int TSkinButton::CurrentFrame() const {
 
 bool TSkinButton::BeforeMessage(TMessage& message) {
   // Without a push-button strip the button draws and clicks itself.
-  if (mode_ != 1) return TSkinControl::BeforeMessage(message);
+  if (mode_ != wmSkinned) return TSkinControl::BeforeMessage(message);
   switch (message.Msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -127,7 +127,7 @@ void TSkinButton::ClickOnRelease() {
 }
 
 void TSkinButton::AfterMessage(TMessage& message) {
-  if (mode_ != 1) {
+  if (mode_ != wmSkinned) {
     TSkinControl::AfterMessage(message);
     return;
   }

@@ -163,7 +163,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       // The pane is left as it was.
     }
   }
-  if (mode_ == 2) PaintGraphicChildren(dc);
+  if (mode_ == wmTabControl) PaintGraphicChildren(dc);
 }
 
 void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {

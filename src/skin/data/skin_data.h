@@ -57,6 +57,9 @@ SkinManagerLink* ExistingSkinManager();
 void ForgetSkinManager(SkinManagerLink* manager);
 
 // The colour table's entries by index.
+// A form or control whose Tag is this is left unskinned.
+constexpr int kUnskinnedTag = 99;
+
 // The frame's four edges, in the order the skin object stores them.
 enum SkinEdge : int { seLeft = 0, seRight = 1, seTop = 2, seBottom = 3 };
 
@@ -95,7 +98,7 @@ class TSkinData {
 
   // Published properties, with their values at construction.
   bool Active = false;
-  int DisableTag = 99;
+  int DisableTag = kUnskinnedTag;
   EnumSet SkinControls = AllOf(kSkinControlTypeCount) & ~SetOf(xcMenuItem, xcFastReport);
   EnumSet Options = SetOf(xoPreview, xoToolbarBK, xoCaptionButtonHint);
   std::vector<std::string> Skin3rd = DefaultSkin3rd();

@@ -318,7 +318,7 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
   RECT r;
   GetWindowRect(window, &r);
   if ((r.right <= r.left || r.bottom <= r.top) && !mdiChild) return false;
-  if (form && form->Tag() == 99) return false;
+  if (form && form->Tag() == kUnskinnedTag) return false;
   if (className.find("TcxPopupEditPopupWindow") != std::string::npos ||
       className.find("TTERenderWindow") != std::string::npos || className == "TApplication")
     return false;

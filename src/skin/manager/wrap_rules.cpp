@@ -5,6 +5,7 @@
 #include <initializer_list>
 
 #include "platform/text_case.h"
+#include "skin/controls/wrapper_states.h"
 
 namespace velotune::skin {
 
@@ -72,7 +73,7 @@ struct Rule {
 // In order; the first that matches decides. A rule with names matches by
 // class name, else by traits.
 const Rule kRules[] = {
-    {1, ctCustomTabControl, ctPageControl, {}, kTabs, -1, wkSkinTab, false, 2, kAttach},
+    {1, ctCustomTabControl, ctPageControl, {}, kTabs, -1, wkSkinTab, false, wmTabControl, kAttach},
     {1, ctPageControl, ctTabsStyle, {}, kTabs, -1, wkSkinTabBtn, false, 0, kAttach},
     {1, ctPageControl, 0, {}, kTabs, -1, wkSkinTab, false, 0, kAttach},
     {2, 0, 0, {"TTABSET"}, kTabs, -1, wkSkinTab31, false, 0, kAttach},
