@@ -212,7 +212,8 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, int frame, bool focused)
   if (font) SelectObject(dc, font);
   SetTextColor(dc, colour);
   SetBkMode(dc, TRANSPARENT);
-  RECT measured{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+  const int inset = Scale().Px(2);
+  RECT measured{rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset};
   DrawTextA(dc, text.c_str(), -1, &measured,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CENTER | rtl);
   const Rect block = CentreBlock({rect.left, rect.top, rect.right, rect.bottom},

@@ -100,7 +100,8 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   OffsetRect(&area, 0, ((area.bottom - area.top) - textHeight) / 2);
   const DWORD version = GetVersion();
   if (GetFocus() == handle_ && !text.empty() && LOBYTE(LOWORD(version)) != 6) {
-    RECT focus{area.left - 1, area.top, area.left + (measured.right - measured.left) + 1,
+    const int one = Scale().Px(1);
+    RECT focus{area.left - one, area.top, area.left + (measured.right - measured.left) + one,
                area.top + textHeight};
     DrawFocusRect(dc, &focus);
   }

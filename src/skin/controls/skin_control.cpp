@@ -249,6 +249,11 @@ bool TSkinControl::TransparentWanted() const {
          (data_ && InSet(data_->Options, xoTransparent));
 }
 
+const DpiScale& TSkinControl::Scale() const {
+  static const DpiScale kUnscaled;
+  return form_ ? form_->Scale() : kUnscaled;
+}
+
 COLORREF TSkinControl::SkinColour(int entry) const {
   return ResolveColour(data_->Colour(entry));
 }

@@ -15,6 +15,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/skinned_control.h"
 #include "skin/frame/window_subclass.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune::skin {
 
@@ -77,6 +78,8 @@ class TSkinControl : public TComponent, public SkinnedControl {
   virtual void Attached() {}
   // kTransparentTag or the xoTransparent option: the parent shows behind.
   bool TransparentWanted() const;
+  // The pixel measures of the window the control is drawn in.
+  const DpiScale& Scale() const;
   // An entry of the skin's colour table, resolved.
   COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.

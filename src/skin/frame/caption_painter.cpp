@@ -32,8 +32,8 @@ std::vector<ButtonBox> BoxesOf(const std::vector<std::unique_ptr<TWinSysButton>>
     ButtonBox box;
     box.visible = button->Visible;
     box.hasBitmap = !button->Image().Empty();
-    box.bitmapWidth = scale.Px(button->Image().Width());
-    box.bitmapHeight = scale.Px(button->Image().Height());
+    box.bitmapWidth = scale.Art(button->Image().Width());
+    box.bitmapHeight = scale.Art(button->Image().Height());
     box.frames = button->Frames();
     box.align = button->Button().Align;
     box.x = scale.Px(button->Button().X);

@@ -23,10 +23,10 @@ void SkinFrame::Measure(const TSkinData& data, BorderKind kind, const DpiScale& 
   };
   const FrameSizes sizes =
       ComputeFrameSizes(kind, image(seLeft), image(seTop), image(seRight), image(seBottom));
-  sizes_.left = scale.Px(sizes.left);
-  sizes_.top = scale.Px(sizes.top);
-  sizes_.right = scale.Px(sizes.right);
-  sizes_.bottom = scale.Px(sizes.bottom);
+  sizes_.left = scale.Art(sizes.left);
+  sizes_.top = scale.Art(sizes.top);
+  sizes_.right = scale.Art(sizes.right);
+  sizes_.bottom = scale.Art(sizes.bottom);
   if (kind == bkNoCaption) menuBar_ = 0;
 }
 

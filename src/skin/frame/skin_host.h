@@ -13,6 +13,7 @@ class TMenuItem;
 
 namespace velotune::skin {
 
+class DpiScale;
 class SkinMenuBar;
 class SkinnedFrame;
 class TSkinData;
@@ -32,11 +33,11 @@ class SkinHost {
   // The skinned menu bar of a window that shows a menu; null leaves the
   // window its own.
   virtual std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) = 0;
-  // The painters of the skinned system menu's items.
+  // The painters of the skinned system menu's items, at the window's scale.
   virtual void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                                     MEASUREITEMSTRUCT& measure) = 0;
+                                     MEASUREITEMSTRUCT& measure, const DpiScale& scale) = 0;
   virtual void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                                   const DRAWITEMSTRUCT& draw) = 0;
+                                   const DRAWITEMSTRUCT& draw, const DpiScale& scale) = 0;
   // The MDI seams: the program's forms are never MDI windows.
   virtual bool ShowsMaximizedMdiChild() const { return false; }
   virtual HWND MdiClientWindow() const { return nullptr; }

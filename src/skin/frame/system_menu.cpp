@@ -174,14 +174,14 @@ TMenuItem* SystemMenu::Item(UINT command) const {
 bool SystemMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
   const TMenuItem* item = Item(measure.itemID);
   if (!item) return false;
-  form_.Host().MeasureSystemMenuItem(*form_.Data(), *item, measure);
+  form_.Host().MeasureSystemMenuItem(*form_.Data(), *item, measure, form_.Scale());
   return true;
 }
 
 bool SystemMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
   const TMenuItem* item = Item(draw.itemID);
   if (!item) return false;
-  form_.Host().PaintSystemMenuItem(*form_.Data(), *item, draw);
+  form_.Host().PaintSystemMenuItem(*form_.Data(), *item, draw, form_.Scale());
   return true;
 }
 

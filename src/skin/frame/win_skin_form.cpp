@@ -44,8 +44,10 @@ class NullHost : public SkinHost {
   void SkinChildControls(TWinSkinForm&) override {}
   void ForgetWindow(HWND) override {}
   std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame&) override { return nullptr; }
-  void MeasureSystemMenuItem(const TSkinData&, const TMenuItem&, MEASUREITEMSTRUCT&) override {}
-  void PaintSystemMenuItem(const TSkinData&, const TMenuItem&, const DRAWITEMSTRUCT&) override {}
+  void MeasureSystemMenuItem(const TSkinData&, const TMenuItem&, MEASUREITEMSTRUCT&,
+                             const DpiScale&) override {}
+  void PaintSystemMenuItem(const TSkinData&, const TMenuItem&, const DRAWITEMSTRUCT&,
+                           const DpiScale&) override {}
 };
 
 SkinHost& NoHost() {

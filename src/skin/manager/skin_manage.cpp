@@ -245,7 +245,7 @@ void TSkinManage::RunRequest() {
 
 SkinnedFormMenus& TSkinManage::FormMenus(TWinSkinForm& skinned) {
   std::unique_ptr<SkinnedFormMenus>& menus = formMenus_[skinned.Handle()];
-  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data());
+  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data(), skinned.Scale());
   return *menus;
 }
 
@@ -515,13 +515,13 @@ std::unique_ptr<SkinMenuBar> TSkinManage::MakeMenuBar(SkinnedFrame& frame) {
 }
 
 void TSkinManage::MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                                        MEASUREITEMSTRUCT& measure) {
-  skin::MeasureSystemMenuItem(skin, item, measure);
+                                        MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
+  skin::MeasureSystemMenuItem(skin, item, measure, scale);
 }
 
 void TSkinManage::PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                                      const DRAWITEMSTRUCT& draw) {
-  skin::PaintSystemMenuItem(skin, item, draw);
+                                      const DRAWITEMSTRUCT& draw, const DpiScale& scale) {
+  skin::PaintSystemMenuItem(skin, item, draw, scale);
 }
 
 }  // namespace velotune::skin

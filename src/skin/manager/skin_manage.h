@@ -50,9 +50,9 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void ForgetWindow(HWND window) override;
   std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) override;
   void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                             MEASUREITEMSTRUCT& measure) override;
-  void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                           const DRAWITEMSTRUCT& draw) override;
+                             MEASUREITEMSTRUCT& measure, const DpiScale& scale) override;
+  void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item, const DRAWITEMSTRUCT& draw,
+                           const DpiScale& scale) override;
 
   // Makes a skinned window of `window` when every test agrees.
   bool SkinWindow(HWND window, bool formPass = false);

@@ -10,10 +10,12 @@ class TMenuItem;
 
 namespace velotune::skin {
 
+class DpiScale;
 class TSkinData;
 
-void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
-                           MEASUREITEMSTRUCT& measure);
-void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item, const DRAWITEMSTRUCT& draw);
+void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item, MEASUREITEMSTRUCT& measure,
+                           const DpiScale& scale);
+void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item, const DRAWITEMSTRUCT& draw,
+                         const DpiScale& scale);
 
 }  // namespace velotune::skin

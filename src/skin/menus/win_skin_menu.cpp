@@ -48,7 +48,7 @@ void TMenuBtn::Paint() {
 // ---------------------------------------------------------------- TWinSkinMenu
 
 TWinSkinMenu::TWinSkinMenu(SkinnedFrame& form)
-    : form_(form), data_(*form.Data()), font_(CreateMenuFont(false)) {}
+    : form_(form), data_(*form.Data()), font_(CreateMenuFont(false, form.Scale())) {}
 
 TMainMenu* TWinSkinMenu::FrameworkMenu() const {
   return form_.Form() ? form_.Form()->Menu() : nullptr;
@@ -153,8 +153,8 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
     bar = BarObject{true, object->LeftWidth, object->RightWidth};
   const Rect s{strip.left, strip.top, strip.right, strip.bottom};
   const bool rtl = RightToLeft();
-  const std::vector<Rect> rects =
-      LayoutMenuBarItems(s, MenuBarStart(s.Width(), bar, rtl), facts, rtl);
+  const std::vector<Rect> rects = LayoutMenuBarItems(
+      s, MenuBarStart(s.Width(), bar, rtl, form_.Scale()), facts, rtl, form_.Scale());
   for (size_t i = 0; i < items_.size(); ++i) items_[i]->Bounds = rects[i];
 }
 
