@@ -78,7 +78,6 @@ TWinSkinForm::~TWinSkinForm() {
   // the window keeps its size, it is going too or will be given back.
   if (attached_) GiveBack(Teardown::kFreed);
   buttons_.DropHint();
-  if (scratch_) DeleteDC(scratch_);
   if (window_) host_->ForgetWindow(window_);
   auto& live = LiveSkinForms();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
@@ -87,11 +86,6 @@ TWinSkinForm::~TWinSkinForm() {
 void TWinSkinForm::SetWindow(HWND window, const std::string& className) {
   window_ = window;
   className_ = className;
-}
-
-HDC TWinSkinForm::ScratchDc() {
-  if (!scratch_) scratch_ = CreateCompatibleDC(nullptr);
-  return scratch_;
 }
 
 void TWinSkinForm::Attach(TSkinData& data) {
@@ -332,7 +326,7 @@ void TWinSkinForm::Reapply() {
   if (form_) form_->SetColor(static_cast<::velotune::TColor>(data_->FaceColour()));
   frameState_ = fsReskinning;
   ComputeFrameSizes();
-  for (SkinnedControl* control : std::vector<SkinnedControl*>(controls_)) control->Reapply();
+  controls_.ReapplyAll();
   FitWindow(true);
   if (form_) {
     form_->SetBounds(form_->Left(), form_->Top(), form_->Width(), form_->Height() + 1);
@@ -398,7 +392,7 @@ void TWinSkinForm::GiveBack(Teardown how) {
   buttons_.SetCurrent(nullptr);
   systemMenu_.Free();
   if (how != Teardown::kDestroyed) RestoreOwnProcedures();
-  ReleaseControls();
+  controls_.ReleaseAll();
   menuBar_.Release(windowGoing, *this);
   if (how == Teardown::kDestroyed) return;
   if (form_ && formColourSaved_) form_->SetColor(formColour_);
@@ -449,29 +443,6 @@ void TWinSkinForm::PaintFrame(HDC given) {
     }
   } catch (...) {
     // A broken skin must not break the window.
-  }
-}
-
-void TWinSkinForm::RegisterControl(SkinnedControl* control) {
-  if (std::find(controls_.begin(), controls_.end(), control) == controls_.end())
-    controls_.push_back(control);
-}
-
-void TWinSkinForm::UnregisterControl(SkinnedControl* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
-}
-
-bool TWinSkinForm::HasControl(HWND window) const {
-  return std::any_of(controls_.begin(), controls_.end(),
-                     [window](const SkinnedControl* c) { return c->Window() == window; });
-}
-
-void TWinSkinForm::ReleaseControls() {
-  // Each wrapper gives its control back and leaves the list as it goes.
-  while (!controls_.empty()) {
-    SkinnedControl* control = controls_.back();
-    controls_.pop_back();
-    delete control;
   }
 }
 

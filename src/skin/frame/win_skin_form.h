@@ -104,12 +104,12 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // The skinned controls of this window.
-  void RegisterControl(SkinnedControl* control);
-  void UnregisterControl(SkinnedControl* control);
-  const std::vector<SkinnedControl*>& Controls() const { return controls_; }
-  bool HasControl(HWND window) const;
+  void RegisterControl(SkinnedControl* control) { controls_.Add(control); }
+  void UnregisterControl(SkinnedControl* control) { controls_.Remove(control); }
+  const std::vector<SkinnedControl*>& Controls() const { return controls_.All(); }
+  bool HasControl(HWND window) const { return controls_.Has(window); }
   // A memory DC the wrappers may share for scratch work.
-  HDC ScratchDc();
+  HDC ScratchDc() { return controls_.ScratchDc(); }
 
   // The manager goes: no skinned window calls it any more.
   static void ForgetHost(SkinHost* host);
@@ -139,7 +139,6 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   void SetActive(bool active);
   // The one way back: what the window took over is released, as `how` allows.
   void GiveBack(Teardown how);
-  void ReleaseControls();
   void RestoreOwnProcedures();
   void TakeMenuBar();
   bool Painting() const { return frameState_ == fsSkinned || frameState_ == fsReskinning; }
@@ -172,8 +171,7 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   CaptionButtonRow buttons_{*this, painter_};
   SystemMenu systemMenu_{*this};
   MenuBarSeam menuBar_;
-  std::vector<SkinnedControl*> controls_;
-  HDC scratch_ = nullptr;
+  SkinnedControlList controls_;
   // Shared with FormWindowProc's functor, so that a form whose procedure
   // chain still holds it after Detach passes messages on.
   struct FormLink;
