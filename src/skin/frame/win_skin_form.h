@@ -50,10 +50,12 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
 
   // Tells the window and its class name (before Attach).
   void SetWindow(HWND window, const std::string& className);
-  // Takes the window over; a second call does nothing.
-  void Attach(TSkinData& data);
+  // Takes the window over; a second call does nothing. False when the
+  // window could not be routed to this object (it is then left alone).
+  bool Attach(TSkinData& data);
   // The form attach: events, face colour, FormWindowProc, then Attach.
-  void AttachForm(TSkinData& data, TForm& form);
+  bool AttachForm(TSkinData& data, TForm& form);
+  bool Attached() const { return attached_; }
   // Gives the window back: procedures, frame size, region, controls.
   void Detach();
   void PaintFrame(HDC dc = nullptr) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "framework/containers.h"
 #include "framework/form.h"
@@ -24,6 +25,15 @@ std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof(name));
   return name;
+}
+
+// A window the skin could not take over: told to a debugger, since the
+// program goes on in the system's look.
+void ReportFailedAttach(HWND window, const std::string& className) {
+  char line[200];
+  std::snprintf(line, sizeof(line), "Velotune skin: window %p (%s) could not be skinned\n",
+                static_cast<void*>(window), className.c_str());
+  OutputDebugStringA(line);
 }
 
 bool AnswersSkinned(HWND window) {
@@ -341,12 +351,14 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
 
   auto* skinned = new TWinSkinForm(form, *this);
   skinned->SetWindow(window, className);
-  if (form) {
-    skinned->AttachForm(*data, *form);
-    FormMenus(*skinned).ApplyMainMenus(*form);
-  } else {
-    skinned->Attach(*data);
+  if (!(form ? skinned->AttachForm(*data, *form) : skinned->Attach(*data))) {
+    // Listed, it would count as skinned and never be: the window keeps its
+    // system look, and the failure is told.
+    delete skinned;
+    ReportFailedAttach(window, className);
+    return false;
   }
+  if (form) FormMenus(*skinned).ApplyMainMenus(*form);
   windows_.push_back(skinned);
   PostMessageA(window, SKM_START, 0, kStartMarker);
   return true;
@@ -427,7 +439,7 @@ void TSkinManage::AttachForeignChild(TWinSkinForm& skinned, HWND child) {
   // Statics keep the dialog's face colour until a static wrapper exists.
   TSkinControl* wrapper = CreateWrapper(kind, nullptr, WrapChoice());
   if (!wrapper) return;
-  wrapper->AttachWindow(child, *skinned.Data(), skinned, skinned.ScratchDc());
+  if (!wrapper->AttachWindow(child, *skinned.Data(), skinned, skinned.ScratchDc())) delete wrapper;
 }
 
 void TSkinManage::WrapFormControls(TWinSkinForm& skinned, TForm& form) {
@@ -497,9 +509,10 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
     }
   }
   if (TSkinControl* wrapper = CreateWrapper(choice.wrapper, control, choice)) {
-    if (choice.attachToWindow && windowed)
-      wrapper->AttachWindow(windowed->Handle(), data, skinned, skinned.ScratchDc());
-    else
+    if (choice.attachToWindow && windowed) {
+      if (!wrapper->AttachWindow(windowed->Handle(), data, skinned, skinned.ScratchDc()))
+        delete wrapper;
+    } else
       wrapper->AttachControl(skinned, data, choice.fill, skinned.ScratchDc());
   }
   if (choice.childrenAfter && windowed)
