@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 
 #include "framework/containers.h"
 #include "framework/form.h"
@@ -20,6 +21,8 @@ namespace velotune::skin {
 namespace {
 
 TSkinManage* instance = nullptr;
+// How often a request that waits for a menu loop looks again.
+constexpr UINT kMenuLoopWaitMs = 100;
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
@@ -125,6 +128,7 @@ TSkinManage::TSkinManage()
 TSkinManage::~TSkinManage() {
   shuttingDown_ = true;
   while (!windows_.empty()) GiveBack(windows_.back());
+  for (TWinSkinForm* form : std::exchange(gone_, {})) delete form;
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   SetControlWindowsBatchHandler(nullptr);
@@ -216,7 +220,26 @@ void CALLBACK TSkinManage::TimerTick(HWND, UINT, UINT_PTR id, DWORD) {
   instance->RunRequest();
 }
 
+void TSkinManage::MenuLoop(bool entering) {
+  menuLoops_ = std::max(0, menuLoops_ + (entering ? 1 : -1));
+}
+
+void TSkinManage::WindowGone(TWinSkinForm& form) {
+  ForgetWindow(form.Handle());
+  if (std::find(gone_.begin(), gone_.end(), &form) == gone_.end()) gone_.push_back(&form);
+  // A request on its way frees them when it runs; else one is made for it.
+  if (!timer_) RequestSkinning(srDropDestroyed, 1);
+}
+
 void TSkinManage::RunRequest() {
+  // The gone windows' objects have handled their last message by now.
+  for (TWinSkinForm* form : std::exchange(gone_, {})) delete form;
+  if (menuLoops_ > 0) {
+    // A menu loop's owner is used again when the loop returns: the request
+    // waits until the loop has ended.
+    timer_ = SetTimer(nullptr, 0, kMenuLoopWaitMs, &TSkinManage::TimerTick);
+    return;
+  }
   TSkinData* only = pointed_ && pointed_->SkinFormtype == sfOnlyThisForm ? pointed_ : nullptr;
   switch (pending_) {
     case srSkinOn: {

@@ -48,6 +48,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void SystemMenuOpen(bool open) override { systemMenuOpen_ = open; }
   void SkinChildControls(TWinSkinForm& form) override;
   void ForgetWindow(HWND window) override;
+  void MenuLoop(bool entering) override;
+  void WindowGone(TWinSkinForm& form) override;
   std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) override;
   void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
                              MEASUREITEMSTRUCT& measure, const DpiScale& scale) override;
@@ -97,6 +99,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   int skinningCount_ = 0;
   bool busy_ = false;
   bool systemMenuOpen_ = false;
+  // Menu loops running now (a popup's loop may run inside another's).
+  int menuLoops_ = 0;
+  // Foreign windows' skinned objects whose windows went unseen by the hook.
+  std::vector<TWinSkinForm*> gone_;
   HHOOK hook_ = nullptr;
   bool hookAside_ = false;
   UINT_PTR timer_ = 0;
