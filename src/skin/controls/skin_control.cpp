@@ -61,8 +61,11 @@ bool TSkinControl::ReadProperty(const char* name, std::string* value) const {
 }
 
 bool TSkinControl::FocusCueWanted() const {
+  // A window of the control's own (a combo box's edit) counts; a control
+  // on it (a page's check box) does not.
   const HWND focus = GetFocus();
-  if (!handle_ || !focus || (focus != handle_ && !IsChild(handle_, focus))) return false;
+  const bool own = focus && GetParent(focus) == handle_ && !TWinControl::FromHandle(focus);
+  if (!handle_ || !focus || (focus != handle_ && !own)) return false;
   const LRESULT state = SendMessageA(handle_, WM_QUERYUISTATE, 0, 0);
   return (state & UISF_HIDEFOCUS) == 0;
 }

@@ -122,7 +122,26 @@ TSkinManage* TSkinManage::Instance() {
 }
 
 TSkinManage::TSkinManage()
-    : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {
+    : popups_([this]() -> TSkinData* {
+        return skinning_ && !steppedAside_ && !shuttingDown_ ? default_ : nullptr;
+      }),
+      steppedAside_(HighContrastOn()),
+      watcher_(std::make_unique<SettingsWatcher>([this] { SettingsChanged(); })) {}
+
+void TSkinManage::SettingsChanged() {
+  if (shuttingDown_) return;
+  const bool highContrast = HighContrastOn();
+  if (highContrast != steppedAside_) {
+    // The skin steps aside as when skinning is switched off, and comes back
+    // as when it is switched on; the program's own wish is kept meanwhile.
+    steppedAside_ = highContrast;
+    Schedule(highContrast ? srSkinOff : srSkinOn, 1);
+    return;
+  }
+  // Colours the skin takes from the system may have changed.
+  for (TWinSkinForm* skinned : windows_)
+    RedrawWindow(skinned->Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TSkinManage::~TSkinManage() {
@@ -132,6 +151,7 @@ TSkinManage::~TSkinManage() {
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   SetControlWindowsBatchHandler(nullptr);
+  watcher_.reset();
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
   TWinSkinForm::ForgetHost(this);
@@ -205,6 +225,10 @@ void TSkinManage::RequestSkinning(SkinRequest kind, int delayMs) {
   // treated by it; the timer then applies the request to the windows there.
   if (kind == srSkinOn) skinning_ = true;
   if (kind == srSkinOff) skinning_ = false;
+  Schedule(kind, delayMs);
+}
+
+void TSkinManage::Schedule(SkinRequest kind, int delayMs) {
   pending_ = kind;
   if (timer_) KillTimer(nullptr, timer_);
   timer_ = SetTimer(nullptr, 0, static_cast<UINT>(std::max(delayMs, 1)), &TSkinManage::TimerTick);
@@ -243,7 +267,7 @@ void TSkinManage::RunRequest() {
   TSkinData* only = pointed_ && pointed_->SkinFormtype == sfOnlyThisForm ? pointed_ : nullptr;
   switch (pending_) {
     case srSkinOn: {
-      skinning_ = true;
+      if (!skinning_ || steppedAside_) break;
       const std::vector<TForm*> forms = TForm::Forms();
       for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
         TForm* form = *it;
@@ -255,7 +279,6 @@ void TSkinManage::RunRequest() {
       break;
     }
     case srSkinOff:
-      skinning_ = false;
       busy_ = true;
       for (TWinSkinForm* skinned : std::vector<TWinSkinForm*>(windows_))
         if (!only || skinned->Form() == only->OwnerForm) GiveBack(skinned);
@@ -329,8 +352,9 @@ TSkinData* TSkinManage::DataFor(HWND, TForm* form, const std::string& className)
 }
 
 bool TSkinManage::SkinWindow(HWND window, bool formPass) {
-  // 1. Skinning is on; entries of windows gone are dropped first.
-  if (!skinning_ || shuttingDown_) return false;
+  // 1. Skinning is on and not stepped aside for high contrast; entries of
+  // windows gone are dropped first.
+  if (!skinning_ || steppedAside_ || shuttingDown_) return false;
   DropDestroyed();
   // 2. Not skinned already.
   if (FindSkinnedWindow(window) || AnswersSkinned(window)) return false;

@@ -14,6 +14,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
+#include "skin/manager/high_contrast.h"
 #include "skin/manager/wrap_rules.h"
 #include "skin/menus/owner_drawn_menus.h"
 #include "skin/menus/pop_menu.h"
@@ -71,6 +72,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
 
   // The popup menu windows shown now: which background belongs to a menu.
   PopupMenuWindows& PopupMenus() { return popups_; }
+  // High contrast is on: every window has its system look until it is off.
+  bool SteppedAside() const { return steppedAside_; }
+  // The system's settings or colours changed: high contrast is read again.
+  void SettingsChanged();
 
  private:
   TSkinManage();
@@ -82,6 +87,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void InstallHook();
   static void CALLBACK TimerTick(HWND, UINT, UINT_PTR, DWORD);
   void RunRequest();
+  // Arms the request timer without touching the skinning flag.
+  void Schedule(SkinRequest kind, int delayMs);
   void DropDestroyed();
   void GiveBack(TWinSkinForm* skinned);
   // The form's menus drawn by the skin (made on first use).
@@ -110,6 +117,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   bool shuttingDown_ = false;
   std::map<HWND, std::unique_ptr<SkinnedFormMenus>> formMenus_;
   PopupMenuWindows popups_;
+  bool steppedAside_ = false;
+  std::unique_ptr<SettingsWatcher> watcher_;
 };
 
 // What the wrapping rules ask of a framework control and of the skin.
