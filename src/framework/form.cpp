@@ -593,7 +593,8 @@ bool MoveInRadioGroup(bool forward) {
   auto it = std::find(group.begin(), group.end(), radio);
   if (it == group.end() || group.size() < 2) return false;
   const std::size_t at = static_cast<std::size_t>(it - group.begin());
-  TRadioButton* next = group[forward ? (at + 1) % group.size() : (at + group.size() - 1) % group.size()];
+  TRadioButton* next =
+      group[forward ? (at + 1) % group.size() : (at + group.size() - 1) % group.size()];
   next->SetFocus();
   SendMessageA(next->Handle(), BM_CLICK, 0, 0);
   return true;
@@ -662,8 +663,8 @@ void TForm::WndProc(TMessage& message) {
     case CM_DIALOGKEY: {
       const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
       // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up turn pages.
-      if (ctrl && (message.WParam == VK_TAB || message.WParam == VK_NEXT ||
-                   message.WParam == VK_PRIOR)) {
+      if (ctrl &&
+          (message.WParam == VK_TAB || message.WParam == VK_NEXT || message.WParam == VK_PRIOR)) {
         const bool forward = message.WParam == VK_TAB ? !shift : message.WParam == VK_NEXT;
         message.Result = TurnPage(forward) ? 1 : 0;
         return;

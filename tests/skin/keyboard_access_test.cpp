@@ -64,8 +64,8 @@ BOOL CALLBACK CollectStop(HWND w, LPARAM out) {
   char cls[32] = {};
   GetClassNameA(w, cls, sizeof(cls));
   const LONG type = style & BS_TYPEMASK;
-  const bool radio = lstrcmpiA(cls, "Button") == 0 &&
-                     (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
+  const bool radio =
+      lstrcmpiA(cls, "Button") == 0 && (type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON);
   if (radio && SendMessageA(w, BM_GETCHECK, 0, 0) == 0) return TRUE;
   reinterpret_cast<std::set<HWND>*>(out)->insert(w);
   return TRUE;
@@ -259,6 +259,43 @@ TEST(KeyboardAccess, TheFocusedCheckBoxShowsACueOnceTheKeyboardIsUsed) {
   const std::vector<Pixel> savePlain = Printed(save->Handle());
   save->SetFocus();
   EXPECT_GT(Differing(savePlain, Printed(save->Handle())), 40);
+}
+
+// Presses Escape in the dialog of this class once it shows; closes it
+// otherwise when Escape has not done so two seconds later.
+struct EscapeWhenShown {
+  static const char* dialogClass;
+  static int ticksSincePressed;
+  static bool stuck;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FindWindowA(dialogClass, nullptr);
+    if (!dialog || !IsWindowVisible(dialog)) return;
+    if (ticksSincePressed < 0) PostMessageA(dialog, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (++ticksSincePressed == 40) {
+      stuck = true;
+      PostMessageA(dialog, WM_CLOSE, 0, 0);
+    }
+  }
+};
+const char* EscapeWhenShown::dialogClass = nullptr;
+int EscapeWhenShown::ticksSincePressed = -1;
+bool EscapeWhenShown::stuck = false;
+
+TEST(KeyboardAccess, EscapeClosesTheAboutAndDonateDialogs) {
+  SkinnedTweakWindow shown;
+  for (const char* name : {"Button29", "Button1"}) {
+    SCOPED_TRACE(name);
+    EscapeWhenShown::dialogClass = std::string(name) == "Button29" ? "TfrmVtAbout" : "TfrmDonate";
+    EscapeWhenShown::ticksSincePressed = -1;
+    EscapeWhenShown::stuck = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, &EscapeWhenShown::Tick);
+    // Returns once the modal dialog has closed.
+    Bind<TButton>(shown.window, name)->Click();
+    KillTimer(nullptr, timer);
+    EXPECT_GE(EscapeWhenShown::ticksSincePressed, 0) << "the dialog showed";
+    EXPECT_FALSE(EscapeWhenShown::stuck) << "Escape left the dialog open";
+    EXPECT_EQ(nullptr, FindWindowA(EscapeWhenShown::dialogClass, nullptr));
+  }
 }
 
 }  // namespace

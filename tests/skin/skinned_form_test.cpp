@@ -564,8 +564,8 @@ TEST(SkinnedForm, TheTitleBarKeepsItsSystemMenuAndAnswersWithTheSkinsButtons) {
     LRESULT hit;
     int element;
   };
-  for (const Expected& e : {Expected{0, HTCLOSE, 5}, Expected{1, HTMAXBUTTON, 3},
-                            Expected{2, HTMINBUTTON, 2}}) {
+  for (const Expected& e :
+       {Expected{0, HTCLOSE, 5}, Expected{1, HTMAXBUTTON, 3}, Expected{2, HTMINBUTTON, 2}}) {
     SCOPED_TRACE(e.action);
     const TWinSysButton* button = f.Button(e.action);
     ASSERT_NE(nullptr, button);

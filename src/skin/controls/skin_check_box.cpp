@@ -100,8 +100,9 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   OffsetRect(&area, 0, ((area.bottom - area.top) - textHeight) / 2);
   if (!text.empty() && FocusCueWanted()) {
     const int one = Scale().Px(1);
-    DrawFocusCue(dc, RECT{area.left - one, area.top,
-                          area.left + (measured.right - measured.left) + one, area.top + textHeight});
+    DrawFocusCue(dc,
+                 RECT{area.left - one, area.top, area.left + (measured.right - measured.left) + one,
+                      area.top + textHeight});
   }
   DrawTextA(dc, text.c_str(), -1, &area, format);
   RestoreDC(dc, saved);

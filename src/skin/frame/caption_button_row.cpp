@@ -33,7 +33,8 @@ bool IconOver(HICON icon, int size, Pixel background, std::vector<Pixel>* pixels
   }
   BITMAPINFO info = DibInfo32(size, size);
   pixels->assign(static_cast<size_t>(size) * size, 0);
-  const bool read = GetDIBits(memory, dib.Get(), 0, size, pixels->data(), &info, DIB_RGB_COLORS) != 0;
+  const bool read =
+      GetDIBits(memory, dib.Get(), 0, size, pixels->data(), &info, DIB_RGB_COLORS) != 0;
   DeleteDC(memory);
   return read;
 }
@@ -127,8 +128,8 @@ void CaptionButtonRow::FillTitleBarInfo(TITLEBARINFOEX& info) const {
     if (button->State == ncHover) state |= STATE_SYSTEM_HOTTRACKED;
     info.rgstate[element] = state;
     const Rect& b = button->Bounds;
-    info.rgrect[element] =
-        RECT{window.left + b.left, window.top + b.top, window.left + b.right, window.top + b.bottom};
+    info.rgrect[element] = RECT{window.left + b.left, window.top + b.top, window.left + b.right,
+                                window.top + b.bottom};
   }
 }
 

@@ -36,8 +36,7 @@ LRESULT TWinSkinForm::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 LRESULT TWinSkinForm::DefaultUnseen(UINT msg, WPARAM wParam, LPARAM lParam) {
   const LONG style = GetWindowLongA(window_, GWL_STYLE);
-  if (!(style & WS_VISIBLE) || !frameSkinning_ || !Painting())
-    return Default(msg, wParam, lParam);
+  if (!(style & WS_VISIBLE) || !frameSkinning_ || !Painting()) return Default(msg, wParam, lParam);
   // The default handling of a new text or icon draws the system's caption at
   // once, over the skin's, unless the window looks hidden meanwhile. The
   // window keeps its system-menu style, so that what the system reports
