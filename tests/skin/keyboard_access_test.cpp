@@ -21,6 +21,12 @@ using testing::Canvas;
 using testing::PumpUntil;
 using testing::SkinnedTweakWindow;
 
+// The window in front, so that the keyboard's focus is in it.
+HWND InFront(TForm& window) {
+  SetForegroundWindow(window.Handle());
+  return window.Handle();
+}
+
 // A key as the keyboard gives it to the focused window, Ctrl and Shift held
 // as asked, handled by the program's own message dispatch.
 void Press(UINT key, bool ctrl = false, bool shift = false) {
@@ -159,8 +165,7 @@ int Differing(const std::vector<Pixel>& a, const std::vector<Pixel>& b) {
 TEST(KeyboardAccess, TabReachesEveryControlOfEveryPageAndFixOnceInReadingOrder) {
   SkinnedTweakWindow shown;
   TTweakFrm& window = shown.window;
-  const HWND main = window.Handle();
-  SetForegroundWindow(main);
+  const HWND main = InFront(window);
   auto* pages = Bind<TPageControl>(window, "TweaksSheet");
   pages->SetFocus();
   const std::vector<std::string> tabs = {"TabSheet2", "TabSheet1", "TabSheet3"};
@@ -195,7 +200,7 @@ TEST(KeyboardAccess, TabReachesEveryControlOfEveryPageAndFixOnceInReadingOrder) 
 TEST(KeyboardAccess, SpaceTicksTheFocusedBoxAndArrowsMoveInARadioGroup) {
   SkinnedTweakWindow shown;
   TTweakFrm& window = shown.window;
-  SetForegroundWindow(window.Handle());
+  InFront(window);
   auto* box = Bind<TCheckBox>(window, "Prog");
   const bool was = box->Checked();
   box->SetFocus();
@@ -224,8 +229,7 @@ TEST(KeyboardAccess, SpaceTicksTheFocusedBoxAndArrowsMoveInARadioGroup) {
 TEST(KeyboardAccess, TheFocusedCheckBoxShowsACueOnceTheKeyboardIsUsed) {
   SkinnedTweakWindow shown;
   TTweakFrm& window = shown.window;
-  const HWND main = window.Handle();
-  SetForegroundWindow(main);
+  const HWND main = InFront(window);
   auto* prog = Bind<TCheckBox>(window, "Prog");
   auto* sub = Bind<TCheckBox>(window, "SubFolder");
   const std::vector<Pixel> progPlain = Printed(prog->Handle());
