@@ -56,8 +56,23 @@ class ActionPlan::PlanningFiles : public Files {
     step.target = path;
     step.lines = lines;
     steps_.push_back(step);
-    written_[path] = lines;
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    written_[path] = text;
     gone_.erase(path);
+  }
+  bool WriteNewFile(const std::string& path, const std::string& data) override {
+    if (Exists(path)) return false;
+    PlanStep step;
+    step.kind = PlanStep::Kind::kWriteFile;
+    step.target = path;
+    steps_.push_back(step);
+    written_[path] = data;
+    gone_.erase(path);
+    return true;
+  }
+  bool IsFolder(const std::string& path) override {
+    return !written_.count(path) && live_.IsFolder(path);
   }
   bool Delete(const std::string& path) override {
     PlanStep step;
@@ -80,8 +95,7 @@ class ActionPlan::PlanningFiles : public Files {
   bool ReadAll(const std::string& path, std::string* data) override {
     auto it = written_.find(path);
     if (it == written_.end()) return !gone_.count(path) && live_.ReadAll(path, data);
-    data->clear();
-    for (const std::string& line : it->second) *data += line + "\r\n";
+    *data = it->second;
     return true;
   }
   std::vector<std::string> ListFiles(const std::string& folder) override {
@@ -101,7 +115,7 @@ class ActionPlan::PlanningFiles : public Files {
  private:
   Files& live_;
   std::vector<PlanStep>& steps_;
-  std::map<std::string, std::vector<std::string>> written_;
+  std::map<std::string, std::string> written_;  // whole files
   std::set<std::string> gone_;
 };
 
@@ -164,7 +178,8 @@ class ActionPlan::PlanningProcesses : public Processes {
 };
 
 ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes)
-    : layer_(live),
+    : before_(live),
+      layer_(static_cast<RegistryBackend&>(before_)),
       files_(std::make_unique<PlanningFiles>(files, steps_)),
       processes_(std::make_unique<PlanningProcesses>(processes, *this)) {
   layer_.SetObserver([this](const RegOperation& operation) {

@@ -1,5 +1,7 @@
 #include "platform/reg_script.h"
 
+#include "platform/memory_registry.h"
+
 #include <gtest/gtest.h>
 
 namespace velotune {
