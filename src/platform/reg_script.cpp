@@ -101,9 +101,11 @@ bool ParseHexBytes(const std::string& text, bool strict, std::vector<std::uint8_
   }
 }
 
-// REGEDIT4 scripts give expandable and multi-string data as ANSI bytes; the
-// registry editor stores them as the wide text they stand for.
-std::vector<std::uint8_t> WidenAnsiData(const std::vector<std::uint8_t>& bytes) {
+// REGEDIT4 scripts give string data in hex as ANSI bytes; the registry
+// editor ends them with a NUL when they lack one and stores them as the wide
+// text they stand for.
+std::vector<std::uint8_t> WidenAnsiData(std::vector<std::uint8_t> bytes) {
+  if (!bytes.empty() && bytes.back() != 0) bytes.push_back(0);
   const std::u16string units = Utf8ToUtf16(AnsiToUtf8(std::string(bytes.begin(), bytes.end())));
   std::vector<std::uint8_t> data;
   for (char16_t u : units) {
@@ -182,7 +184,8 @@ class Parser {
       }
       if (!ParseHexBytes(data.substr(colon + 1), strict_, &entry.data))
         throw RegScriptError(lineNo, "bad hex bytes");
-      if (!unicode_ && (entry.type == regtype::kExpandSz || entry.type == regtype::kMultiSz))
+      if (!unicode_ && (entry.type == regtype::kSz || entry.type == regtype::kExpandSz ||
+                        entry.type == regtype::kMultiSz))
         entry.data = WidenAnsiData(entry.data);
     } else {
       throw RegScriptError(lineNo, "unknown value data");

@@ -1,6 +1,7 @@
 #include "platform/reg_script.h"
 
 #include "platform/memory_registry.h"
+#include "platform/registry_names.h"
 
 #include <gtest/gtest.h>
 
@@ -25,8 +26,7 @@ TEST(RegScript, ImportsEveryValueKindAndDeletion) {
                   "[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n");
   const auto* text = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "text");
   ASSERT_NE(nullptr, text);
-  EXPECT_EQ(std::string("C:\\Path \"quoted\"", 17),
-            std::string(text->data.begin(), text->data.end()));
+  EXPECT_EQ(StringData("C:\\Path \"quoted\""), text->data);
   EXPECT_EQ(regtype::kSz, text->type);
   const auto* num = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "Num");
   ASSERT_NE(nullptr, num);
@@ -93,8 +93,8 @@ TEST(RegScript, ExportReimportsToTheSameTree) {
   MemoryRegistry b;
   ImportRegScript(b, dump);
   EXPECT_EQ(dump, ExportRegScript(b, RegistryRoot::Users, "R"));
-  EXPECT_NE(std::string::npos, dump.find("\"n\"=dword:fffffffe"));
-  EXPECT_EQ("REGEDIT4\r\n", ExportRegScript(b, RegistryRoot::Users, "Missing"));
+  EXPECT_NE(std::string::npos, dump.find(Version5Script({"\"n\"=dword:fffffffe"}, false).substr(78)));
+  EXPECT_EQ(Version5Script({}, false), ExportRegScript(b, RegistryRoot::Users, "Missing"));
 }
 
 }  // namespace
