@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <unordered_map>
 
 #include "platform/reg_script.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "tweaks/registry.h"
 
@@ -31,6 +33,29 @@ std::string NextWord(const std::string& text, std::size_t* at) {
   *at = end == std::string::npos ? text.size() : end;
   return text.substr(start, *at - start);
 }
+
+// The values of keys of a registry by folded name, each key read once.
+using KeyValues = std::unordered_map<std::string, RegValue>;
+class KeyValuesCache {
+ public:
+  explicit KeyValuesCache(RegistryBackend& registry) : registry_(registry) {}
+  const KeyValues& Of(RegistryRoot root, const std::string& path) {
+    const std::string id = std::to_string(static_cast<std::uint32_t>(root)) + "|" + FoldName(path);
+    auto it = keys_.find(id);
+    if (it != keys_.end()) return it->second;
+    KeyValues& values = keys_[id];
+    RegKey key = 0;
+    if (registry_.OpenKeyEx(RootKey(root), path, kKeyRead, &key) == regerr::kSuccess) {
+      for (RegValue& v : ReadValues(registry_, key)) values.emplace(FoldName(v.name), std::move(v));
+      registry_.CloseKey(key);
+    }
+    return values;
+  }
+
+ private:
+  RegistryBackend& registry_;
+  std::unordered_map<std::string, KeyValues> keys_;
+};
 
 }  // namespace
 
@@ -219,6 +244,9 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
   if (checked) *checked = 0;
   std::set<std::string> seen;
   const std::map<std::string, bool> plannedFiles = files_->Touched();
+  // Each live key's values are read once, whatever number of its values the
+  // steps touch.
+  KeyValuesCache liveKeys(registry);
   for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
     const PlanStep& step = steps_[i];
     Mismatch m;
@@ -230,7 +258,7 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
           op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
       if (!m.item.isKey) m.item.name = op.value.name;
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
-                             Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
+                             FoldName(op.path) + (m.item.isKey ? "|" : "|v|" + FoldName(m.item.name));
       if (!seen.insert(id).second) continue;
       if (checked) ++*checked;
       if (m.item.isKey) {
@@ -239,7 +267,10 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
         if (m.expectedPresent == m.actualPresent) continue;
       } else {
         m.expectedPresent = ValueAt(layer_, op.root, op.path, m.item.name, &m.expected);
-        m.actualPresent = ValueAt(registry, op.root, op.path, m.item.name, &m.actual);
+        const KeyValues& live = liveKeys.Of(op.root, op.path);
+        auto found = live.find(FoldName(m.item.name));
+        m.actualPresent = found != live.end();
+        if (m.actualPresent) m.actual = found->second;
         if (m.expectedPresent == m.actualPresent &&
             (!m.expectedPresent || SameData(m.expected, m.actual)))
           continue;

@@ -87,7 +87,7 @@ TEST_F(Refusals, AFullDiskLeavesNoBackupAndNoChange) {
             "Cannot create file \"" +
                 std::string(kBackups) +
                 "2014-06-01_13-45-12-001_one-click.reg\". There is not enough space on the "
-                "disk\n",
+                "disk.\n",
             result.err);
   EXPECT_EQ(before, Dump(live));
   EXPECT_EQ(0u, BackupCount());
@@ -98,7 +98,7 @@ TEST_F(Refusals, APlanThatWouldFailOrANumberThatWouldWrapChangesNothing) {
   const std::string before = Dump(live);
   CliResult result = Run({"apply", "page1", "--set", "Manually=abc"});
   EXPECT_EQ(cli_exit::kActionFailed, result.exitCode);
-  EXPECT_EQ("Tweaks [1] (page1) would stop, so nothing has been changed: 'abc' is not a valid "
+  EXPECT_EQ("Save Changes on Tweaks [1] (page1) would stop, so nothing has been changed: 'abc' is not a valid "
             "integer value\n",
             result.err);
   result = Run({"apply", "page2", "--set", "TQ=4294967346"});
