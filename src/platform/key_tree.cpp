@@ -31,11 +31,6 @@ bool SplitKeyPath(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
-std::string KeyNode::Path() const {
-  if (parent == nullptr) return "";
-  return JoinKeyPath(parent->Path(), name);
-}
-
 RegValue* KeyNode::FindValue(const std::string& valueName) {
   auto it = index_.find(FoldName(valueName));
   return it == index_.end() ? nullptr : &values_[it->second];
@@ -101,6 +96,7 @@ KeyNode* KeyTreeRegistry::AddNode(KeyNode* parent, const std::string& name, bool
   node->name = name;
   node->root = parent->root;
   node->parent = parent;
+  node->path_ = JoinKeyPath(parent->path_, name);
   node->fromBase = fromBase;
   node->valuesLoaded = node->childrenLoaded = !fromBase;
   parent->children[FoldName(name)] = node;

@@ -30,7 +30,7 @@ struct KeyNode {
   std::map<std::string, KeyNode*> children;  // by folded name: the registry's order
 
   // The path from the root ("" for a root).
-  std::string Path() const;
+  const std::string& Path() const { return path_; }
   const std::vector<RegValue>& Values() const { return values_; }
   // Null when there is no such value.
   RegValue* FindValue(const std::string& name);
@@ -42,6 +42,8 @@ struct KeyNode {
   void ReplaceValues(std::vector<RegValue> values);
 
  private:
+  friend class KeyTreeRegistry;
+  std::string path_;
   std::vector<RegValue> values_;                      // enumeration order
   std::unordered_map<std::string, std::size_t> index_;  // folded name -> place
 };

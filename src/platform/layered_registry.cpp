@@ -42,13 +42,16 @@ void LayeredRegistry::LoadValues(KeyNode* node) {
 }
 
 LayeredRegistry::Record& LayeredRegistry::RecordFor(const KeyNode* node) {
-  const std::string path = node->Path();
+  Record*& known = recordOf_[node];
+  if (known) return *known;
+  const std::string& path = node->Path();
   std::unique_ptr<Record>& record = records_[RecordKey(node->root, path)];
   if (!record) {
     record = std::make_unique<Record>();
     record->root = node->root;
     record->path = path;
   }
+  known = record.get();
   return *record;
 }
 

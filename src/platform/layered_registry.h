@@ -10,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/key_tree.h"
@@ -92,6 +93,7 @@ class LayeredRegistry : public KeyTreeRegistry {
   RegistryBackend& base_;
   std::vector<RegOperation> operations_;
   std::map<std::string, std::unique_ptr<Record>> records_;  // by root and folded path
+  std::unordered_map<const KeyNode*, Record*> recordOf_;    // each node's, once found
   std::function<void(const RegOperation&)> observer_;
 };
 

@@ -1,6 +1,7 @@
 #include "platform/registry_compare.h"
 
 #include <map>
+#include <set>
 #include <unordered_map>
 
 #include "platform/registry_names.h"
@@ -71,7 +72,21 @@ std::string TreeDifference(RegistryBackend& expected, RegistryBackend& actual, R
 
 std::string FirstDifference(RegistryBackend& expected, RegistryBackend& actual,
                             const std::vector<RegItem>& items) {
+  // Values inside a key compared whole need no look of their own.
+  std::set<std::string> wholeKeys;
+  for (const RegItem& item : items)
+    if (item.isKey) wholeKeys.insert(FoldName(FullKeyName(item.root, item.path)));
+  auto covered = [&](const RegItem& item) {
+    std::string key = FoldName(FullKeyName(item.root, item.path));
+    for (;;) {
+      if (wholeKeys.count(key)) return true;
+      const std::size_t slash = key.rfind('\\');
+      if (slash == std::string::npos) return false;
+      key.resize(slash);
+    }
+  };
   for (const RegItem& item : items) {
+    if (!item.isKey && covered(item)) continue;
     std::string d;
     if (item.isKey) {
       d = TreeDifference(expected, actual, item.root, item.path);

@@ -95,7 +95,9 @@ long Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32
 
 long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                               std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
-  std::wstring wide(kValueNameUnits, L'\0');
+  // One buffer for the longest name, kept: values are enumerated by the
+  // hundred thousand.
+  static thread_local std::wstring wide(kValueNameUnits, L'\0');
   DWORD n = kValueNameUnits, t = 0, d = dataSize ? *dataSize : 0;
   LONG rc = RegEnumValueW(H(key), index, &wide[0], &n, nullptr, &t, data, dataSize ? &d : nullptr);
   if (type) *type = t;
