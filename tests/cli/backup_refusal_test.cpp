@@ -7,7 +7,9 @@
 #include "cli/cli_commands.h"
 #include "cli/plan_fixture.h"
 #include "platform/reg_script.h"
+#include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
+#include "tweaks/registry.h"
 
 namespace velotune {
 namespace {
@@ -121,6 +123,23 @@ TEST_F(Refusals, PruningNeverTakesTheBackupAnUndoReads) {
   EXPECT_EQ(51u, backups.size());  // the newest 50, and the one undone
   EXPECT_EQ(oldest, backups.back().file);
   EXPECT_EQ("2014-06-01_13-45-12-001_undo.reg", backups.front().file);
+}
+
+// The window's way: an action whose plan fails raises the plan's message for
+// the error box before its backup, and changes nothing.
+TEST_F(Refusals, TheWindowsActionsStopBeforeTheBackupWhenThePlanFails) {
+  const std::string before = Dump(live);
+  try {
+    RunWithBackup("page1", LocalTime{2014, 6, 1, 13, 0, 0, 0}, [] {
+      WriteDwordUser("Software\\Velotune\\Probe", "Before", 1);
+      throw ERegistryException("Failed to set data for 'Grüße'");
+    });
+    ADD_FAILURE() << "ran";
+  } catch (const Exception& e) {
+    EXPECT_STREQ("Failed to set data for 'Grüße'", e.what());
+  }
+  EXPECT_EQ(before, Dump(live));
+  EXPECT_EQ(0u, BackupCount());
 }
 
 }  // namespace
