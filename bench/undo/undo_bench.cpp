@@ -8,8 +8,8 @@
 // The backup deletes a key and makes it again with 92,000 values of every
 // kind, as the backup of an action that deleted a large key does. Both start
 // from the key as the backup leaves it.
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <cstdio>
 #include <string>
@@ -50,7 +50,8 @@ std::string BackupText() {
   for (int i = 0; i < kValues; ++i) {
     switch (i % 3) {
       case 0:
-        std::snprintf(line, sizeof line, "\"Wert %06d\"=\"Grüße aus Köln, Nummer %06d, σ ✓\"", i, i);
+        std::snprintf(line, sizeof line, "\"Wert %06d\"=\"Grüße aus Köln, Nummer %06d, σ ✓\"", i,
+                      i);
         break;
       case 1:
         std::snprintf(line, sizeof line, "\"Zahl %06d\"=dword:%08x", i, i * 2654435761u);

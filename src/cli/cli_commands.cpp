@@ -278,7 +278,8 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
                           const std::function<void()>& action, const std::string& restored) {
   std::unique_ptr<ActionPlan> plan = MakePlan(action);
   if (!plan->Error().empty())
-    return Fail(kActionFailed, label + " would stop, so nothing has been changed: " + plan->Error());
+    return Fail(kActionFailed,
+                label + " would stop, so nothing has been changed: " + plan->Error());
   std::string backup;
   try {
     backup = BackUpPlan(*plan, env_.files, name, env_.now(), restored);
@@ -393,8 +394,8 @@ int Session::Undo() {
   try {
     script = ParseRegScript(text, true);
   } catch (const RegScriptError& e) {
-    return Fail(kActionFailed, "The backup " + file + " cannot be read, so nothing has been changed: " +
-                                   e.what());
+    return Fail(kActionFailed,
+                "The backup " + file + " cannot be read, so nothing has been changed: " + e.what());
   }
   if (!script.closed)
     return Fail(kActionFailed,

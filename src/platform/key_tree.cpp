@@ -12,7 +12,9 @@ constexpr std::size_t kMaxKeyNameLength = 255;
 constexpr long kBadPathName = 161;  // ERROR_BAD_PATHNAME
 constexpr long kNoAccess = 998;     // ERROR_NOACCESS
 
-bool IsPredefined(RegKey key) { return key >= 0x80000000u && key <= 0x80000003u; }
+bool IsPredefined(RegKey key) {
+  return key >= 0x80000000u && key <= 0x80000003u;
+}
 }  // namespace
 
 bool SplitKeyPath(const std::string& path, std::vector<std::string>* names) {
@@ -241,7 +243,8 @@ long KeyTreeRegistry::QueryInfoKey(RegKey key, std::uint32_t* subKeys,
   LoadChildren(node);
   std::uint32_t longest = 0;
   for (const auto& child : node->children)
-    longest = std::max<std::uint32_t>(longest, static_cast<std::uint32_t>(NameUnits(child.second->name)));
+    longest =
+        std::max<std::uint32_t>(longest, static_cast<std::uint32_t>(NameUnits(child.second->name)));
   if (subKeys) *subKeys = static_cast<std::uint32_t>(node->children.size());
   if (maxSubKeyLen) *maxSubKeyLen = longest;
   return regerr::kSuccess;

@@ -44,7 +44,7 @@ struct KeyNode {
  private:
   friend class KeyTreeRegistry;
   std::string path_;
-  std::vector<RegValue> values_;                      // enumeration order
+  std::vector<RegValue> values_;                        // enumeration order
   std::unordered_map<std::string, std::size_t> index_;  // folded name -> place
 };
 

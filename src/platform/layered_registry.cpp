@@ -77,7 +77,10 @@ void LayeredRegistry::ValueDeleted(KeyNode* node, const std::string& name, bool 
 
 void LayeredRegistry::KeyDeleted(KeyNode* parent, const std::string& path, KeyNode* node) {
   if (node == nullptr) {
-    Note({RegOperation::Kind::kDeleteKey, parent->root, JoinKeyPath(parent->Path(), path), {},
+    Note({RegOperation::Kind::kDeleteKey,
+          parent->root,
+          JoinKeyPath(parent->Path(), path),
+          {},
           false});
     return;
   }

@@ -16,7 +16,9 @@ void MemoryRegistry::Deny(RegistryRoot root, const std::string& path) {
   denied_.insert(key);
 }
 
-void MemoryRegistry::AllowAll() { denied_.clear(); }
+void MemoryRegistry::AllowAll() {
+  denied_.clear();
+}
 
 long MemoryRegistry::Refusal(const KeyNode* node) const {
   if (denied_.empty()) return regerr::kSuccess;

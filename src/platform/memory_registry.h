@@ -31,8 +31,7 @@ class MemoryRegistry : public KeyTreeRegistry {
   using Value = RegValue;
   bool KeyExists(RegistryRoot root, const std::string& path) const;
   // Null when the key or value is missing.
-  const Value* FindValue(RegistryRoot root, const std::string& path,
-                         const std::string& name) const;
+  const Value* FindValue(RegistryRoot root, const std::string& path, const std::string& name) const;
   // Sub-key names and values of a key, in enumeration order.
   std::vector<std::string> SubKeyNames(RegistryRoot root, const std::string& path) const;
   std::vector<Value> Values(RegistryRoot root, const std::string& path) const;

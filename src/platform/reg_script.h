@@ -37,8 +37,8 @@ struct ScriptEntry {
 };
 
 struct RegScript {
-  bool unicode = false;       // version 5; REGEDIT4 text is in the system's ANSI code page
-  bool closed = false;        // ends with kBackupEndLine
+  bool unicode = false;  // version 5; REGEDIT4 text is in the system's ANSI code page
+  bool closed = false;   // ends with kBackupEndLine
   std::vector<ScriptEntry> entries;
 };
 

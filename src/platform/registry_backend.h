@@ -21,7 +21,9 @@ enum class RegistryRoot : std::uint32_t {
   Users = 0x80000003u,
 };
 
-inline RegKey RootKey(RegistryRoot root) { return static_cast<RegKey>(root); }
+inline RegKey RootKey(RegistryRoot root) {
+  return static_cast<RegKey>(root);
+}
 // "HKEY_CURRENT_USER" and so on.
 const char* RootName(RegistryRoot root);
 // Accepts the long names and the short forms HKCR, HKCU, HKLM, HKU.
@@ -53,7 +55,9 @@ constexpr std::uint32_t kQword = 11;
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
 
 // The bytes a name of that many UTF-16 units may take in UTF-8, with its NUL.
-inline std::uint32_t MaxNameBytes(std::uint32_t units) { return units * 3 + 1; }
+inline std::uint32_t MaxNameBytes(std::uint32_t units) {
+  return units * 3 + 1;
+}
 constexpr std::uint32_t kKeyRead = 0x20019;
 
 class RegistryBackend {
@@ -79,12 +83,10 @@ class RegistryBackend {
   virtual long DeleteKey(RegKey key, const std::string& subKey) = 0;
   // RegEnumKeyExW: *nameSize is the buffer size in bytes (with the NUL)
   // on entry and the name's length (without it) on success.
-  virtual long EnumKeyEx(RegKey key, std::uint32_t index, char* name,
-                         std::uint32_t* nameSize) = 0;
+  virtual long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
   // RegQueryInfoKeyW, the two counts the registry layer reads; the longest
   // sub-key name in UTF-16 units (MaxNameBytes gives a buffer for it).
-  virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys,
-                            std::uint32_t* maxSubKeyLen) = 0;
+  virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) = 0;
   // RegEnumValueW: *nameSize in bytes (with the NUL) on entry and the
   // name's length on success; *dataSize in bytes. kMoreData when either
   // buffer is too small.

@@ -112,7 +112,9 @@ std::string FoldName(const std::string& name) {
   return Utf16ToUtf8(units);
 }
 
-bool SameName(const std::string& a, const std::string& b) { return FoldName(a) == FoldName(b); }
+bool SameName(const std::string& a, const std::string& b) {
+  return FoldName(a) == FoldName(b);
+}
 
 std::vector<std::uint8_t> StringData(const std::string& text) {
   const std::u16string units = Utf8ToUtf16(text);
@@ -137,6 +139,8 @@ std::string TextOfStringData(const std::vector<std::uint8_t>& data) {
   return Utf16ToUtf8(units);
 }
 
-std::size_t NameUnits(const std::string& name) { return Utf8ToUtf16(name).size(); }
+std::size_t NameUnits(const std::string& name) {
+  return Utf8ToUtf16(name).size();
+}
 
 }  // namespace velotune

@@ -66,7 +66,8 @@ bool Win32Files::WriteNewFile(const std::string& path, const std::string& data) 
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD code = file == INVALID_HANDLE_VALUE ? GetLastError() : WriteAllAndFlush(file, data);
   if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-  if (code == 0 && !MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH)) code = GetLastError();
+  if (code == 0 && !MoveFileExW(temp, target.c_str(), MOVEFILE_WRITE_THROUGH))
+    code = GetLastError();
   if (code == 0) return true;
   DeleteFileW(temp);
   if (code == ERROR_ALREADY_EXISTS || code == ERROR_FILE_EXISTS) return false;
@@ -78,7 +79,9 @@ bool Win32Files::IsFolder(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool Win32Files::Delete(const std::string& path) { return DeleteFileW(Wide(path).c_str()) != 0; }
+bool Win32Files::Delete(const std::string& path) {
+  return DeleteFileW(Wide(path).c_str()) != 0;
+}
 
 bool Win32Files::Exists(const std::string& path) {
   return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -114,7 +117,8 @@ std::vector<std::string> Win32Files::ListFiles(const std::string& folder) {
   HANDLE search = FindFirstFileW(Wide(folder + "*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(Narrow(found.cFileName));
+    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+      names.push_back(Narrow(found.cFileName));
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return names;

@@ -8,7 +8,9 @@
 namespace velotune {
 
 namespace {
-HKEY H(RegKey key) { return reinterpret_cast<HKEY>(key); }
+HKEY H(RegKey key) {
+  return reinterpret_cast<HKEY>(key);
+}
 
 std::wstring Wide(const std::string& text) {
   const std::u16string units = Utf8ToUtf16(text);
@@ -106,6 +108,8 @@ long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name, std::
   return CopyName(wide.data(), n, name, nameSize);
 }
 
-long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(H(key)); }
+long Win32Registry::CloseKey(RegKey key) {
+  return RegCloseKey(H(key));
+}
 
 }  // namespace velotune

@@ -258,7 +258,8 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
           op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
       if (!m.item.isKey) m.item.name = op.value.name;
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
-                             FoldName(op.path) + (m.item.isKey ? "|" : "|v|" + FoldName(m.item.name));
+                             FoldName(op.path) +
+                             (m.item.isKey ? "|" : "|v|" + FoldName(m.item.name));
       if (!seen.insert(id).second) continue;
       if (checked) ++*checked;
       if (m.item.isKey) {

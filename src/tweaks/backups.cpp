@@ -113,7 +113,8 @@ std::vector<BackupInfo> ListBackups(Files& files) {
 std::string WriteBackup(Files& files, const std::string& action, const std::string& script,
                         const LocalTime& time, const std::string& keep) {
   const std::string folder = BackupFolder(files);
-  if (!files.MakeFolders(folder)) throw BackupNotWritten("The folder " + folder + " cannot be made.");
+  if (!files.MakeFolders(folder))
+    throw BackupNotWritten("The folder " + folder + " cannot be made.");
   // Names sort in the order the backups were written, even when two come
   // within a millisecond or the clock was put back; a name another writer
   // took meanwhile is passed over.

@@ -51,8 +51,8 @@ class Refusals : public PlanTest {
 TEST_F(Refusals, UndoRunsOnlyAWholeWellFormedBackup) {
   // A real backup to cut: one-click over a registry with non-ASCII names.
   ASSERT_EQ(cli_exit::kOk, Run({"apply", "one-click"}).exitCode);
-  const std::string real = files.files.at(std::string(kBackups) +
-                                          "2014-06-01_13-45-12-001_one-click.reg")[0];
+  const std::string real =
+      files.files.at(std::string(kBackups) + "2014-06-01_13-45-12-001_one-click.reg")[0];
   // Cut at the blank line before the last key: every line reads, but the
   // closing line is gone.
   const std::string blankLine = Version5Script({"", "["}, false).substr(78, 6);
@@ -85,12 +85,13 @@ TEST_F(Refusals, AFullDiskLeavesNoBackupAndNoChange) {
   const std::string before = Dump(live);
   const CliResult result = Run({"apply", "one-click"});
   EXPECT_EQ(cli_exit::kNoBackup, result.exitCode);
-  EXPECT_EQ("The registry backup could not be written, so nothing has been changed.\r\n"
-            "Cannot create file \"" +
-                std::string(kBackups) +
-                "2014-06-01_13-45-12-001_one-click.reg\". There is not enough space on the "
-                "disk.\n",
-            result.err);
+  EXPECT_EQ(
+      "The registry backup could not be written, so nothing has been changed.\r\n"
+      "Cannot create file \"" +
+          std::string(kBackups) +
+          "2014-06-01_13-45-12-001_one-click.reg\". There is not enough space on the "
+          "disk.\n",
+      result.err);
   EXPECT_EQ(before, Dump(live));
   EXPECT_EQ(0u, BackupCount());
   EXPECT_TRUE(processes.calls.empty());
@@ -100,9 +101,11 @@ TEST_F(Refusals, APlanThatWouldFailOrANumberThatWouldWrapChangesNothing) {
   const std::string before = Dump(live);
   CliResult result = Run({"apply", "page1", "--set", "Manually=abc"});
   EXPECT_EQ(cli_exit::kActionFailed, result.exitCode);
-  EXPECT_EQ("Save Changes on Tweaks [1] (page1) would stop, so nothing has been changed: 'abc' is not a valid "
-            "integer value\n",
-            result.err);
+  EXPECT_EQ(
+      "Save Changes on Tweaks [1] (page1) would stop, so nothing has been changed: 'abc' is not a "
+      "valid "
+      "integer value\n",
+      result.err);
   result = Run({"apply", "page2", "--set", "TQ=4294967346"});
   EXPECT_EQ(cli_exit::kBadArguments, result.exitCode);
   EXPECT_EQ(0u, result.err.find("TQ is an up-down: give a position from ")) << result.err;

@@ -323,9 +323,10 @@ void SeedAwkwardValues() {
 void RemoveAwkwardValues() {
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\Bags");
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU");
-  RegDeleteTreeW(HKEY_CURRENT_USER,
-                 L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.zip\\UserChoice\\"
-                 L"\x041a\x043b\x044e\x0447");
+  RegDeleteTreeW(
+      HKEY_CURRENT_USER,
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.zip\\UserChoice\\"
+      L"\x041a\x043b\x044e\x0447");
 }
 
 // The fix page's check boxes that a user can tick, as "list fix" shows them.

@@ -1,9 +1,9 @@
 #include "platform/reg_script.h"
 
+#include <gtest/gtest.h>
+
 #include "platform/memory_registry.h"
 #include "platform/registry_names.h"
-
-#include <gtest/gtest.h>
 
 namespace velotune {
 namespace {
@@ -93,7 +93,8 @@ TEST(RegScript, ExportReimportsToTheSameTree) {
   MemoryRegistry b;
   ImportRegScript(b, dump);
   EXPECT_EQ(dump, ExportRegScript(b, RegistryRoot::Users, "R"));
-  EXPECT_NE(std::string::npos, dump.find(Version5Script({"\"n\"=dword:fffffffe"}, false).substr(78)));
+  EXPECT_NE(std::string::npos,
+            dump.find(Version5Script({"\"n\"=dword:fffffffe"}, false).substr(78)));
   EXPECT_EQ(Version5Script({}, false), ExportRegScript(b, RegistryRoot::Users, "Missing"));
 }
 

@@ -138,10 +138,12 @@ TEST_P(RegistryConformance, ValuesEnumerateWithTheirNamesTypesAndData) {
   char name[16];
   std::uint8_t data[16];
   std::uint32_t nameSize = 4, type = 0xDEAD, dataSize = sizeof data;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(regerr::kMoreData,
+            b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
   nameSize = sizeof name;
   dataSize = 1;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(regerr::kMoreData,
+            b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
   EXPECT_EQ(4u, dataSize);
   nameSize = sizeof name;
   dataSize = sizeof data;
@@ -324,8 +326,8 @@ TEST_P(RegistryConformance, CRegKeyCreatesBothListsIncludingTheTrailingBackslash
 TEST_P(RegistryConformance, UnicodeNamesAndDataComeBackUnitForUnitByteForByte) {
   RegistryBackend& b = *backend_;
   RegKey key = 0x5EA5E5;
-  ASSERT_EQ(regerr::kSuccess, b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser),
-                                            Key("Ключ\\🌎🌏🌍"), kKeyAllAccess, &key));
+  ASSERT_EQ(regerr::kSuccess, b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Ключ\\🌎🌏🌍"),
+                                            kKeyAllAccess, &key));
   const std::vector<std::uint8_t> hello = StringData("Привет 😀");
   const std::vector<std::uint8_t> odd = {'a', 0, 'b', 0, 'c'};
   const std::vector<std::uint8_t> multi = {'x', 0, 0, 0, 0x14, 0x04, 0, 0, 0, 0};
@@ -334,8 +336,10 @@ TEST_P(RegistryConformance, UnicodeNamesAndDataComeBackUnitForUnitByteForByte) {
     const char* name;
     std::uint32_t type;
     const std::vector<std::uint8_t>& data;
-  } values[] = {{"Привет", regtype::kSz, hello},       {"Zeile\nZwei", regtype::kSz, odd},
-                {"Ü😀", regtype::kMultiSz, multi},     {"", regtype::kExpandSz, unterminated}};
+  } values[] = {{"Привет", regtype::kSz, hello},
+                {"Zeile\nZwei", regtype::kSz, odd},
+                {"Ü😀", regtype::kMultiSz, multi},
+                {"", regtype::kExpandSz, unterminated}};
   for (const auto& v : values)
     ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, v.name, v.type, v.data.data(),
                                              static_cast<std::uint32_t>(v.data.size())))

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "platform/memory_registry.h"
-#include "platform/registry_names.h"
 #include "platform/reg_script.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "support/map_control_states.h"
 #include "support/recording_seams.h"
