@@ -1,5 +1,7 @@
 #include "platform/wow64.h"
 
+#include "platform/registry_names.h"
+
 namespace velotune {
 
 namespace {
@@ -29,9 +31,10 @@ bool RunningUnderWow64() {
 }
 
 std::string SystemWindowsFolder() {
-  char folder[MAX_PATH] = {};
-  UINT n = GetSystemWindowsDirectoryA(folder, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(folder, n) : std::string("C:\\Windows");
+  wchar_t folder[MAX_PATH] = {};
+  UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? Utf16ToUtf8(reinterpret_cast<const char16_t*>(folder), n)
+                               : std::string("C:\\Windows");
 }
 
 LONG DeleteKeyInView(HKEY parent, const wchar_t* subKey, REGSAM view) {
