@@ -246,7 +246,7 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
   const std::map<std::string, bool> plannedFiles = files_->Touched();
   // Each live key's values are read once, whatever number of its values the
   // steps touch.
-  KeyValuesCache liveKeys(registry);
+  KeyValuesCache liveKeys(registry), plannedKeys(layer_);
   for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
     const PlanStep& step = steps_[i];
     Mismatch m;
@@ -267,14 +267,17 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
         m.actualPresent = KeyExistsAt(registry, op.root, op.path);
         if (m.expectedPresent == m.actualPresent) continue;
       } else {
-        m.expectedPresent = ValueAt(layer_, op.root, op.path, m.item.name, &m.expected);
+        const std::string folded = FoldName(m.item.name);
+        const KeyValues& planned = plannedKeys.Of(op.root, op.path);
         const KeyValues& live = liveKeys.Of(op.root, op.path);
-        auto found = live.find(FoldName(m.item.name));
-        m.actualPresent = found != live.end();
-        if (m.actualPresent) m.actual = found->second;
+        auto expected = planned.find(folded), actual = live.find(folded);
+        m.expectedPresent = expected != planned.end();
+        m.actualPresent = actual != live.end();
         if (m.expectedPresent == m.actualPresent &&
-            (!m.expectedPresent || SameData(m.expected, m.actual)))
+            (!m.expectedPresent || SameData(expected->second, actual->second)))
           continue;
+        if (m.expectedPresent) m.expected = expected->second;
+        if (m.actualPresent) m.actual = actual->second;
       }
     } else if (step.kind == PlanStep::Kind::kWriteFile ||
                step.kind == PlanStep::Kind::kDeleteFile) {
