@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/window_text.h"
 #include "platform/registry_names.h"
 
 namespace velotune {
@@ -63,10 +64,7 @@ void FitBox(HWND box) {
   HWND text = GetDlgItem(box, kBoxTextId);
   if (excess <= 0 || !text) return;
   const RECT place = RectIn(text, box);
-  const int length = GetWindowTextLengthA(text);
-  std::string shown(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(text, &shown[0], length + 1);
-  shown.resize(static_cast<std::size_t>(length));
+  const std::string shown = WindowText(text);
   int height = 0;
   const std::string fitted = FittedText(text, shown, place.right - place.left,
                                         (place.bottom - place.top) - excess, &height);

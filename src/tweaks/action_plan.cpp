@@ -8,16 +8,12 @@
 #include "platform/reg_script.h"
 #include "platform/registry_names.h"
 #include "platform/seams.h"
+#include "platform/text_case.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The next blank-separated word, or a quoted one without its quotes.
 std::string NextWord(const std::string& text, std::size_t* at) {
@@ -61,10 +57,10 @@ class KeyValuesCache {
 
 bool ImportedScript(const std::string& commandLine, std::string* script) {
   std::size_t at = 0;
-  std::string program = Lower(NextWord(commandLine, &at));
+  std::string program = LowerText(NextWord(commandLine, &at));
   program = program.substr(program.find_last_of("\\/") + 1);
   if (program != "regedit.exe" && program != "regedit") return false;
-  if (Lower(NextWord(commandLine, &at)) != "/s") return false;
+  if (LowerText(NextWord(commandLine, &at)) != "/s") return false;
   *script = NextWord(commandLine, &at);
   return !script->empty();
 }

@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/text_case.h"
+
 namespace velotune {
 
 namespace {
@@ -56,8 +58,7 @@ std::string BackupFolder(Files& files) {
 std::string BackupFileName(const LocalTime& time, const std::string& action) {
   std::string name;
   for (char c : action)
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-')
-      name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') name += LowerChar(c);
   char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d-%03d_", time.year, time.month,
                 time.day, time.hour, time.minute, time.second, time.millisecond);
