@@ -229,7 +229,7 @@ TEST(KeyboardAccess, SpaceTicksTheFocusedBoxAndArrowsMoveInARadioGroup) {
 TEST(KeyboardAccess, TheFocusedCheckBoxShowsACueOnceTheKeyboardIsUsed) {
   SkinnedTweakWindow shown;
   TTweakFrm& window = shown.window;
-  const HWND main = InFront(window);
+  InFront(window);
   auto* prog = Bind<TCheckBox>(window, "Prog");
   auto* sub = Bind<TCheckBox>(window, "SubFolder");
   const std::vector<Pixel> progPlain = Printed(prog->Handle());
