@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws Velotune's skin: every bitmap of assets/skin and its INI.
+"""Draws Velotune's skin: every bitmap of assets/skin and its INI, and the
+same pictures at twice the size in assets/skin/2x for displays from 150 %.
 
 A flat, cool-grey face with a deep slate caption and a blue accent. Magenta
 (255, 0, 255) marks the pixels a painter must leave out. Run it from anywhere:
@@ -38,27 +39,45 @@ def mix(a, b, t):
     return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
 
 
-class Canvas:
-    def __init__(self, w, h, fill=MAGENTA):
-        self.w, self.h = w, h
-        self.px = [[fill] * w for _ in range(h)]
+# Pixels per design pixel of the set being drawn: 1 for the 96-DPI pictures,
+# 2 for the set drawn at twice the size.
+SCALE = 1
 
-    def set(self, x, y, c):
-        if 0 <= x < self.w and 0 <= y < self.h:
+
+class Canvas:
+    """A picture addressed in design pixels: each stands for SCALE x SCALE
+    pixels. Fills, lines and gradients are drawn at the full resolution,
+    curves are computed for each pixel, glyph masks are repeated pixel for
+    pixel (nearest) as the grid they are drawn on."""
+
+    def __init__(self, w, h, fill=MAGENTA):
+        self.s = SCALE
+        self.w, self.h = w, h
+        self.pw, self.ph = w * self.s, h * self.s
+        self.px = [[fill] * self.pw for _ in range(self.ph)]
+
+    def put(self, x, y, c):
+        """One pixel of the picture itself."""
+        if 0 <= x < self.pw and 0 <= y < self.ph:
             self.px[y][x] = c
 
-    def get(self, x, y):
-        return self.px[y][x]
+    def set(self, x, y, c):
+        self.rect(x, y, x + 1, y + 1, c)
 
     def rect(self, x0, y0, x1, y1, c):
-        for y in range(max(y0, 0), min(y1, self.h)):
-            for x in range(max(x0, 0), min(x1, self.w)):
-                self.px[y][x] = c
+        s = self.s
+        for y in range(max(y0 * s, 0), min(y1 * s, self.ph)):
+            row = self.px[y]
+            for x in range(max(x0 * s, 0), min(x1 * s, self.pw)):
+                row[x] = c
 
     def vgrad(self, x0, y0, x1, y1, top, bottom):
-        n = max(y1 - y0 - 1, 1)
-        for y in range(y0, y1):
-            self.rect(x0, y, x1, y + 1, mix(top, bottom, (y - y0) / n))
+        s = self.s
+        n = max((y1 - y0) * s - s, 1)
+        for y in range(y0 * s, y1 * s):
+            c = mix(top, bottom, min(max(y - y0 * s - (s - 1) / 2, 0), n) / n)
+            for x in range(max(x0 * s, 0), min(x1 * s, self.pw)):
+                self.put(x, y, c)
 
     def hline(self, x0, x1, y, c):
         self.rect(x0, y, x1, y + 1, c)
@@ -74,32 +93,48 @@ class Canvas:
 
     def round_corners(self, x0, y0, x1, y1, radius, outside=MAGENTA, edge=None):
         """Cuts the corners of a box to a quarter circle; edge tints the rim."""
-        for dy in range(radius):
-            for dx in range(radius):
+        s = self.s
+        r = radius * s
+        for dy in range(r):
+            for dx in range(r):
                 # distance from the corner circle's centre
-                cx, cy = radius - dx - 0.5, radius - dy - 0.5
+                cx, cy = r - dx - 0.5, r - dy - 0.5
                 d = (cx * cx + cy * cy) ** 0.5
-                for (x, y) in ((x0 + dx, y0 + dy), (x1 - 1 - dx, y0 + dy),
-                               (x0 + dx, y1 - 1 - dy), (x1 - 1 - dx, y1 - 1 - dy)):
-                    if d > radius:
-                        self.set(x, y, outside)
-                    elif edge is not None and d > radius - 1.2:
-                        self.set(x, y, edge)
+                for (x, y) in ((x0 * s + dx, y0 * s + dy), (x1 * s - 1 - dx, y0 * s + dy),
+                               (x0 * s + dx, y1 * s - 1 - dy), (x1 * s - 1 - dx, y1 * s - 1 - dy)):
+                    if d > r:
+                        self.put(x, y, outside)
+                    elif edge is not None and d > r - 1.2 * s:
+                        self.put(x, y, edge)
+
+    def disc(self, cx, cy, radius, c):
+        """Every pixel whose centre lies within radius of the design pixel (cx, cy)."""
+        s = self.s
+        for y in range(self.ph):
+            for x in range(self.pw):
+                dx, dy = (x + 0.5) / s - 0.5 - cx, (y + 0.5) / s - 0.5 - cy
+                if (dx * dx + dy * dy) ** 0.5 <= radius:
+                    self.px[y][x] = c
 
     def blit(self, other, x, y):
-        for j in range(other.h):
-            for i in range(other.w):
-                self.set(x + i, y + j, other.px[j][i])
+        s = self.s
+        for j in range(other.ph):
+            for i in range(other.pw):
+                self.put(x * s + i, y * s + j, other.px[j][i])
 
     def mask(self, x, y, rows, c):
         """Draws a glyph given as strings: '#' is c, '+' half of c on what lies below."""
+        s = self.s
         for j, row in enumerate(rows):
             for i, ch in enumerate(row):
                 if ch == '#':
                     self.set(x + i, y + j, c)
-                elif ch == '+' and 0 <= x + i < self.w and 0 <= y + j < self.h:
-                    under = self.px[y + j][x + i]
-                    self.set(x + i, y + j, c if under == MAGENTA else mix(under, c, 0.5))
+                elif ch == '+':
+                    for py in range((y + j) * s, (y + j + 1) * s):
+                        for px in range((x + i) * s, (x + i + 1) * s):
+                            if 0 <= px < self.pw and 0 <= py < self.ph:
+                                under = self.px[py][px]
+                                self.px[py][px] = c if under == MAGENTA else mix(under, c, 0.5)
 
 
 def strip(frames, draw, w, h, stacked=False):
@@ -116,15 +151,15 @@ def write_bmp(path, canvas, bits=24):
     if bits == 8:
         return write_bmp8(path, canvas)
     bpp = bits // 8
-    stride = (canvas.w * bpp + 3) & ~3
+    stride = (canvas.pw * bpp + 3) & ~3
     data = bytearray()
-    for y in range(canvas.h - 1, -1, -1):
+    for y in range(canvas.ph - 1, -1, -1):
         row = bytearray()
         for (r, g, b) in canvas.px[y]:
             row += bytes((b, g, r)) + (b'\x00' if bpp == 4 else b'')
         row += b'\x00' * (stride - len(row))
         data += row
-    header = struct.pack('<IiiHHIIiiII', 40, canvas.w, canvas.h, 1, bits, 0, len(data),
+    header = struct.pack('<IiiHHIIiiII', 40, canvas.pw, canvas.ph, 1, bits, 0, len(data),
                          2835, 2835, 0, 0)
     with open(path, 'wb') as f:
         f.write(b'BM' + struct.pack('<IHHI', 14 + 40 + len(data), 0, 0, 54) + header + data)
@@ -137,16 +172,16 @@ def write_bmp8(path, canvas):
             if c not in palette:
                 palette.append(c)
     assert len(palette) <= 256
-    stride = (canvas.w + 3) & ~3
+    stride = (canvas.pw + 3) & ~3
     data = bytearray()
-    for y in range(canvas.h - 1, -1, -1):
+    for y in range(canvas.ph - 1, -1, -1):
         row = bytearray(palette.index(c) for c in canvas.px[y])
         row += b'\x00' * (stride - len(row))
         data += row
     pal = b''.join(bytes((b, g, r, 0)) for (r, g, b) in palette)
     pal += b'\x00\x00\x00\x00' * (256 - len(palette))
     offset = 14 + 40 + len(pal)
-    header = struct.pack('<IiiHHIIiiII', 40, canvas.w, canvas.h, 1, 8, 0, len(data),
+    header = struct.pack('<IiiHHIIiiII', 40, canvas.pw, canvas.ph, 1, 8, 0, len(data),
                          2835, 2835, 256, 0)
     with open(path, 'wb') as f:
         f.write(b'BM' + struct.pack('<IHHI', offset + len(data), 0, 0, offset) + header + pal + data)
@@ -318,15 +353,10 @@ def radio_button():
         ring = [LINE, ACCENT, ACCENT_DARK, LINE_SOFT][look]
         inner = [WHITE, (244, 249, 255), ACCENT_LIGHT, FACE][look]
         dot = [ACCENT, (74, 146, 242), ACCENT_DARK, (190, 198, 210)][look]
-        for y in range(13):
-            for x in range(13):
-                d = ((x - 6) ** 2 + (y - 6) ** 2) ** 0.5
-                if d <= 5.2:
-                    c.set(x, y, inner)
-                elif d <= 6.4:
-                    c.set(x, y, ring)
-                if state == 1 and d <= 2.8:
-                    c.set(x, y, dot)
+        c.disc(6, 6, 6.4, ring)
+        c.disc(6, 6, 5.2, inner)
+        if state == 1:
+            c.disc(6, 6, 2.8, dot)
     return strip(8, draw, 13, 13)
 
 
@@ -846,14 +876,20 @@ BITMAPS = {
 
 
 def main():
+    global SCALE
     here = os.path.dirname(os.path.abspath(__file__))
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(here, '..', 'assets', 'skin')
-    os.makedirs(out, exist_ok=True)
-    for name, (draw, bits) in BITMAPS.items():
-        write_bmp(os.path.join(out, name), draw(), bits)
-    with open(os.path.join(out, 'Velotune.ini'), 'w', newline='\r\n') as f:
-        f.write(INI)
-    print('%d bitmaps and Velotune.ini written to %s' % (len(BITMAPS), os.path.normpath(out)))
+    # The 96-DPI set, then the same pictures at twice the size in 2x/, with
+    # the same INI: its measures are those of the 96-DPI set, and the program
+    # doubles them with the pictures.
+    for scale, folder in ((1, out), (2, os.path.join(out, '2x'))):
+        SCALE = scale
+        os.makedirs(folder, exist_ok=True)
+        for name, (draw, bits) in BITMAPS.items():
+            write_bmp(os.path.join(folder, name), draw(), bits)
+        with open(os.path.join(folder, 'Velotune.ini'), 'w', newline='\r\n') as f:
+            f.write(INI)
+        print('%d bitmaps and Velotune.ini written to %s' % (len(BITMAPS), os.path.normpath(folder)))
 
 
 if __name__ == '__main__':

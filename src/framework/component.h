@@ -114,6 +114,10 @@ class TComponent {
   virtual void SetParentComponent(TComponent* parent);
   // After the whole description has been read.
   virtual void Loaded() {}
+  // Whether this component lays its owner form out for the DPI of the
+  // form's window itself (the form then leaves its controls alone when the
+  // DPI differs from the one it was designed at, or changes).
+  virtual bool LaysOutFormForDpi() const { return false; }
   // The form's handler for a name in the description, or an empty event.
   virtual TEvent FindHandler(const std::string& name);
 

@@ -13,6 +13,7 @@
 #include "framework/shortcuts.h"
 #include "framework/std_controls.h"
 #include "framework/suspended_painting.h"
+#include "framework/window_dpi.h"
 #include "platform/text_case.h"
 
 namespace velotune {
@@ -152,8 +153,32 @@ ComponentClasses& TForm::Classes() {
   return classes;
 }
 
+bool TForm::LaidOutByComponent() const {
+  for (TComponent* c : Components())
+    if (c->LaysOutFormForDpi()) return true;
+  return false;
+}
+
+int TForm::StartDpi() {
+  if (handle_) return WindowDpi(handle_);
+  const TForm* ownerForm = dynamic_cast<const TForm*>(Owner());
+  if (!ownerForm || !ownerForm->HandleAllocated()) ownerForm = Application().MainForm();
+  if (ownerForm && ownerForm != this && ownerForm->HandleAllocated()) return ownerForm->Dpi();
+  return WindowDpi(nullptr);
+}
+
+void TForm::ScaleToStartDpi() {
+  // A component that lays the form out (the resize kit) has done so while
+  // the description was read; otherwise every measure of the design is
+  // taken to the DPI now, before the window shows.
+  const int dpi = StartDpi();
+  if (dpi != dpi_ && !LaidOutByComponent()) ScaleBy(dpi, dpi_);
+  dpi_ = dpi;
+}
+
 void TForm::LoadDescription(const std::string& text, const std::string& file) {
   LoadComponentTree(*this, ParseFormDescription(text, file), file, Classes());
+  ScaleToStartDpi();
   if (!Application().MainForm()) Application().SetMainForm(this);
   // A failing OnCreate is reported and the form is created all the same.
   try {
@@ -496,6 +521,23 @@ void TForm::ScaleBy(int m, int d) {
   Invalidate();
 }
 
+void TForm::DpiChanged(int dpi, const RECT& suggested) {
+  if (dpi <= 0) return;
+  const int old = dpi_;
+  dpi_ = dpi;
+  {
+    SuspendedPainting suspended(handle_);
+    if (dpi != old && !LaidOutByComponent()) {
+      font_.SetHeight(ScaleRounded(font_.Height(), dpi, old));
+      for (TControl* c : std::vector<TControl*>(controls_)) c->ChangeScale(dpi, old);
+    }
+    // A form laid out by a component follows the new client size from here.
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  RefreshHints();
+}
+
 void TForm::FocusChanged(TWinControl* control) {
   if (control == this) return;
   TWinControl* previous = activeControl_;
@@ -638,6 +680,10 @@ void TForm::WndProc(TMessage& message) {
   switch (message.Msg) {
     case WM_CLOSE:
       Close();
+      return;
+    case WM_DPICHANGED:
+      DpiChanged(LOWORD(message.WParam), *reinterpret_cast<const RECT*>(message.LParam));
+      message.Result = 0;
       return;
     case kReleaseMessage:
       delete this;

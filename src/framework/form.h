@@ -70,6 +70,14 @@ class TForm : public TWinControl {
   // Every control's bounds and own font, the form's font and its client size
   // multiplied by m/d.
   void ScaleBy(int m, int d);
+  // The DPI the form is laid out and its fonts made for: its window's (the
+  // one of the monitor it is on), taken when the description has been read
+  // and again with every WM_DPICHANGED. Forms are designed at 96.
+  int Dpi() const { return dpi_; }
+  // Lays the form out for the DPI its window opens at (its owner's), unless
+  // a component of it does: a form built in code calls it once it is whole,
+  // a form read from a description has it done when the reading ends.
+  void ScaleToStartDpi();
 
   TWinControl* ActiveControl() const { return activeControl_; }
   void FocusChanged(TWinControl* control);
@@ -126,7 +134,14 @@ class TForm : public TWinControl {
  private:
   // Makes the controls' windows that wait for the first showing.
   void MakeChildWindows();
+  // Whether a component of the form lays it out for its DPI.
+  bool LaidOutByComponent() const;
+  // The DPI the window of a form about to be made will get: its owner's.
+  int StartDpi();
+  // WM_DPICHANGED: the new DPI, the rectangle the system suggests.
+  void DpiChanged(int dpi, const RECT& suggested);
   int clientWidth_ = 0, clientHeight_ = 0;
+  int dpi_ = 96;
   int modalResult_ = 0;
   bool modal_ = false;
   bool shownOnce_ = false;

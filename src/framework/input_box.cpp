@@ -51,6 +51,7 @@ std::string InputBox(const std::string& caption, const std::string& prompt,
   cancel->isCancel = true;
   cancel->modalResult = mrCancel;
   form.SetClientSize(width, y + 25 + margin);
+  form.ScaleToStartDpi();
 
   form.HandleNeeded();
   edit->SetFocus();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/control.h"
+#include "framework/window_dpi.h"
 #include "resize/form_bridge.h"
 #include "resize/size_limits.h"
 
@@ -130,23 +131,47 @@ void Rescale(const KitTarget target, int clientWidth, int clientHeight) {
   kit.ExitResize();
 }
 
+// The configured outer sizes are the design's: at the window's DPI they
+// grow with everything else.
+int ScreenWidth(const TResizeKit& kit, int designWidth) {
+  return ToScreenSize(designWidth, kit.Settings().designDpiW,
+                      kit.Layout().screenDpiX);
+}
+int ScreenHeight(const TResizeKit& kit, int designHeight) {
+  return ToScreenSize(designHeight, kit.Settings().designDpiH,
+                      kit.Layout().screenDpiY);
+}
+SizeLimits ScreenLimits(const TResizeKit& kit) {
+  const SizeLimits& l = kit.Limits();
+  return {ScreenWidth(kit, l.maxWidth), ScreenHeight(kit, l.maxHeight), ScreenWidth(kit, l.minWidth),
+          ScreenHeight(kit, l.minHeight)};
+}
+
 void FirstShow(const KitTarget target) {
   TResizeKit& kit = *target.kit;
   const WorkArea area = GetWorkArea(kit.ValidTaskbar());
   const KitRect r = WindowRect(target.formHandle);
-  const KitSize size =
-      FirstShowSize(kit.FormWidth(), kit.FormHeight(), {r.Width(), r.Height()}, area);
+  const KitSize size = FirstShowSize(ScreenWidth(kit, kit.FormWidth()),
+                                     ScreenHeight(kit, kit.FormHeight()), {r.Width(), r.Height()},
+                                     area);
   PlaceForm(target.formHandle, kit.FormPos(), area, size.width, size.height);
 }
 
 void LimitMaximize(const KitTarget target, MINMAXINFO& info) {
   const TResizeKit& kit = *target.kit;
   const MaximizeLimits limits = ComputeMaximizeLimits(
-      GetWorkArea(kit.ValidTaskbar()), kit.Limits(), {info.ptMaxPosition.x, info.ptMaxPosition.y},
+      GetWorkArea(kit.ValidTaskbar()), ScreenLimits(kit), {info.ptMaxPosition.x, info.ptMaxPosition.y},
       WindowRect(target.formHandle), osMinorVersion);
   info.ptMaxSize = {limits.maxSize.width, limits.maxSize.height};
   info.ptMaxTrackSize = info.ptMaxSize;
   info.ptMaxPosition = {limits.maxPosition.x, limits.maxPosition.y};
+}
+
+void ChangeDpi(const KitTarget target, int dpiX, int dpiY) {
+  if (dpiX <= 0 || dpiY <= 0) return;
+  TResizeKit& kit = *target.kit;
+  FormSnapshot snapshot = TakeSnapshot(*target.form, false);
+  ChangeLayoutDpi(snapshot.model, kit.Layout(), kit.Settings(), dpiX, dpiY);
 }
 
 // The kit's part of a form message; the form's own handling follows.
@@ -162,12 +187,17 @@ void TreatMessage(const KitTarget target, TMessage& m) {
     case WM_SIZING: {
       RECT* proposed = reinterpret_cast<RECT*>(m.LParam);
       KitRect r = ToKitRect(*proposed);
-      LimitSizingRect(r, target.kit->Limits());
+      LimitSizingRect(r, ScreenLimits(*target.kit));
       *proposed = RECT{r.left, r.top, r.right, r.bottom};
       break;
     }
     case WM_GETMINMAXINFO:
       if (!IsIconic(window)) LimitMaximize(target, *reinterpret_cast<MINMAXINFO*>(m.LParam));
+      break;
+    case WM_DPICHANGED:
+      // The form moves to the suggested rectangle next; the rescale of that
+      // size change lays it out from the design at the new DPI.
+      ChangeDpi(target, LOWORD(m.WParam), HIWORD(m.WParam));
       break;
   }
 }
@@ -246,15 +276,13 @@ void KitWindowDestroyed(TResizeKit& kit) {
 }
 
 void KitWindowLoaded(TResizeKit& kit) {
-  HDC screen = GetDC(nullptr);
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-
   TWinControl* form = dynamic_cast<TWinControl*>(kit.Owner());
   if (!form || kit.Name().empty() || form->FindComponent(kit.Name()) != &kit) return;
   if (FindEntry(&kit)) return;
   KitList().push_back(KitEntry{&kit, form, form->Handle(), TWndMethod(), false});
+  // The DPI of the monitor the window is on; the same both ways.
+  const int dpiX = WindowDpi(form->Handle());
+  const int dpiY = dpiX;
 
   FormSnapshot snapshot = TakeSnapshot(*form, false);
   FormModel after = snapshot.model;

@@ -54,7 +54,8 @@ int ToScreenUnits(int design, double ratio) {
   return ratio == 1.0 ? design : RoundHalfUp(design / ratio);
 }
 
-CtrlInfo RecordForNewControl(const ControlModel& c, const KitLayout& layout) {
+CtrlInfo RecordForNewControl(const ControlModel& c, const KitLayout& layout,
+                              const LayoutSettings& settings) {
   CtrlInfo info;
   info.name = c.name;
   info.base = {Unscale(c.bounds.left, layout.xScale), Unscale(c.bounds.top, layout.yScale),
@@ -66,6 +67,14 @@ CtrlInfo RecordForNewControl(const ControlModel& c, const KitLayout& layout) {
     info.baseFontSize = Unscale(c.fontSize, layout.fontScale);
     info.lastFontSize = c.fontSize;
   }
+  // Made at the screen's DPI: its design values are its base ones taken
+  // back to the design DPI, for a later change of DPI.
+  const double qx = SafeRatio(settings.designDpiW, layout.screenDpiX);
+  const double qy = SafeRatio(settings.designDpiH, layout.screenDpiY);
+  info.design = {RoundHalfUp(info.base.left * qx), RoundHalfUp(info.base.top * qy),
+                 RoundHalfUp(info.base.width * qx), RoundHalfUp(info.base.height * qy)};
+  info.designFontSize = info.parentFontKnown ? info.baseFontSize
+                                             : RoundHalfUp(info.baseFontSize * qx);
   return info;
 }
 
@@ -79,7 +88,7 @@ void AddNewControls(FormModel& form, KitLayout& layout, const LayoutSettings& se
       if (c.hasCaption && StartsWithAutoName(c.caption)) c.caption.clear();
       if (c.hasText && StartsWithAutoName(c.text)) c.text.clear();
     }
-    layout.ctrlInfos.push_back(RecordForNewControl(c, layout));
+    layout.ctrlInfos.push_back(RecordForNewControl(c, layout, settings));
   }
 }
 
@@ -95,30 +104,19 @@ void DropRemovedControls(const FormModel& form, KitLayout& layout) {
 
 }  // namespace
 
-void LoadLayout(FormModel& form, KitLayout& layout, const LayoutSettings& settings, int screenDpiX,
-                int screenDpiY) {
+namespace {
+
+// The records' base values, and the form's and controls' fonts and bounds in
+// the model, from the design values taken to the given screen DPI.
+void BaseFromDesign(FormModel& form, KitLayout& layout, const LayoutSettings& settings,
+                    int screenDpiX, int screenDpiY) {
   layout.screenDpiX = screenDpiX;
   layout.screenDpiY = screenDpiY;
   const double qx = SafeRatio(settings.designDpiW, screenDpiX);
   const double qy = SafeRatio(settings.designDpiH, screenDpiY);
 
-  form.fontSize = RoundHalfUp(form.fontSize / qx);
+  form.fontSize = RoundHalfUp(layout.designFormFontSize / qx);
   layout.formFontSize = form.fontSize;
-
-  layout.ctrlInfos.clear();
-  for (ControlModel& c : form.components) {
-    if (!Resized(c, settings)) continue;
-    CtrlInfo info;
-    info.name = c.name;
-    if (c.hasFont) {
-      info.parentFontNow = info.parentFontKnown = c.parentFont;
-      if (!c.parentFont) c.fontSize = RoundHalfUp(c.fontSize / qx);
-      info.hasBaseFont = true;
-      info.baseFontSize = info.lastFontSize = c.fontSize;
-    }
-    info.base = c.bounds;
-    layout.ctrlInfos.push_back(info);
-  }
 
   // Fixed-border forms without a configured size keep their design positions.
   double rx = qx, ry = qy;
@@ -131,11 +129,49 @@ void LoadLayout(FormModel& form, KitLayout& layout, const LayoutSettings& settin
     if (!Resized(c, settings)) continue;
     CtrlInfo* info = layout.Find(c.name);
     if (!info) continue;
-    c.bounds = {ToScreenUnits(info->base.left, rx), ToScreenUnits(info->base.top, ry),
-                ToScreenUnits(info->base.width, rx), ToScreenUnits(info->base.height, ry)};
+    if (info->hasBaseFont) {
+      c.fontSize = info->parentFontKnown ? info->designFontSize
+                                         : RoundHalfUp(info->designFontSize / qx);
+      info->baseFontSize = info->lastFontSize = c.fontSize;
+    }
+    const KitBounds& d = info->design;
+    c.bounds = {ToScreenUnits(d.left, rx), ToScreenUnits(d.top, ry), ToScreenUnits(d.width, rx),
+                ToScreenUnits(d.height, ry)};
     info->base = info->last = c.bounds;
   }
+}
+
+}  // namespace
+
+void LoadLayout(FormModel& form, KitLayout& layout, const LayoutSettings& settings, int screenDpiX,
+                int screenDpiY) {
+  layout.designFormFontSize = form.fontSize;
+  layout.ctrlInfos.clear();
+  for (ControlModel& c : form.components) {
+    if (!Resized(c, settings)) continue;
+    CtrlInfo info;
+    info.name = c.name;
+    if (c.hasFont) {
+      info.parentFontNow = info.parentFontKnown = c.parentFont;
+      info.hasBaseFont = true;
+      info.designFontSize = c.fontSize;
+    }
+    info.design = c.bounds;
+    layout.ctrlInfos.push_back(info);
+  }
+  BaseFromDesign(form, layout, settings, screenDpiX, screenDpiY);
   layout.knownComponentCount = static_cast<int>(form.components.size());
+}
+
+void ChangeLayoutDpi(FormModel& form, KitLayout& layout, const LayoutSettings& settings,
+                     int screenDpiX, int screenDpiY) {
+  BaseFromDesign(form, layout, settings, screenDpiX, screenDpiY);
+}
+
+int ToScreenSize(int designSize, int designDpi, int screenDpi) {
+  if (designSize <= 0 || designDpi <= 0 || screenDpi <= 0 || designDpi == screenDpi)
+    return designSize;
+  return RoundHalfUp(static_cast<double>(designSize) * screenDpi / designDpi);
 }
 
 void SyncCtrlInfos(FormModel& form, KitLayout& layout, const LayoutSettings& settings) {

@@ -12,6 +12,17 @@ namespace velotune {
 void LoadLayout(FormModel& form, KitLayout& layout, const LayoutSettings& settings, int screenDpiX,
                 int screenDpiY);
 
+// The form's window moved to a monitor of another DPI (or the DPI changed):
+// the records' base bounds and fonts and the form's font become those the
+// design gets at the new DPI, as loading there would have made them. The
+// next rescale lays the controls out from them.
+void ChangeLayoutDpi(FormModel& form, KitLayout& layout, const LayoutSettings& settings,
+                     int screenDpiX, int screenDpiY);
+
+// An outer size of the design (the first-show size, the limits) at the
+// screen's DPI; 0 stays 0.
+int ToScreenSize(int designSize, int designDpi, int screenDpi);
+
 // Brings the records up to date with controls added or removed since the last
 // call; unnamed new controls are named "RKitAdd0001", "RKitAdd0002", ...
 void SyncCtrlInfos(FormModel& form, KitLayout& layout, const LayoutSettings& settings);

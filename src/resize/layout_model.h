@@ -39,6 +39,8 @@ struct FormModel {
 // What the kit remembers about one resized control.
 struct CtrlInfo {
   std::string name;
+  KitBounds design;     // bounds as the form was designed (at the design DPI)
+  int designFontSize = 0;  // font size as designed
   KitBounds base;  // bounds at scale 1.0
   KitBounds last;  // bounds after the last rescale
   int lastFontSize = 0;
@@ -69,6 +71,7 @@ struct KitLayout {
   double yScale = 1.0;
   double fontScale = 1.0;
   int formFontSize = 0;
+  int designFormFontSize = 0;
   std::vector<CtrlInfo> ctrlInfos;
   int knownComponentCount = 0;
   int autoNameCounter = 0;

@@ -50,6 +50,7 @@ class TResizeKit : public TComponent {
   void SetDesign(int frmW, int frmH, int dpiW, int dpiH);
 
   KitLayout& Layout() { return layout_; }
+  const KitLayout& Layout() const { return layout_; }
   double XScale() const { return layout_.xScale; }
   double YScale() const { return layout_.yScale; }
   double FontScale() const { return layout_.fontScale; }
@@ -63,6 +64,8 @@ class TResizeKit : public TComponent {
   bool HasEvent(const std::string& name) const override;
   void DefineProperties(TFiler& filer) override;
   void Loaded() override;
+  // The kit lays its form out for the DPI of the form's window.
+  bool LaysOutFormForDpi() const override { return !Designing(); }
 
   // Runs after each rescale: the typed handler, then one bound by name.
   void ExitResize();

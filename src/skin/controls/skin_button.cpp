@@ -30,7 +30,7 @@ std::string LowerClassName(HWND window, const TControl* control) {
 }  // namespace
 
 void TSkinButton::Attached() {
-  mode_ = data_ && !data_->Button().Map.Empty() ? wmSkinned : wmSystemLook;
+  mode_ = data_ && !Art().Button().Map.Empty() ? wmSkinned : wmSystemLook;
   const std::string lower = LowerClassName(handle_, control_);
   noMouseForwarding_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0;
   transparent_ = TransparentWanted();
@@ -179,7 +179,7 @@ void TSkinButton::AfterMessage(TMessage& message) {
 }
 
 void TSkinButton::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinButton& skin = data_->Button();
+  const TDataSkinButton& skin = Art().Button();
   if (skin.Map.Empty()) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
@@ -205,7 +205,7 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, int frame, bool focused)
   const COLORREF own = control_ ? ColorToRGB(control_->Font().Color()) : SkinColour(ceButtonText);
   const bool enabled = (GetWindowLongA(handle_, GWL_STYLE) & WS_DISABLED) == 0;
   const COLORREF colour = ResolveColour(
-      PushButtonTextColour(own, data_->Button(), frame, enabled, GetSysColor(COLOR_BTNSHADOW)));
+      PushButtonTextColour(own, Art().Button(), frame, enabled, GetSysColor(COLOR_BTNSHADOW)));
   std::string bidi;
   const UINT rtl = ReadProperty("BiDiMode", &bidi) && bidi == "bdRightToLeft" ? DT_RTLREADING : 0;
 

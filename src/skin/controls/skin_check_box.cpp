@@ -109,11 +109,11 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
 }
 
 const Bitmap& TSkinCheckBox::Strip() const {
-  return data_->Button().CheckMap;
+  return Art().Button().CheckMap;
 }
 
 int TSkinCheckBox::StripFrames() const {
-  return data_->Button().CheckFrame;
+  return Art().Button().CheckFrame;
 }
 
 int TSkinCheckBox::Frame(int frameCount) const {
@@ -134,11 +134,11 @@ int TSkinCheckBox::Frame(int frameCount) const {
 }
 
 const Bitmap& TSkinRadioButton::Strip() const {
-  return data_->Button().RadioMap;
+  return Art().Button().RadioMap;
 }
 
 int TSkinRadioButton::StripFrames() const {
-  return data_->Button().RadioFrame;
+  return Art().Button().RadioFrame;
 }
 
 int TSkinRadioButton::Frame(int frameCount) const {

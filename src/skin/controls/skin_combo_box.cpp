@@ -6,6 +6,7 @@
 #include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -182,7 +183,7 @@ void TSkinComBox::AfterMessage(TMessage& message) {
 }
 
 void TSkinComBox::Paint(HDC dc, const RECT& rect) {
-  const TDataSkinObject* combo = data_->Part(spComboButton);
+  const TDataSkinObject* combo = Art().Part(spComboButton);
   if (!combo || combo->Map.Empty()) return;
   style_ = GetWindowLongA(handle_, GWL_STYLE);
   exStyle_ = GetWindowLongA(handle_, GWL_EXSTYLE);
@@ -223,7 +224,7 @@ bool TSkinComBox::MakeRoomAtTheLeft(HDC dc, int width, int height) {
 
 void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftButton,
                             bool coverSystemButton) {
-  const auto* combo = static_cast<const TDataSkinBorder*>(data_->Part(spComboButton));
+  const auto* combo = static_cast<const TDataSkinBorder*>(Art().Part(spComboButton));
   const int frames = combo->Frame > 0 ? combo->Frame : 4;
   // The brush the system paints the combo box's background with.
   const bool disabled = (style_ & WS_DISABLED) != 0;
@@ -232,7 +233,7 @@ void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftBu
                    reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(handle_)));
   if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
   const FlatComboParts parts = FlatComboLayout(
-      width, height, leftButton, GetSystemMetrics(SM_CYVTHUMB),
+      width, height, leftButton, SystemMetricAt(SM_CYVTHUMB, Scale()),
       Scale().Art(combo->Map.Width() / frames), Scale().Art(combo->Map.Height()), Scale());
   const RECT inner = ToRECT(parts.brushFrame), column = ToRECT(parts.column);
   FrameRect(dc, &inner, brush);
@@ -251,8 +252,8 @@ void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftBu
 }
 
 void TSkinComBox::PaintNineGrid(HDC dc, const RECT& rect, int look, bool leftButton) {
-  const TDataSkinObject* combo = data_->Part(spComboButton);
-  const TDataSkinObject* sunk = data_->Part(spSunkEdge);
+  const TDataSkinObject* combo = Art().Part(spComboButton);
+  const TDataSkinObject* sunk = Art().Part(spSunkEdge);
   // The sunk edge holds the combo strip's mirror image, for left-hand buttons.
   const bool mirrored = leftButton && sunk && !sunk->Map.Empty();
   const TDataSkinObject& object = mirrored ? *sunk : *combo;
@@ -270,7 +271,7 @@ void TSkinComBox::PaintExtended(HDC dc, int width, int height, int look) {
     FrameIn(dc, RECT{1, 1, width - 1, height - 1}, WindowBackColour());
   }
   HWND child = GetWindow(handle_, GW_CHILD);
-  const TDataSkinObject* arrow = data_->ComboxArrow();
+  const TDataSkinObject* arrow = Art().ComboxArrow();
   if (!child || !arrow || arrow->Map.Empty()) return;
   RECT r;
   GetWindowRect(child, &r);
@@ -281,10 +282,10 @@ void TSkinComBox::PaintExtended(HDC dc, int width, int height, int look) {
 }
 
 void TSkinComBox::PaintSunk(HDC dc, int width, int height, int look, bool leftButton) {
-  const auto* combo = static_cast<const TDataSkinBorder*>(data_->Part(spComboButton));
-  const TDataSkinObject* sunk = data_->Part(spSunkEdge);
+  const auto* combo = static_cast<const TDataSkinBorder*>(Art().Part(spComboButton));
+  const TDataSkinObject* sunk = Art().Part(spSunkEdge);
   const SunkComboParts parts =
-      SunkComboLayout(width, height, leftButton, GetSystemMetrics(SM_CXHSCROLL), Scale());
+      SunkComboLayout(width, height, leftButton, SystemMetricAt(SM_CXHSCROLL, Scale()), Scale());
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, parts.inner.left, parts.inner.top, parts.inner.right, parts.inner.bottom);
   if (sunk && !sunk->Map.Empty())
@@ -296,7 +297,7 @@ void TSkinComBox::PaintSunk(HDC dc, int width, int height, int look, bool leftBu
   button_ = ToRECT(parts.button);
   DrawFrameCell(dc, button_, mirrored ? combo->Map2 : combo->Map, true, frames,
                 ComboStripFrame(look, frames, mirrored));
-  const TDataSkinObject* extra = data_->Part(spExtraImages);
+  const TDataSkinObject* extra = Art().Part(spExtraImages);
   if (extra && !extra->Map.Empty()) {
     const int frames = extra->Frame > 0 ? extra->Frame : 1;
     const Rect cell = CentredCell(parts.arrow, extra->Map.Width() / frames, extra->Map.Height());

@@ -280,6 +280,10 @@ const DpiScale& TSkinControl::Scale() const {
   return form_ ? form_->Scale() : kUnscaled;
 }
 
+const SkinArt& TSkinControl::Art() const {
+  return data_->ArtFor(Scale().Dpi());
+}
+
 COLORREF TSkinControl::SkinColour(int entry) const {
   return ResolveColour(data_->Colour(entry));
 }

@@ -82,6 +82,8 @@ class TSkinControl : public TComponent, public SkinnedControl {
   bool TransparentWanted() const;
   // The pixel measures of the window the control is drawn in.
   const DpiScale& Scale() const;
+  // The skin's pictures and measures drawn for that window's DPI.
+  const SkinArt& Art() const;
   // An entry of the skin's colour table, resolved.
   COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.

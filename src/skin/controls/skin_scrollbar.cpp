@@ -6,6 +6,7 @@
 #include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -99,7 +100,7 @@ bool TSkinScrollbar::BarParts(bool vertical, ScrollParts* parts, bool* disabled)
   if (bar.Width() <= 0 || bar.Height() <= 0) return false;
   // The arrows are as long as the system's metric says (some systems report
   // the thumb's length as the line button's).
-  const int arrow = GetSystemMetrics(vertical ? SM_CYVSCROLL : SM_CXHSCROLL);
+  const int arrow = SystemMetricAt(vertical ? SM_CYVSCROLL : SM_CXHSCROLL, Scale());
   *parts = LayoutScrollBar(bar, vertical, arrow, info.xyThumbTop, info.xyThumbBottom);
   for (int i = 0; i < 6; ++i)
     disabled[i] = (info.rgstate[i] & STATE_SYSTEM_UNAVAILABLE) != 0 ||
@@ -262,9 +263,9 @@ void TSkinScrollbar::PaintBar(HDC dc, bool vertical) {
   auto look = [&](ScrollPart part, int state) {
     return ScrollPartLook(part, hot, pressed, disabled[state]);
   };
-  const TDataSkinObject& track = *data_->Part(vertical ? spVertScroll : spHorzScroll);
-  const TDataSkinObject& thumb = *data_->Part(vertical ? spVertScrollThumb : spHorzScrollThumb);
-  const TDataSkinObject& arrows = *data_->Part(spScrollbar);
+  const TDataSkinObject& track = *Art().Part(vertical ? spVertScroll : spHorzScroll);
+  const TDataSkinObject& thumb = *Art().Part(vertical ? spVertScrollThumb : spHorzScrollThumb);
+  const TDataSkinObject& arrows = *Art().Part(spScrollbar);
 
   // Composed off screen at the bar's size, then copied in one go.
   OffscreenBuffer buffer(dc, parts.bar.Width(), parts.bar.Height());

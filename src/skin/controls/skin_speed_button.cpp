@@ -69,7 +69,7 @@ void TSkinSpeedButton::PaintWindow(HDC dc) {
 
 void TSkinSpeedButton::Paint(HDC dc, const RECT& rect) {
   auto* button = static_cast<TSpeedButton*>(control_);
-  const TDataSkinButton& skin = data_->Button();
+  const TDataSkinButton& skin = Art().Button();
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (skin.Map.Empty() || width <= 0 || height <= 0) return;
   const int frame = CurrentFrame();

@@ -71,20 +71,23 @@ void TSkinTab::PrepareImages() {
   side_ = TabSideOfStyle(static_cast<unsigned long>(GetWindowLongA(handle_, GWL_STYLE)));
   tabImage_.Clear();
   paneImage_.Clear();
-  const TDataSkinObject* tabs = data_->Part(spTabs);
+  const TDataSkinObject* tabs = Art().Part(spTabs);
   if (!tabs) return;
   const auto whole = [](const Bitmap& b) { return Crop(b, {0, 0, b.Width(), b.Height()}); };
   if (!tabs->Map.Empty()) tabImage_ = whole(tabs->Map);
   tabMargins_ = {tabs->LeftWidth, tabs->TopHeight, tabs->RightWidth, tabs->BottomHeight};
   if (tabs->Style == 1) {
-    if (const TDataSkinObject* pane = data_->Part(spTabPane)) {
+    if (const TDataSkinObject* pane = Art().Part(spTabPane)) {
       if (!pane->Map.Empty()) paneImage_ = whole(pane->Map);
       paneMargins_ = {pane->LeftWidth, pane->TopHeight, pane->RightWidth, pane->BottomHeight};
     }
   } else if (tabs->Style == 0) {
-    if (const TDataSkinBorder* border = data_->BorderPart(spTabs))
+    if (const TDataSkinBorder* border = Art().BorderPart(spTabs))
       if (!border->Map2.Empty()) paneImage_ = whole(border->Map2);
-    paneMargins_ = {4, 5, 4, 4};
+    // The pane's default margins are pixels of the 96-DPI pictures: they
+    // grow with the pictures they cut.
+    const DpiScale art(Art().dpi);
+    paneMargins_ = {art.Px(4), art.Px(5), art.Px(4), art.Px(4)};
   }
   TurnTabImages(side_, tabImage_, tabMargins_, paneImage_, paneMargins_);
 }
@@ -227,7 +230,7 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
 
 void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, bool focusCue,
                         HIMAGELIST images) {
-  const TDataSkinObject& tabs = *data_->Part(spTabs);
+  const TDataSkinObject& tabs = *Art().Part(spTabs);
   DrawNineGrid(canvas, ToRECT(tab), tabImage_, tabMargins_, tabs.Tile == 1, tabs.Trans == 1,
                tabs.Frame, selected ? 2 : 1);
   if (closeBoxes_) {

@@ -56,8 +56,8 @@ void TSkinTrackBar::DrawThumb(HDC dc) {
   RECT thumb;
   SendMessageA(handle_, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
   const bool vertical = (GetWindowLongA(handle_, GWL_STYLE) & TBS_VERT) != 0;
-  const TDataSkinObject* image = vertical ? data_->Part(spThumbVert) : nullptr;
-  if (!image) image = data_->Part(spThumbHorz);
+  const TDataSkinObject* image = vertical ? Art().Part(spThumbVert) : nullptr;
+  if (!image) image = Art().Part(spThumbHorz);
   if (image && !image->Map.Empty()) {
     // The same frame in every state of the thumb.
     DrawFrameCell(dc, thumb, image->Map, true, kThumbFrames, kThumbFrame);
@@ -72,10 +72,10 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
   RECT channel;
   SendMessageA(handle_, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
   bool vertical = (GetWindowLongA(handle_, GWL_STYLE) & TBS_VERT) != 0;
-  const TDataSkinObject* track = vertical ? data_->Part(spTrackVert) : nullptr;
+  const TDataSkinObject* track = vertical ? Art().Part(spTrackVert) : nullptr;
   if (!track) {
     vertical = false;
-    track = data_->Part(spTrack);
+    track = Art().Part(spTrack);
   }
   if (!track || track->Map.Empty()) return;
   const Bitmap& map = track->Map;

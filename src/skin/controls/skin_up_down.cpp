@@ -88,7 +88,7 @@ void TSkinUpDown::Paint(HDC dc, const RECT& rect) {
   const bool enabled = (GetWindowLongA(handle_, GWL_STYLE) & WS_DISABLED) == 0;
   const bool horizontal = Horizontal();
   const SpinHalves halves = SplitSpin(ToRect(local), horizontal);
-  const TDataSkinBorder* spin = data_->BorderPart(horizontal ? spUpDownHorz : spUpDownVert);
+  const TDataSkinBorder* spin = Art().BorderPart(horizontal ? spUpDownHorz : spUpDownVert);
   for (int half = 0; half < 2; ++half) {
     const Rect& part = half == 0 ? halves.first : halves.second;
     const int look = SpinLookOf(enabled, pressed_ && pressedHalf_ == half);

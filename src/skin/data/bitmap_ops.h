@@ -38,6 +38,14 @@ void StretchCopy(Bitmap& dst, const Rect& dstRect, const Bitmap& src, const Rect
 // are clamped so the rectangle always lies inside the bitmap.
 Rect FrameRect(const Bitmap& src, int count, int index, bool stacked);
 
+// src cut into cols x rows equal cells, each resampled to cellWidth x
+// cellHeight and laid out in the same grid. Every destination pixel is the
+// average of the source area it covers; magenta counts as see-through: a
+// pixel that covers less than half opaque area stays magenta, any other
+// takes the average of the opaque part only, so no magenta bleeds into the
+// picture. A count that does not divide its side evenly is taken as 1.
+Bitmap ResampleCells(const Bitmap& src, int cols, int rows, int cellWidth, int cellHeight);
+
 struct Margins {
   int left = 0;
   int top = 0;

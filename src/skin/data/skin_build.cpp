@@ -110,11 +110,18 @@ void TSkinData::ReadGeneric(const std::string& section, TDataSkinObject& object,
 }
 
 void TSkinData::BuildSkinObjects() {
+  skinName_ = ini_->ReadString("TitlebarSkin", "SkinName", "");
+  ReadColours();
+  BuildArt(base_);
+  brushColour_ = FaceColour();
+  skinEmpty_ = false;
+}
+
+void TSkinData::BuildArt(SkinArt& art) {
+  build_ = &art;
   std::vector<std::string> sections;
   ini_->ReadSections(&sections);
-  skinName_ = ini_->ReadString("TitlebarSkin", "SkinName", "");
   ReadEdges();
-  ReadColours();
   ReadCaptionButtons(sections);
   AddMdiButtons();
   ReadPushButtons();
@@ -124,11 +131,11 @@ void TSkinData::BuildSkinObjects() {
   ApplyFixedFrameCounts();
   MakeComboComposite();
   MakeComboxArrow();
-  // The frame colour is taken before the toolbar gradient that is tinted with it.
-  ComputeFrameColour();
+  // The frame colour is taken from the 96-DPI pictures, before the toolbar
+  // gradient that is tinted with it.
+  if (&art == &base_) ComputeFrameColour();
   MakeToolbarImage();
-  brushColour_ = FaceColour();
-  skinEmpty_ = false;
+  build_ = &base_;
 }
 
 void TSkinData::ReadEdges() {
@@ -148,7 +155,7 @@ void TSkinData::ReadEdges() {
     edge->Tile = std::min(ini_->ReadInteger("Personality", key + "Stretch", 1), 1);
     edge->Trans = ini_->ReadInteger("Personality", key + "Trans", 1);
     LoadSkinBitmap(edge->Map, ini_->ReadString("Personality", key, ""));
-    edges_[e] = std::move(edge);
+    build_->edges[e] = std::move(edge);
   }
 }
 
@@ -176,7 +183,7 @@ void TSkinData::ReadColours() {
 }
 
 void TSkinData::ReadCaptionButtons(const std::vector<std::string>& sections) {
-  captionButtons_.clear();
+  build_->captionButtons.clear();
   bool haveMaxPosition = false;
   int maxX = 0, maxY = 0;
   for (const std::string& section : sections) {
@@ -212,7 +219,7 @@ void TSkinData::ReadCaptionButtons(const std::vector<std::string>& sections) {
       if (action < 0) button->Frame = 6;
       if (action == 3 || action == 11) button->Map.Clear();
     }
-    captionButtons_.push_back(std::move(button));
+    build_->captionButtons.push_back(std::move(button));
   }
 }
 
@@ -229,7 +236,7 @@ void TSkinData::AddMdiButtons() {
       button->Map = Crop(strip, {4 * i * w, 0, 4 * (i + 1) * w, strip.Height()});
       button->X = (w + 4) * (3 - i);
     }
-    captionButtons_.push_back(std::move(button));
+    build_->captionButtons.push_back(std::move(button));
   }
 }
 
@@ -259,7 +266,7 @@ void TSkinData::ReadPushButtons() {
   b->NormalColour2 = ParseColourText(normal2, text);
   b->MouseOverColour2 = ParseColourText(over2, text);
   b->PressedColour2 = ParseColourText(pressed2, text);
-  button_ = std::move(b);
+  build_->button = std::move(b);
 }
 
 void TSkinData::ReadTitle() {
@@ -283,13 +290,13 @@ void TSkinData::ReadTitle() {
   };
   rgb("ActiveText", &t->ActiveTextColour);
   rgb("InActiveText", &t->InactiveTextColour);
-  title_ = std::move(t);
+  build_->title = std::move(t);
 }
 
 void TSkinData::ReadProgress() {
   const TQuickIni& ini = *ini_;
   const char* s = "Progress";
-  progress_.reset();
+  build_->progress.reset();
   const std::string image = ini.ReadString(s, "Bitmap", "");
   if (image.empty()) return;
   auto p = std::make_unique<TDataSkinBorder>(s);
@@ -298,13 +305,13 @@ void TSkinData::ReadProgress() {
   ReadMargins(s, *p);
   p->Trans = ini.ReadInteger(s, "Trans", 0);
   p->Tile = std::min(ini.ReadInteger(s, "Tile", 0), 1);
-  progress_ = std::move(p);
+  build_->progress = std::move(p);
 }
 
 void TSkinData::ReadParts() {
   const TQuickIni& ini = *ini_;
   for (const PartRow& row : kPartRows) {
-    parts_[row.part].reset();
+    build_->parts[row.part].reset();
     if (row.part == spMenuBar) {
       const std::string image = ini.ReadString("Personality", "menuBar", "");
       if (image.empty()) continue;
@@ -313,7 +320,7 @@ void TSkinData::ReadParts() {
       bar->LeftWidth = ReadLength("Personality", "TileLeftMenu", 1);
       bar->RightWidth = ReadLength("Personality", "TileRightMenu", 1);
       bar->Tile = std::min(ini.ReadInteger("Personality", "TileMenu", 1), 1);
-      parts_[row.part] = std::move(bar);
+      build_->parts[row.part] = std::move(bar);
       continue;
     }
     const std::string image = ini.ReadString(row.section, "Image", "");
@@ -323,7 +330,7 @@ void TSkinData::ReadParts() {
         track->Map = DefaultTrackBitmap(row.part == spTrackVert);
         track->LeftWidth = track->TopHeight = track->RightWidth = track->BottomHeight = 3;
         track->Frame = 1;
-        parts_[row.part] = std::move(track);
+        build_->parts[row.part] = std::move(track);
       }
       continue;
     }
@@ -357,16 +364,16 @@ void TSkinData::ReadParts() {
       static_cast<TDataSkinBorder*>(object.get())->Map2 = MirrorHorizontal(object->Map);
     if (row.frames == kFrameFromFrameCount)
       object->Frame = ini.ReadInteger(row.section, "FrameCount", 3);
-    parts_[row.part] = std::move(object);
+    build_->parts[row.part] = std::move(object);
   }
 }
 
 void TSkinData::ApplyFixedFrameCounts() {
-  button_->Frame = 5;
-  title_->Frame = 2;
-  if (progress_) progress_->Frame = progress_->Style != 0 ? 1 : 2;
+  build_->button->Frame = 5;
+  build_->title->Frame = 2;
+  if (build_->progress) build_->progress->Frame = build_->progress->Style != 0 ? 1 : 2;
   for (const PartRow& row : kPartRows) {
-    TDataSkinObject* object = parts_[row.part].get();
+    TDataSkinObject* object = build_->parts[row.part].get();
     if (object == nullptr) continue;
     if (row.frames > 0) object->Frame = row.frames;
     if (row.frames == kFrameUnlessGiven && object->Frame <= 0) object->Frame = 5;
@@ -374,8 +381,8 @@ void TSkinData::ApplyFixedFrameCounts() {
   auto fromWidth = [](const Bitmap& map) {
     return std::max(map.Width() / (map.Height() < 16 ? 13 : 16), 4);
   };
-  if (button_->RadioFrame == 0) button_->RadioFrame = fromWidth(button_->RadioMap);
-  if (button_->CheckFrame == 0) button_->CheckFrame = fromWidth(button_->CheckMap);
+  if (build_->button->RadioFrame == 0) build_->button->RadioFrame = fromWidth(build_->button->RadioMap);
+  if (build_->button->CheckFrame == 0) build_->button->CheckFrame = fromWidth(build_->button->CheckMap);
 }
 
 }  // namespace velotune::skin

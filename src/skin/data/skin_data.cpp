@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/default_track.h"
 #include "skin/data/quick_ini.h"
 #include "skin/data/skin_environment.h"
 #include "skin/data/skin_reader.h"
@@ -54,12 +56,6 @@ void ForgetSkinManager(SkinManagerLink* gone) {
 }
 
 TSkinData::TSkinData() {
-  edges_[seLeft] = std::make_unique<TDataSkinBorder>("Left");
-  edges_[seRight] = std::make_unique<TDataSkinBorder>("Right");
-  edges_[seTop] = std::make_unique<TDataSkinBorder>("Top");
-  edges_[seBottom] = std::make_unique<TDataSkinBorder>("Bottom");
-  title_ = std::make_unique<TDataSkinTitle>("Title");
-  button_ = std::make_unique<TDataSkinButton>("Buttons");
   maximizedWidth_ = ActiveSkinEnvironment().maximizedWidth;
   maximizedHeight_ = ActiveSkinEnvironment().maximizedHeight;
 }
@@ -129,10 +125,6 @@ std::string TSkinData::SkinStore() const {
   return Designing && !stored_.empty() ? "(Good)" : "(none)";
 }
 
-const TDataSkinBorder* TSkinData::BorderPart(SkinPart part) const {
-  return dynamic_cast<const TDataSkinBorder*>(parts_[part].get());
-}
-
 void TSkinData::SetSkinFile(const std::string& path) {
   skinFile_ = path;
   if (Designing) return;
@@ -140,6 +132,8 @@ void TSkinData::SetSkinFile(const std::string& path) {
   // A missing or unreadable file leaves the current skin in place.
   if (!ReadFile(path, &bytes)) return;
   stored_ = std::move(bytes);
+  // The doubled pictures belong to the skin the form stores, not this one.
+  stored2x_.clear();
   LoadSkinStream();
   if (ReapplySkin) ReapplySkin(*this);
   if (SkinManagerLink* link = ExistingSkinManager()) {
@@ -157,6 +151,67 @@ bool TSkinData::ReadSkinStream(const uint8_t* payload, size_t size) {
   stored_.assign(payload + 4, payload + 4 + n);
   if (!Designing) LoadSkinStream();
   return true;
+}
+
+bool TSkinData::ReadHiDpiStream(const uint8_t* payload, size_t size) {
+  if (payload == nullptr || size < 4) return false;
+  int32_t n;
+  std::memcpy(&n, payload, 4);
+  if (n <= 0) return true;
+  if (static_cast<uint64_t>(n) > size - 4) return false;
+  stored2x_.assign(payload + 4, payload + 4 + n);
+  hiDpi_.reset();
+  hiDpiTried_ = false;
+  scaledArt_.clear();
+  return true;
+}
+
+bool TSkinData::LoadHiDpiArt() const {
+  if (hiDpiTried_) return hiDpi_ != nullptr;
+  hiDpiTried_ = true;
+  if (stored2x_.empty() || skinEmpty_) return false;
+  // The build's scratch state is only the cache's business here.
+  TSkinData& self = const_cast<TSkinData&>(*this);
+  TSkinReader reader;
+  TQuickIni ini;
+  auto art = std::make_unique<SkinArt>();
+  try {
+    if (!reader.LoadContainer(stored2x_)) return false;
+    reader.FindItem(".ini", self.itemBuffer_);
+    ini.LoadFromStream(&self.itemBuffer_);
+    self.itemBuffer_ = std::vector<uint8_t>();
+    self.reader_ = &reader;
+    self.ini_ = &ini;
+    self.pixelBudget_ = PixelBudgetBase + static_cast<int64_t>(reader.ContainerSize());
+    self.BuildArt(*art);
+  } catch (const std::exception&) {
+    art.reset();
+  }
+  self.reader_ = nullptr;
+  self.ini_ = nullptr;
+  self.bitmaps_.clear();
+  if (!art) return false;
+  // The INI's measures are those of the 96-DPI pictures; these pictures are
+  // twice their size. The default track groove is drawn for 96 and grows
+  // with them.
+  art->dpi = 96;
+  hiDpi_ = ScaleArt(*art, 2 * 96, false);
+  for (SkinPart track : {spTrack, spTrackVert}) {
+    auto& part = hiDpi_->parts[track];
+    if (part && part->Map == DefaultTrackBitmap(track == spTrackVert))
+      part->Map = ResampleCells(part->Map, 1, 1, 2 * part->Map.Width(), 2 * part->Map.Height());
+  }
+  return true;
+}
+
+const SkinArt& TSkinData::ArtFor(int dpi) const {
+  if (dpi <= 0) dpi = 96;
+  const SkinArt* source = &base_;
+  if (dpi >= 144 && LoadHiDpiArt()) source = hiDpi_.get();
+  if (dpi == source->dpi) return *source;
+  std::unique_ptr<SkinArt>& made = scaledArt_[dpi];
+  if (!made) made = ScaleArt(*source, dpi);
+  return *made;
 }
 
 std::vector<uint8_t> TSkinData::WriteSkinStream() const {
@@ -183,6 +238,10 @@ bool TSkinData::LoadSkinStream() {
 
 bool TSkinData::LoadUnpackedSkin(std::vector<uint8_t> container) {
   skinEmpty_ = true;
+  // Sets made from the pictures of the skin before are gone with it.
+  scaledArt_.clear();
+  hiDpi_.reset();
+  hiDpiTried_ = false;
   if (Designing) return false;
   TSkinReader reader;
   TQuickIni ini;

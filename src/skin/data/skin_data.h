@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "skin/data/colour.h"
+#include "skin/data/skin_art.h"
 #include "skin/data/skin_objects.h"
 #include "skin/data/skin_parts.h"
 #include "skin/data/skin_types.h"
@@ -170,22 +171,36 @@ class TSkinData {
   const std::vector<uint8_t>& StoredSkin() const { return stored_; }
   void SetStoredSkin(std::vector<uint8_t> bytes) { stored_ = std::move(bytes); }
 
-  // The skin objects, filled by the build.
+  // The skin objects, filled by the build: the pictures as the skin carries
+  // them, drawn for 96 dots per inch.
   const std::string& SkinName() const { return skinName_; }
+  const SkinArt& BaseArt() const { return base_; }
   // The frame's edges by SkinEdge.
-  TDataSkinBorder& Edge(int edge) { return *edges_[edge]; }
-  const TDataSkinBorder& Edge(int edge) const { return *edges_[edge]; }
-  const TDataSkinTitle& Title() const { return *title_; }
-  const TDataSkinButton& Button() const { return *button_; }
+  TDataSkinBorder& Edge(int edge) { return *base_.edges[edge]; }
+  const TDataSkinBorder& Edge(int edge) const { return base_.Edge(edge); }
+  const TDataSkinTitle& Title() const { return base_.Title(); }
+  const TDataSkinButton& Button() const { return base_.Button(); }
   const std::vector<std::unique_ptr<TDataSkinSysButton>>& CaptionButtons() const {
-    return captionButtons_;
+    return base_.captionButtons;
   }
-  const TDataSkinBorder* Progress() const { return progress_.get(); }
+  const TDataSkinBorder* Progress() const { return base_.Progress(); }
   // A generic part, nil while its section is absent.
-  const TDataSkinObject* Part(SkinPart part) const { return parts_[part].get(); }
-  const TDataSkinBorder* BorderPart(SkinPart part) const;
-  const TDataSkinObject* ComboxArrow() const { return comboxArrow_.get(); }
-  const TDataSkinObject* Toolbar() const { return toolbar_.get(); }
+  const TDataSkinObject* Part(SkinPart part) const { return base_.Part(part); }
+  const TDataSkinBorder* BorderPart(SkinPart part) const { return base_.BorderPart(part); }
+  const TDataSkinObject* ComboxArrow() const { return base_.ComboxArrow(); }
+  const TDataSkinObject* Toolbar() const { return base_.Toolbar(); }
+
+  // The "SkinStream2x" binary property: the same skin drawn at twice the
+  // size, packed as a skin file of its own (its byte count first). It is
+  // only kept here; the pictures are unpacked when a window first needs them.
+  bool ReadHiDpiStream(const uint8_t* payload, size_t size);
+  const std::vector<uint8_t>& StoredHiDpiSkin() const { return stored2x_; }
+  // The skin's objects for a window at `dpi`: pictures and the measures read
+  // with them drawn for that DPI. Below 144 they come from the 96-DPI
+  // pictures, from 144 on from the doubled ones when the skin has them; at
+  // the DPI of a picture set that set itself. Made once per DPI and kept
+  // while the skin stays.
+  const SkinArt& ArtFor(int dpi) const;
 
   TColor Colour(int entry) const { return colours_[entry]; }
   bool ColourGiven(int entry) const { return colourGiven_[entry]; }
@@ -198,6 +213,10 @@ class TSkinData {
  private:
   // The build's steps, in order.
   void BuildSkinObjects();
+  // Builds the objects of one picture set into `art`, its measures as the
+  // INI gives them.
+  void BuildArt(SkinArt& art);
+  bool LoadHiDpiArt() const;
   void ReadEdges();
   void ReadColours();
   void ReadCaptionButtons(const std::vector<std::string>& sections);
@@ -235,14 +254,15 @@ class TSkinData {
   int64_t pixelBudget_ = 0;
 
   std::string skinName_;
-  std::array<std::unique_ptr<TDataSkinBorder>, 4> edges_;
-  std::unique_ptr<TDataSkinTitle> title_;
-  std::unique_ptr<TDataSkinButton> button_;
-  std::vector<std::unique_ptr<TDataSkinSysButton>> captionButtons_;
-  std::unique_ptr<TDataSkinBorder> progress_;
-  std::array<std::unique_ptr<TDataSkinObject>, kSkinPartCount> parts_;
-  std::unique_ptr<TDataSkinObject> comboxArrow_;
-  std::unique_ptr<TDataSkinObject> toolbar_;
+  SkinArt base_;
+  // The set the build fills.
+  SkinArt* build_ = &base_;
+  // The doubled pictures as stored, the set built from them (tried once),
+  // and the sets made for other DPIs.
+  std::vector<uint8_t> stored2x_;
+  mutable std::unique_ptr<SkinArt> hiDpi_;
+  mutable bool hiDpiTried_ = false;
+  mutable std::map<int, std::unique_ptr<SkinArt>> scaledArt_;
   bool headerbarFrameGiven_ = false;
 
   std::array<TColor, kColourEntryCount> colours_{};

@@ -64,6 +64,11 @@ void TSkinDataComponent::DefineProperties(TFiler& filer) {
     data_.Designing = (ComponentState() & csDesigning) != 0;
     data_.ReadSkinStream(value.bytes.data(), value.bytes.size());
   });
+  filer.DefineProperty("SkinStream2x", [this](const DfmValue& value) {
+    if (value.kind != DfmKind::kBinary)
+      throw EPropertyError("Invalid property value for SkinStream2x");
+    data_.ReadHiDpiStream(value.bytes.data(), value.bytes.size());
+  });
 }
 
 void RegisterSkinClasses(ComponentClasses& classes) {

@@ -9,13 +9,13 @@
 namespace velotune::skin {
 
 void TSkinData::MakeComboComposite() {
-  auto* sunk = parts_[spSunkEdge].get();
-  auto* combo = parts_[spComboButton].get();
+  auto* sunk = build_->parts[spSunkEdge].get();
+  auto* combo = build_->parts[spComboButton].get();
   if (sunk == nullptr || combo == nullptr) return;
   constexpr int kCellWidth = 50, kCellHeight = 21;
   const int w = ActiveSkinEnvironment().horizontalScrollArrowWidth + 2;
   const int n = std::max(sunk->Frame, 1);
-  const TDataSkinObject* extra = parts_[spExtraImages].get();
+  const TDataSkinObject* extra = build_->parts[spExtraImages].get();
   Bitmap strip(kCellWidth * n, kCellHeight, 24, kMagentaPixel);
   const Rect right{kCellWidth - w, 0, kCellWidth, kCellHeight};
   for (int k = 1; k <= n; ++k) {
@@ -45,10 +45,10 @@ void TSkinData::MakeComboComposite() {
 }
 
 void TSkinData::MakeComboxArrow() {
-  const TDataSkinObject* sunk = parts_[spSunkEdge].get();
-  const TDataSkinObject* combo = parts_[spComboButton].get();
-  if (!comboxArrow_) comboxArrow_ = std::make_unique<TDataSkinObject>("ComboxArrow");
-  Bitmap& arrow = comboxArrow_->Map;
+  const TDataSkinObject* sunk = build_->parts[spSunkEdge].get();
+  const TDataSkinObject* combo = build_->parts[spComboButton].get();
+  if (!build_->comboxArrow) build_->comboxArrow = std::make_unique<TDataSkinObject>("ComboxArrow");
+  Bitmap& arrow = build_->comboxArrow->Map;
   // Without a combo button the arrow of an earlier skin must not linger.
   arrow.Clear();
   if (combo == nullptr) return;
@@ -58,7 +58,7 @@ void TSkinData::MakeComboxArrow() {
     for (int y = 0; y < arrow.Height(); ++y)
       for (int x = 0; x < arrow.Width(); ++x)
         if (arrow.At(x, y) == kMagentaPixel) arrow.Set(x, y, face);
-    comboxArrow_->Frame = combo->Frame;
+    build_->comboxArrow->Frame = combo->Frame;
   } else if (combo->Style == 2) {
     const int n = std::max(sunk->Frame, 1);
     const int f = combo->Map.Width() / n;
@@ -66,12 +66,12 @@ void TSkinData::MakeComboxArrow() {
     for (int i = 0; i < n; ++i)
       StretchCopy(arrow, {17 * i, 0, 17 * (i + 1), 17}, combo->Map,
                   {f * (i + 1) - 19, 2, f * (i + 1) - 2, 19}, false);
-    comboxArrow_->Frame = n;
+    build_->comboxArrow->Frame = n;
   }
 }
 
 void TSkinData::ComputeFrameColour() {
-  const TDataSkinBorder& top = *edges_[seTop];
+  const TDataSkinBorder& top = *build_->edges[seTop];
   if (top.Map.Empty()) {
     frameColour_ = FaceColour();
     return;
@@ -83,14 +83,14 @@ void TSkinData::ComputeFrameColour() {
 }
 
 void TSkinData::MakeToolbarImage() {
-  if (!toolbar_) toolbar_ = std::make_unique<TDataSkinObject>("Toolbar");
+  if (!build_->toolbar) build_->toolbar = std::make_unique<TDataSkinObject>("Toolbar");
   const TColor start = MixColour(FaceColour(), kWhite, 150);
   TColor end = MixColour(kGrey, frameColour_, 150);
   const int s = SaturationMeasure(frameColour_);
   if (s > 110) end = MixColour(frameColour_, kWhite, (5625 - 25 * s) / 140 + 50);
-  toolbar_->Map = Bitmap(10, 40, 24);
-  FillGradient(toolbar_->Map, {0, 0, 10, 40}, start, end, true);
-  toolbar_->Frame = 1;
+  build_->toolbar->Map = Bitmap(10, 40, 24);
+  FillGradient(build_->toolbar->Map, {0, 0, 10, 40}, start, end, true);
+  build_->toolbar->Frame = 1;
 }
 
 }  // namespace velotune::skin

@@ -8,6 +8,7 @@
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -43,8 +44,8 @@ bool IconOver(HICON icon, int size, Pixel background, std::vector<Pixel>* pixels
 // transparent. Drawn over black and over white, each pixel shows how opaque
 // it is; a pixel at least half opaque keeps its own colour (not blended
 // with anything), the others are transparent, so no edge turns pink.
-Bitmap IconBitmap(HICON icon) {
-  const int size = GetSystemMetrics(SM_CXSMICON);
+Bitmap IconBitmap(HICON icon, const DpiScale& scale) {
+  const int size = SystemMetricAt(SM_CXSMICON, scale);
   Bitmap out(size, size, 24, kMagentaPixel);
   std::vector<Pixel> black, white;
   if (!icon || !IconOver(icon, size, MakePixel(0, 0, 0), &black) ||
@@ -69,11 +70,11 @@ CaptionButtonRow::CaptionButtonRow(TWinSkinForm& form, CaptionPainter& painter)
 
 CaptionButtonRow::~CaptionButtonRow() = default;
 
-void CaptionButtonRow::Rebuild(const TSkinData& data) {
+void CaptionButtonRow::Rebuild(const SkinArt& art) {
   current_ = nullptr;
   buttons_.clear();
   LoadWindowIcon();
-  for (const auto& button : data.CaptionButtons()) {
+  for (const auto& button : art.CaptionButtons()) {
     auto made = std::make_unique<TWinSysButton>(form_, *button, painter_);
     made->Enabled = true;
     if (made->IsIcon()) made->SetIconImage(&windowIcon_);
@@ -82,7 +83,7 @@ void CaptionButtonRow::Rebuild(const TSkinData& data) {
 }
 
 void CaptionButtonRow::LoadWindowIcon() {
-  windowIcon_ = IconBitmap(WindowIcon(form_.Handle()));
+  windowIcon_ = IconBitmap(WindowIcon(form_.Handle()), form_.Scale());
 }
 
 bool CaptionButtonRow::IsCaptionButton(const TNCObject* object) const {

@@ -16,7 +16,7 @@ namespace velotune::skin {
 
 class CaptionHint;
 class CaptionPainter;
-class TSkinData;
+struct SkinArt;
 class TWinSkinForm;
 
 // The hint pauses of the application.
@@ -33,7 +33,7 @@ class CaptionButtonRow {
   CaptionButtonRow& operator=(const CaptionButtonRow&) = delete;
 
   // The skin's buttons, made again (the hot object is forgotten).
-  void Rebuild(const TSkinData& data);
+  void Rebuild(const SkinArt& art);
   const std::vector<std::unique_ptr<TWinSysButton>>& All() const { return buttons_; }
   // The window's icon, which an icon button without a bitmap shows.
   void LoadWindowIcon();

@@ -11,6 +11,7 @@
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -18,10 +19,8 @@ namespace {
 
 // The system's caption font, from the non-client metrics, at the scale.
 HFONT CaptionFont(const DpiScale& scale) {
-  NONCLIENTMETRICSA metrics = {};
-  metrics.cbSize = sizeof(metrics);
-  if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
-  metrics.lfCaptionFont.lfHeight = scale.Px(metrics.lfCaptionFont.lfHeight);
+  NONCLIENTMETRICSA metrics;
+  if (!NonClientMetricsAt(scale, &metrics)) return nullptr;
   return CreateFontIndirectA(&metrics.lfCaptionFont);
 }
 
@@ -36,8 +35,8 @@ std::vector<ButtonBox> BoxesOf(const std::vector<std::unique_ptr<TWinSysButton>>
     box.bitmapHeight = scale.Art(button->Image().Height());
     box.frames = button->Frames();
     box.align = button->Button().Align;
-    box.x = scale.Px(button->Button().X);
-    box.y = scale.Px(button->Button().Y);
+    box.x = scale.Art(button->Button().X);
+    box.y = scale.Art(button->Button().Y);
     boxes.push_back(box);
   }
   return boxes;
@@ -74,6 +73,7 @@ void CaptionPainter::PaintButton(const TWinSysButton& button) {
 
 std::unique_ptr<OffscreenBuffer> CaptionPainter::Compose(HDC dc, int w, int h) {
   const TSkinData& data = *form_.Data();
+  const SkinArt& art = form_.Art();
   const FrameSizes f = form_.Frame();
   const bool minimized = form_.Show() == ssMinimized;
   auto buffer = std::make_unique<OffscreenBuffer>(dc, w, minimized ? h : f.top);
@@ -85,7 +85,7 @@ std::unique_ptr<OffscreenBuffer> CaptionPainter::Compose(HDC dc, int w, int h) {
     buffer->CopyFrom(dc, 0, 0);
   }
   const RECT top = minimized ? RECT{0, 0, w, f.top} : RECT{f.left, 0, w - f.right, f.top};
-  form_.FramePart().PaintEdge(data, seTop, top, buffer->Dc(), form_.Active());
+  form_.FramePart().PaintEdge(art, seTop, top, buffer->Dc(), form_.Active());
   UpdateButtonLooks();
   const RECT title = DrawTitle(buffer->Dc(), w);
   LayoutButtons(w, title);
@@ -116,7 +116,7 @@ void CaptionPainter::UpdateButtonLooks() {
 
 RECT CaptionPainter::DrawTitle(HDC dc, int w) {
   const TSkinData& data = *form_.Data();
-  const TDataSkinTitle& title = data.Title();
+  const TDataSkinTitle& title = form_.Art().Title();
   const DpiScale& scale = form_.Scale();
   const FrameSizes f = form_.Frame();
   const HWND window = form_.Handle();
@@ -133,9 +133,9 @@ RECT CaptionPainter::DrawTitle(HDC dc, int w) {
     DrawTextW(dc, textW.c_str(), -1, &measure, calc);
   else
     DrawTextA(dc, textA.c_str(), -1, &measure, calc);
-  TitleParams p{scale.Px(title.TextShift),     scale.Px(title.TextShiftVert),
-                scale.Px(title.TextRightClip), title.TextAlignment,
-                scale.Px(title.TextBackLeft),  scale.Px(title.TextBackRight)};
+  TitleParams p{scale.Art(title.TextShift),     scale.Art(title.TextShiftVert),
+                scale.Art(title.TextRightClip), title.TextAlignment,
+                scale.Art(title.TextBackLeft),  scale.Art(title.TextBackRight)};
   TitleInput in;
   in.captionLeft = f.left;
   in.captionRight = w - f.right;
@@ -172,8 +172,8 @@ void CaptionPainter::LayoutButtons(int w, const RECT& title) {
   g.menuBar = form_.MenuBarHeight();
   g.titleLeft = title.left;
   g.titleRight = title.right;
-  if (const TDataSkinObject* bar = form_.Data()->Part(spMenuBar))
-    g.menuBarLeftMargin = form_.Scale().Px(bar->LeftWidth);
+  if (const TDataSkinObject* bar = form_.Art().Part(spMenuBar))
+    g.menuBarLeftMargin = form_.Scale().Art(bar->LeftWidth);
   const auto& buttons = form_.CaptionButtons();
   const std::vector<Rect> rects = skin::LayoutButtons(BoxesOf(buttons, form_.Scale()), g);
   for (size_t i = 0; i < buttons.size(); ++i) buttons[i]->Bounds = rects[i];

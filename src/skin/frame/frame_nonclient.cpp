@@ -70,6 +70,9 @@ LRESULT TWinSkinForm::FrameProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // The messages treated whatever the frame does.
 bool TWinSkinForm::FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
+    case WM_DPICHANGED:
+      *result = ChangeDpi(LOWORD(wParam), wParam, lParam);
+      return true;
     case WM_ERASEBKGND:
       *result = Default(msg, wParam, lParam);
       if (!form_ && data_) {

@@ -3,6 +3,7 @@
 #include "skin/frame/skin_frame.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/skinned_frame.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -13,7 +14,7 @@ void MenuBarSeam::Take(SkinHost& host, SkinnedFrame& frame, SkinFrame& sizes, bo
   bar_ = host.MakeMenuBar(frame);
   if (!bar_) return;
   bar_->Build();  // the window's own bar goes
-  sizes.SetMenuBar(GetSystemMetrics(SM_CYMENU));
+  sizes.SetMenuBar(SystemMetricAt(SM_CYMENU, frame.Scale()));
   RECT after;
   GetClientRect(window, &after);
   systemHeight_ = after.bottom - before.bottom;

@@ -16,7 +16,7 @@ constexpr int kResizeBand = 3;
 
 }  // namespace
 
-void SkinFrame::Measure(const TSkinData& data, BorderKind kind, const DpiScale& scale) {
+void SkinFrame::Measure(const SkinArt& data, BorderKind kind, const DpiScale& scale) {
   auto image = [&](SkinEdge edge) {
     const TDataSkinBorder& e = data.Edge(edge);
     return skin::EdgeImage{e.Map.Width(), e.Map.Height(), e.Frame};
@@ -59,7 +59,7 @@ LRESULT SkinFrame::HitTest(LRESULT systemAnswer, int windowY, const DpiScale& sc
   }
 }
 
-Bitmap SkinFrame::EdgeImage(const TSkinData& data, SkinEdge edge, int width, int height,
+Bitmap SkinFrame::EdgeImage(const SkinArt& data, SkinEdge edge, int width, int height,
                             bool active) const {
   const TDataSkinBorder& e = data.Edge(edge);
   const bool stacked = edge == seTop || edge == seBottom;
@@ -68,21 +68,21 @@ Bitmap SkinFrame::EdgeImage(const TSkinData& data, SkinEdge edge, int width, int
                   stacked, e.Tile != 1, e.Frame, index);
 }
 
-void SkinFrame::PaintEdge(const TSkinData& data, SkinEdge edge, const RECT& rect, HDC dc,
+void SkinFrame::PaintEdge(const SkinArt& data, SkinEdge edge, const RECT& rect, HDC dc,
                           bool active) const {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   BlitBitmap(dc, rect.left, rect.top, EdgeImage(data, edge, w, h, active), false);
 }
 
-void SkinFrame::PaintSides(const TSkinData& data, HDC dc, int w, int h, bool active) const {
+void SkinFrame::PaintSides(const SkinArt& data, HDC dc, int w, int h, bool active) const {
   const FrameSizes& f = sizes_;
   PaintEdge(data, seLeft, RECT{0, 0, f.left, h}, dc, active);
   PaintEdge(data, seRight, RECT{w - f.right, 0, w, h}, dc, active);
   PaintEdge(data, seBottom, RECT{f.left, h - f.bottom, w - f.right, h}, dc, active);
 }
 
-void SkinFrame::UpdateRegion(HWND window, const TSkinData& data, BorderKind kind, bool active,
+void SkinFrame::UpdateRegion(HWND window, const SkinArt& data, BorderKind kind, bool active,
                              bool force) {
   RECT r;
   GetWindowRect(window, &r);

@@ -17,7 +17,7 @@ class SkinFrame {
  public:
   // The edges' sizes for a window of this border kind (no menu-bar strip for a
   // window without a caption).
-  void Measure(const TSkinData& data, BorderKind kind, const DpiScale& scale);
+  void Measure(const SkinArt& data, BorderKind kind, const DpiScale& scale);
   const FrameSizes& Sizes() const { return sizes_; }
   // The menu-bar strip below the caption; 0 without one.
   int MenuBar() const { return menuBar_; }
@@ -31,14 +31,14 @@ class SkinFrame {
   LRESULT HitTest(LRESULT systemAnswer, int windowY, const DpiScale& scale) const;
 
   // An edge drawn at a size, in the window's active or inactive look.
-  Bitmap EdgeImage(const TSkinData& data, SkinEdge edge, int width, int height, bool active) const;
-  void PaintEdge(const TSkinData& data, SkinEdge edge, const RECT& rect, HDC dc, bool active) const;
+  Bitmap EdgeImage(const SkinArt& data, SkinEdge edge, int width, int height, bool active) const;
+  void PaintEdge(const SkinArt& data, SkinEdge edge, const RECT& rect, HDC dc, bool active) const;
   // The left, right and bottom edges of a window of that size.
-  void PaintSides(const TSkinData& data, HDC dc, int width, int height, bool active) const;
+  void PaintSides(const SkinArt& data, HDC dc, int width, int height, bool active) const;
 
   // Sets the window region from the edges' transparent pixels. Done again only
   // for a new size, unless `force`.
-  void UpdateRegion(HWND window, const TSkinData& data, BorderKind kind, bool active, bool force);
+  void UpdateRegion(HWND window, const SkinArt& data, BorderKind kind, bool active, bool force);
   // The window has no region of ours any more.
   void ForgetRegion() { regionSize_ = SIZE{-1, -1}; }
 

@@ -15,6 +15,7 @@ class TForm;
 namespace velotune::skin {
 
 class DpiScale;
+struct SkinArt;
 class TNCObject;
 class TSkinData;
 
@@ -31,6 +32,8 @@ class SkinnedFrame {
   virtual bool RightToLeft() const = 0;
   // The pixel measures of this window.
   virtual const DpiScale& Scale() const = 0;
+  // The skin's pictures and measures drawn for this window's DPI.
+  virtual const SkinArt& Art() const = 0;
 
   // The object under the mouse; the frame's timer checks it before use.
   virtual TNCObject* Current() const = 0;

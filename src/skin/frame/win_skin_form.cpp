@@ -180,8 +180,8 @@ void TWinSkinForm::ReadShowState() {
 
 void TWinSkinForm::ComputeFrameSizes() {
   if (!data_ || data_->SkinEmpty()) return;
-  frame_.Measure(*data_, borderKind_, scale_);
-  buttons_.Rebuild(*data_);
+  frame_.Measure(Art(), borderKind_, scale_);
+  buttons_.Rebuild(Art());
 }
 
 void TWinSkinForm::FormWindowProc(TMessage& message) {
@@ -298,8 +298,8 @@ void TWinSkinForm::FitWindow(bool) {
   in.frame = frame_.Sizes();
   in.menuBar = frame_.MenuBar();
   in.messageBox = messageBox_;
-  in.textShift = scale_.Px(data_->Title().TextShift);
-  in.textRightClip = scale_.Px(data_->Title().TextRightClip);
+  in.textShift = Art().Title().TextShift;
+  in.textRightClip = Art().Title().TextRightClip;
   if (messageBox_) {
     WindowDC dc(window_, true);
     SelectedObject font(dc.Get(), painter_.Font());
@@ -320,6 +320,25 @@ void TWinSkinForm::FitWindow(bool) {
   }
   SetWindowPos(window_, nullptr, 0, 0, fit.width, fit.height,
                SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT TWinSkinForm::ChangeDpi(int dpi, WPARAM wParam, LPARAM lParam) {
+  if (dpi <= 0 || !data_ || dpi == scale_.Dpi()) return Default(WM_DPICHANGED, wParam, lParam);
+  scale_ = DpiScale(dpi, dpi);
+  LRESULT result = 0;
+  {
+    SuspendedPainting suspended(window_);
+    painter_.MakeFont();
+    if (frameSkinning_) ComputeFrameSizes();
+    controls_.ReapplyAll();
+    if (SkinMenuBar* bar = MenuBar()) bar->MenuChanged();
+    frame_.ForgetRegion();
+    // The window takes the suggested rectangle (its own handling, or the
+    // system's): the frame is measured for it already.
+    result = Default(WM_DPICHANGED, wParam, lParam);
+    if (frameSkinning_ && Painting()) UpdateRegion();
+  }
+  return result;
 }
 
 void TWinSkinForm::Reapply() {
@@ -411,7 +430,7 @@ void TWinSkinForm::PostClose(UINT msg, WPARAM command) {
 void TWinSkinForm::UpdateRegion() {
   if (frameState_ == fsDestroyed || !frameSkinning_ || !data_) return;
   if (mdiKind_ == mkChild && showState_ != ssNormal) return;
-  frame_.UpdateRegion(window_, *data_, borderKind_, active_,
+  frame_.UpdateRegion(window_, Art(), borderKind_, active_,
                       mdiKind_ == mkChild || frameState_ == fsReskinning);
 }
 
@@ -430,7 +449,7 @@ void TWinSkinForm::PaintFrame(HDC given) {
     RECT r;
     GetWindowRect(window_, &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
-    if (showState_ != ssMinimized) frame_.PaintSides(*data_, dc, w, h, active_);
+    if (showState_ != ssMinimized) frame_.PaintSides(Art(), dc, w, h, active_);
     painter_.Paint(dc, w, h);
     if (frame_.MenuBar() > 0) {
       const FrameSizes& f = frame_.Sizes();

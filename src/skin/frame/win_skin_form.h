@@ -74,6 +74,7 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   bool Active() const override { return active_; }
   bool RightToLeft() const override { return rightToLeft_; }
   const DpiScale& Scale() const override { return scale_; }
+  const SkinArt& Art() const override { return data_->ArtFor(scale_.Dpi()); }
   TNCObject* Current() const override { return buttons_.Current(); }
   void SetCurrent(TNCObject* object) override { buttons_.SetCurrent(object); }
   void HideHint() override { buttons_.HideHint(); }
@@ -144,6 +145,10 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   void ReadStyles();
   void StartSkinning();
   void ComputeFrameSizes();
+  // WM_DPICHANGED: the frame, its caption buttons and font and the wrapped
+  // controls are made for the new DPI before the window takes its new size,
+  // and it repaints once after.
+  LRESULT ChangeDpi(int dpi, WPARAM wParam, LPARAM lParam);
   void ReadShowState();
   void SetActive(bool active);
   // The one way back: what the window took over is released, as `how` allows.

@@ -301,7 +301,7 @@ void TSkinManage::RunRequest() {
 
 SkinnedFormMenus& TSkinManage::FormMenus(TWinSkinForm& skinned) {
   std::unique_ptr<SkinnedFormMenus>& menus = formMenus_[skinned.Handle()];
-  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data(), skinned.Scale());
+  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data(), skinned.Handle());
   return *menus;
 }
 

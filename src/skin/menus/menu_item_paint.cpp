@@ -10,6 +10,7 @@
 #include "skin/menus/pop_menu.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -19,13 +20,14 @@ constexpr int kMaxEntryText = 80;
 // The glyph box of an item without an image list (pixels at 96 dots per inch).
 constexpr int kGlyphBox = 16;
 
-const TDataSkinObject* MenuItemImage(const TSkinData& data) {
-  const TDataSkinObject* image = data.Part(spMenuItem);
+// The item picture drawn for the menu's DPI.
+const TDataSkinObject* MenuItemImage(const TSkinData& data, const DpiScale& scale) {
+  const TDataSkinObject* image = data.ArtFor(scale.Dpi()).Part(spMenuItem);
   return image && !image->Map.Empty() ? image : nullptr;
 }
 
-int ItemLeftMargin(const TSkinData& data) {
-  const TDataSkinObject* image = MenuItemImage(data);
+int ItemLeftMargin(const TSkinData& data, const DpiScale& scale) {
+  const TDataSkinObject* image = MenuItemImage(data, scale);
   return image ? image->LeftWidth : 0;
 }
 
@@ -87,17 +89,15 @@ std::unique_ptr<TMenuItem> StandIn(const ForeignEntry& entry) {
 }  // namespace
 
 HFONT CreateMenuFont(bool bold, const DpiScale& scale) {
-  NONCLIENTMETRICSA metrics = {};
-  metrics.cbSize = sizeof(metrics);
-  SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+  NONCLIENTMETRICSA metrics;
+  NonClientMetricsAt(scale, &metrics);
   if (bold) metrics.lfMenuFont.lfWeight = FW_BOLD;
-  metrics.lfMenuFont.lfHeight = scale.Px(metrics.lfMenuFont.lfHeight);
   return CreateFontIndirectA(&metrics.lfMenuFont);
 }
 
 int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width, const TSkinData& data,
                          const DpiScale& scale) {
-  return SkinnedItemWidth(kind, width, ItemLeftMargin(data), ImagesOf(item) != nullptr, scale);
+  return SkinnedItemWidth(kind, width, ItemLeftMargin(data, scale), ImagesOf(item) != nullptr, scale);
 }
 
 void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,
@@ -124,7 +124,7 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
             DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   ItemContentInput in;
   in.rect = Rect{rect.left, rect.top, rect.right, rect.bottom};
-  in.itemLeftMargin = ItemLeftMargin(data);
+  in.itemLeftMargin = ItemLeftMargin(data, scale);
   in.glyphSize = images ? scale.Art(images->Width()) : scale.Px(kGlyphBox);
   in.checked = item.Checked();
   in.rightToLeft = RightToLeft(item);
@@ -168,7 +168,7 @@ void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   const bool selected = (state & ODS_SELECTED) != 0;
-  const TDataSkinObject* image = MenuItemImage(data);
+  const TDataSkinObject* image = MenuItemImage(data, scale);
   OffscreenBuffer buffer(canvas, w, h);
   const RECT all{0, 0, w, h};
   if (!image) {
@@ -192,23 +192,24 @@ void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT
   buffer.CopyTo(canvas, rect.left, rect.top);
 }
 
-TEvent MenuItemDrawHandler(const TSkinData& data, const DpiScale& scale) {
+TEvent MenuItemDrawHandler(const TSkinData& data, HWND window) {
   const TSkinData* skin = &data;
-  return [skin, scale](TEventArgs& e) {
+  return [skin, window](TEventArgs& e) {
     auto* item = dynamic_cast<TMenuItem*>(e.Sender);
     if (!item) return;
     const RECT rect{e.Left, e.Top, e.Left + e.Width, e.Top + e.Height};
     HMENU parent = item->Parent() ? item->Parent()->Handle() : nullptr;
-    PaintMenuItem(static_cast<HDC>(e.Canvas), *item, e.State, rect, *skin, parent, scale);
+    PaintMenuItem(static_cast<HDC>(e.Canvas), *item, e.State, rect, *skin, parent,
+                  ScaleOfWindow(window));
   };
 }
 
-TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, const DpiScale& scale) {
+TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, HWND window) {
   const TSkinData* skin = &data;
-  return [skin, kind, scale](TEventArgs& e) {
+  return [skin, kind, window](TEventArgs& e) {
     // The framework's own measure arrives in Width and Height.
     if (auto* item = dynamic_cast<TMenuItem*>(e.Sender))
-      e.Width = MeasureMenuItemWidth(kind, *item, e.Width, *skin, scale);
+      e.Width = MeasureMenuItemWidth(kind, *item, e.Width, *skin, ScaleOfWindow(window));
   };
 }
 
@@ -225,7 +226,7 @@ void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   }
   const ItemSize size = ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(),
-                                        ItemLeftMargin(data), scale);
+                                        ItemLeftMargin(data, scale), scale);
   measure.itemWidth = static_cast<UINT>(size.width);
   measure.itemHeight = static_cast<UINT>(size.height);
 }

@@ -41,8 +41,8 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
                           const TSkinData& data, const DpiScale& scale);
 
 // The event handlers a framework menu item gets while its menu is skinned.
-TEvent MenuItemDrawHandler(const TSkinData& data, const DpiScale& scale);
-TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, const DpiScale& scale);
+TEvent MenuItemDrawHandler(const TSkinData& data, HWND window);
+TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, HWND window);
 
 // A stand-in for an entry the framework did not make, from its menu text
 // ("text\tshortcut"; an empty text is a separator) and states.

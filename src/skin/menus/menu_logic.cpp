@@ -19,7 +19,8 @@ constexpr int kSelectedFrame = 4;
 int MenuBarStart(int stripWidth, const BarObject& bar, bool rightToLeft, const DpiScale& scale) {
   int start = scale.Px(kPlainStart);
   if (bar.present)
-    start = rightToLeft ? scale.Px(bar.rightMargin + 8) : scale.Px(bar.leftMargin + 4);
+    start = rightToLeft ? scale.Art(bar.rightMargin) + scale.Px(8)
+                        : scale.Art(bar.leftMargin) + scale.Px(4);
   return stripWidth < start ? scale.Px(kNarrowStart) : start;
 }
 
@@ -82,14 +83,14 @@ int NextOpenableItem(const std::vector<bool>& openable, int from, int step) {
 int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasImageList,
                      const DpiScale& scale) {
   const bool popup = kind == ItemMeasure::kPopupOrSystem;
-  width += scale.Px(itemLeftMargin + (popup ? 12 : 10));
+  width += scale.Art(itemLeftMargin) + scale.Px(popup ? 12 : 10);
   if (!hasImageList) width += scale.Px(popup ? 23 : 25);
   return width;
 }
 
 ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin,
                          const DpiScale& scale) {
-  return ItemSize{textWidth + scale.Px(26 + itemLeftMargin),
+  return ItemSize{textWidth + scale.Px(26) + scale.Art(itemLeftMargin),
                   emptyText ? scale.Px(8) : textHeight + scale.Px(4)};
 }
 
@@ -101,7 +102,7 @@ ItemContentLayout LayoutItemContent(const ItemContentInput& in) {
   int textLeft = r.left + one;
   if (!in.separator) {
     const int size = in.checked ? std::max(scale.Px(kGlyphBox), in.glyphSize) : in.glyphSize;
-    const int left = r.left + scale.Px(1 + in.itemLeftMargin);
+    const int left = r.left + scale.Px(1) + scale.Art(in.itemLeftMargin);
     out.hasGlyph = true;
     out.glyph = Rect{left, r.top + one, left + size, r.top + one + size};
     textLeft = out.glyph.right + scale.Px(3);

@@ -4,6 +4,8 @@
 // are replaced while the form is skinned and given back afterwards.
 #pragma once
 
+#include <windows.h>
+
 #include <vector>
 
 #include "framework/component.h"
@@ -20,8 +22,8 @@ namespace velotune::skin {
 
 class SkinnedFormMenus {
  public:
-  // `scale`: the form's, for the items' measures.
-  SkinnedFormMenus(const TSkinData& data, const DpiScale& scale) : data_(data), scale_(scale) {}
+  // `window`: the form's, whose DPI the items are measured and drawn at.
+  SkinnedFormMenus(const TSkinData& data, HWND window) : data_(data), window_(window) {}
   ~SkinnedFormMenus() { Remove(); }
   SkinnedFormMenus(const SkinnedFormMenus&) = delete;
   SkinnedFormMenus& operator=(const SkinnedFormMenus&) = delete;
@@ -50,7 +52,7 @@ class SkinnedFormMenus {
   void Skin(TMenu& menu, bool mainMenu);
 
   const TSkinData& data_;
-  DpiScale scale_;
+  HWND window_;
   std::vector<SavedMenu> menus_;
   std::vector<SavedItem> items_;
 };

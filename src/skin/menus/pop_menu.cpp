@@ -48,7 +48,8 @@ POINT TWinSkinPopMenu::ClientOffset() const {
 
 const Bitmap* TWinSkinPopMenu::Background() {
   const TSkinData* skin = list_.Skin();
-  const TDataSkinObject* image = skin ? skin->Part(spMenuBackground) : nullptr;
+  const TDataSkinObject* image =
+      skin ? skin->ArtFor(ScaleOfWindow(window_).Dpi()).Part(spMenuBackground) : nullptr;
   if (!image || image->Map.Empty()) return nullptr;
   const SIZE size = WindowSize(window_);
   if (size.cx <= 0 || size.cy <= 0) return nullptr;

@@ -40,7 +40,7 @@ std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(SkinnedFrame& form) {
 // -------------------------------------------------------------------- TMenuBtn
 
 TMenuBtn::TMenuBtn(SkinnedFrame& form, TWinSkinMenu& bar, int index)
-    : TNCObject(form, form.Data()->Part(spMenuBar)), Index(index), bar_(bar) {}
+    : TNCObject(form, form.Art().Part(spMenuBar)), Index(index), bar_(bar) {}
 
 void TMenuBtn::Paint() {
   bar_.PaintItem(*this);
@@ -49,7 +49,7 @@ void TMenuBtn::Paint() {
 // ---------------------------------------------------------------- TWinSkinMenu
 
 TWinSkinMenu::TWinSkinMenu(SkinnedFrame& form)
-    : form_(form), data_(*form.Data()), font_(CreateMenuFont(false, form.Scale())) {}
+    : form_(form), data_(*form.Data()) {}
 
 TMainMenu* TWinSkinMenu::FrameworkMenu() const {
   return form_.Form() ? form_.Form()->Menu() : nullptr;
@@ -99,6 +99,14 @@ void TWinSkinMenu::Build() {
   if (current) SetMenu(window, nullptr);
 }
 
+HFONT TWinSkinMenu::Font() {
+  if (fontDpi_ != form_.Scale().Dpi()) {
+    fontDpi_ = form_.Scale().Dpi();
+    font_.Reset(CreateMenuFont(false, form_.Scale()));
+  }
+  return font_.Get();
+}
+
 void TWinSkinMenu::MenuChanged() {
   if (popupOpen_) {
     // Rebuilt when the popup closes: its items are in use now.
@@ -142,7 +150,7 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
   WindowDC screen(nullptr, false);
   HDC dc = screen.Get();
   {
-    SelectedObject font(dc, font_.Get());
+    SelectedObject font(dc, Font());
     for (const auto& item : items_) {
       RECT r{0, 0, 0, 0};
       if (!item->Caption.empty())
@@ -151,7 +159,7 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
     }
   }
   BarObject bar;
-  if (const TDataSkinObject* object = data_.Part(spMenuBar); object && !object->Map.Empty())
+  if (const TDataSkinObject* object = form_.Art().Part(spMenuBar); object && !object->Map.Empty())
     bar = BarObject{true, object->LeftWidth, object->RightWidth};
   const Rect s{strip.left, strip.top, strip.right, strip.bottom};
   const bool rtl = RightToLeft();
@@ -162,7 +170,7 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
 
 void TWinSkinMenu::DrawCaption(HDC dc, const TMenuBtn& item, const RECT& rect) {
   if (item.Caption.empty()) return;
-  SelectedObject font(dc, font_.Get());
+  SelectedObject font(dc, Font());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(
       dc, item.Enabled ? ResolveColour(data_.Colour(ceMenuBarText)) : GetSysColor(COLOR_BTNSHADOW));
@@ -178,7 +186,7 @@ void TWinSkinMenu::Paint(HDC dc, const RECT& strip) {
   painting_ = true;
   LayoutMenuBar(strip);
   background_ = Bitmap(w, h, 24, ToPixel(ResolveColour(data_.Colour(ceMenubar))));
-  if (const TDataSkinObject* bar = data_.Part(spMenuBar); bar && !bar->Map.Empty()) {
+  if (const TDataSkinObject* bar = form_.Art().Part(spMenuBar); bar && !bar->Map.Empty()) {
     const int frame = form_.Active() ? 1 : 2;
     if (bar->Tile == 1)
       background_ = NineGrid(w, h, bar->Map,

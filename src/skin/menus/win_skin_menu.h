@@ -103,7 +103,10 @@ class TWinSkinMenu : public SkinMenuBar {
   bool painting_ = false;
   bool popupOpen_ = false;
   bool rebuildPending_ = false;
+  // The bar's font, made again when the window's DPI changes.
+  HFONT Font();
   OwnedFont font_;
+  int fontDpi_ = 0;
 
   // While a popup is open: what became owner-drawn, to be given back.
   struct Entry {
