@@ -17,6 +17,11 @@
 # program runs under WOW64 as on most real systems. When DISPLAY is empty (or
 # VELOTUNE_XVFB=1), Xvfb is started on a free display and stopped afterwards.
 # Wine runs with a virtual desktop, so the program draws its own frame.
+#
+# With VELOTUNE_DPI=120, 144 or 192 the display runs at that DPI (the
+# prefix's "LogPixels"), in a prefix of its own (build/wineprefix-dpi144,
+# ...) on a virtual screen large enough for the window at that scale; the
+# default prefixes always stay at 96.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEARCH="${VELOTUNE_WINEARCH:-win32}"
@@ -25,10 +30,19 @@ case "$WINEARCH" in
   win64) default_prefix="$here/build/wineprefix64" ;;
   *) echo "wine.sh: VELOTUNE_WINEARCH must be win32 or win64" >&2; exit 2 ;;
 esac
+DPI="${VELOTUNE_DPI:-96}"
+case "$DPI" in
+  96) default_desktop=1280x1024 ;;
+  120) default_desktop=1600x1200 ;;
+  144) default_desktop=1920x1200 ;;
+  192) default_desktop=2560x1600 ;;
+  *) echo "wine.sh: VELOTUNE_DPI must be 96, 120, 144 or 192" >&2; exit 2 ;;
+esac
+if [ "$DPI" != 96 ]; then default_prefix="$default_prefix-dpi$DPI"; fi
 export WINEPREFIX="${VELOTUNE_WINEPREFIX:-$default_prefix}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
-DESKTOP_SIZE="${VELOTUNE_DESKTOP:-1280x1024}"
+DESKTOP_SIZE="${VELOTUNE_DESKTOP:-$default_desktop}"
 
 xvfb_pid=""
 exe_pid=""
@@ -74,6 +88,9 @@ ensure_prefix() {
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$DESKTOP_SIZE" /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+    if [ "$DPI" != 96 ]; then
+      wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$DPI" /f >/dev/null 2>&1
+    fi
     wineserver -w
     touch "$WINEPREFIX/.velotune-ready"
   fi

@@ -144,8 +144,10 @@ class TStatusBar : public TWinControl {
   void CreateParams(TCreateParams& params) override;
   void CreateWnd() override;
   void BoundsChanged() override;
+  void WndProc(TMessage& message) override;
 
  private:
+  // The panels' widths are the design's, at the form's DPI.
   void UpdatePanels();
   std::vector<TStatusPanel> panels_;
 };

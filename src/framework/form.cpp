@@ -172,8 +172,10 @@ void TForm::ScaleToStartDpi() {
   // the description was read; otherwise every measure of the design is
   // taken to the DPI now, before the window shows.
   const int dpi = StartDpi();
-  if (dpi != dpi_ && !LaidOutByComponent()) ScaleBy(dpi, dpi_);
+  if (dpi == dpi_) return;
+  if (!LaidOutByComponent()) ScaleBy(dpi, dpi_);
   dpi_ = dpi;
+  Broadcast(CM_DPICHANGED, dpi, 0);
 }
 
 void TForm::LoadDescription(const std::string& text, const std::string& file) {
@@ -534,6 +536,7 @@ void TForm::DpiChanged(int dpi, const RECT& suggested) {
     // A form laid out by a component follows the new client size from here.
     SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Broadcast(CM_DPICHANGED, dpi, 0);
   }
   RefreshHints();
 }

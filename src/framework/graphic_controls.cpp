@@ -2,15 +2,51 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "framework/dib.h"
 #include "framework/form.h"
 #include "framework/property_helpers.h"
+#include "framework/resample.h"
+#include "framework/window_dpi.h"
 
 namespace velotune {
 
-void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey) {
+namespace {
+
+// The picture at another size, averaged by area with the key colour left out
+// (see ResampleArea): what a picture grown or shrunk for the DPI shows.
+Pixels Resampled(const Pixels& pixels, int width, int height, long transparentKey) {
+  Pixels out;
+  out.width = width;
+  out.height = height;
+  out.argb.resize(static_cast<std::size_t>(width) * height);
+  const std::uint32_t key = static_cast<std::uint32_t>(transparentKey) & 0xFFFFFFu;
+  std::function<bool(std::uint32_t)> seeThrough;
+  if (transparentKey >= 0) seeThrough = [key](std::uint32_t p) { return (p & 0xFFFFFFu) == key; };
+  ResampleArea({pixels.argb.data(), pixels.width, pixels.height, pixels.width}, out.argb.data(),
+               width, height, width, seeThrough, key, key ^ 1u);
+  return out;
+}
+
+// The DPI the control's form is laid out for.
+int DpiOf(const TControl& control) {
+  const TForm* form = control.ParentForm();
+  return form ? form->Dpi() : kDesignDpi;
+}
+
+}  // namespace
+
+void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey,
+                bool smooth) {
   if (pixels.Empty()) return;
+  const int targetWidth = target.right - target.left, targetHeight = target.bottom - target.top;
+  if (smooth && targetWidth > 0 && targetHeight > 0 &&
+      (targetWidth != pixels.width || targetHeight != pixels.height)) {
+    DrawPixels(dc, Resampled(pixels, targetWidth, targetHeight, transparentKey), target,
+               transparentKey, false);
+    return;
+  }
   BITMAPINFO info = DibInfo32(pixels.width, pixels.height);
   void* bits = nullptr;
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -158,7 +194,10 @@ bool TImage::ReadBinary(const std::string& name, const std::vector<std::uint8_t>
 void TImage::Paint(HDC dc) {
   if (picture_.Empty()) return;
   RECT r = BoundsRect();
-  int w = picture_.width, h = picture_.height;
+  // The picture's own size is the design's: at another DPI it grows with it.
+  const int dpi = DpiOf(*this);
+  int w = ScaleRounded(picture_.width, dpi, kDesignDpi);
+  int h = ScaleRounded(picture_.height, dpi, kDesignDpi);
   int boxW = width_, boxH = height_;
   if (stretch || (proportional && (w > boxW || h > boxH))) {
     if (proportional) {
@@ -180,7 +219,7 @@ void TImage::Paint(HDC dc) {
   long key = -1;
   if (transparent && pictureIsBitmap_)
     key = static_cast<long>(picture_.At(0, picture_.height - 1) & 0xFFFFFF);
-  DrawPixels(dc, picture_, target, key);
+  DrawPixels(dc, picture_, target, key, dpi != kDesignDpi);
 }
 
 // -------------------------------------------------------------------- TShape
@@ -404,9 +443,11 @@ void TSpeedButton::PaintContent(HDC dc, bool sunken) {
   RECT textSize{0, 0, 0, 0};
   DrawTextA(dc, caption_.c_str(), -1, &textSize, DT_CALCRECT | DT_SINGLELINE);
   SelectObject(dc, old);
-  int gw = glyph_.width, gh = glyph_.height;
+  const int dpi = DpiOf(*this);
+  int gw = ScaleRounded(glyph_.width, dpi, kDesignDpi);
+  int gh = ScaleRounded(glyph_.height, dpi, kDesignDpi);
   int tw = textSize.right, th = textSize.bottom;
-  int gap = (gw > 0 && tw > 0) ? spacing : 0;
+  int gap = (gw > 0 && tw > 0) ? ScaleRounded(spacing, dpi, kDesignDpi) : 0;
   int cx = (r.left + r.right) / 2 + offset, cy = (r.top + r.bottom) / 2 + offset;
   RECT glyphRect, textRect;
   if (layout == 2 || layout == 3) {  // glyph above or below the caption
@@ -426,7 +467,7 @@ void TSpeedButton::PaintContent(HDC dc, bool sunken) {
   }
   if (!glyph_.Empty()) {
     long key = static_cast<long>(glyph_.At(0, glyph_.height - 1) & 0xFFFFFF);
-    DrawPixels(dc, glyph_, glyphRect, key);
+    DrawPixels(dc, glyph_, glyphRect, key, dpi != kDesignDpi);
   }
   if (layout == 2 || layout == 3) {
     textRect.left += offset;

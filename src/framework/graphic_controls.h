@@ -111,7 +111,9 @@ class TSpeedButton : public TGraphicControl {
 };
 
 // Draws pixels into the rectangle, scaled; `transparentKey` (0xRRGGBB, or
-// negative for none) is left undrawn.
-void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey);
+// negative for none) is left undrawn. With `smooth` a picture of another
+// size is resampled by area first (pictures grown or shrunk for the DPI).
+void DrawPixels(HDC dc, const Pixels& pixels, const RECT& target, long transparentKey,
+                bool smooth = false);
 
 }  // namespace velotune

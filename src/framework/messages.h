@@ -32,6 +32,9 @@ constexpr unsigned CM_TABSTOPCHANGED = CM_BASE + 0x32;
 constexpr unsigned CM_BUTTONPRESSED = CM_BASE + 0x18;  // wParam: group index, lParam: button
 // Sent to a check box or radio button whose checked state was set by code.
 constexpr unsigned CM_CHECKCHANGED = CM_BASE + 0xD0;
+// Broadcast by a form to its controls when it has taken another DPI (see
+// TForm::Dpi): measures the controls keep of their own follow it.
+constexpr unsigned CM_DPICHANGED = CM_BASE + 0xD1;
 
 // A notification a parent received from a child, reflected to that child:
 // CN_BASE + the original message number (CN_NOTIFY = 0xBC4E).

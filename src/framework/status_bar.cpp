@@ -4,7 +4,10 @@
 #include <commctrl.h>
 
 #include "framework/containers.h"
+#include "framework/form.h"
+#include "framework/messages.h"
 #include "framework/property_helpers.h"
+#include "framework/window_dpi.h"
 
 namespace velotune {
 
@@ -74,6 +77,11 @@ void TStatusBar::BoundsChanged() {
   UpdatePanels();
 }
 
+void TStatusBar::WndProc(TMessage& message) {
+  if (message.Msg == CM_DPICHANGED) UpdatePanels();
+  TWinControl::WndProc(message);
+}
+
 namespace {
 std::string AlignedText(const TStatusPanel& panel) {
   // A tab before the text centres it, two right-align it.
@@ -85,10 +93,12 @@ std::string AlignedText(const TStatusPanel& panel) {
 void TStatusBar::UpdatePanels() {
   if (!handle_) return;
   SendMessageA(handle_, SB_SIMPLE, simplePanel, 0);
+  const TForm* form = ParentForm();
+  const int dpi = form ? form->Dpi() : kDesignDpi;
   std::vector<int> edges;
   int right = 0;
   for (std::size_t i = 0; i < panels_.size(); ++i) {
-    right += panels_[i].width;
+    right += ScaleRounded(panels_[i].width, dpi, kDesignDpi);
     edges.push_back(i + 1 == panels_.size() ? -1 : right);
   }
   if (edges.empty()) edges.push_back(-1);

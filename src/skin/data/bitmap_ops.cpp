@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/resample.h"
+
 namespace velotune::skin {
 
 namespace {
@@ -128,32 +130,6 @@ Bitmap NineGrid(int width, int height, const Bitmap& src, Margins m, bool stacke
 
 namespace velotune::skin {
 
-namespace {
-
-// How much of source pixel `first + i` the destination pixel `d` covers when
-// `from` pixels are resampled to `to`: the weights of one destination pixel.
-struct Span {
-  int first = 0;
-  std::vector<double> weights;
-};
-
-std::vector<Span> Spans(int from, int to) {
-  std::vector<Span> spans(static_cast<size_t>(to));
-  const double step = static_cast<double>(from) / to;
-  for (int d = 0; d < to; ++d) {
-    const double a = d * step, b = (d + 1) * step;
-    Span& span = spans[static_cast<size_t>(d)];
-    span.first = static_cast<int>(a);
-    for (int s = span.first; s < from && s < b; ++s) {
-      const double w = std::min<double>(b, s + 1) - std::max<double>(a, s);
-      if (w > 1e-9) span.weights.push_back(w);
-    }
-  }
-  return spans;
-}
-
-}  // namespace
-
 Bitmap ResampleCells(const Bitmap& src, int cols, int rows, int cellWidth, int cellHeight) {
   if (src.Empty() || cellWidth <= 0 || cellHeight <= 0) return Bitmap();
   if (cols < 1 || src.Width() % cols != 0) cols = 1;
@@ -161,37 +137,11 @@ Bitmap ResampleCells(const Bitmap& src, int cols, int rows, int cellWidth, int c
   const int sw = src.Width() / cols, sh = src.Height() / rows;
   if (sw == cellWidth && sh == cellHeight) return src;
   Bitmap out(cellWidth * cols, cellHeight * rows, src.BitsPerPixel(), kMagentaPixel);
-  const std::vector<Span> across = Spans(sw, cellWidth), down = Spans(sh, cellHeight);
   for (int row = 0; row < rows; ++row)
     for (int col = 0; col < cols; ++col)
-      for (int y = 0; y < cellHeight; ++y) {
-        const Span& v = down[static_cast<size_t>(y)];
-        for (int x = 0; x < cellWidth; ++x) {
-          const Span& h = across[static_cast<size_t>(x)];
-          double r = 0, g = 0, b = 0, opaque = 0, total = 0;
-          for (size_t j = 0; j < v.weights.size(); ++j) {
-            const Pixel* line = src.Row(row * sh + v.first + static_cast<int>(j)) + col * sw;
-            for (size_t i = 0; i < h.weights.size(); ++i) {
-              const double w = v.weights[j] * h.weights[i];
-              const Pixel p = line[h.first + static_cast<int>(i)];
-              total += w;
-              if (IsTransparentPixel(p)) continue;
-              opaque += w;
-              r += w * PixelRed(p);
-              g += w * PixelGreen(p);
-              b += w * PixelBlue(p);
-            }
-          }
-          if (opaque * 2 < total || opaque <= 0) continue;
-          const auto channel = [opaque](double sum) {
-            return static_cast<uint8_t>(std::min(255.0, sum / opaque + 0.5));
-          };
-          Pixel p = MakePixel(channel(r), channel(g), channel(b));
-          // An averaged colour that happens to read as the key colour is not one.
-          if (IsTransparentPixel(p)) p = MakePixel(255, 2, 255);
-          out.Set(col * cellWidth + x, row * cellHeight + y, p);
-        }
-      }
+      ResampleArea({src.Row(row * sh) + col * sw, sw, sh, src.Width()},
+                   out.Row(row * cellHeight) + col * cellWidth, cellWidth, cellHeight,
+                   out.Width(), IsTransparentPixel, kMagentaPixel, MakePixel(255, 2, 255));
   return out;
 }
 
