@@ -10,6 +10,7 @@
 #include "app/logic/shell_commands.h"
 #include "app/logic/sidebar_modes.h"
 #include "app/logic/status_texts.h"
+#include "resize/resize_kit.h"
 #include "app/logic/wheel_scroll.h"
 #include "app/restart_explorer.h"
 #include "app/shell_actions.h"
@@ -116,7 +117,11 @@ void TTweakFrm::SidebarClick(TEventArgs& e) {
   for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
   Bind<TControl>(*this, kBottomPanelName)->SetVisible(mode->bottomPanelVisible);
   if (mode->activePage) pages->SetActivePage(Bind<TTabSheet>(*this, mode->activePage));
-  pages->SetBounds(pages->Left(), pages->Top(), pages->Width(), kSidebarPageControlHeight);
+  // The design's height as the resize kit lays the window out now (at its
+  // DPI and size), not the design's pixels.
+  const auto* kit = Bind<TResizeKit>(*this, "ResizeKit1");
+  pages->SetBounds(pages->Left(), pages->Top(), pages->Width(),
+                   kit->LaidOutHeight(kSidebarPageControlHeight));
   if (mode->focus) {
     auto* focus = Bind<TWinControl>(*this, mode->focus);
     if (focus->CanFocus()) focus->SetFocus();

@@ -37,7 +37,9 @@ class TImageList : public TComponent {
 #ifdef _WIN32
   // Image `index` with its top-left corner at (x, y); a disabled image is
   // drawn embossed in the system's highlight and shadow colours.
-  void Draw(HDC dc, int x, int y, int index, bool enabled) const;
+  // With `size` above 0 the image is drawn that many pixels square,
+  // resampled (an image list's images are the design's, at 96 DPI).
+  void Draw(HDC dc, int x, int y, int index, bool enabled, int size = 0) const;
 #endif
 
  protected:

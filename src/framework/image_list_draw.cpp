@@ -26,21 +26,24 @@ Pixels ImagePixels(const TImageList& list, int index, long colour) {
   return image;
 }
 
-void DrawImage(HDC dc, int x, int y, const TImageList& list, int index, long colour) {
-  RECT target{x, y, x + list.Width(), y + list.Height()};
-  DrawPixels(dc, ImagePixels(list, index, colour), target, kTransparentPixel);
+void DrawImage(HDC dc, int x, int y, int size, const TImageList& list, int index, long colour) {
+  const int w = size > 0 ? size : list.Width(), h = size > 0 ? size : list.Height();
+  RECT target{x, y, x + w, y + h};
+  DrawPixels(dc, ImagePixels(list, index, colour), target, kTransparentPixel,
+             w != list.Width() || h != list.Height());
 }
 
 }  // namespace
 
-void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled) const {
+void TImageList::Draw(HDC dc, int x, int y, int index, bool enabled, int size) const {
   if (index < 0 || index >= Count()) return;
   if (enabled) {
-    DrawImage(dc, x, y, *this, index, -1);
+    DrawImage(dc, x, y, size, *this, index, -1);
     return;
   }
-  DrawImage(dc, x + 1, y + 1, *this, index, static_cast<long>(GetSysColor(COLOR_BTNHIGHLIGHT)));
-  DrawImage(dc, x, y, *this, index, static_cast<long>(GetSysColor(COLOR_BTNSHADOW)));
+  DrawImage(dc, x + 1, y + 1, size, *this, index,
+            static_cast<long>(GetSysColor(COLOR_BTNHIGHLIGHT)));
+  DrawImage(dc, x, y, size, *this, index, static_cast<long>(GetSysColor(COLOR_BTNSHADOW)));
 }
 
 }  // namespace velotune

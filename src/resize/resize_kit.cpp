@@ -169,6 +169,12 @@ void TResizeKit::ExitResize() {
   Fire("OnExitResize");
 }
 
+int TResizeKit::LaidOutHeight(int designHeight) const {
+  const int atScreen =
+      ToScreenSize(designHeight, layoutSettings_.designDpiH, layout_.screenDpiY);
+  return RoundHalfUp(atScreen * layout_.yScale);
+}
+
 void RegisterResizeKitClass(ComponentClasses& classes) {
   classes.Add<TResizeKit>();
 }

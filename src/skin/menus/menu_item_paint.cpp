@@ -125,7 +125,8 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
   ItemContentInput in;
   in.rect = Rect{rect.left, rect.top, rect.right, rect.bottom};
   in.itemLeftMargin = ItemLeftMargin(data, scale);
-  in.glyphSize = images ? scale.Art(images->Width()) : scale.Px(kGlyphBox);
+  // An image list's images are the design's (96 DPI), not the skin's.
+  in.glyphSize = scale.Px(images ? images->Width() : kGlyphBox);
   in.checked = item.Checked();
   in.rightToLeft = RightToLeft(item);
   in.captionHeight = measure.bottom - measure.top;
@@ -142,7 +143,7 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
   const Rect& g = layout.glyph;
   if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
     if (item.Checked()) CheckedImageBox(dc, g);
-    images->Draw(dc, g.left, g.top, item.ImageIndex(), item.Enabled());
+    images->Draw(dc, g.left, g.top, item.ImageIndex(), item.Enabled(), scale.Px(images->Width()));
   } else if (item.Checked()) {
     DrawMenuCheckMark(dc, RECT{g.left, g.top, g.right, g.bottom}, GetSysColor(COLOR_BTNTEXT));
   }
