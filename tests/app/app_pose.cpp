@@ -23,6 +23,15 @@ HWND MainWindow() {
   return FindWindowA("TTweakFrm", "Velotune");
 }
 
+// A point of the design (a form designed `designWidth` pixels wide) on the
+// window as it is laid out now, at whatever DPI it runs.
+int Scaled(HWND window, int designWidth, int v) {
+  RECT client{};
+  GetClientRect(window, &client);
+  return client.right > 0 ? MulDiv(v, client.right, designWidth) : v;
+}
+constexpr int kMainWidth = 790, kDonateWidth = 422;
+
 HWND Sidebar(HWND main) {
   for (HWND panel : velotune::ProgramDriver::Find(main, "TPanel")) {
     HWND parent = GetParent(panel);
@@ -53,7 +62,8 @@ int main(int argc, char** argv) {
     HWND donate = FindWindowA("TfrmDonate", nullptr);
     if (!donate) return 1;
     std::string button = argv[2];
-    LPARAM at = MAKELPARAM(344 + 27, 163 + 11);
+    LPARAM at = MAKELPARAM(Scaled(donate, kDonateWidth, 344 + 27),
+                           Scaled(donate, kDonateWidth, 163 + 11));
     if (button == "left") PostMessageA(donate, WM_LBUTTONDOWN, MK_LBUTTON, at);
     if (button == "middle") PostMessageA(donate, WM_MBUTTONDOWN, MK_MBUTTON, at);
     if (button == "release") PostMessageA(donate, WM_MBUTTONUP, 0, at);
@@ -66,13 +76,14 @@ int main(int argc, char** argv) {
   } else if (action == "fix" || action == "tweak" || action == "bitcoin") {
     HWND sidebar = Sidebar(main);
     if (!sidebar) return 1;
-    int y = action == "fix" ? 140 : action == "tweak" ? 64 : 520;
+    const int x = Scaled(main, kMainWidth, 68);
+    const int y = Scaled(main, kMainWidth, action == "fix" ? 140 : action == "tweak" ? 64 : 520);
     // The Bitcoin picture opens a modal box: post, so this tool does not wait.
     if (action == "bitcoin") {
-      PostMessageA(sidebar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(68, y));
-      PostMessageA(sidebar, WM_LBUTTONUP, 0, MAKELPARAM(68, y));
+      PostMessageA(sidebar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+      PostMessageA(sidebar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
     } else {
-      ProgramDriver::ClickAt(sidebar, 68, y);
+      ProgramDriver::ClickAt(sidebar, x, y);
     }
   } else if (action == "about" || action == "donate") {
     HWND button = ProgramDriver::FindOne(main, "Button", action == "about" ? "About" : "Donate");
@@ -93,7 +104,8 @@ int main(int argc, char** argv) {
     ProgramDriver::Press(button);
   } else if (action == "copy") {
     for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
-      PostMessageA(main, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, MAKELPARAM(30, 20));
+      PostMessageA(main, message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON,
+                   MAKELPARAM(Scaled(main, kMainWidth, 30), Scaled(main, kMainWidth, 20)));
   } else if (action == "restart" || action == "error") {
     if (action == "error") {
       for (HWND edit : ProgramDriver::Find(main, "Edit", "1"))
@@ -130,7 +142,7 @@ int main(int argc, char** argv) {
     GetWindowRect(bar, &r);
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
   } else if (action == "scale") {
-    ProgramDriver::DoubleClickAt(main, 66, 30);
+    ProgramDriver::DoubleClickAt(main, Scaled(main, kMainWidth, 66), Scaled(main, kMainWidth, 30));
   } else if (action == "scroll") {
     HWND box = ProgramDriver::FindOne(main, "TScrollBox");
     if (!box) return 1;
