@@ -156,6 +156,10 @@ class TUpDown : public TWinControl {
   void WndProc(TMessage& message) override;
 
  private:
+  // Without its window: the position its edit shows, else the last one.
+  int PositionFromEdit() const;
+  // The position as the window writes it into its edit.
+  std::string PositionText() const;
   int position_ = 0;
   TWinControl* associate_ = nullptr;
 };

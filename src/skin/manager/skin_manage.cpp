@@ -112,6 +112,7 @@ TSkinManage* TSkinManage::Instance() {
 
 TSkinManage::TSkinManage()
     : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {
+  SetLateControlWindowsHandler(&TSkinManage::WrapLateWindows);
 }
 
 TSkinManage::~TSkinManage() {
@@ -120,6 +121,7 @@ TSkinManage::~TSkinManage() {
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   SetControlWindowsBatchHandler(nullptr);
+  SetLateControlWindowsHandler(nullptr);
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
   TWinSkinForm::ForgetHost(this);
@@ -180,6 +182,23 @@ void TSkinManage::SetHookAside(bool aside) {
   } else if (!aside && self->hookAside_) {
     self->hookAside_ = false;
     self->InstallHook();
+  }
+}
+
+void TSkinManage::WrapLateWindows(const std::vector<TWinControl*>& made) {
+  TSkinManage* self = instance;
+  if (!self || self->shuttingDown_) return;
+  for (TWinControl* control : made) {
+    TForm* form = control->ParentForm();
+    TWinSkinForm* skinned =
+        form && form->HandleAllocated() ? self->FindSkinnedWindow(form->Handle()) : nullptr;
+    // Before its form's controls are wrapped, that wrapping takes it along.
+    if (!skinned || skinned->State() != fsSkinned || !skinned->Data()) continue;
+    try {
+      self->WrapControl(*skinned, control, control->Parent());
+    } catch (...) {
+      // A control the skin cannot wrap keeps the system look.
+    }
   }
 }
 
@@ -466,6 +485,8 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   if (!parent || Wrapped(control)) return;
   if (windowed) {
     if (windowed->HandleAllocated() && AnswersSkinned(windowed->Handle())) return;
+    // One whose window waits for its page is wrapped when that is made.
+    if (!windowed->HandleAllocated() && windowed->WindowWaits()) return;
     try {
       windowed->HandleNeeded();
     } catch (const std::exception&) {
