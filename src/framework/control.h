@@ -216,7 +216,8 @@ class TWinControl : public TControl {
   // they stay.
   bool LeafWindowsWait() const;
   // Makes the windows below this control that waited and wait no more (its
-  // page is shown), in one go and with its painting suspended.
+  // page is being shown), in one go; the control is not on screen yet, so
+  // nothing paints until it shows, complete and wrapped.
   void MakeDueWindows();
   virtual void DestroyWnd() {}
   void WndProc(TMessage& message) override;
@@ -242,6 +243,9 @@ class TWinControl : public TControl {
   bool parentBackground_ = true;
   // Set on a form that has its window but has not been shown yet.
   bool leafWindowsWait_ = false;
+  // Set while a control that is being shown gets its window: made hidden,
+  // it shows once the windows below it are made too.
+  bool madeHidden_ = false;
 
  private:
   void CreateHandle();

@@ -9,7 +9,6 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 #include "framework/property_helpers.h"
-#include "framework/suspended_painting.h"
 
 namespace velotune {
 
@@ -150,7 +149,7 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateParams(TCreateParams& params) {
   params.windowClass = ClassName();
   params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  if (visible_) params.style |= WS_VISIBLE;
+  if (visible_ && !madeHidden_) params.style |= WS_VISIBLE;
   if (!enabled_) params.style |= WS_DISABLED;
   if (tabStop_) params.style |= WS_TABSTOP;
   params.exStyle = WS_EX_CONTROLPARENT;
@@ -290,10 +289,6 @@ void TWinControl::CreateChildWindows() {
 
 void TWinControl::MakeDueWindows() {
   if (!handle_ || !HasDueWindows()) return;
-  // A page made while it is still hidden shows once, complete; a control
-  // shown in a container on screen is made with the container's painting
-  // suspended, and the container repaints once.
-  SuspendedPainting suspended(handle_);
   WindowBatch batch(WindowBatch::kLate);
   CreateChildWindows();
   AlignControls();
@@ -702,16 +697,17 @@ void TWinControl::SetParentBackground(bool value) {
 }
 
 void TWinControl::VisibleChanged() {
-  // Shown: the windows that waited for it are made first, so that it shows
-  // complete (one that waited itself is made by its container, shown).
-  const bool hadWindow = handle_ != nullptr;
-  if (visible_) {
-    if (hadWindow)
-      MakeDueWindows();
-    else if (parent_)
-      parent_->MakeDueWindows();
+  // Shown: the windows that waited for it are made first, while it is still
+  // hidden, so that it shows once, complete; one that waited itself is made
+  // hidden by its container, then shown.
+  if (visible_ && !handle_ && parent_) {
+    madeHidden_ = true;
+    parent_->MakeDueWindows();
+    madeHidden_ = false;
+  } else if (visible_) {
+    MakeDueWindows();
   }
-  if (hadWindow) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+  if (handle_) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
 }
 
 void TWinControl::EnabledChanged() {
