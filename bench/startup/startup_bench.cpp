@@ -4,6 +4,11 @@
 //                        one), from process creation to its main window
 //                        visible, skinned (its frame's window region set)
 //                        and with nothing left to paint, Donate dialog off;
+//   Startup/velotune_every_page
+//                        the same, and then the second and third tweak
+//                        pages and the FIX page shown one after another,
+//                        each until painted: the windows the start leaves
+//                        for the first showing of their page made too;
 //   Startup/plain_window its floor, plain_window.exe (bench/floors), from
 //                        process creation to its window visible and painted;
 //   InProcess/skin_on, InProcess/skin_off
@@ -13,6 +18,8 @@
 // The Wine session is warm: this program runs in it, and one untimed start of
 // each program comes first. Each started program is closed before the next.
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <stdexcept>
 #include <string>
@@ -23,6 +30,7 @@
 #include "platform/memory_registry.h"
 #include "platform/seams.h"
 #include "platform/win32_system.h"
+#include "program_driver.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/win32_skin_environment.h"
@@ -65,53 +73,104 @@ bool HasWindowRegion(HWND window) {
   return kind != ERROR && kind != NULLREGION;
 }
 
+// A started program being timed.
+struct Timed {
+  std::string program;
+  PROCESS_INFORMATION info;
+  double start;
+  std::string problem;  // why it stopped short, when it did
+  // False, with the problem, when the program ended or 30 s passed.
+  bool StillGoing(const char* waitingFor) {
+    if (bench::Now() - start > 30)
+      problem = program + ": no " + waitingFor + " after 30 s";
+    else if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0)
+      problem = program + " ended before " + waitingFor;
+    return problem.empty();
+  }
+};
+
+// Waits until the program's main window is found (when *window is null),
+// painted and, when `skinned`, skinned. Checking costs the system work that
+// the program waits for, so it is done as lightly as the program allows:
+// first nothing until it waits for input the first time, then the state of
+// the window `watched` (the main window when null) often, that of every
+// window inside the main window now and then.
+bool WaitPainted(Timed& timed, bool skinned, HWND* window, HWND watched = nullptr) {
+  Found found{timed.info.dwProcessId, *window};
+  double nextFullCheck = 0;
+  for (;;) {
+    if (!found.window) EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
+    *window = found.window;
+    if (found.window && (!skinned || HasWindowRegion(found.window)) &&
+        !GetUpdateRect(watched ? watched : found.window, nullptr, FALSE) &&
+        bench::Now() >= nextFullCheck) {
+      if (bench::NothingToPaint(found.window)) return true;
+      nextFullCheck = bench::Now() + 0.004;
+    }
+    if (!timed.StillGoing("painted main window")) return false;
+  }
+}
+
+// Shows the second and third tweak pages (Alt+2, Alt+3) and the FIX page
+// (the sidebar's FIX button), as a user would, each until it is painted.
+bool VisitEveryPage(Timed& timed, HWND main) {
+  HWND tabs = ProgramDriver::FindOne(main, WC_TABCONTROLA);
+  if (!tabs || !ProgramDriver::Sidebar(main)) {
+    timed.problem = timed.program + ": no page tabs or sidebar";
+    return false;
+  }
+  // Asked while the program makes a page, these wait for it to finish.
+  const auto answer = [tabs](UINT message) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(tabs, message, 0, 0, SMTO_NORMAL, 30000, &result)
+               ? static_cast<LRESULT>(result)
+               : -1;
+  };
+  // The page shown now, whose painting is watched first.
+  const auto shownPage = [tabs] {
+    for (HWND page = GetWindow(tabs, GW_CHILD); page; page = GetWindow(page, GW_HWNDNEXT))
+      if (IsWindowVisible(page)) return page;
+    return tabs;
+  };
+  for (char page : {'2', '3'}) {
+    PostMessageA(main, WM_SYSCHAR, page, 0x20000000);  // with Alt
+    while (answer(TCM_GETCURSEL) != page - '1')
+      if (!timed.StillGoing("page shown")) return false;
+    if (!WaitPainted(timed, true, &main, shownPage())) return false;
+  }
+  ProgramDriver::ClickSidebar(main, true);
+  while (answer(TCM_GETITEMCOUNT) != 1)
+    if (!timed.StillGoing("FIX page shown")) return false;
+  return WaitPainted(timed, true, &main, shownPage());
+}
+
 // Starts the program and returns the seconds until its main window is
-// painted (and, when `skinned`, has the skin's region); closes it after.
-double StartAndTime(const std::string& program, bool skinned) {
+// painted (and, when `skinned`, has the skin's region) and, when
+// `everyPage`, every other page has been shown once and painted too; closes
+// it after.
+double StartAndTime(const std::string& program, bool skinned, bool everyPage = false) {
   const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
+  Timed timed{program, {}, bench::Now(), ""};
   std::string commandLine = "\"" + program + "\"";
-  const double start = bench::Now();
   if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      folder.c_str(), &startup, &info))
+                      folder.c_str(), &startup, &timed.info))
     throw std::runtime_error("cannot start " + program);
-  CloseHandle(info.hThread);
-  // Checking costs the system work that the program being timed waits for:
-  // first nothing until the program waits for input the first time, then
-  // its main window's own state often, its children's now and then.
-  WaitForInputIdle(info.hProcess, 30000);
-  Found found{info.dwProcessId, nullptr};
-  double end = 0, nextFullCheck = 0;
-  std::string problem;
-  for (;;) {
-    if (!found.window) EnumWindows(FindMainWindow, reinterpret_cast<LPARAM>(&found));
-    if (found.window && (!skinned || HasWindowRegion(found.window)) &&
-        !GetUpdateRect(found.window, nullptr, FALSE) && bench::Now() >= nextFullCheck) {
-      if (bench::NothingToPaint(found.window)) {
-        end = bench::Now();
-        break;
-      }
-      nextFullCheck = bench::Now() + 0.004;
-    }
-    if (bench::Now() - start > 30) {
-      problem = program + ": no painted main window after 30 s";
-      break;
-    }
-    if (WaitForSingleObject(info.hProcess, 1) == WAIT_OBJECT_0) {
-      problem = program + " ended before its main window was painted";
-      break;
-    }
+  CloseHandle(timed.info.hThread);
+  WaitForInputIdle(timed.info.hProcess, 30000);
+  HWND window = nullptr;
+  const bool done =
+      WaitPainted(timed, skinned, &window) && (!everyPage || VisitEveryPage(timed, window));
+  const double end = bench::Now();
+  if (window) PostMessageA(window, WM_CLOSE, 0, 0);
+  if (WaitForSingleObject(timed.info.hProcess, 10000) != WAIT_OBJECT_0) {
+    TerminateProcess(timed.info.hProcess, 1);
+    WaitForSingleObject(timed.info.hProcess, INFINITE);
   }
-  if (found.window) PostMessageA(found.window, WM_CLOSE, 0, 0);
-  if (WaitForSingleObject(info.hProcess, 10000) != WAIT_OBJECT_0) {
-    TerminateProcess(info.hProcess, 1);
-    WaitForSingleObject(info.hProcess, INFINITE);
-  }
-  CloseHandle(info.hProcess);
-  if (!problem.empty()) throw std::runtime_error(problem);
-  return end - start;
+  CloseHandle(timed.info.hProcess);
+  if (!done) throw std::runtime_error(timed.problem);
+  return end - timed.start;
 }
 
 bool Painted(HWND window, bool skinned) {
@@ -165,6 +224,7 @@ int main(int argc, char** argv) {
   return bench::RunWindowBenchmarks(
       argc, argv,
       {{"Startup/velotune", nullptr, [&] { return StartAndTime(program, true); }},
+       {"Startup/velotune_every_page", nullptr, [&] { return StartAndTime(program, true, true); }},
        {"Startup/plain_window", nullptr, [&] { return StartAndTime(floor, false); }},
        {"InProcess/skin_on", nullptr, [] { return BuildInProcess(true); }},
        {"InProcess/skin_off", nullptr, [] { return BuildInProcess(false); }}});
