@@ -594,8 +594,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::BoundsChanged() {
   if (handle_) {
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (!IsWindowVisible(handle_)) flags |= SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
+    // What the move exposes is erased when it is painted, not now: the
+    // system would otherwise erase every window of a visible page at once,
+    // and again when it paints them.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+    if (!IsWindowVisible(handle_)) flags |= SWP_NOREDRAW | SWP_NOCOPYBITS;
     SetWindowPos(handle_, nullptr, left_, top_, width_, height_, flags);
   }
   AlignControls();
