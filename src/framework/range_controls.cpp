@@ -139,10 +139,16 @@ std::string TUpDown::PositionText() const {
 void TUpDown::SetAssociate(TWinControl* edit) {
   associate_ = edit;
   associateName = edit ? edit->Name() : "";
-  if (handle_ && edit) {
+  if (!edit) return;
+  if (handle_) {
     SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit->Handle()), 0);
     SendMessageA(handle_, UDM_SETPOS32, 0, position_);
+    return;
   }
+  // As the window does when given its edit: the position, kept in range,
+  // shows there.
+  position_ = Clamped(position_, min, max);
+  edit->SetCaption(PositionText());
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {

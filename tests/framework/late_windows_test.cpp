@@ -194,7 +194,7 @@ TEST_F(LateWindows, APageNotShownKeepsItsStatesAndShowsThemWhenFirstShown) {
   // States read and set as with windows.
   FormControlStates states(form);
   EXPECT_TRUE(states.Checked("Erste"));
-  EXPECT_EQ(states.Text("Menge"), "1.024");
+  EXPECT_EQ(states.Text("Menge"), "1,024") << "the up-down shows its position in its edit";
   EXPECT_EQ(states.Position("Regler"), 3500);
   states.SetChecked("Erste", false);
   states.SetChecked("Zweite", true);
