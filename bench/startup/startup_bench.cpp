@@ -79,7 +79,8 @@ struct Timed {
   std::string program;
   PROCESS_INFORMATION info;
   double start;
-  double painted = 0;   // when everything waited for was last seen painted
+  double painted = 0;   // when what was waited for was seen painted
+  double spent = 0;     // the seconds counted
   std::string problem;  // why it stopped short, when it did
   // False, with the problem, when the program ended or 30 s passed.
   bool StillGoing(const char* waitingFor) {
@@ -124,22 +125,31 @@ BOOL CALLBACK CollectVisible(HWND window, LPARAM windows) {
 }
 
 // Waits until the page control `tabs`, with the page just shown, has nothing
-// left to paint. Its windows on screen are listed once and waited for one
-// after another, so that a check costs the program being timed one request
-// most of the time (looking through every window of the main window, as
-// the end of the visits does, costs it hundreds).
+// left to paint, and notes when it was seen painted. Its windows on screen
+// are listed once and waited for one after another, so that a check costs
+// the program being timed one request most of the time (looking through
+// every window of the main window, as the end of the visits does, costs it
+// hundreds).
 bool WaitPagePainted(Timed& timed, HWND tabs) {
   std::vector<HWND> windows{tabs};
   EnumChildWindows(tabs, CollectVisible, reinterpret_cast<LPARAM>(&windows));
-  for (HWND window : windows)
-    while (GetUpdateRect(window, nullptr, FALSE))
+  timed.painted = bench::Now();
+  for (HWND window : windows) {
+    bool waited = false;
+    while (GetUpdateRect(window, nullptr, FALSE)) {
+      waited = true;
       if (!timed.StillGoing("painted page")) return false;
+    }
+    if (waited) timed.painted = bench::Now();
+  }
   return true;
 }
 
 // Shows the second and third tweak pages (Alt+2, Alt+3) and the FIX page
-// (the sidebar's FIX button), as a user would, each until it is painted, and
-// waits for the whole main window to be painted at the end.
+// (the sidebar's FIX button), as a user would, each until it is painted
+// (the whole main window at the end). Each visit adds the time from the
+// user's action to its page painted; the moments between, when this
+// program looks and a user would, count for nothing.
 bool VisitEveryPage(Timed& timed, HWND main) {
   HWND tabs = ProgramDriver::FindOne(main, WC_TABCONTROLA);
   if (!tabs || !ProgramDriver::Sidebar(main)) {
@@ -154,26 +164,31 @@ bool VisitEveryPage(Timed& timed, HWND main) {
                : -1;
   };
   for (char page : {'2', '3'}) {
+    const double action = bench::Now();
     PostMessageA(main, WM_SYSCHAR, page, 0x20000000);  // with Alt
     while (answer(TCM_GETCURSEL) != page - '1')
       if (!timed.StillGoing("page shown")) return false;
     if (!WaitPagePainted(timed, tabs)) return false;
+    timed.spent += timed.painted - action;
   }
+  const double action = bench::Now();
   ProgramDriver::ClickSidebar(main, true);
   while (answer(TCM_GETITEMCOUNT) != 1)
     if (!timed.StillGoing("FIX page shown")) return false;
-  return WaitPagePainted(timed, tabs) && WaitPainted(timed, true, &main);
+  if (!WaitPagePainted(timed, tabs) || !WaitPainted(timed, true, &main)) return false;
+  timed.spent += timed.painted - action;
+  return true;
 }
 
 // Starts the program and returns the seconds until its main window is
-// painted (and, when `skinned`, has the skin's region) and, when
-// `everyPage`, every other page has been shown once and painted too; closes
-// it after.
+// painted (and, when `skinned`, has the skin's region), and, when
+// `everyPage`, those it took to show every other page once, each until
+// painted; closes it after.
 double StartAndTime(const std::string& program, bool skinned, bool everyPage = false) {
   const std::string folder = program.substr(0, program.find_last_of('\\') + 1);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
-  Timed timed{program, {}, bench::Now(), 0, ""};
+  Timed timed{program, {}, bench::Now(), 0, 0, ""};
   std::string commandLine = "\"" + program + "\"";
   if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
                       folder.c_str(), &startup, &timed.info))
@@ -181,8 +196,9 @@ double StartAndTime(const std::string& program, bool skinned, bool everyPage = f
   CloseHandle(timed.info.hThread);
   WaitForInputIdle(timed.info.hProcess, 30000);
   HWND window = nullptr;
-  const bool done =
-      WaitPainted(timed, skinned, &window) && (!everyPage || VisitEveryPage(timed, window));
+  bool done = WaitPainted(timed, skinned, &window);
+  timed.spent = timed.painted - timed.start;
+  done = done && (!everyPage || VisitEveryPage(timed, window));
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
   if (WaitForSingleObject(timed.info.hProcess, 10000) != WAIT_OBJECT_0) {
     TerminateProcess(timed.info.hProcess, 1);
@@ -190,7 +206,7 @@ double StartAndTime(const std::string& program, bool skinned, bool everyPage = f
   }
   CloseHandle(timed.info.hProcess);
   if (!done) throw std::runtime_error(timed.problem);
-  return timed.painted - timed.start;
+  return timed.spent;
 }
 
 bool Painted(HWND window, bool skinned) {
