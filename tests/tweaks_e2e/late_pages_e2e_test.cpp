@@ -5,12 +5,10 @@
 // wrote, and the same presses after a visit of every page must leave the
 // same registry.
 #include <gtest/gtest.h>
-#include <shlobj.h>
 #include <windows.h>
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -21,33 +19,10 @@
 #include "platform/registry_values.h"
 #include "platform/win32_registry.h"
 #include "program_driver.h"
+#include "support/backup_files.h"
 
 namespace velotune {
 namespace {
-
-std::string BackupFolder() {
-  char local[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
-  return std::string(local) + "\\Velotune\\Backups\\";
-}
-
-std::set<std::string> BackupNames() {
-  std::set<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((BackupFolder() + "*.reg").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do names.insert(found.cFileName);
-  while (FindNextFileA(search, &found));
-  FindClose(search);
-  return names;
-}
-
-std::string FileText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // What a backup says the action touches: keys it made (restored by deleting
 // them, "[-key]") and values of keys that were there ("[key]" and a line per
@@ -206,7 +181,7 @@ TEST_F(LatePagesEndToEnd, SavesBeforeAnyOtherPageWasShownWriteWhatTheyWriteAfter
   const std::vector<std::string> backups = PressSaveAndOneClick();
   ASSERT_EQ(backups.size(), 2u);
   Touched touched;
-  for (const std::string& backup : backups) AddTouched(FileText(backup), &touched);
+  for (const std::string& backup : backups) AddTouched(FileBytes(backup), &touched);
   EXPECT_GT(touched.values.size() + touched.madeKeys.size(), 100u);
   const std::map<std::string, std::string> unseen = Snapshot(registry_, touched);
 
@@ -222,11 +197,13 @@ TEST_F(LatePagesEndToEnd, SavesBeforeAnyOtherPageWasShownWriteWhatTheyWriteAfter
 
   // Back to the registry as it was, the newest backup first.
   for (auto it = backups.rbegin(); it != backups.rend(); ++it)
-    ImportRegScript(registry_, FileText(*it));
+    ImportRegScript(registry_, FileBytes(*it));
   const std::map<std::string, std::string> restored = Snapshot(registry_, touched);
   for (const auto& sentinel : kSentinels) {
     const auto back = restored.find(Entry(sentinel.key, sentinel.name));
-    if (back != restored.end()) EXPECT_EQ(back->second, SentinelData()) << sentinel.name;
+    if (back != restored.end()) {
+      EXPECT_EQ(back->second, SentinelData()) << sentinel.name;
+    }
   }
 
   app_.ShowEveryPage();
