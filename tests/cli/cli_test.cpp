@@ -6,6 +6,7 @@
 #include "cli/cli_commands.h"
 #include "cli/json_text.h"
 #include "cli/plan_fixture.h"
+#include "platform/reg_script.h"
 #include "tweaks/backups.h"
 
 namespace velotune {
@@ -240,7 +241,7 @@ TEST(Backups, TheNewestFiftyAreKeptAndOtherFilesLeftAlone) {
   RecordingFiles files;
   files.files[std::string(kBackups) + "notes.reg"] = {"mine"};
   for (int i = 0; i < 52; ++i)
-    WriteBackup(files, "page1", {"REGEDIT4"}, LocalTime{2014, 6, 1, 10, i, 0, 0});
+    WriteBackup(files, "page1", Version5Script({}, true), LocalTime{2014, 6, 1, 10, i, 0, 0});
   std::vector<BackupInfo> backups = ListBackups(files);
   ASSERT_EQ(kBackupsKept, backups.size());
   EXPECT_EQ("2014-06-01_10-51-00-000_page1.reg", backups.front().file);
@@ -249,14 +250,14 @@ TEST(Backups, TheNewestFiftyAreKeptAndOtherFilesLeftAlone) {
   // One written within the same millisecond, or with the clock put back,
   // still sorts as the newest.
   EXPECT_EQ(std::string(kBackups) + "2014-06-01_10-51-00-001_undo.reg",
-            WriteBackup(files, "undo", {"REGEDIT4"}, LocalTime{2014, 6, 1, 10, 51}));
+            WriteBackup(files, "undo", Version5Script({}, true), LocalTime{2014, 6, 1, 10, 51}));
   EXPECT_EQ(std::string(kBackups) + "2014-06-01_10-51-00-002_fix.reg",
-            WriteBackup(files, "fix", {"REGEDIT4"}, LocalTime{2014, 6, 1, 9, 0}));
+            WriteBackup(files, "fix", Version5Script({}, true), LocalTime{2014, 6, 1, 9, 0}));
 }
 
 TEST(Json, StringsAreEscapedAndCarriedAsUtf8) {
   EXPECT_EQ("\"a\\\"b\\\\c\\u000d\\u000a \xC3\xA4 \xC2\xBB \xE2\x82\xAC\"",
-            JsonString("a\"b\\c\r\n \xE4 \xBB \x80"));
+            JsonString("a\"b\\c\r\n \xC3\xA4 \xC2\xBB \xE2\x82\xAC"));
 }
 
 }  // namespace

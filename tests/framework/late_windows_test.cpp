@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/form_control_states.h"
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/form.h"
-#include "framework/form_control_states.h"
 #include "framework/standard_classes.h"
 #include "framework/std_controls.h"
 

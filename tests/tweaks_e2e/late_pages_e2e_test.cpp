@@ -11,7 +11,6 @@
 #include <cctype>
 #include <map>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,45 +24,25 @@ namespace velotune {
 namespace {
 
 // What a backup says the action touches: keys it made (restored by deleting
-// them, "[-key]") and values of keys that were there ("[key]" and a line per
-// value, "name"=... or @=...).
+// them) and values of keys that were there.
 struct Touched {
   std::set<std::string> madeKeys;
   std::set<std::pair<std::string, std::string>> values;
 };
 
-// The name of a script value line, its quotes and escapes undone.
-bool ValueName(const std::string& line, std::string* name) {
-  if (line.rfind("@=", 0) == 0) {
-    name->clear();
-    return true;
-  }
-  if (line.empty() || line[0] != '"') return false;
-  name->clear();
-  for (std::size_t i = 1; i < line.size(); ++i) {
-    if (line[i] == '\\' && i + 1 < line.size()) {
-      *name += line[++i];
-    } else if (line[i] == '"') {
-      return true;
-    } else {
-      *name += line[i];
-    }
-  }
-  return false;
-}
-
 void AddTouched(const std::string& script, Touched* touched) {
-  std::istringstream lines(script);
-  std::string line, key;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("[-", 0) == 0 && line.back() == ']') {
-      touched->madeKeys.insert(line.substr(2, line.size() - 3));
-      key.clear();
-    } else if (line.rfind("[", 0) == 0 && line.back() == ']') {
-      key = line.substr(1, line.size() - 2);
-    } else if (std::string name; !key.empty() && ValueName(line, &name)) {
-      touched->values.insert({key, name});
+  std::string key;
+  for (const ScriptEntry& entry : ParseRegScript(script).entries) {
+    switch (entry.kind) {
+      case ScriptEntry::Kind::kDeleteKey:
+        touched->madeKeys.insert(FullKeyName(entry.root, entry.path));
+        break;
+      case ScriptEntry::Kind::kKey:
+        key = FullKeyName(entry.root, entry.path);
+        break;
+      default:
+        touched->values.insert({key, entry.name});
+        break;
     }
   }
 }
