@@ -705,8 +705,11 @@ void TWinControl::VisibleChanged() {
   // hidden by its container, then shown.
   if (visible_ && !handle_ && parent_) {
     madeHidden_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{madeHidden_};
     parent_->MakeDueWindows();
-    madeHidden_ = false;
   } else if (visible_) {
     MakeDueWindows();
   }
