@@ -100,7 +100,7 @@ int TUpDown::Position() const {
 
 int TUpDown::PositionFromEdit() const {
   // As the window does: a whole number in range in its edit (separators
-  // left out) is the position; anything else leaves the last one.
+  // left out) becomes the position; anything else leaves the last one.
   if (!associate_ || (ComponentState() & csLoading)) return position_;
   const char separator = ThousandSeparator();
   std::string digits;
@@ -109,8 +109,9 @@ int TUpDown::PositionFromEdit() const {
   // An empty edit reads as 0.
   char* end = nullptr;
   const long value = std::strtol(digits.c_str(), &end, 10);
-  if (*end || value < INT_MIN || value > INT_MAX) return position_;
-  return InRange(static_cast<int>(value), min, max) ? static_cast<int>(value) : position_;
+  if (!*end && value >= INT_MIN && value <= INT_MAX && InRange(static_cast<int>(value), min, max))
+    position_ = static_cast<int>(value);
+  return position_;
 }
 
 void TUpDown::SetPosition(int position) {

@@ -160,7 +160,8 @@ class TUpDown : public TWinControl {
   int PositionFromEdit() const;
   // The position as the window writes it into its edit.
   std::string PositionText() const;
-  int position_ = 0;
+  // Reading the edit moves it, as reading the window's position does.
+  mutable int position_ = 0;
   TWinControl* associate_ = nullptr;
 };
 

@@ -7,8 +7,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <cctype>
 #include <map>
 #include <set>
 #include <string>
@@ -16,6 +14,7 @@
 
 #include "platform/reg_script.h"
 #include "platform/registry_values.h"
+#include "platform/text_case.h"
 #include "platform/win32_registry.h"
 #include "program_driver.h"
 #include "support/backup_files.h"
@@ -23,63 +22,45 @@
 namespace velotune {
 namespace {
 
-// What a backup says the action touches: keys it made (restored by deleting
-// them) and values of keys that were there.
-struct Touched {
-  std::set<std::string> madeKeys;
-  std::set<std::pair<std::string, std::string>> values;
-};
-
-void AddTouched(const std::string& script, Touched* touched) {
-  std::string key;
-  for (const ScriptEntry& entry : ParseRegScript(script).entries) {
-    switch (entry.kind) {
-      case ScriptEntry::Kind::kDeleteKey:
-        touched->madeKeys.insert(FullKeyName(entry.root, entry.path));
-        break;
-      case ScriptEntry::Kind::kKey:
-        key = FullKeyName(entry.root, entry.path);
-        break;
-      default:
-        touched->values.insert({key, entry.name});
-        break;
-    }
-  }
-}
-
-// A value's entry in a snapshot; key names in any letter case are the same.
-std::string Entry(const std::string& key, const std::string& name) {
-  std::string entry = key + " [" + name + "]";
-  std::transform(entry.begin(), entry.end(), entry.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return entry;
-}
-
-bool SplitKey(const std::string& full, RegistryRoot* root, std::string* path) {
-  const std::size_t cut = full.find('\\');
-  *path = cut == std::string::npos ? "" : full.substr(cut + 1);
-  return ParseRootName(full.substr(0, cut), root);
-}
-
-// Everything the backups name, as it stands now: each value's data (or its
-// absence) and each made key's whole tree.
-std::map<std::string, std::string> Snapshot(RegistryBackend& registry, const Touched& touched) {
-  std::map<std::string, std::string> now;
+// A value, or (without a name) a whole key, that a backup puts back.
+struct Place {
   RegistryRoot root;
   std::string path;
-  for (const auto& value : touched.values) {
-    if (!SplitKey(value.first, &root, &path)) continue;
-    RegValue read;
-    now[Entry(value.first, value.second)] =
-        ValueAt(registry, root, path, value.second, &read) ? ScriptData(read) : "missing";
+  bool wholeKey;
+  std::string name;
+  // As a snapshot names it: key names in any letter case are the same.
+  std::string Entry() const {
+    return LowerText(FullKeyName(root, path)) + (wholeKey ? "" : " [" + name + "]");
   }
-  for (const std::string& key : touched.madeKeys) {
-    if (!SplitKey(key, &root, &path)) continue;
+};
+
+// What a backup puts back: keys the action made, which it deletes, and the
+// values of keys that were there.
+void AddTouched(const std::string& script, std::vector<Place>* touched) {
+  const ScriptEntry* key = nullptr;
+  for (const ScriptEntry& entry : ParseRegScript(script).entries) {
+    if (entry.kind == ScriptEntry::Kind::kDeleteKey)
+      touched->push_back({entry.root, entry.path, true, ""});
+    else if (entry.kind == ScriptEntry::Kind::kKey)
+      key = &entry;
+    else if (key)
+      touched->push_back({key->root, key->path, false, entry.name});
+  }
+}
+
+// Each place as it stands now: a value's data or its absence, a key's tree.
+std::map<std::string, std::string> Snapshot(RegistryBackend& registry,
+                                            const std::vector<Place>& touched) {
+  std::map<std::string, std::string> now;
+  for (const Place& place : touched) {
+    std::string& text = now[place.Entry()];
+    RegValue value;
     std::vector<std::string> tree;
-    AppendKeyTree(registry, root, path, &tree);
-    std::string text;
+    if (place.wholeKey) AppendKeyTree(registry, place.root, place.path, &tree);
+    if (!place.wholeKey && ValueAt(registry, place.root, place.path, place.name, &value))
+      text = ScriptData(value);
     for (const std::string& line : tree) text += line + "\n";
-    now[Entry(key, "")] = tree.empty() ? "missing" : text;
+    if (text.empty()) text = "missing";
   }
   return now;
 }
@@ -117,38 +98,35 @@ class LatePagesEndToEnd : public ::testing::Test {
   Win32Registry registry_;
 };
 
-// Values of all three pages, set to what no save writes, so that putting
-// the registry back shows.
-const struct {
-  const char* key;
-  const char* name;
-} kSentinels[] = {
-    {"HKEY_CURRENT_USER\\Control Panel\\Desktop", "WaitToKillAppTimeOut"},
-    {"HKEY_CURRENT_USER\\Software\\DownloadManager", "ConnectionType"},
-    {"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", "LogonType"},
+// Values of all three pages (the first's timeout, the second's download
+// manager, the third's logon type), set to what no save writes, so that
+// putting the registry back shows.
+const Place kSentinels[] = {
+    {RegistryRoot::CurrentUser, "Control Panel\\Desktop", false, "WaitToKillAppTimeOut"},
+    {RegistryRoot::CurrentUser, "Software\\DownloadManager", false, "ConnectionType"},
+    {RegistryRoot::LocalMachine, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon", false,
+     "LogonType"},
 };
 const char kSentinelText[] = "Kein Wert \u00fcbrig \"\u00e9t\u00e9\" \u65e5\u672c";
 
-void SetSentinels(RegistryBackend& registry) {
-  for (const auto& sentinel : kSentinels) {
-    RegistryRoot root;
-    std::string path;
-    ASSERT_TRUE(SplitKey(sentinel.key, &root, &path));
-    RegKey key = 0;
-    ASSERT_EQ(registry.CreateKeyEx(RootKey(root), path, kKeyAllAccess, &key), regerr::kSuccess);
-    EXPECT_EQ(registry.SetValueEx(key, sentinel.name, regtype::kExpandSz,
-                                  reinterpret_cast<const std::uint8_t*>(kSentinelText),
-                                  sizeof kSentinelText),
-              regerr::kSuccess);
-    registry.CloseKey(key);
-  }
-}
-
-std::string SentinelData() {
+RegValue Sentinel() {
   RegValue sentinel;
   sentinel.type = regtype::kExpandSz;
   sentinel.data.assign(kSentinelText, kSentinelText + sizeof kSentinelText);
-  return ScriptData(sentinel);
+  return sentinel;
+}
+
+void SetSentinels(RegistryBackend& registry) {
+  for (const Place& place : kSentinels) {
+    RegKey key = 0;
+    ASSERT_EQ(registry.CreateKeyEx(RootKey(place.root), place.path, kKeyAllAccess, &key),
+              regerr::kSuccess);
+    const RegValue sentinel = Sentinel();
+    EXPECT_EQ(registry.SetValueEx(key, place.name, sentinel.type, sentinel.data.data(),
+                                  static_cast<std::uint32_t>(sentinel.data.size())),
+              regerr::kSuccess);
+    registry.CloseKey(key);
+  }
 }
 
 TEST_F(LatePagesEndToEnd, SavesBeforeAnyOtherPageWasShownWriteWhatTheyWriteAfter) {
@@ -159,31 +137,17 @@ TEST_F(LatePagesEndToEnd, SavesBeforeAnyOtherPageWasShownWriteWhatTheyWriteAfter
 
   const std::vector<std::string> backups = PressSaveAndOneClick();
   ASSERT_EQ(backups.size(), 2u);
-  Touched touched;
+  std::vector<Place> touched;
   for (const std::string& backup : backups) AddTouched(FileBytes(backup), &touched);
-  EXPECT_GT(touched.values.size() + touched.madeKeys.size(), 100u);
-  const std::map<std::string, std::string> unseen = Snapshot(registry_, touched);
-
-  // Every page's rows: the first page's timeout, the second's download
-  // manager and the third's logon type.
-  for (const auto& sentinel : kSentinels) {
-    const auto written = unseen.find(Entry(sentinel.key, sentinel.name));
-    if (written == unseen.end())
-      ADD_FAILURE() << sentinel.key << " [" << sentinel.name << "] not in the backups";
-    else
-      EXPECT_NE(written->second, SentinelData()) << sentinel.key << " [" << sentinel.name << "]";
-  }
-
-  // Back to the registry as it was, the newest backup first.
+  EXPECT_GT(touched.size(), 100u);
+  std::map<std::string, std::string> unseen = Snapshot(registry_, touched);
+  // Written, and put back by the backups, the newest first.
+  const std::string sentinel = ScriptData(Sentinel());
+  for (const Place& place : kSentinels) EXPECT_NE(unseen[place.Entry()], sentinel) << place.name;
   for (auto it = backups.rbegin(); it != backups.rend(); ++it)
     ImportRegScript(registry_, FileBytes(*it));
-  const std::map<std::string, std::string> restored = Snapshot(registry_, touched);
-  for (const auto& sentinel : kSentinels) {
-    const auto back = restored.find(Entry(sentinel.key, sentinel.name));
-    if (back != restored.end()) {
-      EXPECT_EQ(back->second, SentinelData()) << sentinel.name;
-    }
-  }
+  std::map<std::string, std::string> restored = Snapshot(registry_, touched);
+  for (const Place& place : kSentinels) EXPECT_EQ(restored[place.Entry()], sentinel) << place.name;
 
   app_.ShowEveryPage();
   EXPECT_EQ(ProgramDriver::Find(main_, "Button", "&Save Changes").size(), 3u);
