@@ -32,15 +32,6 @@ int Scaled(HWND window, int designWidth, int v) {
 }
 constexpr int kMainWidth = 790, kDonateWidth = 422;
 
-HWND Sidebar(HWND main) {
-  for (HWND panel : velotune::ProgramDriver::Find(main, "TPanel")) {
-    HWND parent = GetParent(panel);
-    if (velotune::ProgramDriver::ClassOf(parent) == "TPanel" && GetParent(parent) == main)
-      return panel;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -74,7 +65,7 @@ int main(int argc, char** argv) {
   if (action == "page" && argc > 2) {
     PostMessageA(main, WM_SYSCHAR, argv[2][0], 0x20000000);
   } else if (action == "fix" || action == "tweak" || action == "bitcoin") {
-    HWND sidebar = Sidebar(main);
+    HWND sidebar = ProgramDriver::Sidebar(main);
     if (!sidebar) return 1;
     const int x = Scaled(main, kMainWidth, 68);
     const int y = Scaled(main, kMainWidth, action == "fix" ? 140 : action == "tweak" ? 64 : 520);
