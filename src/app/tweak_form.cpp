@@ -117,11 +117,10 @@ void TTweakFrm::SidebarClick(TEventArgs& e) {
   for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
   Bind<TControl>(*this, kBottomPanelName)->SetVisible(mode->bottomPanelVisible);
   if (mode->activePage) pages->SetActivePage(Bind<TTabSheet>(*this, mode->activePage));
-  // The design's height as the resize kit lays the window out now (at its
-  // DPI and size), not the design's pixels.
+  // The design's height at the DPI the resize kit lays the window out for.
   const auto* kit = Bind<TResizeKit>(*this, "ResizeKit1");
   pages->SetBounds(pages->Left(), pages->Top(), pages->Width(),
-                   kit->LaidOutHeight(kSidebarPageControlHeight));
+                   kit->HeightAtScreenDpi(kSidebarPageControlHeight));
   if (mode->focus) {
     auto* focus = Bind<TWinControl>(*this, mode->focus);
     if (focus->CanFocus()) focus->SetFocus();

@@ -169,10 +169,8 @@ void TResizeKit::ExitResize() {
   Fire("OnExitResize");
 }
 
-int TResizeKit::LaidOutHeight(int designHeight) const {
-  const int atScreen =
-      ToScreenSize(designHeight, layoutSettings_.designDpiH, layout_.screenDpiY);
-  return RoundHalfUp(atScreen * layout_.yScale);
+int TResizeKit::HeightAtScreenDpi(int designHeight) const {
+  return ToScreenSize(designHeight, layoutSettings_.designDpiH, layout_.screenDpiY);
 }
 
 void RegisterResizeKitClass(ComponentClasses& classes) {

@@ -55,9 +55,9 @@ class TResizeKit : public TComponent {
   double YScale() const { return layout_.yScale; }
   double FontScale() const { return layout_.fontScale; }
   bool Sized() const { return layout_.sized; }
-  // A height of the design (pixels at the design DPI) as the kit lays the
-  // form out now: at the screen's DPI and the last rescale's scale.
-  int LaidOutHeight(int designHeight) const;
+  // A height of the design (pixels at the design DPI) at the screen's DPI,
+  // as loading took the controls' heights there.
+  int HeightAtScreenDpi(int designHeight) const;
 
   // Whether the user's language is Japanese (for the refusal messages).
   static bool IsJapaneseLocale();
