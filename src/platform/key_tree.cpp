@@ -38,13 +38,14 @@ RegValue* KeyNode::FindValue(const std::string& valueName) {
   return it == index_.end() ? nullptr : &values_[it->second];
 }
 
-void KeyNode::SetValue(const std::string& valueName, std::uint32_t type,
-                       std::vector<std::uint8_t> data) {
+const RegValue& KeyNode::SetValue(const std::string& valueName, std::uint32_t type,
+                                  std::vector<std::uint8_t> data) {
   auto inserted = index_.emplace(FoldName(valueName), values_.size());
   if (inserted.second) values_.push_back(RegValue{valueName, type, {}});
   RegValue& value = values_[inserted.first->second];
   value.type = type;
   value.data = std::move(data);
+  return value;
 }
 
 bool KeyNode::EraseValue(const std::string& valueName) {
@@ -176,8 +177,7 @@ long KeyTreeRegistry::SetValueEx(RegKey key, const std::string& name, std::uint3
   if ((error = Refusal(node)) != regerr::kSuccess) return error;
   if (size > 0 && data == nullptr) return kNoAccess;
   LoadValues(node);
-  node->SetValue(name, type, std::vector<std::uint8_t>(data, data + size));
-  ValueSet(node, *node->FindValue(name));
+  ValueSet(node, node->SetValue(name, type, std::vector<std::uint8_t>(data, data + size)));
   return regerr::kSuccess;
 }
 

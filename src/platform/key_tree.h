@@ -35,8 +35,9 @@ struct KeyNode {
   // Null when there is no such value.
   RegValue* FindValue(const std::string& name);
   // Adds the value at the end, or replaces the type and data of the one of
-  // that name (keeping its spelling and place).
-  void SetValue(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
+  // that name (keeping its spelling and place); the value as it is now.
+  const RegValue& SetValue(const std::string& name, std::uint32_t type,
+                           std::vector<std::uint8_t> data);
   // False when there is no such value.
   bool EraseValue(const std::string& name);
   void ReplaceValues(std::vector<RegValue> values);

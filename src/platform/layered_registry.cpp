@@ -56,8 +56,7 @@ LayeredRegistry::Record& LayeredRegistry::RecordFor(const KeyNode* node) {
 }
 
 void LayeredRegistry::Note(RegOperation operation) {
-  operations_.push_back(std::move(operation));
-  if (observer_) observer_(operations_.back());
+  if (observer_) observer_(std::move(operation));
 }
 
 void LayeredRegistry::KeyCreated(KeyNode* node) {
@@ -67,7 +66,7 @@ void LayeredRegistry::KeyCreated(KeyNode* node) {
 
 void LayeredRegistry::ValueSet(KeyNode* node, const RegValue& value) {
   RecordFor(node).NoteValue(value.name);
-  Note({RegOperation::Kind::kSetValue, node->root, node->Path(), value, true});
+  if (observer_) Note({RegOperation::Kind::kSetValue, node->root, node->Path(), value, true});
 }
 
 void LayeredRegistry::ValueDeleted(KeyNode* node, const std::string& name, bool found) {
