@@ -83,6 +83,7 @@ class LayeredRegistry : public KeyTreeRegistry {
 
  private:
   Record& RecordFor(const KeyNode* node);
+  void NoteValue(const KeyNode* node, const std::string& name);
   void Note(RegOperation operation);
   bool ExistsHere(RegistryRoot root, const std::string& path);
   void CompareTree(RegistryRoot root, const std::string& path, std::vector<RegChange>* changes);

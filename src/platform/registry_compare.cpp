@@ -12,7 +12,7 @@ namespace {
 
 struct KeyContents {
   bool exists = false;
-  std::vector<RegValue> values;
+  ListedValues values;
   std::vector<std::string> children;
 };
 
@@ -21,7 +21,7 @@ KeyContents Read(RegistryBackend& registry, RegistryRoot root, const std::string
   RegKey key = 0;
   if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return contents;
   contents.exists = true;
-  contents.values = ReadValues(registry, key);
+  contents.values = ListedValues(registry, key);
   contents.children = ReadSubKeyNames(registry, key);
   registry.CloseKey(key);
   return contents;
@@ -74,7 +74,7 @@ std::string TreeDifference(RegistryBackend& expected, RegistryBackend& actual, R
   const std::string key = FullKeyName(root, path);
   if (want.exists != got.exists) return key + (want.exists ? " is missing" : " is left over");
   if (!want.exists) return "";
-  const std::string values = ValuesDifference(root, path, want.values, got.values);
+  const std::string values = ValuesDifference(root, path, want.values.All(), got.values.All());
   if (!values.empty()) return values;
   std::map<std::string, std::string> children;  // either side's sub-keys, once each
   for (const std::string& name : want.children) children.emplace(FoldName(name), name);

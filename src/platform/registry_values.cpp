@@ -157,6 +157,11 @@ std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
   return values;
 }
 
+ListedValues::ListedValues(RegistryBackend& registry, RegKey key)
+    : held_(registry.HeldValues(key)) {
+  if (held_ == nullptr) read_ = ReadValues(registry, key);
+}
+
 std::vector<std::string> ReadSubKeyNames(RegistryBackend& registry, RegKey key) {
   std::vector<std::string> names;
   std::uint32_t count = 0, longest = 0;
@@ -255,12 +260,13 @@ void AppendKeyTree(RegistryBackend& registry, RegistryRoot root, const std::stri
                    std::vector<std::string>* lines) {
   RegKey key = 0;
   if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return;
-  std::vector<RegValue> values = ReadValues(registry, key);
+  const ListedValues values(registry, key);
   std::vector<std::string> children = ReadSubKeyNames(registry, key);
-  registry.CloseKey(key);
   lines->push_back("");
   lines->push_back("[" + FullKeyName(root, path) + "]");
-  for (const RegValue& value : values) AppendScriptValue(value, lines);
+  lines->reserve(lines->size() + values.All().size());
+  for (const RegValue& value : values.All()) AppendScriptValue(value, lines);
+  registry.CloseKey(key);
   for (const std::string& child : children)
     AppendKeyTree(registry, root, JoinKeyPath(path, child), lines);
 }

@@ -44,25 +44,23 @@ class ComparedKey {
   ComparedKey(RegistryBackend& planned, RegistryBackend& actual, RegistryRoot root,
               const std::string& path)
       : planned_(ValuesOf(planned, root, path)), actual_(ValuesOf(actual, root, path)) {
-    values_.reserve(planned_.size() + 1);
-    for (const RegValue& v : planned_) values_[FoldName(v.name)].planned = &v;
-    for (const RegValue& v : actual_) values_[FoldName(v.name)].actual = &v;
+    values_.reserve(planned_.All().size() + 1);
+    for (const RegValue& v : planned_.All()) values_[FoldName(v.name)].planned = &v;
+    for (const RegValue& v : actual_.All()) values_[FoldName(v.name)].actual = &v;
   }
   Value& Of(const std::string& name) { return values_[FoldName(name)]; }
 
  private:
-  static std::vector<RegValue> ValuesOf(RegistryBackend& registry, RegistryRoot root,
-                                        const std::string& path) {
-    std::vector<RegValue> values;
+  static ListedValues ValuesOf(RegistryBackend& registry, RegistryRoot root,
+                               const std::string& path) {
     RegKey key = 0;
-    if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) == regerr::kSuccess) {
-      values = ReadValues(registry, key);
-      registry.CloseKey(key);
-    }
+    if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return {};
+    ListedValues values(registry, key);
+    registry.CloseKey(key);
     return values;
   }
 
-  const std::vector<RegValue> planned_, actual_;
+  const ListedValues planned_, actual_;
   std::unordered_map<std::string, Value> values_;
 };
 
