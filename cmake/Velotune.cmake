@@ -6,8 +6,9 @@
 # velotune_wine_test(NAME [ARGS ...] [TIMEOUT s] [WIN64])
 #   In the native build, registers wine.NAME: bin/NAME.exe of the MinGW build
 #   run under Wine by scripts/wine.sh. With WIN64 also wine64.NAME, the same
-#   run in the 64-bit prefix, where the program runs under WOW64. Wine tests
-#   never run in parallel.
+#   run in the 64-bit prefix, where the program runs under WOW64. With DPI n
+#   (120, 144 or 192) only wine<n>.NAME, run in the 32-bit prefix whose
+#   display has that DPI. Wine tests never run in parallel.
 
 function(velotune_test name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
@@ -20,7 +21,7 @@ function(velotune_test name)
 endfunction()
 
 function(velotune_wine_test name)
-  cmake_parse_arguments(T "WIN64" "TIMEOUT;EXE" "ARGS" ${ARGN})
+  cmake_parse_arguments(T "WIN64" "TIMEOUT;EXE;DPI" "ARGS" ${ARGN})
   if(WIN32 OR NOT VELOTUNE_WIN_DIR)
     return()
   endif()
@@ -34,6 +35,11 @@ function(velotune_wine_test name)
   if(T_WIN64)
     list(APPEND runs wine64)
   endif()
+  set(dpi 96)
+  if(T_DPI)
+    set(runs wine${T_DPI})
+    set(dpi ${T_DPI})
+  endif()
   foreach(run IN LISTS runs)
     set(arch win32)
     if(run STREQUAL wine64)
@@ -43,6 +49,6 @@ function(velotune_wine_test name)
              COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine.sh run ${VELOTUNE_WIN_DIR}/bin/${T_EXE}.exe ${T_ARGS}
              WORKING_DIRECTORY ${VELOTUNE_WIN_DIR}/bin)
     set_tests_properties(${run}.${name} PROPERTIES RESOURCE_LOCK wine TIMEOUT ${T_TIMEOUT}
-                         ENVIRONMENT "VELOTUNE_XVFB=1;VELOTUNE_WINEARCH=${arch}")
+                         ENVIRONMENT "VELOTUNE_XVFB=1;VELOTUNE_WINEARCH=${arch};VELOTUNE_DPI=${dpi}")
   endforeach()
 endfunction()

@@ -8,6 +8,8 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 "$here/scripts/build.sh"
 "$here/scripts/wine.sh" prefix
 VELOTUNE_WINEARCH=win64 "$here/scripts/wine.sh" prefix
+# The display-scale tests run in a prefix whose display has 144 DPI.
+VELOTUNE_DPI=144 "$here/scripts/wine.sh" prefix
 set +e
 ctest --test-dir "$here/build/native" --output-on-failure -j "${VELOTUNE_JOBS:-$(nproc)}" "$@"
 rc=$?

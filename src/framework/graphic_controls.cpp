@@ -124,10 +124,16 @@ void TLabel::FontChanged() {
   Invalidate();
 }
 
+void TLabel::SetBounds(int left, int top, int width, int height) {
+  TGraphicControl::SetBounds(left, top, width, height);
+  AdjustBounds();
+}
+
 void TLabel::AdjustBounds() {
   // Sized to the text once the description is read, as the label was laid
   // out at design time; the kept left edge follows the alignment.
-  if (!autoSize || (ComponentState() & csLoading) || wordWrap) return;
+  if (!autoSize || (ComponentState() & csLoading) || wordWrap || adjusting_) return;
+  adjusting_ = true;
   HDC dc = GetDC(nullptr);
   RECT r{0, 0, 0, 0};
   HGDIOBJ old = SelectObject(dc, font_.Handle());
@@ -138,7 +144,8 @@ void TLabel::AdjustBounds() {
   int left = left_;
   if (alignment == 1) left = left_ + width_ - r.right;
   if (alignment == 2) left = left_ + (width_ - r.right) / 2;
-  SetBounds(left, top_, r.right, r.bottom);
+  TGraphicControl::SetBounds(left, top_, r.right, r.bottom);
+  adjusting_ = false;
 }
 
 void TLabel::Paint(HDC dc) {

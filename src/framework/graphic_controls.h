@@ -25,6 +25,9 @@ class TLabel : public TGraphicControl {
   bool wordWrap = false;
   bool transparent = false;
   bool showAccelChar = true;
+  // An auto-sized label keeps the size of its text whatever bounds it is
+  // given (a font scaled for another DPI does not grow in step with them).
+  void SetBounds(int left, int top, int width, int height) override;
 
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override;
@@ -34,6 +37,7 @@ class TLabel : public TGraphicControl {
 
  private:
   void AdjustBounds();
+  bool adjusting_ = false;
 };
 
 class TImage : public TGraphicControl {

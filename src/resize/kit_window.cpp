@@ -134,34 +134,70 @@ void Rescale(const KitTarget target, int clientWidth, int clientHeight) {
 // The configured outer sizes are the design's: at the window's DPI they
 // grow with everything else.
 int ScreenWidth(const TResizeKit& kit, int designWidth) {
-  return ToScreenSize(designWidth, kit.Settings().designDpiW,
-                      kit.Layout().screenDpiX);
+  return ToScreenSize(designWidth, kit.Settings().designDpiW, kit.Layout().screenDpiX);
 }
 int ScreenHeight(const TResizeKit& kit, int designHeight) {
-  return ToScreenSize(designHeight, kit.Settings().designDpiH,
-                      kit.Layout().screenDpiY);
+  return ToScreenSize(designHeight, kit.Settings().designDpiH, kit.Layout().screenDpiY);
 }
 SizeLimits ScreenLimits(const TResizeKit& kit) {
   const SizeLimits& l = kit.Limits();
-  return {ScreenWidth(kit, l.maxWidth), ScreenHeight(kit, l.maxHeight), ScreenWidth(kit, l.minWidth),
-          ScreenHeight(kit, l.minHeight)};
+  return {ScreenWidth(kit, l.maxWidth), ScreenHeight(kit, l.maxHeight),
+          ScreenWidth(kit, l.minWidth), ScreenHeight(kit, l.minHeight)};
+}
+
+// The window's frame: its outer size less its client size.
+SIZE FrameNow(HWND window) {
+  RECT outer{}, client{};
+  GetWindowRect(window, &outer);
+  GetClientRect(window, &client);
+  return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+// The window's frame at a DPI, as the system gives it to a window of this
+// style; systems without the per-DPI call give the frame it has now, scaled.
+SIZE FrameAtDpi(HWND window, int dpi, int screenDpi) {
+  using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+  static const auto adjust = reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("user32.dll"), "AdjustWindowRectExForDpi")));
+  RECT r{0, 0, 0, 0};
+  if (adjust &&
+      adjust(&r, static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE)), GetMenu(window) != nullptr,
+             static_cast<DWORD>(GetWindowLongA(window, GWL_EXSTYLE)), static_cast<UINT>(dpi)))
+    return SIZE{r.right - r.left, r.bottom - r.top};
+  const SIZE now = FrameNow(window);
+  return SIZE{MulDiv(now.cx, dpi, screenDpi), MulDiv(now.cy, dpi, screenDpi)};
+}
+
+// The configured first-show size is an outer size at the design DPI. At
+// another DPI the client inside it grows with the DPI and the window's own
+// frame there goes around it, so the client comes out at the design's
+// scale whatever the frame does.
+KitSize FirstShowOuterSize(const KitTarget target) {
+  const TResizeKit& kit = *target.kit;
+  const int w = kit.FormWidth(), h = kit.FormHeight();
+  const int designX = kit.Settings().designDpiW, designY = kit.Settings().designDpiH;
+  const int screenX = kit.Layout().screenDpiX, screenY = kit.Layout().screenDpiY;
+  if (w <= 0 || h <= 0 || (designX == screenX && designY == screenY)) return {w, h};
+  const SIZE design = FrameAtDpi(target.formHandle, designX, screenX);
+  const SIZE frame = FrameNow(target.formHandle);
+  return {ToScreenSize(w - design.cx, designX, screenX) + frame.cx,
+          ToScreenSize(h - design.cy, designY, screenY) + frame.cy};
 }
 
 void FirstShow(const KitTarget target) {
   TResizeKit& kit = *target.kit;
   const WorkArea area = GetWorkArea(kit.ValidTaskbar());
   const KitRect r = WindowRect(target.formHandle);
-  const KitSize size = FirstShowSize(ScreenWidth(kit, kit.FormWidth()),
-                                     ScreenHeight(kit, kit.FormHeight()), {r.Width(), r.Height()},
-                                     area);
+  const KitSize outer = FirstShowOuterSize(target);
+  const KitSize size = FirstShowSize(outer.width, outer.height, {r.Width(), r.Height()}, area);
   PlaceForm(target.formHandle, kit.FormPos(), area, size.width, size.height);
 }
 
 void LimitMaximize(const KitTarget target, MINMAXINFO& info) {
   const TResizeKit& kit = *target.kit;
   const MaximizeLimits limits = ComputeMaximizeLimits(
-      GetWorkArea(kit.ValidTaskbar()), ScreenLimits(kit), {info.ptMaxPosition.x, info.ptMaxPosition.y},
-      WindowRect(target.formHandle), osMinorVersion);
+      GetWorkArea(kit.ValidTaskbar()), ScreenLimits(kit),
+      {info.ptMaxPosition.x, info.ptMaxPosition.y}, WindowRect(target.formHandle), osMinorVersion);
   info.ptMaxSize = {limits.maxSize.width, limits.maxSize.height};
   info.ptMaxTrackSize = info.ptMaxSize;
   info.ptMaxPosition = {limits.maxPosition.x, limits.maxPosition.y};
