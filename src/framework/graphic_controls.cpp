@@ -126,14 +126,14 @@ void TLabel::FontChanged() {
 
 void TLabel::SetBounds(int left, int top, int width, int height) {
   TGraphicControl::SetBounds(left, top, width, height);
-  AdjustBounds();
+  AdjustBounds(true);
 }
 
-void TLabel::AdjustBounds() {
+void TLabel::AdjustBounds(bool growOnly) {
   // Sized to the text once the description is read, as the label was laid
-  // out at design time; the kept left edge follows the alignment.
+  // out at design time; the kept left edge follows the alignment. Bounds
+  // given from outside (the resize kit) are kept when the text fits them.
   if (!autoSize || (ComponentState() & csLoading) || wordWrap || adjusting_) return;
-  adjusting_ = true;
   HDC dc = GetDC(nullptr);
   RECT r{0, 0, 0, 0};
   HGDIOBJ old = SelectObject(dc, font_.Handle());
@@ -141,9 +141,15 @@ void TLabel::AdjustBounds() {
             DT_CALCRECT | DT_SINGLELINE | (showAccelChar ? 0 : DT_NOPREFIX));
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
+  if (growOnly && r.right <= width_ && r.bottom <= height_) return;
+  if (growOnly) {
+    r.right = std::max<LONG>(r.right, width_);
+    r.bottom = std::max<LONG>(r.bottom, height_);
+  }
   int left = left_;
   if (alignment == 1) left = left_ + width_ - r.right;
   if (alignment == 2) left = left_ + (width_ - r.right) / 2;
+  adjusting_ = true;
   TGraphicControl::SetBounds(left, top_, r.right, r.bottom);
   adjusting_ = false;
 }

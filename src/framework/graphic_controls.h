@@ -25,8 +25,9 @@ class TLabel : public TGraphicControl {
   bool wordWrap = false;
   bool transparent = false;
   bool showAccelChar = true;
-  // An auto-sized label keeps the size of its text whatever bounds it is
-  // given (a font scaled for another DPI does not grow in step with them).
+  // An auto-sized label never gets narrower or lower than its text,
+  // whatever bounds it is given (a font scaled for another DPI does not
+  // grow in step with them).
   void SetBounds(int left, int top, int width, int height) override;
 
  protected:
@@ -36,7 +37,7 @@ class TLabel : public TGraphicControl {
   void ColorChanged() override { Invalidate(); }
 
  private:
-  void AdjustBounds();
+  void AdjustBounds(bool growOnly = false);
   bool adjusting_ = false;
 };
 
