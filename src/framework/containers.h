@@ -74,6 +74,7 @@ class TTabSheet : public TWinControl {
   void SetTabVisible(bool visible);
   int PageIndex() const;
   void SetParentComponent(TComponent* parent) override;
+  void SetBounds(int left, int top, int width, int height) override;
 
  protected:
   const PropertyDef* FindProperty(const std::string& name) const override;

@@ -7,8 +7,11 @@
 #include <cctype>
 
 #include "framework/containers.h"
+#include "framework/form.h"
 #include "framework/property_helpers.h"
 #include "framework/shortcuts.h"
+#include "framework/text_values.h"
+#include "framework/window_dpi.h"
 #include "platform/text_case.h"
 
 namespace velotune {
@@ -69,6 +72,20 @@ void TTabSheet::SetTabVisible(bool visible) {
   if (visible == tabVisible_) return;
   tabVisible_ = visible;
   if (TPageControl* pages = PageControl()) pages->UpdateTabs();
+}
+
+void TTabSheet::SetBounds(int left, int top, int width, int height) {
+  // A page fills its control's display area, whatever bounds a layout
+  // scaled from the design gives it (the tabs' height is the system's).
+  TPageControl* pages = PageControl();
+  if (pages && pages->HandleAllocated()) {
+    const RECT r = pages->DisplayRect();
+    left = r.left;
+    top = r.top;
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+  }
+  TWinControl::SetBounds(left, top, width, height);
 }
 
 void TTabSheet::TextChanged() {
@@ -221,6 +238,12 @@ void TPageControl::SetActivePage(TTabSheet* page) {
 
 void TPageControl::UpdateTabs() {
   if (!handle_) return;
+  // The room around a tab's text is the system's 6 by 3 pixels at 96 DPI;
+  // the system keeps it at that while the text grows with the DPI.
+  const TForm* form = ParentForm();
+  const int dpi = form ? form->Dpi() : kDesignDpi;
+  SendMessageA(handle_, TCM_SETPADDING, 0,
+               MAKELPARAM(ScaleRounded(6, dpi, kDesignDpi), ScaleRounded(3, dpi, kDesignDpi)));
   SendMessageA(handle_, TCM_DELETEALLITEMS, 0, 0);
   std::vector<TTabSheet*> tabs = VisibleTabs();
   int selected = -1;
@@ -288,6 +311,7 @@ void TPageControl::WndProc(TMessage& message) {
     return;
   }
   TWinControl::WndProc(message);
+  if (message.Msg == CM_DPICHANGED) UpdateTabs();
 }
 
 }  // namespace velotune

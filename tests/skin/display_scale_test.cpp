@@ -122,7 +122,8 @@ std::vector<std::string> TextsThatDoNotFit(TForm& window, const SkinArt& art) {
   return misfits;
 }
 
-// What the screen shows of the window, its status bar (a clock) left out.
+// What the screen shows of the window, its status bar (a clock) left out;
+// rows of the window's width.
 std::vector<Pixel> ShownPixels(TForm& window) {
   HWND h = window.Handle();
   SetForegroundWindow(h);
@@ -144,6 +145,21 @@ std::vector<Pixel> ShownPixels(TForm& window) {
       pixels.push_back(inBar ? 0 : canvas.At(x, y));
     }
   return pixels;
+}
+
+// "" when the two are the same; else how many pixels differ and the first.
+std::string PixelDifference(const std::vector<Pixel>& now, const std::vector<Pixel>& before,
+                            int width) {
+  if (now.size() != before.size()) return "the window's size differs";
+  size_t count = 0, first = 0;
+  for (size_t i = 0; i < now.size(); ++i)
+    if (now[i] != before[i] && count++ == 0) first = i;
+  if (count == 0) return "";
+  char text[128];
+  std::snprintf(text, sizeof(text), "%zu pixels differ, the first at %zu,%zu: %06X, was %06X",
+                count, first % width, first / width, static_cast<unsigned>(now[first] & 0xFFFFFF),
+                static_cast<unsigned>(before[first] & 0xFFFFFF));
+  return text;
 }
 
 TEST(DisplayScale, MainWindowAtTheDisplaysDpi) {
@@ -234,7 +250,8 @@ TEST(DisplayScale, FollowsWmDpiChangedThereAndBack) {
   EXPECT_TRUE(EqualRect(&before, &now));
   EXPECT_EQ(start, window.Dpi());
   EXPECT_EQ(fontBefore, window.Font().Height());
-  EXPECT_TRUE(ShownPixels(window) == pixelsBefore) << "the window looks other than at start";
+  EXPECT_EQ("", PixelDifference(ShownPixels(window), pixelsBefore, Width(before)))
+      << "the window looks other than at start";
 }
 
 }  // namespace

@@ -146,6 +146,15 @@ TEST(MenuItems, SeparatorIsCutFromTheBottomOfFrameTwoOverThePopupBackground) {
   const Bitmap tall = MenuItemBackground(Bitmap(8, 14, 24, kBack), image, false, true);
   EXPECT_EQ(kLine, tall.At(3, 9));
   EXPECT_EQ(kBack, tall.At(3, 8));
+  // An item the system kept lower than the art's separator at this DPI gets
+  // the art's bottom rows squeezed in: the line still shows, the margins at
+  // the ends; an item as high as those rows is cut as before.
+  const Bitmap low = MenuItemBackground(Bitmap(20, 2, 24, kBack), image, false, true, 6);
+  EXPECT_EQ(kBack, low.At(10, 0));
+  EXPECT_EQ(kLine, low.At(10, 1));
+  EXPECT_EQ(kEdge, low.At(0, 1));
+  EXPECT_EQ(kEdge, low.At(19, 1));
+  EXPECT_EQ(separator, MenuItemBackground(under, image, false, true, 4));
 
   // A normal item is frame 1 (all magenta here): the background stays; a
   // selected one is frame 4 stretched over the item with its margins.

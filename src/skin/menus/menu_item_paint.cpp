@@ -97,7 +97,8 @@ HFONT CreateMenuFont(bool bold, const DpiScale& scale) {
 
 int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width, const TSkinData& data,
                          const DpiScale& scale) {
-  return SkinnedItemWidth(kind, width, ItemLeftMargin(data, scale), ImagesOf(item) != nullptr, scale);
+  return SkinnedItemWidth(kind, width, ItemLeftMargin(data, scale), ImagesOf(item) != nullptr,
+                          scale);
 }
 
 void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,
@@ -188,7 +189,10 @@ void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT
   Bitmap under;
   if (!PopupBackgroundUnder(parentMenu, rect, &under))
     under = Bitmap(w, h, 24, ToPixel(Colour(data, ceMenu)));
-  BlitBitmap(buffer.Dc(), 0, 0, MenuItemBackground(under, *image, selected, item.IsLine()), false);
+  BlitBitmap(
+      buffer.Dc(), 0, 0,
+      MenuItemBackground(under, *image, selected, item.IsLine(), scale.Px(kMenuSeparatorHeight)),
+      false);
   if (!item.IsLine()) PaintMenuItemContent(buffer.Dc(), item, state, all, data, scale);
   buffer.CopyTo(canvas, rect.left, rect.top);
 }

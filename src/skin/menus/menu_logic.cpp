@@ -91,7 +91,7 @@ int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasIm
 ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin,
                          const DpiScale& scale) {
   return ItemSize{textWidth + scale.Px(26) + scale.Art(itemLeftMargin),
-                  emptyText ? scale.Px(8) : textHeight + scale.Px(4)};
+                  emptyText ? scale.Px(kMenuSeparatorHeight) : textHeight + scale.Px(4)};
 }
 
 ItemContentLayout LayoutItemContent(const ItemContentInput& in) {
@@ -125,13 +125,15 @@ ItemContentLayout LayoutItemContent(const ItemContentInput& in) {
   return out;
 }
 
-void PaintMenuSeparator(Bitmap& dst, const Rect& rect, const TDataSkinObject& menuItem) {
+void PaintMenuSeparator(Bitmap& dst, const Rect& rect, const TDataSkinObject& menuItem,
+                        int leastRows) {
   const Bitmap& image = menuItem.Map;
   if (image.Empty() || rect.Width() <= 0 || rect.Height() <= 0) return;
   const Rect frame = FrameRect(image, kMenuItemFrames, kSeparatorFrame, false);
   const int height = std::min(rect.Height(), frame.Height());
   const int top = rect.top + (rect.Height() - height) / 2;
-  const int srcTop = frame.bottom - height;
+  const int rows = std::min(frame.Height(), std::max(height, leastRows));
+  const int srcTop = frame.bottom - rows;
   int left = menuItem.LeftWidth, right = menuItem.RightWidth;
   if (left + right > frame.Width() || left + right > rect.Width()) left = right = 0;
   const int bottom = top + height;
@@ -144,11 +146,11 @@ void PaintMenuSeparator(Bitmap& dst, const Rect& rect, const TDataSkinObject& me
 }
 
 Bitmap MenuItemBackground(const Bitmap& under, const TDataSkinObject& menuItem, bool selected,
-                          bool separator) {
+                          bool separator, int separatorRows) {
   Bitmap out = under;
   const Rect all{0, 0, out.Width(), out.Height()};
   if (separator) {
-    PaintMenuSeparator(out, all, menuItem);
+    PaintMenuSeparator(out, all, menuItem, separatorRows);
     return out;
   }
   const Bitmap item =

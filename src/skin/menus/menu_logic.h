@@ -110,18 +110,26 @@ ItemContentLayout LayoutItemContent(const ItemContentInput& in);
 
 // ------------------------------------------------------------ item images
 
+// A separator's height, in pixels at 96 dots per inch.
+constexpr int kMenuSeparatorHeight = 8;
+
 // The separator cut from frame 2 of the "MenuItem" image: the bottom rows as
 // high as the item (the whole frame when the item is higher, centred), its
 // left-margin part at the rectangle's left end, its right-margin part at the
-// right end, the middle stretched between; magenta stays out.
-void PaintMenuSeparator(Bitmap& dst, const Rect& rect, const TDataSkinObject& menuItem);
+// right end, the middle stretched between; magenta stays out. An item lower
+// than `leastRows` (the system may keep a separator's height when the DPI
+// grows) gets that many bottom rows squeezed into it, nearest row, so the
+// art's line still shows.
+void PaintMenuSeparator(Bitmap& dst, const Rect& rect, const TDataSkinObject& menuItem,
+                        int leastRows = 0);
 
 // What lies under an owner-drawn item before its content: `under` (the popup's
 // background under the item, the same size as the item), then the
 // "MenuItem" frame 1 (normal) or 4 (selected) over the whole item with its
-// margins, transparency and tiling, or for a separator only the separator.
+// margins, transparency and tiling, or for a separator only the separator
+// (at least `separatorRows` of the art, see PaintMenuSeparator).
 Bitmap MenuItemBackground(const Bitmap& under, const TDataSkinObject& menuItem, bool selected,
-                          bool separator);
+                          bool separator, int separatorRows = 0);
 
 // The popup window's background: the "MenuBackground" image over the whole
 // window with its margins and tiling.
