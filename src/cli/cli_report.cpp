@@ -62,6 +62,10 @@ std::string ValueText(const RegValue& value) {
 }
 
 std::string ValueJson(const RegValue& value) {
+  return JsonObject(ValueFields(value));
+}
+
+JsonFields ValueFields(const RegValue& value) {
   JsonFields fields = {{"type", JsonString(TypeName(value.type))},
                        {"data", JsonString(ScriptData(value))}};
   if (value.type == regtype::kDword && value.data.size() == 4)
@@ -69,7 +73,7 @@ std::string ValueJson(const RegValue& value) {
   if ((value.type == regtype::kSz || value.type == regtype::kExpandSz) && !value.data.empty()) {
     fields.push_back({"text", JsonString(TextOfStringData(value.data))});
   }
-  return JsonObject(fields);
+  return fields;
 }
 
 std::string ValueNameText(const std::string& name) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "cli/json_text.h"
 #include "platform/layered_registry.h"
 #include "tweaks/action_plan.h"
 
@@ -18,6 +19,7 @@ std::string TypeName(std::uint32_t type);
 std::string ValueText(const RegValue& value);
 // {"type":"REG_DWORD","data":"dword:00000001","number":1}; strings add "text".
 std::string ValueJson(const RegValue& value);
+JsonFields ValueFields(const RegValue& value);
 // "NoRun", or "@" for the default value, quoted for text output.
 std::string ValueNameText(const std::string& name);
 

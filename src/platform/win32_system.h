@@ -32,7 +32,9 @@ class Win32Files : public Files {
   std::string ProgramFolder() override;
   bool ReadAll(const std::string& path, std::string* data) override;
   std::vector<std::string> ListFiles(const std::string& folder) override;
+  std::vector<std::string> ListFolders(const std::string& folder) override;
   bool MakeFolders(const std::string& folder) override;
+  bool RemoveFolder(const std::string& folder) override;
   std::string LocalAppDataFolder() override;
 };
 

@@ -9,6 +9,7 @@
 #include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "platform/text_case.h"
+#include "tweaks/machine_specific.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -122,7 +123,11 @@ class ActionPlan::PlanningFiles : public Files {
   std::vector<std::string> ListFiles(const std::string& folder) override {
     return live_.ListFiles(folder);
   }
+  std::vector<std::string> ListFolders(const std::string& folder) override {
+    return live_.ListFolders(folder);
+  }
   bool MakeFolders(const std::string&) override { return true; }
+  bool RemoveFolder(const std::string&) override { return true; }
   std::string LocalAppDataFolder() override { return live_.LocalAppDataFolder(); }
 
   // Whether the file is there at the end of the plan, for each file touched.
@@ -208,6 +213,7 @@ ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes
     step.kind = PlanStep::Kind::kRegistry;
     step.depth = depth_;
     step.operation = operation;
+    if (const char* why = MachineSpecificWrites::Current()) step.machineSpecific = why;
     steps_.push_back(step);
   });
 }

@@ -3,7 +3,6 @@
 // and that writes which silently do not hold are reported.
 #include <gtest/gtest.h>
 
-#include "cli/cli_commands.h"
 #include "cli/json_text.h"
 #include "cli/plan_fixture.h"
 #include "platform/reg_script.h"
@@ -26,22 +25,13 @@ class LosingRegistry : public MemoryRegistry {
   }
 };
 
-class CommandLine : public PlanTest {
+class CommandLine : public CliTest {
  protected:
-  CliResult Run(const std::vector<std::string>& args) { return Run(live, args); }
-  CliResult Run(RegistryBackend& registry, const std::vector<std::string>& args) {
-    CliEnvironment env{registry, files, processes, ReadTextFile(VELOTUNE_MAIN_FORM),
-                       [this] { return LocalTime{2014, 6, 1, 13, 45, 12, ++milliseconds_}; }};
-    return RunCli(args, env);
-  }
   std::vector<std::string> Backups() {
     std::vector<std::string> names;
     for (const BackupInfo& b : ListBackups(files)) names.push_back(b.file);
     return names;
   }
-
- private:
-  int milliseconds_ = 0;
 };
 
 TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
@@ -49,7 +39,7 @@ TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "No command given" + see},
       {{"frob"}, "Unknown command frob" + see},
-      {{"apply", "one-click", "--force"}, "Unknown option --force" + see},
+      {{"apply", "one-click", "--forcibly"}, "Unknown option --forcibly" + see},
       {{"plan"}, "plan needs an action: page1, page2, page3, one-click, green, fix"},
       {{"apply", "two-click"},
        "Unknown action two-click: give one of page1, page2, page3, one-click, green, fix"},
@@ -58,7 +48,7 @@ TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
       {{"apply", "page1", "--set"}, "--set needs NAME=VALUE after it"},
       {{"apply", "page1", "--set", "Admin"}, "--set needs NAME=VALUE, not \"Admin\""},
       {{"backups", "--set", "Admin=1"},
-       "--set does not go with backups; it sets controls for plan, diff, apply and status"},
+       "--set does not go with backups; it sets controls for plan, diff, apply, export and status"},
       {{"apply", "page1", "--set", "Admin=2"}, "Admin is a check box: give 0 or 1"},
       {{"apply", "page2", "--set", "MCI=1000"},
        "MCI is an up-down: give a position from 512 to 8192 in steps of 512"},
