@@ -12,6 +12,8 @@ namespace velotune {
 
 // The text and blanks up to the width (one blank at least): a column.
 std::string Padded(const std::string& text, std::size_t width);
+// "create-key", "set-value", "delete-value" or "delete-key".
+const char* OperationName(RegOperation::Kind kind);
 // "REG_DWORD", "REG_SZ", ... or "type 42".
 std::string TypeName(std::uint32_t type);
 // The data as a registry script writes it (dword:0000000b, "text", hex:01,02), a

@@ -199,20 +199,6 @@ std::string HexBytes(const std::vector<std::uint8_t>& data) {
   return hex;
 }
 
-const char* OperationName(Kind kind) {
-  switch (kind) {
-    case Kind::kCreateKey:
-      return "create-key";
-    case Kind::kSetValue:
-      return "set-value";
-    case Kind::kDeleteValue:
-      return "delete-value";
-    case Kind::kDeleteKey:
-      return "delete-key";
-  }
-  return "";
-}
-
 // One policy file's instructions; a run of key deletions under one parent
 // becomes one instruction naming them all.
 class PolicyInstructions {

@@ -351,6 +351,17 @@ TEST_F(Export, BadFormatsAndOutputFoldersAreRefusedWithNothingWritten) {
       "The export cannot be written to C:\\Out, so nothing has been written: Cannot create "
       "file \"C:\\Out\\User\\Registry.pol\". There is not enough space on the disk.");
   files.diskSpace = static_cast<std::size_t>(-1);
+  // A plan that would fail exports nothing.
+  CliResult failing =
+      Run({"export", "page1", "--set", "OnExit=soon", "--format", "reg", "--out", "C:\\Out"});
+  EXPECT_EQ(cli_exit::kActionFailed, failing.exitCode);
+  EXPECT_EQ(
+      "Save Changes on Tweaks [1] (page1) would stop, so nothing has been exported: 'soon' is not "
+      "a valid "
+      "integer value\n",
+      failing.err);
+  EXPECT_EQ(before, files.files);
+  EXPECT_EQ(folders, files.folders);
   EXPECT_EQ(registry, Dump(live));
   EXPECT_TRUE(processes.calls.empty());
 
