@@ -149,33 +149,26 @@ class RecordBuilder {
 };
 
 void AddFilesAndProcesses(ActionPlan& plan, PlanExport* out) {
-  // Where each file ends: written and kept, or deleted without being written
-  // first; a file written and deleted again (a script it imports) leaves
-  // nothing behind.
-  std::map<std::string, bool> written;
+  // A file the action leaves written, or deletes before writing it; one it
+  // writes and deletes again (a script it imports) leaves nothing behind.
   std::vector<std::string> order;
-  std::set<std::string> transient;
+  std::map<std::string, bool> endsWritten;
+  std::set<std::string> deletedFirst;
   for (const PlanStep& step : plan.Steps()) {
-    if (step.kind == PlanStep::Kind::kWriteFile) {
-      if (!written.count(step.target)) order.push_back(step.target);
-      written[step.target] = true;
-    } else if (step.kind == PlanStep::Kind::kDeleteFile) {
-      auto it = written.find(step.target);
-      if (it == written.end()) {
-        order.push_back(step.target);
-        written[step.target] = false;
-      } else if (it->second) {
-        transient.insert(step.target);
-        it->second = false;
-      }
+    const bool writes = step.kind == PlanStep::Kind::kWriteFile;
+    if (!writes && step.kind != PlanStep::Kind::kDeleteFile) continue;
+    if (!endsWritten.count(step.target)) {
+      order.push_back(step.target);
+      if (!writes) deletedFirst.insert(step.target);
     }
+    endsWritten[step.target] = writes;
   }
   for (const std::string& file : order) {
-    if (transient.count(file) && !written[file]) continue;
+    if (!endsWritten[file] && !deletedFirst.count(file)) continue;
     LeftOut left;
     left.kind = LeftOut::Kind::kFile;
     left.target = file;
-    left.what = file + (written[file] ? "  (written)" : "  (deleted)");
+    left.what = file + (endsWritten[file] ? "  (written)" : "  (deleted)");
     left.reason = kFileReason;
     out->leftOut.push_back(left);
   }

@@ -88,13 +88,12 @@ import json, re, sys
 work = sys.argv[1]
 
 # What every prefix makes for itself, whatever runs in it: the volatile
-# hardware tree, the display adapter's entries that Wine makes again (under
-# new identifiers, with the time) as programs start, and the prefix's own
-# machine identifier.
+# hardware tree, the devices the system enumerates and the display adapter's
+# entries that Wine makes again (under new identifiers, with the time) as
+# programs start, and the prefix's own machine identifier.
 volatile = re.compile(r"^HKEY_LOCAL_MACHINE\\(Hardware"
-                      r"|System\\(CurrentControlSet|ControlSet\d+)\\(Control\\Video|Hardware Profiles"
-                      r"|Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}"
-                      r"|Enum\\PCI\\VEN_0000&DEV_0000[^\\]*))(\\|$)", re.I)
+                      r"|System\\(CurrentControlSet|ControlSet\d+)\\(Enum|Control\\Video|Hardware Profiles"
+                      r"|Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}))(\\|$)", re.I)
 volatile_values = {("hkey_local_machine\\software\\microsoft\\cryptography", '"machineguid"')}
 
 def sections(path):
