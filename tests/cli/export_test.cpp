@@ -289,6 +289,30 @@ TEST_F(Export, EachFormatReplayedElsewhereLeavesWhatTheActionLeavesButWhatItLeav
   }
 }
 
+TEST(PolicyFile, NamesBeyondAsciiAndDataOfOddSizesReadBackByteForByte) {
+  const std::string key = "Software\\\xD0\x9A\xD0\xBB\xD1\x8E\xD1\x87\\\xE4\xB8\xAD\xE6\x96\x87";
+  const std::string name = "Gr\xC3\xBC\xC3\x9F \xF0\x9F\x98\x80";  // beyond the BMP
+  const std::vector<PolicyInstruction> written = {
+      PolicySetValue(key, name, regtype::kMultiSz, {'a', 0, 0, 0, 'b'}),
+      PolicySetValue(key, "", 0x12345, {}),
+      PolicyDeleteValue(key, name),
+      PolicyDeleteKeys(key, {"\xD0\x9A", "Bags"}),
+  };
+  std::vector<PolicyEntry> read;
+  ASSERT_NO_THROW(read = ReadPolicyFile(PolicyFile(written)));
+  ASSERT_EQ(written.size(), read.size());
+  for (std::size_t i = 0; i < read.size(); ++i) {
+    EXPECT_EQ(key, read[i].key);
+    EXPECT_EQ(written[i].type, read[i].type);
+    EXPECT_EQ(written[i].data, read[i].data);
+  }
+  EXPECT_EQ(name, read[0].value);
+  EXPECT_EQ("**del." + name, read[2].value);
+  EXPECT_EQ(StringData(" "), read[2].data);
+  EXPECT_EQ("**DeleteKeys", read[3].value);
+  EXPECT_EQ(StringData("\xD0\x9A;Bags"), read[3].data);
+}
+
 TEST_F(Export, BadFormatsAndOutputFoldersAreRefusedWithNothingWritten) {
   files.files["C:\\Taken"] = {"a file"};
   files.files["C:\\Full\\notes.txt"] = {"mine"};
