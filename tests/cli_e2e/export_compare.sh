@@ -90,11 +90,15 @@ work = sys.argv[1]
 # What every prefix makes for itself, whatever runs in it: the volatile
 # hardware tree, the devices the system enumerates and the display adapter's
 # entries that Wine makes again (under new identifiers, with the time) as
-# programs start, and the prefix's own machine identifier.
-volatile = re.compile(r"^HKEY_LOCAL_MACHINE\\(Hardware"
+# programs start, the count of services started, the prefix's own machine
+# identifier, and the settings Wine's debugger leaves when one of Wine's own
+# services falls over under load.
+volatile = re.compile(r"^(HKEY_LOCAL_MACHINE\\(Hardware"
                       r"|System\\(CurrentControlSet|ControlSet\d+)\\(Enum|Control\\Video|Hardware Profiles"
-                      r"|Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}))(\\|$)", re.I)
-volatile_values = {("hkey_local_machine\\software\\microsoft\\cryptography", '"machineguid"')}
+                      r"|Control\\Class\\\{4D36E968-E325-11CE-BFC1-08002BE10318\}))"
+                      r"|HKEY_USERS\\[^\\]+\\Software\\Wine\\WineDbg)(\\|$)", re.I)
+volatile_values = {("hkey_local_machine\\software\\microsoft\\cryptography", '"machineguid"'),
+                   ("hkey_local_machine\\system\\currentcontrolset\\control\\servicecurrent", "@")}
 
 def sections(path):
     text = open(path, encoding="utf-16").read()
