@@ -8,7 +8,8 @@
 namespace velotune {
 
 struct CliArguments {
-  std::string command;  // "list", "plan", "diff", "status", "apply", "backups", "undo", "help"
+  std::string command;  // "list", "plan", "diff", "status", "apply", "backups", "undo", "help",
+                        // "version"
   std::string page;     // list: one page, or empty for all
   std::string action;   // plan, diff, apply
   std::string backup;   // undo: the backup's file name, or empty for the newest

@@ -7,12 +7,15 @@
 #include "cli/cli_report.h"
 #include "cli/control_status.h"
 #include "cli/described_controls.h"
+#include "cli/elevation_check.h"
 #include "cli/json_text.h"
 #include "fixes/named_actions.h"
+#include "platform/errors.h"
 #include "platform/reg_script.h"
 #include "platform/seams.h"
 #include "tweaks/action_plan.h"
 #include "tweaks/backups.h"
+#include "velotune_version.h"
 
 namespace velotune {
 
@@ -276,6 +279,8 @@ int Session::Status() {
 int Session::BackUpAndRun(const std::string& name, const std::string& label,
                           const std::function<void()>& action, const std::string& restored) {
   std::unique_ptr<ActionPlan> plan = MakePlan(action);
+  const std::string refusal = ElevationRefusal(*plan, env_.registry, env_.processes, label);
+  if (!refusal.empty()) return Fail(kNotElevated, refusal);
   std::string backup;
   try {
     backup = WriteBackup(env_.files, name, plan->Layer().RestoreScript(), env_.now());
@@ -286,7 +291,7 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
   try {
     action();
   } catch (const std::exception& e) {
-    error = e.what();
+    error = ErrorBoxText(e);
   }
   std::size_t checked = 0;
   const std::vector<Mismatch> different = plan->Check(env_.registry, env_.files, &checked);
@@ -435,11 +440,17 @@ Options:
                     up-downs and track bars a position ("list" shows them)
   --json            the result as one JSON object on standard output
   --help            this text
+  --version         the program's version
 
 Every control starts as the window starts it. Backups are registry scripts
 (REGEDIT4) in the local application-data folder under Velotune\Backups, named
 by time and action; the newest 50 are kept. Processes other than registry
 imports (batch files, powercfg) are listed but cannot be previewed or undone.
+
+apply and undo need an elevated prompt ("Run as administrator") when the
+action writes machine-wide keys (HKEY_LOCAL_MACHINE, HKEY_USERS, classes not
+kept for the user alone) or starts the registry editor; every other command
+works from any prompt.
 
 Exit codes:
   0  done; for apply and undo every value and key read back as planned, for
@@ -451,6 +462,8 @@ Exit codes:
      why; what apply changed before it stopped is undone by its backup.
      Also: no backup to undo, or a backup that cannot be read
   4  the backup could not be written, so nothing was changed
+  5  apply or undo needs administrator rights that this prompt does not
+     have; the message says what needs them. Nothing was changed
 )";
 }
 
@@ -471,6 +484,10 @@ CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
   if (!ParseCliArguments(args, &parsed, &error)) return badArguments();
   if (parsed.command == "help") {
     result.out = CliUsage();
+    return result;
+  }
+  if (parsed.command == "version") {
+    result.out = "velotune-cli " VELOTUNE_VERSION_TEXT "\n";
     return result;
   }
   ScopedSeams seams(&env.registry, &env.processes, &env.files);

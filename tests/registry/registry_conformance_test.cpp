@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "platform/registry_values.h"
 #include "platform/seams.h"
@@ -136,10 +137,12 @@ TEST_P(RegistryConformance, ValuesEnumerateWithTheirNamesTypesAndData) {
   char name[16];
   std::uint8_t data[16];
   std::uint32_t nameSize = 4, type = 0xDEAD, dataSize = sizeof data;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(regerr::kMoreData,
+            b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
   nameSize = sizeof name;
   dataSize = 1;
-  EXPECT_EQ(regerr::kMoreData, b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
+  EXPECT_EQ(regerr::kMoreData,
+            b.EnumValue(key, textIndex, name, &nameSize, &type, data, &dataSize));
   EXPECT_EQ(4u, dataSize);
   nameSize = sizeof name;
   dataSize = sizeof data;
@@ -223,6 +226,33 @@ TEST_P(RegistryConformance, WritesWithoutAnOpenKeyRaiseTheSetDataMessage) {
             MessageOf([&] { WriteDwordUser(tooLong, "Name", 1); }));
   EXPECT_EQ("Failed to create key " + tooLong,
             MessageOf([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+}
+
+// The messages name the value, or the path as given; the error box and the
+// command line add the full name of the key the registry refused.
+TEST_P(RegistryConformance, ARefusedWriteNamesItsKeyInTheErrorBox) {
+  const std::string tooLong =
+      Key("Gr\xF6\xDF"
+          "e\\" +
+          std::string(300, 'k'));
+  const auto boxText = [](const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const std::exception& e) {
+      return ErrorBoxText(e);
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ("Failed to set data for 'Z\xE4hler'\r\nHKEY_CURRENT_USER\\" + tooLong,
+            boxText([&] { WriteDwordUser(tooLong, "Z\xE4hler", 1); }));
+  EXPECT_EQ("Failed to create key " + tooLong + ".\r\nHKEY_CURRENT_USER\\" + tooLong,
+            boxText([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+  // Beneath the open key, as the shared accessor's rows create.
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(Key(), true));
+  const std::string sub = "Sub\\" + std::string(300, 'k');
+  EXPECT_EQ("Failed to create key " + sub + ".\r\nHKEY_CURRENT_USER\\" + Key(sub),
+            boxText([&] { reg.CreateKey(sub); }));
 }
 
 TEST_P(RegistryConformance, DeleteOperationsToleratesMissingKeysAndValues) {
