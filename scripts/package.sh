@@ -5,10 +5,11 @@
 #                         velotune-cli.exe, FIXER, README.txt),
 #                         dist/velotune-VERSION-win32-debug.zip (the two
 #                         programs' debug files) and dist/SHA256SUMS
-#   package.sh --verify   builds the last commit twice, in two scratch folders
-#                         of different paths, one after the other and without
-#                         the compiler cache, and compares the two downloads
-#                         byte for byte; exits with 1 when they differ
+#   package.sh --verify   builds the last commit twice, one after the other in
+#                         two scratch folders of different paths (the first
+#                         with the compiler cache, as any build, the second
+#                         compiling everything afresh), and compares the two
+#                         downloads byte for byte; exits with 1 when they differ
 #
 # The same commit gives the same bytes wherever and whenever it is built: the
 # programs carry no time stamps and no build paths (cmake/Reproducible.cmake),
@@ -91,7 +92,7 @@ verify() {
   fi
   local scratch
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/velotune-verify.XXXXXX")
-  trap 'rm -rf "$scratch"' EXIT
+  trap "rm -rf '$scratch'" EXIT
   # Different depths and names, so that a build path that slipped into the
   # programs shows.
   local sources=("$scratch/a/velotune" "$scratch/second/build-here/src")
@@ -104,7 +105,8 @@ verify() {
     # Debian's libjpeg-turbo sources as setup fetched them, built again here.
     cp -R "$here/build/deps/src" "$src/build/deps/src"
     echo "package: building the last commit in $src"
-    if ! (export CCACHE_DISABLE=1 VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
+    if ! (if [ "$n" = 1 ]; then export CCACHE_DISABLE=1; fi &&
+      export VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
       "$src/scripts/package.sh") >"$scratch/build$n.log" 2>&1; then
       tail -n 30 "$scratch/build$n.log" >&2
       echo "package: the build in $src failed" >&2
