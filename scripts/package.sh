@@ -6,10 +6,9 @@
 #                         dist/velotune-VERSION-win32-debug.zip (the two
 #                         programs' debug files) and dist/SHA256SUMS
 #   package.sh --verify   builds the last commit twice, one after the other in
-#                         two scratch folders of different paths (the first
-#                         with the compiler cache, as any build, the second
-#                         compiling everything afresh), and compares the two
-#                         downloads byte for byte; exits with 1 when they differ
+#                         two scratch folders of different paths, compiling
+#                         everything afresh, and compares the two downloads
+#                         byte for byte; exits with 1 when they differ
 #
 # The same commit gives the same bytes wherever and whenever it is built: the
 # programs carry no time stamps and no build paths (cmake/Reproducible.cmake),
@@ -27,10 +26,13 @@ package() {
   fi
   export SOURCE_DATE_EPOCH="$epoch"
   "$here/scripts/build-mingw-jpeg.sh"
+  # The compiler cache as it is: with a base folder (as build.sh sets it)
+  # it would hand the compiler relative paths, which then name the sources
+  # otherwise than in a build without the cache.
   if command -v ccache >/dev/null 2>&1; then
     export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-    export CCACHE_BASEDIR="$here" CCACHE_NOHASHDIR=1
   fi
+  unset CCACHE_BASEDIR CCACHE_NOHASHDIR
   local build="$here/build/release"
   if [ ! -f "$build/build.ninja" ]; then
     cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
@@ -105,8 +107,7 @@ verify() {
     # Debian's libjpeg-turbo sources as setup fetched them, built again here.
     cp -R "$here/build/deps/src" "$src/build/deps/src"
     echo "package: building the last commit in $src"
-    if ! (if [ "$n" = 1 ]; then export CCACHE_DISABLE=1; fi &&
-      export VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
+    if ! (export CCACHE_DISABLE=1 VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
       "$src/scripts/package.sh") >"$scratch/build$n.log" 2>&1; then
       tail -n 30 "$scratch/build$n.log" >&2
       echo "package: the build in $src failed" >&2
