@@ -26,18 +26,14 @@ package() {
   fi
   export SOURCE_DATE_EPOCH="$epoch"
   "$here/scripts/build-mingw-jpeg.sh"
-  # The compiler cache as it is: with a base folder (as build.sh sets it)
-  # it would hand the compiler relative paths, which then name the sources
-  # otherwise than in a build without the cache.
-  if command -v ccache >/dev/null 2>&1; then
-    export CMAKE_C_COMPILER_LAUNCHER=ccache CMAKE_CXX_COMPILER_LAUNCHER=ccache
-  fi
-  unset CCACHE_BASEDIR CCACHE_NOHASHDIR
+  # Without the compiler cache: with a base folder (as build.sh sets it) it
+  # hands the compiler relative paths, which name the sources otherwise than
+  # a build without it does. Configured every time, so that a build folder
+  # made otherwise is brought in line.
   local build="$here/build/release"
-  if [ ! -f "$build/build.ninja" ]; then
-    cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-  fi
+  cmake -S "$here" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$here/cmake/mingw-i686.cmake" \
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER_LAUNCHER= \
+    -DCMAKE_CXX_COMPILER_LAUNCHER= >/dev/null
   cmake --build "$build" -j "${VELOTUNE_JOBS:-$(nproc)}" \
     --target velotune velotune-cli velotune_fixer_files
   local version
@@ -107,7 +103,7 @@ verify() {
     # Debian's libjpeg-turbo sources as setup fetched them, built again here.
     cp -R "$here/build/deps/src" "$src/build/deps/src"
     echo "package: building the last commit in $src"
-    if ! (export CCACHE_DISABLE=1 VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
+    if ! (export VELOTUNE_PACKAGE_SETUP=0 VELOTUNE_DIST="$scratch/dist$n" &&
       "$src/scripts/package.sh") >"$scratch/build$n.log" 2>&1; then
       tail -n 30 "$scratch/build$n.log" >&2
       echo "package: the build in $src failed" >&2
