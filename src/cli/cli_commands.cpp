@@ -487,7 +487,8 @@ CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
     return result;
   }
   if (parsed.command == "version") {
-    result.out = "velotune-cli " VELOTUNE_VERSION_TEXT "\n";
+    result.out = json ? JsonObject({{"version", JsonString(VELOTUNE_VERSION_TEXT)}}) + "\n"
+                      : "velotune-cli " VELOTUNE_VERSION_TEXT "\n";
     return result;
   }
   ScopedSeams seams(&env.registry, &env.processes, &env.files);

@@ -291,6 +291,8 @@ TEST(CommandLine, VersionIsTheProjectVersion) {
   std::string out;
   EXPECT_EQ(0u, Cli("--version", &out));
   EXPECT_EQ("velotune-cli " VELOTUNE_VERSION_TEXT "\r\n", out);
+  EXPECT_EQ(0u, Cli("--json --version", &out));
+  EXPECT_EQ("{\"version\":\"" VELOTUNE_VERSION_TEXT "\"}\r\n", out);
 }
 
 // Wine runs every program elevated; here the seam says the process is not.
