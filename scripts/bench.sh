@@ -23,7 +23,7 @@ native=(bench/skin/skin_bench bench/resize/resize_bench bench/framework/framewor
 cmake --build "$here/build/native" --target "${native[@]##*/}"
 # The Windows ones, with the programs they start (the shipped velotune.exe
 # and the plain window).
-VELOTUNE_WIN_ONLY=1 VELOTUNE_WIN_TARGET="startup_bench main_window_rescale_bench" \
+VELOTUNE_WIN_ONLY=1 VELOTUNE_WIN_TARGET="startup_bench main_window_rescale_bench undo_bench" \
   "$here/scripts/build.sh"
 rm -rf "$results"
 mkdir -p "$results"
@@ -56,6 +56,8 @@ suite resize "$here/build/native/bench/resize/resize_bench"
 suite framework "$here/build/native/bench/framework/framework_bench"
 wine_suite startup startup_bench.exe
 wine_suite rescale main_window_rescale_bench.exe
+# A pass of the undo suite takes seconds: fewer repetitions.
+reps=3 wine_suite undo undo_bench.exe
 
 echo
 python3 "$here/bench/report.py" "$here/bench/rows.tsv" "$results"

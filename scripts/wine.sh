@@ -8,6 +8,9 @@
 #   wine.sh shots DIR POSE EXE     run EXE; save DIR/start.png, then run the
 #                                  Windows program POSE with "close-dialogs"
 #                                  and save DIR/main.png; stop EXE
+#   wine.sh session CMD [ARGS...]  run CMD with the prefix and a display ready
+#                                  (WINEPREFIX, DISPLAY exported); Wine stops
+#                                  with it
 #
 # The prefix is a 32-bit Windows in build/wineprefix, or with
 # VELOTUNE_WINEARCH=win64 a 64-bit one in build/wineprefix64, where the 32-bit
@@ -128,8 +131,15 @@ case "$cmd" in
     import -display "$DISPLAY" -window root "$dir/main.png"
     echo "wine.sh: screenshots saved to $dir/start.png and $dir/main.png"
     ;;
+  session)
+    ensure_prefix
+    ensure_display
+    trap cleanup EXIT
+    "$@"
+    ;;
   *)
-    echo "usage: wine.sh prefix | run EXE [ARGS...] | shot PNG EXE [ARGS...]" >&2
+    echo "usage: wine.sh prefix | run EXE [ARGS...] | shot PNG EXE [ARGS...]" \
+      "| shots DIR POSE EXE | session CMD [ARGS...]" >&2
     exit 2
     ;;
 esac

@@ -22,8 +22,8 @@
 #include "platform/memory_registry.h"
 #include "platform/seams.h"
 #include "platform/win32_system.h"
+#include "skin/data/win32_skin_environment.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/win32_skin_environment.h"
 #include "tweaks/registry.h"
 #include "window_bench.h"
 

@@ -13,9 +13,9 @@
 
 #include "lzh_baseline.h"
 #include "lzh_encoder.h"
-#include "skin/lzh.h"
-#include "skin/skin_data.h"
-#include "skin/skin_reader.h"
+#include "skin/data/lzh.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_reader.h"
 
 namespace {
 

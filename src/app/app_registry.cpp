@@ -2,6 +2,7 @@
 
 #include "app/logic/donate_rules.h"
 #include "platform/errors.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "tweaks/registry.h"
 
@@ -14,9 +15,9 @@ void CreateRegKey(RegistryRoot root, const std::string& key, const std::string& 
   if (registry.CreateKeyEx(RootKey(root), key, kKeyAllAccess, &handle) != regerr::kSuccess)
     throw EOleRegistrationError("Error creating system registry entry");
   // The stored text includes its terminating zero, as REG_SZ data does.
-  long result = registry.SetValueEx(handle, valueName, regtype::kSz,
-                                    reinterpret_cast<const std::uint8_t*>(value.c_str()),
-                                    static_cast<std::uint32_t>(value.size() + 1));
+  const std::vector<std::uint8_t> data = StringData(value);
+  long result = registry.SetValueEx(handle, valueName, regtype::kSz, data.data(),
+                                    static_cast<std::uint32_t>(data.size()));
   registry.CloseKey(handle);
   if (result != regerr::kSuccess)
     throw EOleRegistrationError("Error creating system registry entry");

@@ -12,8 +12,8 @@
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
+#include "skin/data/win32_skin_environment.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/win32_skin_environment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace velotune;

@@ -3,7 +3,7 @@
 #include "framework/form.h"
 #include "framework/standard_classes.h"
 #include "resize/resize_kit.h"
-#include "skin/skin_data_component.h"
+#include "skin/data/skin_data_component.h"
 
 namespace velotune {
 

@@ -14,6 +14,7 @@
 #include "app/restart_explorer.h"
 #include "app/shell_actions.h"
 #include "fixes/fix_actions.h"
+#include "fixes/named_actions.h"
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/graphic_controls.h"
@@ -174,23 +175,27 @@ void TTweakFrm::Image2Click(TEventArgs&) {
 // The catalogue actions read and set the page controls by name. Each that
 // writes first leaves a backup that undoes it; when the backup cannot be
 // written, the error box says so and nothing changes.
+void TTweakFrm::RunNamedAction(const char* name) {
+  const NamedAction* action = FindNamedAction(name);
+  RunWithBackup(action->name, LocalTimeNow(), [this, action] { action->run(states_); });
+}
 void TTweakFrm::Save2Click(TEventArgs&) {
-  RunWithBackup("page1", LocalTimeNow(), [this] { velotune::Save2Click(states_); });
+  RunNamedAction("page1");
 }
 void TTweakFrm::Save1Click(TEventArgs&) {
-  RunWithBackup("page2", LocalTimeNow(), [this] { velotune::Save1Click(states_); });
+  RunNamedAction("page2");
 }
 void TTweakFrm::Save3Click(TEventArgs&) {
-  RunWithBackup("page3", LocalTimeNow(), [this] { velotune::Save3Click(states_); });
+  RunNamedAction("page3");
 }
 void TTweakFrm::titleDblClick(TEventArgs&) {
   RunWithBackup("all-pages", LocalTimeNow(), [this] { velotune::titleDblClick(states_); });
 }
 void TTweakFrm::Button2Click(TEventArgs&) {
-  RunWithBackup("one-click", LocalTimeNow(), [this] { velotune::Button2Click(states_); });
+  RunNamedAction("one-click");
 }
 void TTweakFrm::Button5Click(TEventArgs&) {
-  RunWithBackup("green", LocalTimeNow(), [this] { velotune::Button5Click(states_); });
+  RunNamedAction("green");
 }
 void TTweakFrm::Button6Click(TEventArgs&) {
   velotune::Button6Click(states_);
@@ -199,7 +204,7 @@ void TTweakFrm::Button7Click(TEventArgs&) {
   velotune::Button7Click(states_);
 }
 void TTweakFrm::Button8Click(TEventArgs&) {
-  RunWithBackup("fix", LocalTimeNow(), [this] { velotune::Button8Click(states_); });
+  RunNamedAction("fix");
 }
 
 void TTweakFrm::TBChange(TEventArgs&) {

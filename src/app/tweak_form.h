@@ -2,8 +2,8 @@
 // this class holds the handlers the description names.
 #pragma once
 
+#include "app/form_control_states.h"
 #include "framework/form.h"
-#include "framework/form_control_states.h"
 
 namespace velotune {
 
@@ -48,6 +48,10 @@ class TTweakFrm : public TForm {
   void Timer1Timer(TEventArgs& e);
 
  private:
+  // One of the actions the command line names too ("page1", "fix", ...),
+  // behind its backup.
+  void RunNamedAction(const char* name);
+
   FormControlStates states_;
 };
 

@@ -14,6 +14,7 @@
 #include "platform/reg_script.h"
 #include "platform/seams.h"
 #include "tweaks/action_plan.h"
+#include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
 #include "velotune_version.h"
 
@@ -279,11 +280,14 @@ int Session::Status() {
 int Session::BackUpAndRun(const std::string& name, const std::string& label,
                           const std::function<void()>& action, const std::string& restored) {
   std::unique_ptr<ActionPlan> plan = MakePlan(action);
+  if (!plan->Error().empty())
+    return Fail(kActionFailed,
+                label + " would stop, so nothing has been changed: " + plan->Error());
   const std::string refusal = ElevationRefusal(*plan, env_.registry, env_.processes, label);
   if (!refusal.empty()) return Fail(kNotElevated, refusal);
   std::string backup;
   try {
-    backup = WriteBackup(env_.files, name, plan->Layer().RestoreScript(), env_.now());
+    backup = BackUpPlan(*plan, env_.files, name, env_.now(), restored);
   } catch (const BackupError& e) {
     return Fail(kNoBackup, e.what());
   }
@@ -340,6 +344,11 @@ bool Session::FindBackups(std::string* folder, std::vector<BackupInfo>* backups)
     Fail(kActionFailed, e.what());
     return false;
   }
+  if (backups->empty() && env_.files.Exists(folder->substr(0, folder->size() - 1)) &&
+      !env_.files.IsFolder(*folder)) {
+    Fail(kActionFailed, "The backups cannot be listed: " + *folder + " is a file, not a folder");
+    return false;
+  }
   return true;
 }
 
@@ -381,25 +390,31 @@ int Session::Undo() {
       return Fail(kBadArguments, "There is no backup " + args_.backup + " in " + folder +
                                      " (velotune-cli backups lists them)");
   }
-  std::string script;
-  if (!env_.files.ReadAll(folder + chosen->file, &script))
-    return Fail(kActionFailed, "Cannot read the backup " + folder + chosen->file);
-  // Read it through once, so that a damaged backup stops before anything.
-  {
-    std::unique_ptr<ActionPlan> check =
-        MakePlan([&] { ImportRegScript(ActiveRegistry(), script); });
-    if (!check->Error().empty())
-      return Fail(kActionFailed,
-                  "The backup " + chosen->file + " cannot be read: " + check->Error());
+  const std::string file = chosen->file;
+  std::string text;
+  if (!env_.files.ReadAll(folder + file, &text))
+    return Fail(kActionFailed, "Cannot read the backup " + folder + file);
+  // Read it through first: a damaged or cut backup stops before anything.
+  RegScript script;
+  try {
+    script = ParseRegScript(text, true);
+  } catch (const RegScriptError& e) {
+    return Fail(kActionFailed,
+                "The backup " + file + " cannot be read, so nothing has been changed: " + e.what());
   }
+  if (!script.closed)
+    return Fail(kActionFailed,
+                "The backup " + file + " does not end with its closing line \"" + kBackupEndLine +
+                    "\": it may have been cut short, so nothing has been changed. The system's "
+                    "registry editor can still import it (regedit " +
+                    folder + file + ")");
   // As the registry editor does, whatever cannot be written is passed over;
   // reading back tells it.
-  const std::string file = chosen->file;
   return BackUpAndRun(
       "undo", "Undo of " + file,
       [&] {
         std::vector<std::string> passedOver;
-        ImportRegScript(ActiveRegistry(), script, &passedOver);
+        ApplyRegScript(ActiveRegistry(), script, &passedOver);
       },
       file);
 }
@@ -442,9 +457,12 @@ Options:
   --help            this text
   --version         the program's version
 
-Every control starts as the window starts it. Backups are registry scripts
-(REGEDIT4) in the local application-data folder under Velotune\Backups, named
-by time and action; the newest 50 are kept. Processes other than registry
+Every control starts as the window starts it. Backups are registry scripts in
+the format the system's registry editor writes ("Windows Registry Editor
+Version 5.00", UTF-16) in the local application-data folder under
+Velotune\Backups, named by time and action; the newest 50 are kept. Each is
+read back before the action runs, and undo runs only a backup that reads
+through whole, up to its closing line. Processes other than registry
 imports (batch files, powercfg) are listed but cannot be previewed or undone.
 
 apply and undo need an elevated prompt ("Run as administrator") when the
@@ -458,10 +476,12 @@ Exit codes:
   1  apply or undo: some values or keys did not hold (a policy or missing
      rights can make a write lose silently); status: some controls differ
   2  bad arguments: a message says which; nothing was read or changed
-  3  the action failed, or would fail (plan, diff, status): the message says
-     why; what apply changed before it stopped is undone by its backup.
-     Also: no backup to undo, or a backup that cannot be read
-  4  the backup could not be written, so nothing was changed
+  3  the action failed, or would fail (plan, diff, status; apply and undo
+     then stop before changing anything): the message says why; what apply
+     changed before it stopped is undone by its backup. Also: no backup to
+     undo, or a backup that cannot be read or is not complete
+  4  the backup could not be written, or read back would not restore
+     everything the action touches, so nothing was changed
   5  apply or undo needs administrator rights that this prompt does not
      have; the message says what needs them. Nothing was changed
 )";

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/cli_commands.h"
+#include "cli/console_text.h"
 #include "platform/errors.h"
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
@@ -40,17 +41,14 @@ std::string FormDescription() {
 }  // namespace
 }  // namespace velotune
 
-int main(int argc, char** argv) {
+int main() {
   using namespace velotune;
-  // Registry names and captions are in the system's code page.
-  SetConsoleOutputCP(GetACP());
   Win32Registry registry;
   WaitingProcesses processes;
   Win32Files files;
   CliEnvironment env{registry, files, processes, FormDescription(), [] { return LocalTimeNow(); }};
-  const CliResult result = RunCli(std::vector<std::string>(argv + 1, argv + argc), env);
-  std::fwrite(result.out.data(), 1, result.out.size(), stdout);
-  std::fflush(stdout);
-  std::fwrite(result.err.data(), 1, result.err.size(), stderr);
+  const CliResult result = RunCli(UnicodeArguments(), env);
+  WriteText(stdout, result.out);
+  WriteText(stderr, result.err);
   return result.exitCode;
 }

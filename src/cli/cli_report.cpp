@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "cli/json_text.h"
+#include "platform/registry_names.h"
 
 namespace velotune {
 
@@ -66,8 +67,7 @@ std::string ValueJson(const RegValue& value) {
   if (value.type == regtype::kDword && value.data.size() == 4)
     fields.push_back({"number", JsonNumber(Dword(value))});
   if ((value.type == regtype::kSz || value.type == regtype::kExpandSz) && !value.data.empty()) {
-    std::string text(value.data.begin(), value.data.end());
-    fields.push_back({"text", JsonString(text.substr(0, text.find('\0')))});
+    fields.push_back({"text", JsonString(TextOfStringData(value.data))});
   }
   return JsonObject(fields);
 }

@@ -5,6 +5,7 @@
 #include "framework/dfm_parser.h"
 #include "framework/text_values.h"
 #include "platform/errors.h"
+#include "platform/registry_names.h"
 
 namespace velotune {
 
@@ -73,6 +74,8 @@ bool ParseInt(const std::string& text, int* value) {
     if (text[i] < '0' || text[i] > '9') return false;
     v = v * 10 + (text[i] - '0');
   }
+  // Past the integer range a number would wrap round to another one.
+  if (v > (text[0] == '-' ? 2147483648LL : 2147483647LL)) return false;
   *value = static_cast<int>(text[0] == '-' ? -v : v);
   return true;
 }
@@ -115,15 +118,19 @@ void DescribedControls::Collect(const DfmObject& object, const std::string& page
     c.kind = kind;
     c.page = here;
     c.parent = parent->name;
-    c.caption = ShownCaption(object.Find("Caption") ? Prop(object, "Caption")
-                                                    : CaptionBeside(*parent, object));
+    // The description's texts are in the ANSI code page; the command line
+    // carries text as UTF-8. A rich edit's lines stay as they are: they are
+    // written out as an ANSI registry script.
+    c.caption = AnsiToUtf8(ShownCaption(object.Find("Caption") ? Prop(object, "Caption")
+                                                               : CaptionBeside(*parent, object)));
     c.visible = Prop(object, "Visible") != "False";
     c.enabled = Prop(object, "Enabled") != "False";
     c.readOnly = Prop(object, "ReadOnly") == "True";
     c.checked = Prop(object, "Checked") == "True";
     c.text = kind == Kind::kRichEdit ? JoinLines(ListProp(object, "Lines.Strings"))
-                                     : Prop(object, "Text");
-    c.items = ListProp(object, "Items.Strings");
+                                     : AnsiToUtf8(Prop(object, "Text"));
+    for (const std::string& item : ListProp(object, "Items.Strings"))
+      c.items.push_back(AnsiToUtf8(item));
     c.itemIndex = IntProp(object, "ItemIndex", -1);
     const bool upDown = kind == Kind::kUpDown;
     c.min = IntProp(object, "Min", 0);

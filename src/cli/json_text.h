@@ -1,6 +1,5 @@
 // Small pieces of JSON text for the command line's --json output. The
-// program's texts are single-byte Windows-1252 (registry names, captions);
-// JSON strings carry them as UTF-8.
+// program's texts are UTF-8 (registry names, captions), as JSON is.
 #pragma once
 
 #include <string>
@@ -11,7 +10,7 @@ namespace velotune {
 
 using JsonFields = std::vector<std::pair<std::string, std::string>>;
 
-// A quoted, escaped JSON string of Windows-1252 text.
+// A quoted, escaped JSON string of UTF-8 text.
 std::string JsonString(const std::string& text);
 std::string JsonNumber(long long number);
 std::string JsonBool(bool value);

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <limits>
 
+#include "platform/text_case.h"
+
 namespace velotune {
 
 EFormDescriptionError::EFormDescriptionError(const std::string& file, int line,
@@ -31,12 +33,6 @@ int HexDigit(char c) {
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
   if (c >= 'A' && c <= 'F') return c - 'A' + 10;
   return -1;
-}
-bool SameWord(const std::string& a, const char* b) {
-  std::size_t i = 0;
-  for (; i < a.size() && b[i]; ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != b[i]) return false;
-  return i == a.size() && !b[i];
 }
 
 class Parser {
@@ -100,7 +96,7 @@ class Parser {
     DfmObject object;
     object.line = line_;
     std::string word = Identifier("'object'");
-    if (!SameWord(word, "object")) Fail("Expected 'object' but found '" + word + "'");
+    if (!SameText(word, "object")) Fail("Expected 'object' but found '" + word + "'");
     object.name = Identifier("an object name");
     Expect(':', "':' after the object name");
     object.className = Identifier("a class name");
@@ -110,8 +106,8 @@ class Parser {
       int line = line_;
       std::size_t mark = pos_;
       std::string name = DottedName();
-      if (SameWord(name, "end")) return object;
-      if (SameWord(name, "object")) {
+      if (SameText(name, "end")) return object;
+      if (SameText(name, "object")) {
         pos_ = mark;
         line_ = line;
         object.children.push_back(ParseObject());
@@ -298,14 +294,14 @@ class Parser {
         return items;
       }
       std::string word = Identifier("'item' or '>'");
-      if (!SameWord(word, "item")) Fail("Expected 'item' but found '" + word + "'");
+      if (!SameText(word, "item")) Fail("Expected 'item' but found '" + word + "'");
       std::vector<DfmProperty> item;
       for (;;) {
         SkipBlanks();
         if (AtEnd()) Fail("Missing 'end' of a collection item");
         int line = line_;
         std::string name = DottedName();
-        if (SameWord(name, "end")) break;
+        if (SameText(name, "end")) break;
         item.push_back(ParseProperty(name, line));
       }
       items.push_back(std::move(item));

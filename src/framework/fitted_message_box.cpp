@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/window_text.h"
+#include "platform/registry_names.h"
+
 namespace velotune {
 
 namespace {
@@ -61,10 +64,7 @@ void FitBox(HWND box) {
   HWND text = GetDlgItem(box, kBoxTextId);
   if (excess <= 0 || !text) return;
   const RECT place = RectIn(text, box);
-  const int length = GetWindowTextLengthA(text);
-  std::string shown(static_cast<std::size_t>(length) + 1, '\0');
-  GetWindowTextA(text, &shown[0], length + 1);
-  shown.resize(static_cast<std::size_t>(length));
+  const std::string shown = WindowText(text);
   int height = 0;
   const std::string fitted = FittedText(text, shown, place.right - place.left,
                                         (place.bottom - place.top) - excess, &height);
@@ -129,7 +129,10 @@ LRESULT CALLBACK WatchBoxCreation(int code, WPARAM wParam, LPARAM lParam) {
 int FittedMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
   const HHOOK outer = fitHook;  // a box shown while another one is open
   fitHook = SetWindowsHookExA(WH_CBT, WatchBoxCreation, nullptr, GetCurrentThreadId());
-  const int answer = MessageBoxA(owner, text.c_str(), caption.c_str(), type);
+  // The program's texts are UTF-8 (registry names, paths, system messages).
+  const std::u16string wideText = Utf8ToUtf16(text), wideCaption = Utf8ToUtf16(caption);
+  const int answer = MessageBoxW(owner, reinterpret_cast<const wchar_t*>(wideText.c_str()),
+                                 reinterpret_cast<const wchar_t*>(wideCaption.c_str()), type);
   if (fitHook) UnhookWindowsHookEx(fitHook);
   fitHook = outer;
   return answer;

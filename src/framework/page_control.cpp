@@ -8,6 +8,7 @@
 
 #include "framework/containers.h"
 #include "framework/property_helpers.h"
+#include "platform/text_case.h"
 
 namespace velotune {
 
@@ -187,7 +188,7 @@ std::vector<TTabSheet*> TPageControl::VisibleTabs() const {
 }
 
 TTabSheet* TPageControl::AcceleratorPage(char c) const {
-  char wanted = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const char wanted = LowerChar(c);
   for (TTabSheet* page : VisibleTabs()) {
     const std::string& text = page->caption_;
     for (std::size_t i = 0; i + 1 < text.size(); ++i) {
@@ -196,7 +197,7 @@ TTabSheet* TPageControl::AcceleratorPage(char c) const {
         ++i;
         continue;
       }
-      if (std::tolower(static_cast<unsigned char>(text[i + 1])) == wanted) return page;
+      if (LowerChar(text[i + 1]) == wanted) return page;
       break;
     }
   }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/component.h"
+#include "framework/window_text.h"
 
 namespace velotune {
 
@@ -28,15 +29,6 @@ const T& As(const TComponent& c) {
 inline const std::vector<const char*>& AlignmentNames() {
   static const std::vector<const char*> kNames = {"taLeftJustify", "taRightJustify", "taCenter"};
   return kNames;
-}
-
-// A window's whole text.
-inline std::string WindowText(HWND window) {
-  int length = GetWindowTextLengthA(window);
-  std::string text(static_cast<std::size_t>(length) + 1, '\0');
-  int got = GetWindowTextA(window, &text[0], length + 1);
-  text.resize(got > 0 ? got : 0);
-  return text;
 }
 
 }  // namespace velotune

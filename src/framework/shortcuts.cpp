@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "framework/component.h"
+#include "platform/text_case.h"
 
 namespace velotune {
 
@@ -36,16 +37,6 @@ std::string KeyText(unsigned key) {
   return "";
 }
 
-bool SameText(const std::string& a, std::size_t at, const char* b) {
-  std::size_t i = 0;
-  for (; b[i]; ++i) {
-    if (at + i >= a.size() || std::toupper(static_cast<unsigned char>(a[at + i])) !=
-                                  std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 TShortCut MakeShortCut(unsigned key, unsigned shift) {
@@ -71,7 +62,7 @@ TShortCut TextToShortCut(const std::string& text) {
   for (bool more = true; more;) {
     more = false;
     for (const Modifier& m : kModifiers) {
-      if (!(modifiers & m.bit) && SameText(text, at, m.text)) {
+      if (!(modifiers & m.bit) && SameTextAt(text, at, m.text)) {
         modifiers |= m.bit;
         at += std::char_traits<char>::length(m.text);
         more = true;
@@ -82,8 +73,7 @@ TShortCut TextToShortCut(const std::string& text) {
   if (rest.empty()) return scNone;
   for (unsigned key = 1; key < 0x100; ++key) {
     std::string name = KeyText(key);
-    if (!name.empty() && name.size() == rest.size() && SameText(rest, 0, name.c_str()))
-      return static_cast<TShortCut>(modifiers | key);
+    if (!name.empty() && SameText(rest, name)) return static_cast<TShortCut>(modifiers | key);
   }
   return scNone;
 }

@@ -13,7 +13,15 @@ class Files {
   // Writes the lines, each ended by CR LF, replacing the file. Raises
   // EFCreateError ("Cannot create file ...") when the file cannot be created.
   virtual void WriteLines(const std::string& path, const std::vector<std::string>& lines) = 0;
-  // DeleteFileA; false when the file could not be deleted.
+  // Writes the data as a new file, whole or not at all: to a temporary file
+  // beside it, flushed to the disk, then renamed to `path`, which is never
+  // replaced. False, with nothing written, when `path` is taken. Raises
+  // EFCreateError with the system's reason for any other failure, the
+  // temporary file removed.
+  virtual bool WriteNewFile(const std::string& path, const std::string& data) = 0;
+  // Whether the path names a folder.
+  virtual bool IsFolder(const std::string& path) = 0;
+  // False when the file could not be deleted.
   virtual bool Delete(const std::string& path) = 0;
   virtual bool Exists(const std::string& path) = 0;
   // The folder of the running executable, ending in a backslash.

@@ -10,9 +10,11 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
-#include "platform/registry_backend.h"
+#include "platform/key_tree.h"
+#include "platform/registry_names.h"
 #include "platform/registry_values.h"
 
 namespace velotune {
@@ -45,28 +47,10 @@ struct RegChange {
   RegValue before, after;  // values, when they exist
 };
 
-class LayeredRegistry : public RegistryBackend {
+class LayeredRegistry : public KeyTreeRegistry {
  public:
   explicit LayeredRegistry(RegistryBackend& base);
   ~LayeredRegistry() override;
-  LayeredRegistry(const LayeredRegistry&) = delete;
-  LayeredRegistry& operator=(const LayeredRegistry&) = delete;
-
-  long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
-                   RegKey* result) override;
-  long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
-                 RegKey* result) override;
-  long SetValueEx(RegKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
-                  std::uint32_t size) override;
-  long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                    std::uint32_t* size) override;
-  long DeleteValue(RegKey key, const std::string& name) override;
-  long DeleteKey(RegKey key, const std::string& subKey) override;
-  long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) override;
-  long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) override;
-  long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
-                 std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
-  long CloseKey(RegKey key) override;
 
   RegistryBackend& Base() { return base_; }
   const std::vector<RegOperation>& Operations() const { return operations_; }
@@ -82,37 +66,34 @@ class LayeredRegistry : public RegistryBackend {
   // net effect, so a value set and set back shows no difference. A key that
   // was deleted and made again is compared value by value, sub-key by sub-key.
   std::vector<RegChange> Changes();
-  // A REGEDIT4 script (as lines) that, imported after the changes were made
-  // underneath, gives back the state underneath of everything touched: old
-  // values with their type and data, "name"=- for values that were not
-  // there, [-key] for keys that were not there, and deleted keys made again
-  // with all their values and sub-keys.
-  std::vector<std::string> RestoreScript();
+  // The script (as lines, after its header) that, imported after the
+  // changes were made underneath, gives back the state underneath of
+  // everything touched: old values with their type and data, "name"=- for
+  // values that were not there, [-key] for keys that were not there, and
+  // deleted keys made again with all their values and sub-keys.
+  std::vector<std::string> RestoreLines();
 
-  struct Node;  // defined in the source file
+  struct Record;  // defined in layered_registry_nodes.h
+
+ protected:
+  void LoadValues(KeyNode* node) override;
+  void LoadChildren(KeyNode* node) override;
+  void KeyCreated(KeyNode* node) override;
+  void ValueSet(KeyNode* node, const RegValue& value) override;
+  void ValueDeleted(KeyNode* node, const std::string& name, bool found) override;
+  void KeyDeleted(KeyNode* parent, const std::string& path, KeyNode* node) override;
 
  private:
-  struct Record;
-  Node* Resolve(RegKey key, long* error) const;
-  Node* Child(Node* node, const std::string& name);
-  Node* Walk(Node* node, const std::string& path);
-  Node* AddNode(Node* parent, const std::string& name, bool fromBase);
-  void LoadValues(Node* node);
-  void LoadChildren(Node* node);
-  RegKey NewHandle(Node* node);
-  Record& RecordFor(const Node* node);
+  Record& RecordFor(const KeyNode* node);
   void Note(RegOperation operation);
   bool ExistsHere(RegistryRoot root, const std::string& path);
   void CompareTree(RegistryRoot root, const std::string& path, std::vector<RegChange>* changes);
   static bool Covered(const std::vector<std::string>& wholes, const std::string& recordKey);
 
   RegistryBackend& base_;
-  std::vector<std::unique_ptr<Node>> nodes_;  // every node, alive as long as the layer
-  std::map<RegistryRoot, Node*> roots_;
-  std::map<RegKey, Node*> handles_;
-  RegKey nextHandle_ = 0x100;
   std::vector<RegOperation> operations_;
   std::map<std::string, std::unique_ptr<Record>> records_;  // by root and folded path
+  std::unordered_map<const KeyNode*, Record*> recordOf_;    // each node's, once found
   std::function<void(const RegOperation&)> observer_;
 };
 

@@ -1,10 +1,10 @@
 // What a layer did, set against the registry underneath: the touched items,
 // the net changes, and the script that restores the state underneath.
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/layered_registry.h"
 #include "platform/layered_registry_nodes.h"
-#include "platform/memory_registry.h"
 
 namespace velotune {
 
@@ -21,12 +21,20 @@ std::vector<RegValue> ValuesAt(RegistryBackend& registry, RegistryRoot root,
   return values;
 }
 
-const RegValue* FindByName(const std::vector<RegValue>& values, const std::string& name) {
-  const std::string folded = FoldName(name);
-  for (const RegValue& v : values)
-    if (FoldName(v.name) == folded) return &v;
-  return nullptr;
-}
+// The values by folded name, to find each in constant time.
+class ValuesByName {
+ public:
+  explicit ValuesByName(const std::vector<RegValue>& values) {
+    for (const RegValue& v : values) byName_.emplace(FoldName(v.name), &v);
+  }
+  const RegValue* Find(const std::string& name) const {
+    auto it = byName_.find(FoldName(name));
+    return it == byName_.end() ? nullptr : it->second;
+  }
+
+ private:
+  std::unordered_map<std::string, const RegValue*> byName_;
+};
 
 RegChange ValueChange(RegistryRoot root, const std::string& path, const std::string& name,
                       const RegValue* before, const RegValue* after) {
@@ -50,7 +58,7 @@ bool LayeredRegistry::Covered(const std::vector<std::string>& wholes,
 }
 
 bool LayeredRegistry::ExistsHere(RegistryRoot root, const std::string& path) {
-  return Walk(roots_.at(root), path) != nullptr;
+  return Walk(RootNode(root), path) != nullptr;
 }
 
 std::vector<RegItem> LayeredRegistry::Touched() const {
@@ -82,13 +90,14 @@ void LayeredRegistry::CompareTree(RegistryRoot root, const std::string& path,
   std::vector<std::string> beforeChildren, afterChildren;
   const std::vector<RegValue> beforeValues = ValuesAt(base_, root, path, &beforeChildren);
   const std::vector<RegValue> afterValues = ValuesAt(*this, root, path, &afterChildren);
+  const ValuesByName beforeByName(beforeValues), afterByName(afterValues);
   for (const RegValue& old : beforeValues) {
-    const RegValue* now = FindByName(afterValues, old.name);
+    const RegValue* now = afterByName.Find(old.name);
     if (now == nullptr || !SameData(old, *now))
       changes->push_back(ValueChange(root, path, old.name, &old, now));
   }
   for (const RegValue& now : afterValues)
-    if (FindByName(beforeValues, now.name) == nullptr)
+    if (beforeByName.Find(now.name) == nullptr)
       changes->push_back(ValueChange(root, path, now.name, nullptr, &now));
   std::map<std::string, std::string> children;  // the registry's order, either side's spelling
   for (const std::string& name : beforeChildren) children.emplace(FoldName(name), name);
@@ -110,20 +119,21 @@ std::vector<RegChange> LayeredRegistry::Changes() {
       continue;
     }
     if (!before) continue;
+    const std::vector<RegValue> oldValues = ValuesAt(base_, record.root, record.path, nullptr);
+    const std::vector<RegValue> newValues = ValuesAt(*this, record.root, record.path, nullptr);
+    const ValuesByName oldByName(oldValues), newByName(newValues);
     for (const std::string& name : record.values) {
-      RegValue old, now;
-      const bool had = ValueAt(base_, record.root, record.path, name, &old);
-      const bool has = ValueAt(*this, record.root, record.path, name, &now);
-      if (had != has || (had && !SameData(old, now)))
-        changes.push_back(ValueChange(record.root, record.path, name, had ? &old : nullptr,
-                                      has ? &now : nullptr));
+      const RegValue* old = oldByName.Find(name);
+      const RegValue* now = newByName.Find(name);
+      if ((old == nullptr) != (now == nullptr) || (old && !SameData(*old, *now)))
+        changes.push_back(ValueChange(record.root, record.path, name, old, now));
     }
   }
   return changes;
 }
 
-std::vector<std::string> LayeredRegistry::RestoreScript() {
-  std::vector<std::string> lines = {"REGEDIT4"};
+std::vector<std::string> LayeredRegistry::RestoreLines() {
+  std::vector<std::string> lines;
   std::vector<std::string> wholes;
   for (const auto& entry : records_) {
     if (Covered(wholes, entry.first)) continue;
@@ -147,10 +157,11 @@ std::vector<std::string> LayeredRegistry::RestoreScript() {
     }
     if (record.values.empty()) continue;
     lines.insert(lines.end(), {"", "[" + key + "]"});
+    const std::vector<RegValue> oldValues = ValuesAt(base_, record.root, record.path, nullptr);
+    const ValuesByName oldByName(oldValues);
     for (const std::string& name : record.values) {
-      RegValue old;
-      if (ValueAt(base_, record.root, record.path, name, &old))
-        AppendScriptValue(old, &lines);
+      if (const RegValue* old = oldByName.Find(name))
+        AppendScriptValue(*old, &lines);
       else
         lines.push_back(ScriptValueDeletion(name));
     }

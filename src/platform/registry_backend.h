@@ -1,7 +1,9 @@
 // The registry as the program needs it: a handful of calls modelled one to one
-// on advapi32's ANSI functions, so that the Win32 backend is a thin pass-through
+// on advapi32's functions, so that the Win32 backend is a thin pass-through
 // and the memory backend can reproduce the real registry's behaviour,
-// including its error codes.
+// including its error codes. Names are UTF-8 (registry_names.h) and every
+// size of a name is in its bytes; value data is the registry's own bytes,
+// UTF-16LE for the string types.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +21,9 @@ enum class RegistryRoot : std::uint32_t {
   Users = 0x80000003u,
 };
 
-inline RegKey RootKey(RegistryRoot root) { return static_cast<RegKey>(root); }
+inline RegKey RootKey(RegistryRoot root) {
+  return static_cast<RegKey>(root);
+}
 // "HKEY_CURRENT_USER" and so on.
 const char* RootName(RegistryRoot root);
 // Accepts the long names and the short forms HKCR, HKCU, HKLM, HKU.
@@ -49,37 +53,41 @@ constexpr std::uint32_t kQword = 11;
 }  // namespace regtype
 
 constexpr std::uint32_t kKeyAllAccess = 0xF003F;
+
+// The bytes a name of that many UTF-16 units may take in UTF-8, with its NUL.
+inline std::uint32_t MaxNameBytes(std::uint32_t units) {
+  return units * 3 + 1;
+}
 constexpr std::uint32_t kKeyRead = 0x20019;
 
 class RegistryBackend {
  public:
   virtual ~RegistryBackend() = default;
 
-  // RegCreateKeyExA: non-volatile, no class. Creates every missing level.
+  // RegCreateKeyExW: non-volatile, no class. Creates every missing level.
   virtual long CreateKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                            RegKey* result) = 0;
-  // RegOpenKeyExA.
+  // RegOpenKeyExW.
   virtual long OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                          RegKey* result) = 0;
-  // RegSetValueExA.
+  // RegSetValueExW.
   virtual long SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
                           const std::uint8_t* data, std::uint32_t size) = 0;
-  // RegQueryValueExA: with data null only the type and size are returned;
+  // RegQueryValueExW: with data null only the type and size are returned;
   // with a buffer too small, kMoreData and the size needed.
   virtual long QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                             std::uint8_t* data, std::uint32_t* size) = 0;
-  // RegDeleteValueA.
+  // RegDeleteValueW.
   virtual long DeleteValue(RegKey key, const std::string& name) = 0;
-  // RegDeleteKeyA: the key must have no sub-keys.
+  // RegDeleteKeyW: the key must have no sub-keys.
   virtual long DeleteKey(RegKey key, const std::string& subKey) = 0;
-  // RegEnumKeyExA: *nameSize is the buffer size in characters (with the NUL)
+  // RegEnumKeyExW: *nameSize is the buffer size in bytes (with the NUL)
   // on entry and the name's length (without it) on success.
-  virtual long EnumKeyEx(RegKey key, std::uint32_t index, char* name,
-                         std::uint32_t* nameSize) = 0;
-  // RegQueryInfoKeyA, the two counts the registry layer reads.
-  virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys,
-                            std::uint32_t* maxSubKeyLen) = 0;
-  // RegEnumValueA: *nameSize in characters (with the NUL) on entry and the
+  virtual long EnumKeyEx(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize) = 0;
+  // RegQueryInfoKeyW, the two counts the registry layer reads; the longest
+  // sub-key name in UTF-16 units (MaxNameBytes gives a buffer for it).
+  virtual long QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) = 0;
+  // RegEnumValueW: *nameSize in bytes (with the NUL) on entry and the
   // name's length on success; *dataSize in bytes. kMoreData when either
   // buffer is too small.
   virtual long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,

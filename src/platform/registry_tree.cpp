@@ -10,8 +10,8 @@ bool DeleteKeyTree(RegistryBackend& registry, RegKey base, const std::string& pa
     std::uint32_t count = 0, longest = 0;
     if (registry.QueryInfoKey(key, &count, &longest) == regerr::kSuccess) {
       for (std::uint32_t i = count; i-- > 0;) {
-        std::vector<char> name(longest + 1);
-        std::uint32_t size = longest + 1;
+        std::vector<char> name(MaxNameBytes(longest));
+        std::uint32_t size = MaxNameBytes(longest);
         if (registry.EnumKeyEx(key, i, name.data(), &size) == regerr::kSuccess)
           DeleteKeyTree(registry, key, std::string(name.data(), size));
       }

@@ -4,19 +4,29 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/registry_names.h"
+
 namespace velotune {
 
 namespace {
 
-// The longest value name the registry allows, with its NUL.
-constexpr std::uint32_t kValueNameBuffer = 16384;
+// The longest value name the registry allows (16383 UTF-16 units) in UTF-8,
+// with its NUL.
+constexpr std::uint32_t kValueNameBuffer = 16383 * 3 + 1;
 // Lines of hex data are wrapped before this column.
 constexpr std::size_t kScriptLineWidth = 77;
 
+// A name or text between quotes: backslashes and quotes escaped, and line
+// breaks (which only names can hold here) as \n and \r, so that the entry
+// stays on one line.
 std::string Quoted(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
     if (c == '\\' || c == '"') out += '\\';
+    if (c == '\n' || c == '\r') {
+      out += c == '\n' ? "\\n" : "\\r";
+      continue;
+    }
     out += c;
   }
   return out + "\"";
@@ -26,13 +36,26 @@ std::string NamePart(const std::string& name) {
   return name.empty() ? "@" : Quoted(name);
 }
 
-// A REG_SZ that a quoted string gives back exactly: one NUL at the end and no
-// control characters (a line break would end the script line).
+// A REG_SZ that a quoted string gives back exactly: whole UTF-16 units ending
+// in the one NUL, no control characters (a line break would end the script
+// line) and no half of a surrogate pair.
 bool IsPlainString(const RegValue& value) {
-  if (value.type != regtype::kSz || value.data.empty() || value.data.back() != 0) return false;
-  for (std::size_t i = 0; i + 1 < value.data.size(); ++i)
-    if (value.data[i] < 0x20) return false;
-  return true;
+  const std::vector<std::uint8_t>& d = value.data;
+  if (value.type != regtype::kSz || d.size() < 2 || d.size() % 2 != 0) return false;
+  const std::size_t units = d.size() / 2;
+  for (std::size_t i = 0; i < units; ++i) {
+    const unsigned u = d[2 * i] | (d[2 * i + 1] << 8);
+    if (i + 1 == units) return u == 0;
+    if (u < 0x20) return false;
+    if (u >= 0xD800 && u < 0xDC00) {
+      const unsigned next = i + 2 < units ? d[2 * i + 2] | (d[2 * i + 3] << 8) : 0;
+      if (next < 0xDC00 || next >= 0xE000) return false;
+      ++i;
+    } else if (u >= 0xDC00 && u < 0xE000) {
+      return false;
+    }
+  }
+  return false;
 }
 
 std::string HexPrefix(std::uint32_t type) {
@@ -134,7 +157,7 @@ std::vector<std::string> ReadSubKeyNames(RegistryBackend& registry, RegKey key) 
   std::vector<std::string> names;
   std::uint32_t count = 0, longest = 0;
   if (registry.QueryInfoKey(key, &count, &longest) != regerr::kSuccess) return names;
-  std::vector<char> name(longest + 1);
+  std::vector<char> name(MaxNameBytes(longest));
   for (std::uint32_t index = 0;; ++index) {
     std::uint32_t size = static_cast<std::uint32_t>(name.size());
     long rc = registry.EnumKeyEx(key, index, name.data(), &size);
@@ -177,7 +200,7 @@ std::string JoinKeyPath(const std::string& path, const std::string& name) {
 }
 
 std::string ScriptData(const RegValue& value) {
-  if (IsPlainString(value)) return Quoted(std::string(value.data.begin(), value.data.end() - 1));
+  if (IsPlainString(value)) return Quoted(TextOfStringData(value.data));
   if (value.type == regtype::kDword && value.data.size() == 4) {
     std::uint32_t d = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
                       (static_cast<std::uint32_t>(value.data[3]) << 24);

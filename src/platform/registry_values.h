@@ -1,5 +1,5 @@
 // Whole values and keys read through any registry backend, and their text in
-// the registry editor's REGEDIT4 script format, so that a state can be shown,
+// the registry editor's script format (version 5), so that a state can be shown,
 // compared and written out as a script that puts it back.
 #pragma once
 
@@ -21,8 +21,8 @@ struct RegValue {
 bool SameData(const RegValue& a, const RegValue& b);
 
 // How a registry hands out what it holds, for backends that keep it
-// themselves: the data of a value (RegQueryValueExA), a sub-key's name
-// (RegEnumKeyExA) and a value with its name (RegEnumValueA), each with
+// themselves: the data of a value (RegQueryValueExW), a sub-key's name
+// (RegEnumKeyExW) and a value with its name (RegEnumValueW), each with
 // kMoreData and the size needed when a buffer is too small.
 long CopyValueData(const RegValue& value, std::uint32_t* type, std::uint8_t* data,
                    std::uint32_t* size);

@@ -2,12 +2,36 @@
 
 #include <windows.h>
 
+#include "platform/registry_names.h"
 #include "platform/wow64.h"
 
 namespace velotune {
 
 namespace {
-HKEY H(RegKey key) { return reinterpret_cast<HKEY>(key); }
+HKEY H(RegKey key) {
+  return reinterpret_cast<HKEY>(key);
+}
+
+std::wstring Wide(const std::string& text) {
+  const std::u16string units = Utf8ToUtf16(text);
+  return std::wstring(units.begin(), units.end());
+}
+
+// A name read in UTF-16 handed out in the program's form: *size is the
+// buffer in bytes (with the NUL) on entry and the name's length on success.
+long CopyName(const wchar_t* wide, DWORD length, char* name, std::uint32_t* size) {
+  const std::string text = Utf16ToUtf8(reinterpret_cast<const char16_t*>(wide), length);
+  if (name == nullptr || size == nullptr) return ERROR_INVALID_PARAMETER;
+  if (text.size() + 1 > *size) return ERROR_MORE_DATA;
+  std::copy(text.begin(), text.end(), name);
+  name[text.size()] = '\0';
+  *size = static_cast<std::uint32_t>(text.size());
+  return ERROR_SUCCESS;
+}
+
+// The longest name, in UTF-16 units, the registry allows for a value (with
+// its NUL).
+constexpr DWORD kValueNameUnits = 16384;
 }  // namespace
 
 Win32Registry::Win32Registry() : view_(RunningUnderWow64() ? KEY_WOW64_64KEY : 0) {}
@@ -16,7 +40,7 @@ long Win32Registry::CreateKeyEx(RegKey parent, const std::string& subKey, std::u
                                 RegKey* result) {
   HKEY key = nullptr;
   DWORD disposition = 0;
-  LONG rc = RegCreateKeyExA(H(parent), subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  LONG rc = RegCreateKeyExW(H(parent), Wide(subKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                             access | view_, nullptr, &key, &disposition);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(key);
   return rc;
@@ -25,20 +49,20 @@ long Win32Registry::CreateKeyEx(RegKey parent, const std::string& subKey, std::u
 long Win32Registry::OpenKeyEx(RegKey parent, const std::string& subKey, std::uint32_t access,
                               RegKey* result) {
   HKEY key = nullptr;
-  LONG rc = RegOpenKeyExA(H(parent), subKey.c_str(), 0, access | view_, &key);
+  LONG rc = RegOpenKeyExW(H(parent), Wide(subKey).c_str(), 0, access | view_, &key);
   if (rc == ERROR_SUCCESS) *result = reinterpret_cast<RegKey>(key);
   return rc;
 }
 
 long Win32Registry::SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
-  return RegSetValueExA(H(key), name.c_str(), 0, type, data, size);
+  return RegSetValueExW(H(key), Wide(name).c_str(), 0, type, data, size);
 }
 
 long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* size) {
   DWORD t = 0, s = size ? *size : 0;
-  LONG rc = RegQueryValueExA(H(key), name.c_str(), nullptr, type ? &t : nullptr, data,
+  LONG rc = RegQueryValueExW(H(key), Wide(name).c_str(), nullptr, type ? &t : nullptr, data,
                              size ? &s : nullptr);
   if (type) *type = t;
   if (size) *size = s;
@@ -46,25 +70,25 @@ long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint3
 }
 
 long Win32Registry::DeleteValue(RegKey key, const std::string& name) {
-  return RegDeleteValueA(H(key), name.c_str());
+  return RegDeleteValueW(H(key), Wide(name).c_str());
 }
 
 long Win32Registry::DeleteKey(RegKey key, const std::string& subKey) {
-  return DeleteKeyInView(H(key), subKey.c_str(), view_);
+  return DeleteKeyInView(H(key), Wide(subKey).c_str(), view_);
 }
 
 long Win32Registry::EnumKeyEx(RegKey key, std::uint32_t index, char* name,
                               std::uint32_t* nameSize) {
-  DWORD s = nameSize ? *nameSize : 0;
-  LONG rc = RegEnumKeyExA(H(key), index, name, nameSize ? &s : nullptr, nullptr, nullptr, nullptr,
-                          nullptr);
-  if (nameSize && rc == ERROR_SUCCESS) *nameSize = s;
-  return rc;
+  wchar_t wide[256];
+  DWORD length = 256;
+  LONG rc = RegEnumKeyExW(H(key), index, wide, &length, nullptr, nullptr, nullptr, nullptr);
+  if (rc != ERROR_SUCCESS) return rc;
+  return CopyName(wide, length, name, nameSize);
 }
 
 long Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32_t* maxSubKeyLen) {
   DWORD count = 0, longest = 0;
-  LONG rc = RegQueryInfoKeyA(H(key), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
+  LONG rc = RegQueryInfoKeyW(H(key), nullptr, nullptr, nullptr, &count, &longest, nullptr, nullptr,
                              nullptr, nullptr, nullptr, nullptr);
   if (subKeys) *subKeys = count;
   if (maxSubKeyLen) *maxSubKeyLen = longest;
@@ -73,15 +97,19 @@ long Win32Registry::QueryInfoKey(RegKey key, std::uint32_t* subKeys, std::uint32
 
 long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                               std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) {
-  DWORD n = nameSize ? *nameSize : 0, t = 0, d = dataSize ? *dataSize : 0;
-  LONG rc = RegEnumValueA(H(key), index, name, nameSize ? &n : nullptr, nullptr, &t, data,
-                          dataSize ? &d : nullptr);
-  if (nameSize && rc == ERROR_SUCCESS) *nameSize = n;
+  // One buffer for the longest name, kept: values are enumerated by the
+  // hundred thousand.
+  static thread_local std::wstring wide(kValueNameUnits, L'\0');
+  DWORD n = kValueNameUnits, t = 0, d = dataSize ? *dataSize : 0;
+  LONG rc = RegEnumValueW(H(key), index, &wide[0], &n, nullptr, &t, data, dataSize ? &d : nullptr);
   if (type) *type = t;
   if (dataSize) *dataSize = d;
-  return rc;
+  if (rc != ERROR_SUCCESS) return rc;
+  return CopyName(wide.data(), n, name, nameSize);
 }
 
-long Win32Registry::CloseKey(RegKey key) { return RegCloseKey(H(key)); }
+long Win32Registry::CloseKey(RegKey key) {
+  return RegCloseKey(H(key));
+}
 
 }  // namespace velotune

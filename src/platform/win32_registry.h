@@ -1,4 +1,5 @@
-// The real registry: advapi32's ANSI calls, passed straight through. Under
+// The real registry: advapi32's wide calls, names converted between the
+// program's UTF-8 and UTF-16, data passed through as the registry's bytes. Under
 // WOW64 every open, create and delete goes to the 64-bit view, the registry
 // that 64-bit Windows itself reads; HKLM\Software would otherwise land under
 // Wow6432Node.

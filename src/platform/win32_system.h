@@ -27,6 +27,8 @@ class Win32Processes : public Processes {
 class Win32Files : public Files {
  public:
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override;
+  bool WriteNewFile(const std::string& path, const std::string& data) override;
+  bool IsFolder(const std::string& path) override;
   bool Delete(const std::string& path) override;
   bool Exists(const std::string& path) override;
   std::string ProgramFolder() override;

@@ -1,5 +1,7 @@
 #include "platform/wow64.h"
 
+#include "platform/registry_names.h"
+
 namespace velotune {
 
 namespace {
@@ -13,7 +15,7 @@ Function Find(const char* module, const char* name) {
 }
 
 using IsWow64ProcessFn = BOOL(WINAPI*)(HANDLE, PBOOL);
-using RegDeleteKeyExAFn = LONG(WINAPI*)(HKEY, LPCSTR, REGSAM, DWORD);
+using RegDeleteKeyExWFn = LONG(WINAPI*)(HKEY, LPCWSTR, REGSAM, DWORD);
 using Wow64DisableFn = BOOL(WINAPI*)(PVOID*);
 using Wow64RevertFn = BOOL(WINAPI*)(PVOID);
 
@@ -29,15 +31,16 @@ bool RunningUnderWow64() {
 }
 
 std::string SystemWindowsFolder() {
-  char folder[MAX_PATH] = {};
-  UINT n = GetSystemWindowsDirectoryA(folder, MAX_PATH);
-  return n > 0 && n < MAX_PATH ? std::string(folder, n) : std::string("C:\\Windows");
+  wchar_t folder[MAX_PATH] = {};
+  UINT n = GetSystemWindowsDirectoryW(folder, MAX_PATH);
+  return n > 0 && n < MAX_PATH ? Utf16ToUtf8(reinterpret_cast<const char16_t*>(folder), n)
+                               : std::string("C:\\Windows");
 }
 
-LONG DeleteKeyInView(HKEY parent, const char* subKey, REGSAM view) {
-  static const auto deleteEx = Find<RegDeleteKeyExAFn>("advapi32.dll", "RegDeleteKeyExA");
+LONG DeleteKeyInView(HKEY parent, const wchar_t* subKey, REGSAM view) {
+  static const auto deleteEx = Find<RegDeleteKeyExWFn>("advapi32.dll", "RegDeleteKeyExW");
   if (view != 0 && deleteEx) return deleteEx(parent, subKey, view, 0);
-  return RegDeleteKeyA(parent, subKey);
+  return RegDeleteKeyW(parent, subKey);
 }
 
 FileRedirectionOff::FileRedirectionOff(bool wanted) {

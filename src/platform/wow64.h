@@ -17,7 +17,7 @@ bool RunningUnderWow64();
 std::string SystemWindowsFolder();
 
 // RegDeleteKeyExA in the given view when the system has it, else RegDeleteKeyA.
-LONG DeleteKeyInView(HKEY parent, const char* subKey, REGSAM view);
+LONG DeleteKeyInView(HKEY parent, const wchar_t* subKey, REGSAM view);
 
 // Turns file-system redirection off for this thread while it lives, when
 // asked to and the process runs under WOW64. Keep it around one call: while

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/text_case.h"
+
 namespace velotune {
 
 NameList ParseNameList(const std::string& text) {
@@ -16,21 +18,11 @@ NameList ParseNameList(const std::string& text) {
   return names;
 }
 
-namespace {
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::string::size_type i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
-  return true;
-}
-}  // namespace
+namespace {}  // namespace
 
 bool NameListContains(const NameList& list, const std::string& name) {
   for (const std::string& entry : list)
-    if (SameTextIgnoringCase(entry, name)) return true;
+    if (SameText(entry, name)) return true;
   return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "platform/text_case.h"
 #include "resize/resize_errors.h"
 
 namespace velotune {
@@ -110,9 +111,7 @@ int& Field(SizeSettings& s, SizeProperty property) {
 }  // namespace
 
 bool IsJapaneseLanguageAbbrev(const std::string& abbrev) {
-  std::string upper;
-  for (char c : abbrev) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return upper == "JPN";
+  return SameText(abbrev, "JPN");
 }
 
 std::string SizeValueProblem(const SizeSettings& settings, SizeProperty property, int value,

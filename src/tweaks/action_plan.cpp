@@ -3,19 +3,17 @@
 #include <algorithm>
 #include <cctype>
 #include <set>
+#include <unordered_map>
 
 #include "platform/reg_script.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
+#include "platform/text_case.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
 
 namespace {
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
-}
 
 // The next blank-separated word, or a quoted one without its quotes.
 std::string NextWord(const std::string& text, std::size_t* at) {
@@ -32,14 +30,37 @@ std::string NextWord(const std::string& text, std::size_t* at) {
   return text.substr(start, *at - start);
 }
 
+// The values of keys of a registry by folded name, each key read once.
+using KeyValues = std::unordered_map<std::string, RegValue>;
+class KeyValuesCache {
+ public:
+  explicit KeyValuesCache(RegistryBackend& registry) : registry_(registry) {}
+  const KeyValues& Of(RegistryRoot root, const std::string& path) {
+    const std::string id = std::to_string(static_cast<std::uint32_t>(root)) + "|" + FoldName(path);
+    auto it = keys_.find(id);
+    if (it != keys_.end()) return it->second;
+    KeyValues& values = keys_[id];
+    RegKey key = 0;
+    if (registry_.OpenKeyEx(RootKey(root), path, kKeyRead, &key) == regerr::kSuccess) {
+      for (RegValue& v : ReadValues(registry_, key)) values.emplace(FoldName(v.name), std::move(v));
+      registry_.CloseKey(key);
+    }
+    return values;
+  }
+
+ private:
+  RegistryBackend& registry_;
+  std::unordered_map<std::string, KeyValues> keys_;
+};
+
 }  // namespace
 
 bool ImportedScript(const std::string& commandLine, std::string* script) {
   std::size_t at = 0;
-  std::string program = Lower(NextWord(commandLine, &at));
+  std::string program = LowerText(NextWord(commandLine, &at));
   program = program.substr(program.find_last_of("\\/") + 1);
   if (program != "regedit.exe" && program != "regedit") return false;
-  if (Lower(NextWord(commandLine, &at)) != "/s") return false;
+  if (LowerText(NextWord(commandLine, &at)) != "/s") return false;
   *script = NextWord(commandLine, &at);
   return !script->empty();
 }
@@ -56,8 +77,23 @@ class ActionPlan::PlanningFiles : public Files {
     step.target = path;
     step.lines = lines;
     steps_.push_back(step);
-    written_[path] = lines;
+    std::string text;
+    for (const std::string& line : lines) text += line + "\r\n";
+    written_[path] = text;
     gone_.erase(path);
+  }
+  bool WriteNewFile(const std::string& path, const std::string& data) override {
+    if (Exists(path)) return false;
+    PlanStep step;
+    step.kind = PlanStep::Kind::kWriteFile;
+    step.target = path;
+    steps_.push_back(step);
+    written_[path] = data;
+    gone_.erase(path);
+    return true;
+  }
+  bool IsFolder(const std::string& path) override {
+    return !written_.count(path) && live_.IsFolder(path);
   }
   bool Delete(const std::string& path) override {
     PlanStep step;
@@ -80,8 +116,7 @@ class ActionPlan::PlanningFiles : public Files {
   bool ReadAll(const std::string& path, std::string* data) override {
     auto it = written_.find(path);
     if (it == written_.end()) return !gone_.count(path) && live_.ReadAll(path, data);
-    data->clear();
-    for (const std::string& line : it->second) *data += line + "\r\n";
+    *data = it->second;
     return true;
   }
   std::vector<std::string> ListFiles(const std::string& folder) override {
@@ -101,7 +136,7 @@ class ActionPlan::PlanningFiles : public Files {
  private:
   Files& live_;
   std::vector<PlanStep>& steps_;
-  std::map<std::string, std::vector<std::string>> written_;
+  std::map<std::string, std::string> written_;  // whole files
   std::set<std::string> gone_;
 };
 
@@ -165,7 +200,8 @@ class ActionPlan::PlanningProcesses : public Processes {
 };
 
 ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes)
-    : layer_(live),
+    : before_(live),
+      layer_(static_cast<RegistryBackend&>(before_)),
       files_(std::make_unique<PlanningFiles>(files, steps_)),
       processes_(std::make_unique<PlanningProcesses>(processes, *this)) {
   layer_.SetObserver([this](const RegOperation& operation) {
@@ -205,6 +241,9 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
   if (checked) *checked = 0;
   std::set<std::string> seen;
   const std::map<std::string, bool> plannedFiles = files_->Touched();
+  // Each live key's values are read once, whatever number of its values the
+  // steps touch.
+  KeyValuesCache liveKeys(registry), plannedKeys(layer_);
   for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
     const PlanStep& step = steps_[i];
     Mismatch m;
@@ -216,7 +255,8 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
           op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
       if (!m.item.isKey) m.item.name = op.value.name;
       const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
-                             Lower(op.path) + (m.item.isKey ? "|" : "|v|" + Lower(m.item.name));
+                             FoldName(op.path) +
+                             (m.item.isKey ? "|" : "|v|" + FoldName(m.item.name));
       if (!seen.insert(id).second) continue;
       if (checked) ++*checked;
       if (m.item.isKey) {
@@ -224,11 +264,17 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
         m.actualPresent = KeyExistsAt(registry, op.root, op.path);
         if (m.expectedPresent == m.actualPresent) continue;
       } else {
-        m.expectedPresent = ValueAt(layer_, op.root, op.path, m.item.name, &m.expected);
-        m.actualPresent = ValueAt(registry, op.root, op.path, m.item.name, &m.actual);
+        const std::string folded = FoldName(m.item.name);
+        const KeyValues& planned = plannedKeys.Of(op.root, op.path);
+        const KeyValues& live = liveKeys.Of(op.root, op.path);
+        auto expected = planned.find(folded), actual = live.find(folded);
+        m.expectedPresent = expected != planned.end();
+        m.actualPresent = actual != live.end();
         if (m.expectedPresent == m.actualPresent &&
-            (!m.expectedPresent || SameData(m.expected, m.actual)))
+            (!m.expectedPresent || SameData(expected->second, actual->second)))
           continue;
+        if (m.expectedPresent) m.expected = expected->second;
+        if (m.actualPresent) m.actual = actual->second;
       }
     } else if (step.kind == PlanStep::Kind::kWriteFile ||
                step.kind == PlanStep::Kind::kDeleteFile) {

@@ -58,6 +58,8 @@ class ActionPlan {
   // The message the action would fail with; empty when it would finish.
   const std::string& Error() const { return error_; }
   LayeredRegistry& Layer() { return layer_; }
+  // The live registry as the plan found it (each key read once).
+  LayeredRegistry& Before() { return before_; }
   // The processes whose effect the plan does not hold.
   std::vector<const PlanStep*> Unpreviewable() const;
 
@@ -78,6 +80,7 @@ class ActionPlan {
   std::vector<PlanStep> steps_;
   int depth_ = 0;
   std::string error_;
+  LayeredRegistry before_;
   LayeredRegistry layer_;
   std::unique_ptr<PlanningFiles> files_;
   std::unique_ptr<PlanningProcesses> processes_;

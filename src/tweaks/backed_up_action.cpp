@@ -1,10 +1,33 @@
 #include "tweaks/backed_up_action.h"
 
+#include "platform/reg_script.h"
+#include "platform/registry_compare.h"
 #include "platform/seams.h"
-#include "tweaks/action_plan.h"
 #include "tweaks/backups.h"
 
 namespace velotune {
+
+std::string CheckedRestoreScript(ActionPlan& plan) {
+  const std::string script = Version5Script(plan.Layer().RestoreLines(), true);
+  LayeredRegistry scratch(static_cast<RegistryBackend&>(plan.Layer()));
+  try {
+    ApplyRegScript(scratch, ParseRegScript(script, true));
+  } catch (const RegScriptError& e) {
+    throw BackupNotWritten(std::string("Read back, the backup cannot be imported: ") + e.what());
+  }
+  std::vector<RegItem> items = plan.Layer().Touched();
+  for (const RegItem& item : scratch.Touched()) items.push_back(item);
+  const std::string difference = FirstDifference(plan.Before(), scratch, items);
+  if (!difference.empty())
+    throw BackupNotWritten("Read back, the backup would not restore " + difference);
+  return script;
+}
+
+std::string BackUpPlan(ActionPlan& plan, Files& files, const std::string& action,
+                       const LocalTime& now, const std::string& keep) {
+  if (!plan.Error().empty()) throw Exception(plan.Error());
+  return WriteBackup(files, action, CheckedRestoreScript(plan), now, keep);
+}
 
 std::string RunWithBackup(const std::string& action, const LocalTime& now,
                           const std::function<void()>& run) {
@@ -12,7 +35,7 @@ std::string RunWithBackup(const std::string& action, const LocalTime& now,
   {
     ActionPlan plan(ActiveRegistry(), ActiveFiles(), ActiveProcesses());
     plan.Run(run);
-    path = WriteBackup(ActiveFiles(), action, plan.Layer().RestoreScript(), now);
+    path = BackUpPlan(plan, ActiveFiles(), action, now);
   }
   run();
   return path;

@@ -4,17 +4,14 @@
 #include <cctype>
 #include <cstdio>
 
+#include "platform/text_case.h"
+
 namespace velotune {
 
 namespace {
 
 const char kSubFolder[] = "Velotune\\Backups\\";
 const char kExtension[] = ".reg";
-
-BackupError CannotWrite(const std::string& reason) {
-  return BackupError("The registry backup could not be written, so nothing has been changed.\r\n" +
-                     reason);
-}
 
 bool ReadNumber(const std::string& text, std::size_t at, std::size_t digits, int* value) {
   if (at + digits > text.size()) return false;
@@ -47,17 +44,21 @@ LocalTime Later(LocalTime t) {
 
 }  // namespace
 
+BackupError BackupNotWritten(const std::string& reason) {
+  return BackupError("The registry backup could not be written, so nothing has been changed.\r\n" +
+                     reason);
+}
+
 std::string BackupFolder(Files& files) {
   const std::string local = files.LocalAppDataFolder();
-  if (local.empty()) throw CannotWrite("The system names no local application-data folder.");
+  if (local.empty()) throw BackupNotWritten("The system names no local application-data folder.");
   return local + kSubFolder;
 }
 
 std::string BackupFileName(const LocalTime& time, const std::string& action) {
   std::string name;
   for (char c : action)
-    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-')
-      name += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (std::isalnum(static_cast<unsigned char>(c)) || c == '-') name += LowerChar(c);
   char stamp[64];
   std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d_%02d-%02d-%02d-%03d_", time.year, time.month,
                 time.day, time.hour, time.minute, time.second, time.millisecond);
@@ -110,25 +111,33 @@ std::vector<BackupInfo> ListBackups(Files& files) {
   return backups;
 }
 
-std::string WriteBackup(Files& files, const std::string& action,
-                        const std::vector<std::string>& lines, const LocalTime& time) {
+std::string WriteBackup(Files& files, const std::string& action, const std::string& script,
+                        const LocalTime& time, const std::string& keep) {
   const std::string folder = BackupFolder(files);
-  if (!files.MakeFolders(folder)) throw CannotWrite("The folder " + folder + " cannot be made.");
+  if (!files.MakeFolders(folder))
+    throw BackupNotWritten("The folder " + folder + " cannot be made.");
   // Names sort in the order the backups were written, even when two come
-  // within a millisecond or the clock was put back.
+  // within a millisecond or the clock was put back; a name another writer
+  // took meanwhile is passed over.
   LocalTime stamp = time;
   const std::vector<BackupInfo> earlier = ListBackups(files);
   if (!earlier.empty() && BackupFileName(stamp, "") <= BackupFileName(earlier.front().time, ""))
     stamp = Later(earlier.front().time);
-  const std::string name = BackupFileName(stamp, action);
+  std::string name = BackupFileName(stamp, action);
   try {
-    files.WriteLines(folder + name, lines);
+    for (int tries = 0; !files.WriteNewFile(folder + name, script); ++tries) {
+      if (tries == 1000) throw BackupNotWritten("Every name for it is taken in " + folder);
+      stamp = Later(stamp);
+      name = BackupFileName(stamp, action);
+    }
+  } catch (const BackupError&) {
+    throw;
   } catch (const Exception& e) {
-    throw CannotWrite(e.what());
+    throw BackupNotWritten(e.what());
   }
   const std::vector<BackupInfo> backups = ListBackups(files);
   for (std::size_t i = kBackupsKept; i < backups.size(); ++i)
-    if (backups[i].file != name) files.Delete(folder + backups[i].file);
+    if (backups[i].file != name && backups[i].file != keep) files.Delete(folder + backups[i].file);
   return folder + name;
 }
 

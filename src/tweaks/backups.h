@@ -2,7 +2,8 @@
 // restoring what the action touches. They are kept in the user's local
 // application-data folder under "Velotune\Backups", named by time and action
 // ("2014-06-01_13-45-12-345_one-click.reg", so names sort by time); only the
-// newest are kept.
+// newest are kept. Each is a version-5 script (UTF-16LE) ending in
+// kBackupEndLine, written whole under a name no other file has.
 #pragma once
 
 #include <cstddef>
@@ -41,10 +42,15 @@ std::string BackupTimeText(const LocalTime& time);
 // The backups in the folder, newest first.
 std::vector<BackupInfo> ListBackups(Files& files);
 
-// Writes the script as the newest backup and removes all but the newest
-// kBackupsKept. Returns the file's full path; raises BackupError, with the
-// reason, when it cannot be written.
-std::string WriteBackup(Files& files, const std::string& action,
-                        const std::vector<std::string>& lines, const LocalTime& time);
+// Writes the script file (Version5Script) as the newest backup, under a
+// later name when the name is taken, and removes all but the newest
+// kBackupsKept backups, never the one written nor `keep` (the backup an undo
+// reads). Returns the file's full path; raises BackupError, with the reason,
+// when it cannot be written.
+std::string WriteBackup(Files& files, const std::string& action, const std::string& script,
+                        const LocalTime& time, const std::string& keep = "");
+
+// The BackupError saying why no backup was written and nothing was changed.
+BackupError BackupNotWritten(const std::string& reason);
 
 }  // namespace velotune

@@ -61,7 +61,7 @@ const std::vector<SoundGroup>& SoundGroups() {
                     "WindowsLogon"}},
       // The German event name is stored in Windows-1252: 0xE4 is the a umlaut.
       {"Conf",
-       {"Gespr\xE4"
+       {"Gespr\xC3\xA4"
         "chsannahme",
         "Konferenzteilnehmeranfrage", "Person Joins", "Person Leaves", "Receive Call",
         "Receive Request to Join"}},

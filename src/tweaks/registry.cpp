@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/registry_names.h"
 #include "platform/registry_values.h"
 #include "platform/seams.h"
 
@@ -98,9 +99,9 @@ void TRegistry::WriteInteger(const std::string& name, std::int32_t value) {
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
-  if (backend_.SetValueEx(current_, name, regtype::kSz,
-                          reinterpret_cast<const std::uint8_t*>(value.c_str()),
-                          static_cast<std::uint32_t>(value.size() + 1)) != regerr::kSuccess)
+  const std::vector<std::uint8_t> data = StringData(value);
+  if (backend_.SetValueEx(current_, name, regtype::kSz, data.data(),
+                          static_cast<std::uint32_t>(data.size())) != regerr::kSuccess)
     throw ERegistryException(FormatMessage1(kSetFailed, name), WrittenKeyName());
 }
 
@@ -113,8 +114,8 @@ std::string TRegistry::ReadString(const std::string& name) {
     throw ERegistryException(FormatMessage1(kGetFailed, name));
   if (type != regtype::kSz && type != regtype::kExpandSz)
     throw ERegistryException(FormatMessage1(kInvalidType, name));
-  std::string text(data.begin(), data.begin() + size);
-  return text.substr(0, text.find('\0'));
+  data.resize(size);
+  return TextOfStringData(data);
 }
 
 bool TRegistry::ValueExists(const std::string& name) {

@@ -6,9 +6,11 @@
 //   app_pose sysmenu          right-clicks the caption: the skinned system menu opens
 //   app_pose editmenu         right-clicks the first visible edit: its context menu opens
 //   app_pose error            saves page 1 with a time-out that is not a number (error box)
+//   app_pose statusbar       prints the status bar's screen rectangle: left top right bottom
 //   app_pose close-dialogs   closes the Donate and About dialogs and a message box, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
 //                            Donate dialog's first social-network picture
+#include <cstdio>
 #include <string>
 
 #include "program_driver.h"
@@ -111,6 +113,14 @@ int main(int argc, char** argv) {
                    MAKELPARAM(r.left + 10, r.bottom - 2));
       break;
     }
+  } else if (action == "statusbar") {
+    // Its clock and memory figures change every second: screenshot
+    // comparisons paint this rectangle over.
+    HWND bar = ProgramDriver::FindOne(main, "msctls_statusbar32");
+    if (!bar) return 1;
+    RECT r;
+    GetWindowRect(bar, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
   } else if (action == "scale") {
     ProgramDriver::DoubleClickAt(main, 66, 30);
   } else if (action == "scroll") {

@@ -4,6 +4,7 @@
 
 #include "platform/errors.h"
 #include "platform/memory_registry.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
 
 namespace velotune {
@@ -14,10 +15,9 @@ std::string StringValue(const MemoryRegistry& registry, const std::string& key,
   const MemoryRegistry::Value* value = registry.FindValue(RegistryRoot::CurrentUser, key, name);
   if (!value) return "<missing>";
   EXPECT_EQ(value->type, regtype::kSz);
-  std::string text(value->data.begin(), value->data.end());
-  // Stored with its terminating zero.
-  EXPECT_TRUE(!text.empty() && text.back() == '\0');
-  if (!text.empty() && text.back() == '\0') text.pop_back();
+  const std::string text = TextOfStringData(value->data);
+  // Stored in UTF-16 with its terminating zero.
+  EXPECT_EQ(value->data, StringData(text));
   return text;
 }
 

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "cli/plan_fixture.h"
+#include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
 
 namespace velotune {
@@ -73,8 +74,7 @@ TEST_P(ActionPlans, PlanHasTheActionsEffectAndChangesNothing) {
 TEST_P(ActionPlans, BackupGivesBackTheRegistryAsItWas) {
   const std::string before = Dump(live);
   std::unique_ptr<ActionPlan> plan = Plan(Action(), Controls());
-  std::string script;
-  for (const std::string& line : plan->Layer().RestoreScript()) script += line + "\r\n";
+  const std::string script = CheckedRestoreScript(*plan);
   RunForReal(Action(), Controls());
   ImportRegScript(live, script);
   EXPECT_EQ(before, Dump(live));
@@ -122,8 +122,7 @@ TEST_F(PlanTest, BackupRestoresAnActionThatFailsHalfway) {
     const std::string before = Dump(live);
     c.breakIt();
     std::unique_ptr<ActionPlan> plan = Plan(*FindNamedAction("one-click"), StartControls());
-    std::string script;
-    for (const std::string& line : plan->Layer().RestoreScript()) script += line + "\r\n";
+    const std::string script = CheckedRestoreScript(*plan);
     const std::string error = RunForReal(*FindNamedAction("one-click"), StartControls());
     ASSERT_FALSE(error.empty());
     EXPECT_NE(before, Dump(live));  // halfway: something was written

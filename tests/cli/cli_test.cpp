@@ -6,6 +6,7 @@
 #include "cli/cli_commands.h"
 #include "cli/json_text.h"
 #include "cli/plan_fixture.h"
+#include "platform/reg_script.h"
 #include "tweaks/backups.h"
 
 namespace velotune {
@@ -196,34 +197,32 @@ TEST_F(CommandLine, WithoutElevationMachineWideWorkStopsWithFiveBeforeTheBackup)
   EXPECT_TRUE(processes.calls.empty());
 
   // An undo of the user's own keys, one class among them that the user has.
-  WriteStringUser("Software\\Classes\\.v\xE9lo", "", "VeloFile");
+  WriteStringUser("Software\\Classes\\.vélo", "", "VeloFile");
   const std::string backup = std::string(kBackups) + "2014-05-31_09-00-00-000_page1.reg";
-  files.files[backup] = {"REGEDIT4",
-                         "",
-                         "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
-                         "\"Wallpaper\"=\"C:\\\\Users\\\\J\xFCrgen\\\\Bilder\\\\Gr\xF6\xDF"
-                         "e.bmp\"",
-                         "\"MenuShowDelay\"=-",
-                         "",
-                         "[HKEY_CLASSES_ROOT\\.v\xE9lo]",
-                         "\"Content Type\"=\"image/x-v\xE9lo\"",
-                         ""};
+  std::vector<std::string> lines = {
+      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
+      "\"Wallpaper\"=\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"",
+      "\"MenuShowDelay\"=-",
+      "",
+      "[HKEY_CLASSES_ROOT\\.vélo]",
+      "\"Content Type\"=\"image/x-vélo\""};
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
   CliResult undo = Run({"undo"});
   ASSERT_EQ(cli_exit::kOk, undo.exitCode) << undo.out << undo.err;
   RegValue wallpaper;
   ASSERT_TRUE(
       ValueAt(live, RegistryRoot::CurrentUser, "Control Panel\\Desktop", "Wallpaper", &wallpaper));
-  EXPECT_EQ(
-      "\"C:\\\\Users\\\\J\xFCrgen\\\\Bilder\\\\Gr\xF6\xDF"
-      "e.bmp\"",
-      ScriptData(wallpaper));
+  EXPECT_EQ("\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"", ScriptData(wallpaper));
   // A class the user does not have is the machine's: the same undo with one
   // more key is refused, and names it.
-  files.files[backup].back() = "[HKEY_CLASSES_ROOT\\ftp.v\xE9lo]";
+  lines.push_back("[HKEY_CLASSES_ROOT\\ftp.vélo]");
+  files.Delete(backup);
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
   CliResult machineClass = Run({"undo", "2014-05-31_09-00-00-000_page1"});
   EXPECT_EQ(cli_exit::kNotElevated, machineClass.exitCode);
   EXPECT_EQ(0u, machineClass.err.find("Undo of 2014-05-31_09-00-00-000_page1.reg needs "
-                                      "administrator rights: it writes HKEY_CLASSES_ROOT\\ftp."))
+                                      "administrator rights: it writes "
+                                      "HKEY_CLASSES_ROOT\\ftp.vélo. Nothing was changed"))
       << machineClass.err;
 }
 
@@ -298,7 +297,7 @@ TEST(Backups, TheNewestFiftyAreKeptAndOtherFilesLeftAlone) {
   RecordingFiles files;
   files.files[std::string(kBackups) + "notes.reg"] = {"mine"};
   for (int i = 0; i < 52; ++i)
-    WriteBackup(files, "page1", {"REGEDIT4"}, LocalTime{2014, 6, 1, 10, i, 0, 0});
+    WriteBackup(files, "page1", Version5Script({}, true), LocalTime{2014, 6, 1, 10, i, 0, 0});
   std::vector<BackupInfo> backups = ListBackups(files);
   ASSERT_EQ(kBackupsKept, backups.size());
   EXPECT_EQ("2014-06-01_10-51-00-000_page1.reg", backups.front().file);
@@ -307,14 +306,14 @@ TEST(Backups, TheNewestFiftyAreKeptAndOtherFilesLeftAlone) {
   // One written within the same millisecond, or with the clock put back,
   // still sorts as the newest.
   EXPECT_EQ(std::string(kBackups) + "2014-06-01_10-51-00-001_undo.reg",
-            WriteBackup(files, "undo", {"REGEDIT4"}, LocalTime{2014, 6, 1, 10, 51}));
+            WriteBackup(files, "undo", Version5Script({}, true), LocalTime{2014, 6, 1, 10, 51}));
   EXPECT_EQ(std::string(kBackups) + "2014-06-01_10-51-00-002_fix.reg",
-            WriteBackup(files, "fix", {"REGEDIT4"}, LocalTime{2014, 6, 1, 9, 0}));
+            WriteBackup(files, "fix", Version5Script({}, true), LocalTime{2014, 6, 1, 9, 0}));
 }
 
 TEST(Json, StringsAreEscapedAndCarriedAsUtf8) {
   EXPECT_EQ("\"a\\\"b\\\\c\\u000d\\u000a \xC3\xA4 \xC2\xBB \xE2\x82\xAC\"",
-            JsonString("a\"b\\c\r\n \xE4 \xBB \x80"));
+            JsonString("a\"b\\c\r\n \xC3\xA4 \xC2\xBB \xE2\x82\xAC"));
 }
 
 }  // namespace

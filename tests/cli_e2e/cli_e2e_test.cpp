@@ -10,8 +10,10 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/cli_commands.h"
+#include "platform/reg_script.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "program_driver.h"
@@ -214,6 +216,165 @@ void Unsettle() {
            &off, sizeof off);
 }
 
+// Every key and value beneath the roots, read through the wide calls: key
+// paths, value names, types and data, byte for byte (the volatile hardware
+// tree left out).
+void WideDump(HKEY key, const std::wstring& path, std::wstring* out) {
+  *out += L"[" + path + L"]\n";
+  std::vector<wchar_t> name(16384);
+  std::vector<BYTE> data(1 << 16);
+  for (DWORD i = 0;; ++i) {
+    DWORD nameSize = static_cast<DWORD>(name.size()), type = 0;
+    DWORD dataSize = static_cast<DWORD>(data.size());
+    LONG rc = RegEnumValueW(key, i, name.data(), &nameSize, nullptr, &type, data.data(), &dataSize);
+    if (rc == ERROR_MORE_DATA) {
+      data.resize(dataSize + 1);
+      --i;
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) break;
+    *out += std::wstring(name.data(), nameSize) + L"=" + std::to_wstring(type) + L":";
+    for (DWORD b = 0; b < dataSize; ++b) *out += static_cast<wchar_t>(0x100 + data[b]);
+    *out += L"\n";
+  }
+  std::vector<std::wstring> children;
+  wchar_t child[256];
+  for (DWORD i = 0, size = 256;
+       RegEnumKeyExW(key, i, child, &size, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       ++i, size = 256)
+    children.emplace_back(child, size);
+  for (const std::wstring& c : children) {
+    if (path == L"HKEY_LOCAL_MACHINE" && _wcsicmp(c.c_str(), L"HARDWARE") == 0) continue;
+    HKEY sub;
+    if (RegOpenKeyExW(key, c.c_str(), 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    WideDump(sub, path + L"\\" + c, out);
+    RegCloseKey(sub);
+  }
+}
+
+std::wstring WideDump() {
+  std::wstring out;
+  WideDump(HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE", &out);
+  WideDump(HKEY_USERS, L"HKEY_USERS", &out);
+  return out;
+}
+
+std::string WideDifference(const std::wstring& a, const std::wstring& b) {
+  std::size_t at = 0;
+  while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
+  auto show = [&](const std::wstring& s) {
+    std::string out;
+    for (std::size_t i = at > 300 ? at - 300 : 0; i < std::min(s.size(), at + 200); ++i)
+      out += s[i] < 0x80 ? static_cast<char>(s[i]) : '~';
+    return out;
+  };
+  return "before:\n" + show(a) + "\nafter:\n" + show(b);
+}
+
+void SetWide(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type,
+             const std::vector<BYTE>& data) {
+  HKEY k;
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegCreateKeyExW(root, key, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &k, nullptr));
+  ASSERT_EQ(ERROR_SUCCESS,
+            RegSetValueExW(k, name, 0, type, data.data(), static_cast<DWORD>(data.size())));
+  RegCloseKey(k);
+}
+
+std::vector<BYTE> Utf16(const std::wstring& text, bool terminated = true) {
+  std::vector<BYTE> bytes;
+  for (wchar_t c : text) {
+    bytes.push_back(static_cast<BYTE>(c & 0xFF));
+    bytes.push_back(static_cast<BYTE>(c >> 8));
+  }
+  if (terminated) bytes.insert(bytes.end(), {0, 0});
+  return bytes;
+}
+
+// Values that real machines carry, under keys that 1-Click Tweak, GREEN Boost
+// and FIX IT! overwrite or delete: every type, odd sizes, text beyond any
+// code page, a sub-key and a value named in Cyrillic, a name with a line
+// break and a value of 100 kB.
+void SeedAwkwardValues() {
+  const wchar_t* bags = L"Software\\Microsoft\\Windows\\ShellNoRoam\\Bags";
+  const wchar_t* key = L"Software\\Microsoft\\Windows\\ShellNoRoam\\Bags\\\x041a\x043b\x044e\x0447";
+  const std::wstring hello = L"\x041f\x0440\x0438\x0432\x0435\x0442 \xd83d\xde00";
+  SetWide(HKEY_CURRENT_USER, key, L"\x041f\x0440\x0438\x0432\x0435\x0442", REG_SZ, Utf16(hello));
+  SetWide(HKEY_CURRENT_USER, key, L"", REG_SZ, Utf16(L"\x00e9t\x00e9 \x4e2d\x6587"));
+  SetWide(HKEY_CURRENT_USER, key, L"Zeile\nZwei", REG_SZ, {'a', 0, 'b', 0, 'c'});
+  SetWide(HKEY_CURRENT_USER, key, L"Expand", REG_EXPAND_SZ, Utf16(L"%TEMP%\\\x00fc", false));
+  SetWide(HKEY_CURRENT_USER, key, L"Multi", REG_MULTI_SZ,
+          Utf16(std::wstring(L"eins\0\x0434\x0432\x0430\0\0", 10), false));
+  SetWide(HKEY_CURRENT_USER, key, L"Q", REG_QWORD, {1, 2, 3, 4, 5, 6, 7, 8});
+  SetWide(HKEY_CURRENT_USER, key, L"Big endian", REG_DWORD_BIG_ENDIAN, {0, 0, 1, 2});
+  SetWide(HKEY_CURRENT_USER, key, L"None", REG_NONE, {7});
+  SetWide(HKEY_CURRENT_USER, key, L"Own type", 0x12345, {1, 2, 3});
+  SetWide(HKEY_CURRENT_USER, key, L"Short dword", REG_DWORD, {1, 2});
+  SetWide(HKEY_CURRENT_USER, key, L"Empty", REG_SZ, {});
+  std::vector<BYTE> big(100 * 1024);
+  for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<BYTE>(i * 7);
+  SetWide(HKEY_CURRENT_USER, bags, L"Blob", REG_BINARY, big);
+  SetWide(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU",
+          L"\x041f\x0440\x0438\x0432\x0435\x0442", REG_SZ, Utf16(hello));
+  SetWide(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"MenuShowDelay", REG_SZ,
+          {'4', 0, '0', 0, '0'});
+  SetWide(HKEY_CURRENT_USER,
+          L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.zip\\UserChoice\\"
+          L"\x041a\x043b\x044e\x0447",
+          L"Progid", REG_SZ, Utf16(hello));
+}
+
+// The seeds gone again, so that the tests after this one start from the
+// prefix as it was.
+void RemoveAwkwardValues() {
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\Bags");
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\ShellNoRoam\\BagMRU");
+  RegDeleteTreeW(
+      HKEY_CURRENT_USER,
+      L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.zip\\UserChoice\\"
+      L"\x041a\x043b\x044e\x0447");
+}
+
+// The fix page's check boxes that a user can tick, as "list fix" shows them.
+std::string EveryFixBox() {
+  std::string list, sets;
+  Cli("list fix", &list);
+  std::istringstream lines(list);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string name, kind1, kind2;
+    words >> name >> kind1 >> kind2;
+    if (kind1 == "check" && kind2 == "box" && line.find("cannot be changed") == std::string::npos)
+      sets += " --set " + name + "=1";
+  }
+  return sets;
+}
+
+TEST(CommandLine, AwkwardValuesComeBackByteForByteAfterEachActionAndItsUndo) {
+  for (const std::string action : {"one-click", "green", "fix"}) {
+    SCOPED_TRACE(action);
+    SeedAwkwardValues();
+    const std::wstring before = WideDump();
+    std::string out;
+    if (action == "fix") {
+      // Wine has no powercfg: the run says so at its end, after every other
+      // repair.
+      ASSERT_EQ(3u, Cli("apply fix" + EveryFixBox(), &out)) << out;
+      const std::size_t cannot = out.find("Cannot run ");
+      EXPECT_EQ(cannot, out.find("Cannot run powercfg -restoredefaultschemes (error 2)")) << out;
+      EXPECT_EQ(std::string::npos, out.find("Cannot run ", cannot + 1)) << out;
+    } else {
+      ASSERT_EQ(0u, Cli("apply " + action, &out)) << out;
+      EXPECT_NE(std::string::npos, out.find("read back as planned")) << out;
+    }
+    EXPECT_NE(before, WideDump());
+    ASSERT_EQ(0u, Cli("undo", &out)) << out;
+    const std::wstring after = WideDump();
+    EXPECT_TRUE(before == after) << WideDifference(before, after);
+  }
+  RemoveAwkwardValues();
+}
+
 TEST(CommandLine, ApplyOneClickThenUndoLeavesTheRegistryExportAsItWas) {
   Unsettle();
   const std::string before = Export("velotune-before.reg");
@@ -334,33 +495,24 @@ TEST(CommandLine, WithoutElevationMachineWideWorkIsRefusedAndTheUsersOwnRuns) {
   EXPECT_TRUE(before == after) << FirstDifference(before, after);
 
   const std::string name = "2000-01-01_00-00-00-000_page2.reg";
-  const std::string key =
-      "Software\\Velotune Pr\xFC"
-      "fung\\Gr\xF6\xDF"
-      "e";
   const std::string folder = BackupFolder();
   CreateDirectoryA(folder.substr(0, folder.rfind('\\', folder.size() - 2)).c_str(), nullptr);
   CreateDirectoryA(folder.c_str(), nullptr);
-  std::ofstream(BackupFolder() + name, std::ios::binary)
-      << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" << key
-      << "]\r\n\"Gru\xDF\"=\"Gr\xFC\xDF"
-         "e\"\r\n"
-      << "\"Z\xE4hler\"=dword:0000002a\r\n";
+  std::ofstream(folder + name, std::ios::binary)
+      << velotune::Version5Script({"[HKEY_CURRENT_USER\\Software\\Velotune Prüfung\\Größe]",
+                                   "\"Gruß\"=\"Grüße ☕\"", "\"Zähler\"=dword:0000002a"},
+                                  true);
   velotune::CliResult undone = velotune::RunCli({"undo", name}, env);
   EXPECT_EQ(cli_exit::kOk, undone.exitCode) << undone.out << undone.err;
-  char text[16] = {};
+  wchar_t text[16] = {};
   DWORD size = sizeof text;
-  EXPECT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER, key.c_str(), "Gru\xDF", RRF_RT_REG_SZ,
-                                        nullptr, text, &size));
-  EXPECT_STREQ(
-      "Gr\xFC\xDF"
-      "e",
-      text);
-  DeleteTree(HKEY_CURRENT_USER,
-             "Software\\Velotune Pr\xFC"
-             "fung");
-  DeleteFileA((BackupFolder() + name).c_str());
-  DeleteFileA((BackupFolder() + NewestBackup()).c_str());  // the undo's own
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velotune Pr\u00fcfung\\Gr\u00f6\u00dfe",
+                         L"Gru\u00df", RRF_RT_REG_SZ, nullptr, text, &size));
+  EXPECT_STREQ(L"Gr\u00fc\u00dfe \u2615", text);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velotune Pr\u00fcfung");
+  DeleteFileA((folder + name).c_str());
+  DeleteFileA((folder + NewestBackup()).c_str());  // the undo's own
 }
 
 }  // namespace

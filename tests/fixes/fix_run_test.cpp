@@ -4,6 +4,7 @@
 
 #include "fixes/fix_actions.h"
 #include "fixes/fix_page_fixture.h"
+#include "platform/registry_names.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -125,7 +126,7 @@ class FixRunTest : public FixPageTest {
                           const std::string& name) const {
     const MemoryRegistry::Value* v = registry_.FindValue(root, key, name);
     if (v == nullptr || v->type != regtype::kSz) return "<missing>";
-    return std::string(v->data.begin(), v->data.end()).c_str();
+    return TextOfStringData(v->data);
   }
 
   std::int32_t DwordValue(RegistryRoot root, const std::string& key,

@@ -14,6 +14,7 @@
 #include "fixes/fix_catalogue.h"
 #include "platform/memory_registry.h"
 #include "platform/reg_script.h"
+#include "platform/registry_names.h"
 
 namespace velotune {
 namespace {
@@ -156,7 +157,7 @@ void CollectValues(const MemoryRegistry& registry, RegistryRoot root, const std:
                    std::map<std::string, std::string>* out) {
   for (const MemoryRegistry::Value& v : registry.Values(root, path)) {
     std::string where = FoldName(std::string(RootName(root)) + "\\" + path + " [" + v.name + "]");
-    (*out)[where] = TypeName(v.type) + ":" + std::string(v.data.begin(), v.data.end());
+    (*out)[where] = TypeName(v.type) + ":" + TextOfStringData(v.data);
   }
   for (const std::string& sub : registry.SubKeyNames(root, path))
     CollectValues(registry, root, path.empty() ? sub : path + "\\" + sub, out);
@@ -265,12 +266,7 @@ std::string Shown(const MemoryRegistry::Value& v) {
     hex << "0x" << std::hex << d;
     return hex.str();
   }
-  bool wide = v.type == regtype::kExpandSz && v.data.size() >= 2 && v.data[1] == 0;
-  for (std::size_t i = 0; i < v.data.size(); i += wide ? 2 : 1) {
-    if (v.data[i] == 0) break;
-    out += static_cast<char>(v.data[i]);
-  }
-  return out;
+  return TextOfStringData(v.data);
 }
 
 TEST(FixerFolderTest, EveryScriptLeavesItsCheckedValue) {

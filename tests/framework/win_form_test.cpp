@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "app/form_control_states.h"
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/dfm_parser.h"
 #include "framework/dib.h"
 #include "framework/form.h"
-#include "framework/form_control_states.h"
 #include "framework/graphic_controls.h"
 #include "framework/standard_classes.h"
 #include "framework/std_controls.h"

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velotune::skin;

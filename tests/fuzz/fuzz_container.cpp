@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "skin/skin_data.h"
-#include "skin/skin_reader.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velotune::skin;

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "skin/colour.h"
-#include "skin/quick_ini.h"
+#include "skin/data/colour.h"
+#include "skin/data/quick_ini.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   using namespace velotune::skin;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "lzh_baseline.h"
-#include "skin/lzh.h"
+#include "skin/data/lzh.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 2) return 0;

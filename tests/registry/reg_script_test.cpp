@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/memory_registry.h"
+#include "platform/registry_names.h"
+
 namespace velotune {
 namespace {
 
@@ -23,8 +26,7 @@ TEST(RegScript, ImportsEveryValueKindAndDeletion) {
                   "[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n");
   const auto* text = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "text");
   ASSERT_NE(nullptr, text);
-  EXPECT_EQ(std::string("C:\\Path \"quoted\"", 17),
-            std::string(text->data.begin(), text->data.end()));
+  EXPECT_EQ(StringData("C:\\Path \"quoted\""), text->data);
   EXPECT_EQ(regtype::kSz, text->type);
   const auto* num = r.FindValue(RegistryRoot::CurrentUser, "Software\\T", "Num");
   ASSERT_NE(nullptr, num);
@@ -91,8 +93,61 @@ TEST(RegScript, ExportReimportsToTheSameTree) {
   MemoryRegistry b;
   ImportRegScript(b, dump);
   EXPECT_EQ(dump, ExportRegScript(b, RegistryRoot::Users, "R"));
-  EXPECT_NE(std::string::npos, dump.find("\"n\"=dword:fffffffe"));
-  EXPECT_EQ("REGEDIT4\r\n", ExportRegScript(b, RegistryRoot::Users, "Missing"));
+  EXPECT_NE(std::string::npos,
+            dump.find(Version5Script({"\"n\"=dword:fffffffe"}, false).substr(78)));
+  EXPECT_EQ(Version5Script({}, false), ExportRegScript(b, RegistryRoot::Users, "Missing"));
+}
+
+// A version-5 export of values real machines carry reads back byte for byte,
+// strictly: text beyond any code page, a name with a line break, strings of
+// odd size or without their terminator, every type.
+TEST(RegScript, Version5ExportKeepsEveryByteAndReadsBackStrictly) {
+  MemoryRegistry a;
+  RegKey key = 0;
+  ASSERT_EQ(regerr::kSuccess, a.CreateKeyEx(RootKey(RegistryRoot::CurrentUser),
+                                            "Software\\Ключ\\🌎🌏🌍", kKeyAllAccess, &key));
+  const std::vector<RegValue> values = {
+      {"Привет", regtype::kSz, StringData("Привет 😀")},
+      {"", regtype::kSz, StringData("été \"中文\" C:\\")},
+      {"Zeile\nZwei\r", regtype::kSz, {'a', 0, 'b', 0, 'c'}},
+      {"Expand", regtype::kExpandSz, {'%', 0, 'T', 0, '%', 0}},
+      {"Multi", regtype::kMultiSz, {'x', 0, 0, 0, 0x14, 0x04, 0, 0, 0, 0}},
+      {"Q", regtype::kQword, {1, 2, 3, 4, 5, 6, 7, 8}},
+      {"Own type", 0x12345, {1, 2, 3}},
+      {"Short dword", regtype::kDword, {1, 2}},
+      {"Empty", regtype::kSz, {}},
+      {"Blob", regtype::kBinary, std::vector<std::uint8_t>(300, 0xAB)},
+  };
+  for (const RegValue& v : values)
+    a.SetValueEx(key, v.name, v.type, v.data.data(), static_cast<std::uint32_t>(v.data.size()));
+  a.CloseKey(key);
+  const std::string script = ExportRegScript(a, RegistryRoot::CurrentUser, "Software\\Ключ");
+  ASSERT_EQ(0, script.compare(0, 2, "\xFF\xFE"));
+  MemoryRegistry b;
+  ApplyRegScript(b, ParseRegScript(script, true));
+  EXPECT_EQ(script, ExportRegScript(b, RegistryRoot::CurrentUser, "Software\\Ключ"));
+  for (const RegValue& v : values) {
+    const MemoryRegistry::Value* got =
+        b.FindValue(RegistryRoot::CurrentUser, "Software\\ключ\\🌎🌏🌍", v.name);
+    ASSERT_NE(nullptr, got) << v.name;
+    EXPECT_EQ(v.type, got->type) << v.name;
+    EXPECT_EQ(v.data, got->data) << v.name;
+    EXPECT_EQ(v.name, got->name);
+  }
+}
+
+// REGEDIT4 scripts are ANSI: string data given in hex is widened, and given
+// its terminator when it lacks one, as the registry editor does.
+TEST(RegScript, Regedit4HexStringsAreWidenedAsTheRegistryEditorDoes) {
+  MemoryRegistry r;
+  ImportRegScript(r,
+                  "REGEDIT4\r\n[HKCU\\A]\r\n\"E\"=hex(2):25,41,25,00\r\n"
+                  "\"M\"=hex(7):61,00,e4,00,00\r\n\"S\"=hex(1):62\r\n\"\xE4\"=\"\xFC\"\r\n");
+  EXPECT_EQ(StringData("%A%"), r.FindValue(RegistryRoot::CurrentUser, "A", "E")->data);
+  EXPECT_EQ(std::vector<std::uint8_t>({'a', 0, 0, 0, 0xE4, 0, 0, 0, 0, 0}),
+            r.FindValue(RegistryRoot::CurrentUser, "A", "M")->data);
+  EXPECT_EQ(StringData("b"), r.FindValue(RegistryRoot::CurrentUser, "A", "S")->data);
+  EXPECT_EQ(StringData("ü"), r.FindValue(RegistryRoot::CurrentUser, "A", "ä")->data);
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

@@ -1,4 +1,4 @@
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 
 #include <gtest/gtest.h>
 

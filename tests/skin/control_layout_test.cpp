@@ -7,11 +7,11 @@
 
 #include <vector>
 
-#include "skin/bitmap_ops.h"
 #include "skin/controls/combo_layout.h"
 #include "skin/controls/scroll_layout.h"
 #include "skin/controls/tab_geometry.h"
 #include "skin/controls/track_pieces.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 namespace {

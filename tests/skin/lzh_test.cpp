@@ -1,4 +1,4 @@
-#include "skin/lzh.h"
+#include "skin/data/lzh.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "lzh_baseline.h"
 #include "lzh_encoder.h"
-#include "skin/skin_reader.h"
+#include "skin/data/skin_reader.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

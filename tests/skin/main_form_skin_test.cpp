@@ -5,7 +5,7 @@
 
 #include "app/tweak_form.h"
 #include "framework/form.h"
-#include "skin/skin_data_component.h"
+#include "skin/data/skin_data_component.h"
 #include "support/program_in_process.h"
 
 namespace velotune {

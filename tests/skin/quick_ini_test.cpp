@@ -1,4 +1,4 @@
-#include "skin/quick_ini.h"
+#include "skin/data/quick_ini.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "skin/bitmap_ops.h"
-#include "skin/skin_data.h"
-#include "skin/skin_environment.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_environment.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

@@ -1,4 +1,4 @@
-#include "skin/skin_data_component.h"
+#include "skin/data/skin_data_component.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "skin/skin_environment.h"
+#include "skin/data/skin_environment.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

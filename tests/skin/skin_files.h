@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "lzh_encoder.h"
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 #include "skin_container.h"
 
 namespace velotune::skin::testing {

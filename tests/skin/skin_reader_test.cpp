@@ -1,11 +1,11 @@
-#include "skin/skin_reader.h"
+#include "skin/data/skin_reader.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "lzh_encoder.h"
-#include "skin/skin_environment.h"
+#include "skin/data/skin_environment.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

@@ -10,12 +10,12 @@
 #include "framework/form.h"
 #include "framework/menu_item.h"
 #include "framework/std_controls.h"
+#include "skin/data/skin_data_component.h"
+#include "skin/data/win32_skin_environment.h"
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/skin_manage.h"
-#include "skin/skin_data_component.h"
-#include "skin/win32_skin_environment.h"
 #include "skin_files.h"
 #include "skinned_window_support.h"
 
@@ -194,6 +194,41 @@ TEST(SkinnedForm, CaptionButtonsShowHoverAndPressedFramesAndCloseCloses) {
   EXPECT_EQ("", CellDifference(*PaintedFrame(f), b.left, b.top, strip, close->Frames(), 2));
   SendMessageA(f.Handle(), WM_NCLBUTTONUP, HTCAPTION, at);
   EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(f.Handle()); }));
+}
+
+TEST(SkinnedForm, AHotButtonRepaintsItsOwnCellOnTheWindow) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  TWinSysButton* minimize = f.Button(2);
+  ASSERT_NE(nullptr, minimize);
+  const Rect b = minimize->Bounds;
+  const Bitmap& strip = minimize->Image();
+  const SIZE outer = f.Outer();
+  // What the window shows, read back from its own DC.
+  auto onScreen = [&] {
+    auto canvas = std::make_unique<Canvas>(outer.cx, outer.cy);
+    HDC window = GetWindowDC(f.Handle());
+    BitBlt(canvas->Dc(), 0, 0, outer.cx, outer.cy, window, 0, 0, SRCCOPY);
+    ReleaseDC(f.Handle(), window);
+    return canvas;
+  };
+  ASSERT_EQ("", CellDifference(*onScreen(), b.left, b.top, strip, minimize->Frames(), 1));
+  // A mark in the caption beside the button: the button's repaint leaves it.
+  const int markX = b.left - 12, markY = b.top + 2;
+  {
+    HDC window = GetWindowDC(f.Handle());
+    SetPixel(window, markX, markY, RGB(0x12, 0x34, 0x56));
+    ReleaseDC(f.Handle(), window);
+  }
+  const LPARAM at = f.ScreenPoint(b.left + b.Width() / 2, b.top + b.Height() / 2);
+  SetCursorPos(LOWORD(at), HIWORD(at));
+  SendMessageA(f.Handle(), WM_NCMOUSEMOVE, HTCAPTION, at);
+  const auto hot = onScreen();
+  EXPECT_EQ("", CellDifference(*hot, b.left, b.top, strip, minimize->Frames(), 3));
+  EXPECT_EQ(MakePixel(0x12, 0x34, 0x56), hot->At(markX, markY));
+  // Leaving it paints the normal frame back.
+  SetCursorPos(LOWORD(at), HIWORD(at) + 200);
+  EXPECT_TRUE(PumpUntil([&] { return f.Skinned()->Current() == nullptr; }));
+  EXPECT_EQ("", CellDifference(*onScreen(), b.left, b.top, strip, minimize->Frames(), 1));
 }
 
 TEST(SkinnedForm, HintNamesTheButtonAfterTwiceTheHintPause) {

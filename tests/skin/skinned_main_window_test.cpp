@@ -12,10 +12,10 @@
 #include "framework/graphic_controls.h"
 #include "framework/std_controls.h"
 #include "skin/controls/button_looks.h"
+#include "skin/data/skin_data_component.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
-#include "skin/skin_data_component.h"
 #include "skinned_window_support.h"
 #include "support/program_in_process.h"
 

@@ -14,15 +14,15 @@
 
 #include "framework/application.h"
 #include "framework/form.h"
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
 #include "skin/controls/spin_looks.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/skin_data_component.h"
+#include "skin/data/skin_objects.h"
+#include "skin/data/win32_skin_environment.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
-#include "skin/skin_data_component.h"
-#include "skin/skin_objects.h"
-#include "skin/win32_skin_environment.h"
 
 namespace velotune::skin::testing {
 

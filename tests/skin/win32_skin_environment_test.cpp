@@ -1,11 +1,11 @@
-#include "skin/win32_skin_environment.h"
+#include "skin/data/win32_skin_environment.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "skin/colour.h"
-#include "skin/skin_data.h"
-#include "skin/skin_environment.h"
+#include "skin/data/colour.h"
+#include "skin/data/skin_data.h"
+#include "skin/data/skin_environment.h"
 #include "skin_files.h"
 
 namespace velotune::skin {

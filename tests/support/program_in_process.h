@@ -7,7 +7,7 @@
 #include "platform/seams.h"
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
-#include "skin/win32_skin_environment.h"
+#include "skin/data/win32_skin_environment.h"
 #include "support/donate_choice.h"
 
 namespace velotune {

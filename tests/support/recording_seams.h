@@ -67,15 +67,33 @@ class RecordingFiles : public Files {
   std::string folder = "C:\\Program Files\\Velotune\\";
   std::string localAppData = "C:\\Users\\Tester\\AppData\\Local\\";
   std::set<std::string> folders;
+  std::set<std::string> whole;  // files written whole (WriteNewFile)
   bool refuseCreate = false;
   bool refuseFolders = false;
+  // A full disk: WriteNewFile fails, leaving nothing, for more bytes than this.
+  std::size_t diskSpace = static_cast<std::size_t>(-1);
 
   void WriteLines(const std::string& path, const std::vector<std::string>& lines) override {
     if (refuseCreate) throw EFCreateError(CannotCreateFileMessage(path, "Access is denied."));
     files[path] = lines;
   }
+  // Whole files are kept as their bytes, one "line" without its line end.
+  bool WriteNewFile(const std::string& path, const std::string& data) override {
+    if (refuseCreate) throw EFCreateError(CannotCreateFileMessage(path, "Access is denied."));
+    if (data.size() > diskSpace)
+      throw EFCreateError(CannotCreateFileMessage(path, "There is not enough space on the disk."));
+    if (Exists(path)) return false;
+    files[path] = {data};
+    whole.insert(path);
+    return true;
+  }
+  bool IsFolder(const std::string& path) override {
+    const std::string folder = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
+    return !files.count(folder) && (folders.count(folder + "\\") || Exists(folder));
+  }
   bool Delete(const std::string& path) override {
     deleted.push_back(path);
+    whole.erase(path);
     return files.erase(path) > 0;
   }
   // A folder exists while a file lies in it.
@@ -90,6 +108,10 @@ class RecordingFiles : public Files {
     auto it = files.find(path);
     if (it == files.end()) return false;
     data->clear();
+    if (whole.count(path)) {
+      *data = it->second.empty() ? "" : it->second[0];
+      return true;
+    }
     for (const std::string& line : it->second) *data += line + "\r\n";
     return true;
   }

@@ -55,7 +55,7 @@ Log SoundEventKeys() {
                     "WindowsLogoff",
                     "WindowsLogon"}},
       {"Conf",
-       {"Gespr\xE4"
+       {"Gespr\xC3\xA4"
         "chsannahme",
         "Konferenzteilnehmeranfrage", "Person Joins", "Person Leaves", "Receive Call",
         "Receive Request to Join"}},
@@ -254,10 +254,10 @@ TEST_F(Page1Save, TimeoutEditsAreStoredAsTypedWhenNumeric) {
   Save2Click(states);
   const auto* hung = Find(RegistryRoot::CurrentUser, kCPD, "HungAppTimeOut");
   ASSERT_TRUE(hung);
-  EXPECT_EQ(std::string(hung->data.begin(), hung->data.end()), std::string("0025", 5));
+  EXPECT_EQ(hung->data, StringData("0025"));
   const auto* kill = Find(RegistryRoot::CurrentUser, kCPD, "WaitToKillAppTimeOut");
   ASSERT_TRUE(kill);
-  EXPECT_EQ(std::string(kill->data.begin(), kill->data.end()), std::string("000000000002000", 16));
+  EXPECT_EQ(kill->data, StringData("000000000002000"));
   EXPECT_TRUE(Find(RegistryRoot::LocalMachine, "SYSTEM\\CurrentControlSet\\Control",
                    "WaitToKillServiceTimeout"));
 }

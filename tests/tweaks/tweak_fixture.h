@@ -15,6 +15,7 @@
 
 #include "platform/memory_registry.h"
 #include "platform/reg_script.h"
+#include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "support/map_control_states.h"
 #include "support/recording_seams.h"
@@ -116,8 +117,9 @@ class LoggingRegistry : public RegistryBackend {
           data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
       return "dword:" + std::to_string(v);
     }
-    if (type == regtype::kSz && size > 0 && data[size - 1] == 0) {
-      return "\"" + std::string(reinterpret_cast<const char*>(data), size - 1) + "\"";
+    if (type == regtype::kSz && size >= 2 && size % 2 == 0 && data[size - 1] == 0 &&
+        data[size - 2] == 0) {
+      return "\"" + TextOfStringData(std::vector<std::uint8_t>(data, data + size)) + "\"";
     }
     std::string out = "hex(" + std::to_string(type) + "):";
     char buf[4];

@@ -247,8 +247,9 @@ TEST_F(TweaksEndToEnd, Page1SaveRefusesATimeoutThatIsNoNumber) {
   app_->SetEditText(hung, "abc");
   SetString(HKEY_CURRENT_USER, kCPD, "AutoEndTasks", "x");
   EXPECT_EQ(Save("Mouse Tweaks (Default Cursor)"), "'abc' is not a valid integer value.");
-  // The row before it was written, the edit's own was not.
-  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("1"));
+  // The save's plan meets the error first: no row is written, not even the
+  // ones before it.
+  EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "AutoEndTasks"), StringText("x"));
   EXPECT_EQ(Value(HKEY_CURRENT_USER, kCPD, "HungAppTimeOut"), StringText("5000"));
   app_->SetEditText(hung, "5000");
 }

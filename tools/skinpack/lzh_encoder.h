@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "skin/lzh_tree.h"
+#include "skin/data/lzh_tree.h"
 
 namespace velotune::skinpack {
 

@@ -1,6 +1,6 @@
 #include "skin/controls/button_looks.h"
 
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

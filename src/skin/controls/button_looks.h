@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "skin/bitmap.h"
-#include "skin/colour.h"
-#include "skin/skin_objects.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/colour.h"
+#include "skin/data/skin_objects.h"
 
 namespace velotune::skin {
 

@@ -3,13 +3,11 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/text_case.h"
+
 namespace velotune::skin {
 
 namespace {
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 bool Contains(const std::string& text, const char* part) {
   return text.find(part) != std::string::npos;
 }
@@ -32,7 +30,7 @@ int RowFrame(int f) {
 int CheckBoxFrame(const CheckFacts& facts, int frameCount) {
   int f = facts.checked ? 2 : 1;
   if (facts.stateProperty) {
-    const std::string state = Lower(*facts.stateProperty);
+    const std::string state = LowerText(*facts.stateProperty);
     if (Contains(state, "uncheck"))
       f = 1;
     else if (Contains(state, "check"))
@@ -40,7 +38,7 @@ int CheckBoxFrame(const CheckFacts& facts, int frameCount) {
     else if (Contains(state, "gray"))
       f = 4;
   } else if (facts.checkedProperty) {
-    f = Lower(*facts.checkedProperty) == "true" ? 2 : 3;
+    f = SameText(*facts.checkedProperty, "true") ? 2 : 3;
   }
   if (facts.hasDataField && facts.rememberedCheck != 0)
     f = facts.rememberedCheck == 3 ? 4 : facts.rememberedCheck;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

@@ -13,10 +13,11 @@ int ComboStripFrame(int look, int frames, bool mirrored) {
 }
 
 FlatComboParts FlatComboLayout(int width, int height, bool leftButton, int thumbSize,
-                               int frameWidth, int stripHeight) {
+                               int frameWidth, int stripHeight, const DpiScale& scale) {
   FlatComboParts p;
-  p.brushFrame = {1, 1, width - 1, height - 1};
-  const Rect inner{2, 2, width - 2, height - 2};
+  const int one = scale.Px(1), two = scale.Px(2);
+  p.brushFrame = {one, one, width - one, height - one};
+  const Rect inner{two, two, width - two, height - two};
   p.column = leftButton ? Rect{inner.left, inner.top, inner.left + thumbSize, inner.bottom}
                         : Rect{inner.right - thumbSize, inner.top, inner.right, inner.bottom};
   p.button = leftButton ? Rect{inner.left, inner.top, inner.left + frameWidth, inner.bottom}
@@ -25,17 +26,18 @@ FlatComboParts FlatComboLayout(int width, int height, bool leftButton, int thumb
   return p;
 }
 
-SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrowWidth) {
-  const int w = arrowWidth;
+SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrowWidth,
+                               const DpiScale& scale) {
+  const int w = arrowWidth, two = scale.Px(2), four = scale.Px(4);
   SunkComboParts p;
   if (leftButton) {
-    p.inner = {w + 4, 2, width - 2, height - 2};
-    p.button = {0, 0, w + 2, height};
-    p.arrow = {2, 0, w + 2, height};
+    p.inner = {w + four, two, width - two, height - two};
+    p.button = {0, 0, w + two, height};
+    p.arrow = {two, 0, w + two, height};
   } else {
-    p.inner = {2, 2, width - w - 4, height - 2};
-    p.button = {width - w - 2, 0, width, height};
-    p.arrow = {width - w - 2, 0, width - 2, height};
+    p.inner = {two, two, width - w - four, height - two};
+    p.button = {width - w - two, 0, width, height};
+    p.arrow = {width - w - two, 0, width - two, height};
   }
   return p;
 }

@@ -2,7 +2,8 @@
 // skin's strips it shows: pure functions over the control's size and state.
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune::skin {
 
@@ -24,7 +25,7 @@ struct FlatComboParts {
   Rect button;
 };
 FlatComboParts FlatComboLayout(int width, int height, bool leftButton, int thumbSize,
-                               int frameWidth, int stripHeight);
+                               int frameWidth, int stripHeight, const DpiScale& scale = DpiScale());
 
 // The sunk-edge drawing (the default): the inner area left out of the
 // drawing, the button over the full height and the arrow area inside it;
@@ -34,6 +35,7 @@ struct SunkComboParts {
   Rect button;
   Rect arrow;
 };
-SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrowWidth);
+SunkComboParts SunkComboLayout(int width, int height, bool leftButton, int arrowWidth,
+                               const DpiScale& scale = DpiScale());
 
 }  // namespace velotune::skin

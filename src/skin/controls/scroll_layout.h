@@ -4,7 +4,7 @@
 // skin's strips each part shows. Pure.
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

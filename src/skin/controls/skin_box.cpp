@@ -9,12 +9,12 @@ void TSkinBox::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackg
   // Only windowed containers are drawn here; anything else keeps its look.
   if (control_ && !dynamic_cast<TWinControl*>(control_)) return;
   TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  mode_ = 1;
+  mode_ = wmSkinned;
 }
 
 void TSkinBox::Restore() {
   TSkinControl::Restore();
-  if (handle_ && state_ != 6) InvalidateRect(handle_, nullptr, TRUE);
+  if (handle_ && state_ != wsWindowGone) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 bool TSkinBox::BeforeMessage(TMessage& message) {

@@ -4,6 +4,8 @@
 
 #include "framework/font.h"
 #include "framework/messages.h"
+#include "framework/window_text.h"
+#include "platform/text_case.h"
 #include "skin/controls/button_looks.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/paint/gdi_objects.h"
@@ -22,14 +24,13 @@ std::string LowerClassName(HWND window, const TControl* control) {
     GetClassNameA(window, buffer, sizeof(buffer));
     name = buffer;
   }
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name;
+  return LowerText(name);
 }
 
 }  // namespace
 
 void TSkinButton::Attached() {
-  mode_ = data_ && !data_->Button().Map.Empty() ? 1 : 0;
+  mode_ = data_ && !data_->Button().Map.Empty() ? wmSkinned : wmSystemLook;
   const std::string lower = LowerClassName(handle_, control_);
   noMouseForwarding_ = lower.rfind("trz", 0) == 0 || lower.rfind("tel", 0) == 0;
   transparent_ = TransparentWanted();
@@ -38,8 +39,7 @@ void TSkinButton::Attached() {
 bool TSkinButton::IsDefault() const {
   std::string value;
   if (ReadProperty("Default", &value)) {
-    for (char& c : value) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return value == "true";
+    return SameText(value, "true");
   }
   // A dialog marks its default button by style.
   return !control_ && (GetWindowLongA(handle_, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
@@ -47,11 +47,7 @@ bool TSkinButton::IsDefault() const {
 
 std::string TSkinButton::CaptionText() const {
   if (control_) return control_->Caption();
-  const int length = GetWindowTextLengthA(handle_);
-  std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(handle_, &text[0], length + 1);
-  text.resize(static_cast<size_t>(length > 0 ? length : 0));
-  return text;
+  return WindowText(handle_);
 }
 
 int TSkinButton::CurrentFrame() const {
@@ -62,7 +58,7 @@ int TSkinButton::CurrentFrame() const {
 
 bool TSkinButton::BeforeMessage(TMessage& message) {
   // Without a push-button strip the button draws and clicks itself.
-  if (mode_ != 1) return TSkinControl::BeforeMessage(message);
+  if (mode_ != wmSkinned) return TSkinControl::BeforeMessage(message);
   switch (message.Msg) {
     case WM_PAINT:
     case WM_PRINTCLIENT:
@@ -131,7 +127,7 @@ void TSkinButton::ClickOnRelease() {
 }
 
 void TSkinButton::AfterMessage(TMessage& message) {
-  if (mode_ != 1) {
+  if (mode_ != wmSkinned) {
     TSkinControl::AfterMessage(message);
     return;
   }
@@ -216,7 +212,8 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, int frame, bool focused)
   if (font) SelectObject(dc, font);
   SetTextColor(dc, colour);
   SetBkMode(dc, TRANSPARENT);
-  RECT measured{rect.left + 2, rect.top + 2, rect.right - 2, rect.bottom - 2};
+  const int inset = Scale().Px(2);
+  RECT measured{rect.left + inset, rect.top + inset, rect.right - inset, rect.bottom - inset};
   DrawTextA(dc, text.c_str(), -1, &measured,
             DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOCLIP | DT_CENTER | rtl);
   const Rect block = CentreBlock({rect.left, rect.top, rect.right, rect.bottom},

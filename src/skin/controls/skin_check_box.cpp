@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "framework/font.h"
-#include "skin/colour.h"
 #include "skin/controls/check_frames.h"
+#include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
@@ -13,7 +13,7 @@ namespace velotune::skin {
 
 void TSkinCheckImage::Attached() {
   checkValue_ = 0;
-  mode_ = Strip().Empty() ? 0 : 1;
+  mode_ = Strip().Empty() ? wmSystemLook : wmSkinned;
   transparent_ = TransparentWanted();
 }
 
@@ -26,7 +26,7 @@ void TSkinCheckImage::PaintBackground(HDC dc, const RECT& rect) {
 
 bool TSkinCheckImage::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
-  if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && mode_ == 1) {
+  if ((message.Msg == WM_PAINT || message.Msg == WM_PRINT) && mode_ == wmSkinned) {
     PaintMessage(message, true);
     return false;
   }
@@ -62,7 +62,7 @@ void TSkinCheckImage::AfterMessage(TMessage& message) {
 void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   const Bitmap& strip = Strip();
   if (strip.Empty()) {
-    mode_ = 0;
+    mode_ = wmSystemLook;
     return;
   }
   const int n = std::max(StripFrames(), 1);
@@ -71,11 +71,11 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   const bool leftText = (style & BS_LEFTTEXT) != 0;
   const CheckPlace place =
       PlaceCheckImage({rect.left, rect.top, rect.right, rect.bottom}, w, h, leftText, Radio());
-  if (mode_ == 1 && !transparent_) TSkinControl::PaintBackground(dc, rect);
+  if (mode_ == wmSkinned && !transparent_) TSkinControl::PaintBackground(dc, rect);
   skin::DrawFrameCell(
       dc, RECT{place.image.left, place.image.top, place.image.right, place.image.bottom}, strip,
       true, n, Frame(n));
-  if (mode_ == 0) return;
+  if (mode_ == wmSystemLook) return;
 
   std::string text;
   if (control_)
@@ -100,7 +100,8 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   OffsetRect(&area, 0, ((area.bottom - area.top) - textHeight) / 2);
   const DWORD version = GetVersion();
   if (GetFocus() == handle_ && !text.empty() && LOBYTE(LOWORD(version)) != 6) {
-    RECT focus{area.left - 1, area.top, area.left + (measured.right - measured.left) + 1,
+    const int one = Scale().Px(1);
+    RECT focus{area.left - one, area.top, area.left + (measured.right - measured.left) + one,
                area.top + textHeight};
     DrawFocusRect(dc, &focus);
   }

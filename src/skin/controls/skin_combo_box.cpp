@@ -1,9 +1,9 @@
 #include "skin/controls/skin_combo_box.h"
 
 #include "framework/messages.h"
-#include "skin/colour.h"
 #include "skin/controls/combo_layout.h"
 #include "skin/controls/spin_looks.h"
+#include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 
@@ -214,8 +214,8 @@ bool TSkinComBox::MakeRoomAtTheLeft(HDC dc, int width, int height) {
   // is a window of its own and stays where the system put it.
   const RECT& system = button_;
   if (GetWindow(handle_, GW_CHILD) || IsRectEmpty(&system) || system.left < width / 2) return false;
-  const int shift = system.right - system.left;
-  BitBlt(dc, 2 + shift, 2, system.left - 2, height - 4, dc, 2, 2, SRCCOPY);
+  const int shift = system.right - system.left, two = Scale().Px(2);
+  BitBlt(dc, two + shift, two, system.left - two, height - 2 * two, dc, two, two, SRCCOPY);
   return true;
 }
 
@@ -229,9 +229,9 @@ void TSkinComBox::PaintFlat(HDC dc, int width, int height, int look, bool leftBu
       SendMessageA(GetParent(handle_), disabled ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT,
                    reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(handle_)));
   if (!brush) brush = GetSysColorBrush(COLOR_WINDOW);
-  const FlatComboParts parts =
-      FlatComboLayout(width, height, leftButton, GetSystemMetrics(SM_CYVTHUMB),
-                      combo->Map.Width() / frames, combo->Map.Height());
+  const FlatComboParts parts = FlatComboLayout(
+      width, height, leftButton, GetSystemMetrics(SM_CYVTHUMB),
+      Scale().Art(combo->Map.Width() / frames), Scale().Art(combo->Map.Height()), Scale());
   const RECT inner = ToRECT(parts.brushFrame), column = ToRECT(parts.column);
   FrameRect(dc, &inner, brush);
   FillRect(dc, &column, brush);
@@ -282,7 +282,7 @@ void TSkinComBox::PaintSunk(HDC dc, int width, int height, int look, bool leftBu
   const auto* combo = static_cast<const TDataSkinBorder*>(data_->Part(spComboButton));
   const TDataSkinObject* sunk = data_->Part(spSunkEdge);
   const SunkComboParts parts =
-      SunkComboLayout(width, height, leftButton, GetSystemMetrics(SM_CXHSCROLL));
+      SunkComboLayout(width, height, leftButton, GetSystemMetrics(SM_CXHSCROLL), Scale());
   const int saved = SaveDC(dc);
   ExcludeClipRect(dc, parts.inner.left, parts.inner.top, parts.inner.right, parts.inner.bottom);
   if (sunk && !sunk->Map.Empty())

@@ -1,7 +1,8 @@
 #include "skin/controls/skin_control.h"
 
 #include "framework/form.h"
-#include "skin/colour.h"
+#include "framework/window_text.h"
+#include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/paint/gdi_objects.h"
@@ -34,7 +35,7 @@ TSkinControl::TSkinControl(TComponent* owner) : TComponent(owner) {
 TSkinControl::~TSkinControl() {
   // A control being destroyed takes its WindowProc with it.
   const bool ownerGoing = control_ && (control_->ComponentState() & csDestroying);
-  if (!ownerGoing && state_ != 6) Restore();
+  if (!ownerGoing && state_ != wsWindowGone) Restore();
   if (!ownerGoing) GiveBack();
   if (link_) link_->owner = nullptr;
   subclass_.Remove();
@@ -82,7 +83,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
     savedColour_ = control_->Color();
     savedParentColour_ = control_->ParentColor();
     control_->SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
-    if (parentBackgroundSwitched_) mode_ = 1;
+    if (parentBackgroundSwitched_) mode_ = wmSkinned;
   }
   // Painted with the next paint cycle, all wrapped controls of a form at once
   // (a window not on screen, as while its form wraps them all, when it shows).
@@ -91,7 +92,7 @@ void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillB
   else if (IsWindowVisible(handle_))
     InvalidateRect(handle_, nullptr, TRUE);
   attached_ = true;
-  state_ = 1;
+  state_ = wsAttached;
   Attached();
 }
 
@@ -107,17 +108,14 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form
   data_ = &data;
   form_ = &form;
   canvas_ = canvas;
-  mode_ = 0;
+  mode_ = wmSystemLook;
   form.RegisterControl(this);
   unicode_ = IsWindowUnicode(window) != FALSE;
-  const int length = GetWindowTextLengthA(window);
-  text_.assign(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-  GetWindowTextA(window, &text_[0], length + 1);
-  text_.resize(static_cast<size_t>(length > 0 ? length : 0));
+  text_ = WindowText(window);
   subclass_.Install(window, this, &TSkinControl::Route);
   InvalidateRect(window, nullptr, TRUE);
   attached_ = true;
-  state_ = 1;
+  state_ = wsAttached;
   Attached();
 }
 
@@ -138,7 +136,7 @@ void TSkinControl::Message(TMessage& message) {
   if (!active_) {
     CallPrevious(message);
     if (message.Msg == WM_NCDESTROY) {
-      state_ = 6;
+      state_ = wsWindowGone;
       subclass_.Remove();
     }
     return;
@@ -151,7 +149,7 @@ void TSkinControl::Message(TMessage& message) {
 
 bool TSkinControl::BeforeMessage(TMessage& message) {
   if (message.Msg == WM_NCDESTROY) {
-    state_ = 6;
+    state_ = wsWindowGone;
     CallPrevious(message);
     // A foreign window's procedure is given back as it goes.
     subclass_.Remove();
@@ -247,7 +245,13 @@ void TSkinControl::PaintGraphicChildren(HDC dc) {
 }
 
 bool TSkinControl::TransparentWanted() const {
-  return (control_ && control_->Tag() == 5555) || (data_ && InSet(data_->Options, xoTransparent));
+  return (control_ && control_->Tag() == kTransparentTag) ||
+         (data_ && InSet(data_->Options, xoTransparent));
+}
+
+const DpiScale& TSkinControl::Scale() const {
+  static const DpiScale kUnscaled;
+  return form_ ? form_->Scale() : kUnscaled;
 }
 
 COLORREF TSkinControl::SkinColour(int entry) const {
@@ -289,7 +293,7 @@ void TSkinControl::Paint(HDC, const RECT&) {}
 void TSkinControl::Restore() {
   if (!active_) return;
   active_ = false;
-  if (state_ == 6 || !control_ || !fillBackground_) return;
+  if (state_ == wsWindowGone || !control_ || !fillBackground_) return;
   if (parentBackgroundSwitched_) control_->SetPropText("ParentBackground", "True");
   parentBackgroundSwitched_ = false;
   control_->SetColor(savedColour_);

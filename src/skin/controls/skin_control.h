@@ -11,13 +11,18 @@
 #include <string>
 
 #include "framework/control.h"
+#include "skin/controls/wrapper_states.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/skinned_control.h"
 #include "skin/frame/window_subclass.h"
-#include "skin/skin_data.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune::skin {
 
 class TWinSkinForm;
+
+// A control whose Tag is this lets its parent show behind it.
+constexpr int kTransparentTag = 5555;
 
 class TSkinControl : public TComponent, public SkinnedControl {
  public:
@@ -41,8 +46,8 @@ class TSkinControl : public TComponent, public SkinnedControl {
   HWND Window() const override { return handle_; }
   TControl* Control() const { return control_; }
   bool IsActive() const { return active_; }
-  int Mode() const { return mode_; }
-  int StateNumber() const { return state_; }
+  WrapperMode Mode() const { return mode_; }
+  WrapperState StateNumber() const { return state_; }
 
   // The message routine every message of the wrapped window goes through.
   void Message(TMessage& message);
@@ -71,8 +76,10 @@ class TSkinControl : public TComponent, public SkinnedControl {
   // Run at the end of either attach, for what a member takes from the
   // control and the skin.
   virtual void Attached() {}
-  // Tag 5555 or the xoTransparent option: the parent shows behind.
+  // kTransparentTag or the xoTransparent option: the parent shows behind.
   bool TransparentWanted() const;
+  // The pixel measures of the window the control is drawn in.
+  const DpiScale& Scale() const;
   // An entry of the skin's colour table, resolved.
   COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.
@@ -90,10 +97,10 @@ class TSkinControl : public TComponent, public SkinnedControl {
   bool parentBackgroundSwitched_ = false;
   bool active_ = true;
   bool attached_ = false;
-  int state_ = 0;
+  WrapperState state_ = wsNew;
   RECT screenRect_{};
   std::string text_;
-  int mode_ = 0;
+  WrapperMode mode_ = wmSystemLook;
 
  private:
   struct Link;

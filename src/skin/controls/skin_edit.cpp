@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string>
 
+#include "platform/text_case.h"
 #include "skin/controls/skin_up_down.h"
 #include "skin/controls/spin_looks.h"
 #include "skin/frame/skin_messages.h"
@@ -15,16 +16,15 @@ namespace {
 bool IsSpinClass(HWND window) {
   char buffer[256] = {};
   GetClassNameA(window, buffer, sizeof(buffer));
-  std::string name = buffer;
-  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string name = LowerText(buffer);
   return name == "msctls_updown32" || name.find("spin") != std::string::npos ||
          name.find("updown") != std::string::npos;
 }
 
-// A one-pixel frame just inside rect.
-void FrameOnePixel(HDC dc, const RECT& rect, COLORREF colour) {
+// A frame `thickness` pixels wide just inside rect.
+void FrameRing(HDC dc, RECT rect, COLORREF colour, int thickness) {
   OwnedBrush brush(CreateSolidBrush(colour));
-  FrameRect(dc, &rect, brush.Get());
+  for (int i = 0; i < thickness; ++i, InflateRect(&rect, -1, -1)) FrameRect(dc, &rect, brush.Get());
 }
 
 }  // namespace
@@ -112,11 +112,12 @@ void TSkinEdit::Paint(HDC dc, const RECT& rect) {
   GetClientRect(handle_, &client);
   if (!EditHasBorder(client.right, client.bottom, rect.right - rect.left, rect.bottom - rect.top))
     return;
+  const int one = Scale().Px(1);
   RECT ring = rect;
-  FrameOnePixel(dc, ring, SkinColour(ceButtonShadow));
+  FrameRing(dc, ring, SkinColour(ceButtonShadow), one);
   for (int i = 0; i < 2; ++i) {
-    InflateRect(&ring, -1, -1);
-    FrameOnePixel(dc, ring, RGB(255, 255, 255));
+    InflateRect(&ring, -one, -one);
+    FrameRing(dc, ring, RGB(255, 255, 255), one);
   }
 }
 
@@ -125,11 +126,13 @@ void TSkinEdit::PaintPrintFrame(HDC dc) {
   GetWindowRect(handle_, &window);
   GetClientRect(handle_, &client);
   const int width = window.right - window.left, height = window.bottom - window.top;
-  if (width - client.right <= 2 || height - client.bottom <= 2) return;
+  const int one = Scale().Px(1);
+  if (width - client.right <= 2 * one || height - client.bottom <= 2 * one) return;
   RECT ring{0, 0, width, height};
-  InflateRect(&ring, -1, -1);
-  FrameRect(dc, &ring, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
-  FrameOnePixel(dc, RECT{0, 0, width, height}, SkinColour(ceButtonShadow));
+  InflateRect(&ring, -one, -one);
+  for (int i = 0; i < one; ++i, InflateRect(&ring, -1, -1))
+    FrameRect(dc, &ring, static_cast<HBRUSH>(GetCurrentObject(dc, OBJ_BRUSH)));
+  FrameRing(dc, RECT{0, 0, width, height}, SkinColour(ceButtonShadow), one);
 }
 
 }  // namespace velotune::skin

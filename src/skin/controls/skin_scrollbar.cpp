@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/font.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 
@@ -56,7 +56,7 @@ bool TSkinScrollbar::Snapshot::operator==(const Snapshot& o) const {
 }
 
 void TSkinScrollbar::Attached() {
-  mode_ = DrawsBars(*data_) ? 1 : 0;
+  mode_ = DrawsBars(*data_) ? wmSkinned : wmSystemLook;
   RepaintAll();
 }
 
@@ -124,7 +124,7 @@ TSkinScrollbar::Hit TSkinScrollbar::HitAt(LPARAM screenPoint) const {
 
 bool TSkinScrollbar::BeforeMessage(TMessage& message) {
   if (!TSkinControl::BeforeMessage(message)) return false;
-  if (mode_ == 0) return true;
+  if (mode_ == wmSystemLook) return true;
   switch (message.Msg) {
     case WM_NCPAINT: {
       // A window with a caption or a sizing frame keeps the system's drawing
@@ -150,7 +150,7 @@ bool TSkinScrollbar::BeforeMessage(TMessage& message) {
 
 void TSkinScrollbar::AfterMessage(TMessage& message) {
   TSkinControl::AfterMessage(message);
-  if (mode_ == 0 || !active_ || state_ == 6 || !IsWindow(handle_)) return;
+  if (mode_ == wmSystemLook || !active_ || state_ == wsWindowGone || !IsWindow(handle_)) return;
   bool paint = false;
   switch (message.Msg) {
     case WM_NCMOUSEMOVE: {
@@ -194,7 +194,7 @@ void TSkinScrollbar::AfterMessage(TMessage& message) {
 }
 
 void TSkinScrollbar::PaintNonClient(HDC given) {
-  if (!handle_ || mode_ == 0 || !IsWindow(handle_)) return;
+  if (!handle_ || mode_ == wmSystemLook || !IsWindow(handle_)) return;
   last_ = Take();
   RECT window;
   GetWindowRect(handle_, &window);

@@ -12,7 +12,7 @@ void TSkinSpeedButton::AttachControl(TWinSkinForm& form, TSkinData& data, bool f
                                      HDC canvas) {
   if (!dynamic_cast<TSpeedButton*>(control_)) return;
   TSkinControl::AttachControl(form, data, fillBackground, canvas);
-  mode_ = data.Button().Map.Empty() ? 0 : 1;
+  mode_ = data.Button().Map.Empty() ? wmSystemLook : wmSkinned;
 }
 
 int TSkinSpeedButton::CurrentFrame() const {
@@ -23,7 +23,7 @@ int TSkinSpeedButton::CurrentFrame() const {
 bool TSkinSpeedButton::BeforeMessage(TMessage& message) {
   switch (message.Msg) {
     case WM_PAINT:
-      if (mode_ != 1 || !message.WParam) break;
+      if (mode_ != wmSkinned || !message.WParam) break;
       try {
         Paint(reinterpret_cast<HDC>(message.WParam), control_->BoundsRect());
       } catch (...) {

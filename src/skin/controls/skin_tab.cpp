@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "framework/containers.h"
-#include "skin/colour.h"
+#include "skin/controls/skin_up_down.h"
+#include "skin/data/colour.h"
 #include "skin/frame/win_skin_form.h"
-#include "skin/manager/wrapper_registry.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 
@@ -14,6 +14,8 @@ namespace velotune::skin {
 namespace {
 
 constexpr int kTabTextLimit = 80;
+// Between a tab's image and its text.
+constexpr int kImageGap = 2;
 
 Rect ToRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
@@ -92,8 +94,8 @@ void TSkinTab::WrapArrowChild() {
   arrowWindow_ = child;
   // The arrows are a system child, not a framework control: their wrapper is
   // attached to the window and listed by the form like a dialog's controls.
-  arrow_ = CreateWrapper(wkSkinUpDown, nullptr, WrapChoice());
-  if (arrow_) arrow_->AttachWindow(child, *data_, *form_, canvas_);
+  arrow_ = new TSkinUpDown(nullptr);
+  arrow_->AttachWindow(child, *data_, *form_, canvas_);
 }
 
 bool TSkinTab::BeforeMessage(TMessage& message) {
@@ -152,7 +154,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   const Rect control = ToRect(rect);
   RECT display = rect;
   SendMessageA(handle_, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-  const Rect pane = PaneRect(ToRect(display), side_);
+  const Rect pane = PaneRect(ToRect(display), side_, Scale());
   const int count = static_cast<int>(SendMessageA(handle_, TCM_GETITEMCOUNT, 0, 0));
   closeRects_.assign(static_cast<size_t>(std::max(count, 0)), Rect{});
   if (!tabImage_.Empty()) PaintStrip(dc, control, pane);
@@ -163,7 +165,7 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
       // The pane is left as it was.
     }
   }
-  if (mode_ == 2) PaintGraphicChildren(dc);
+  if (mode_ == wmTabControl) PaintGraphicChildren(dc);
 }
 
 void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
@@ -190,10 +192,11 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
     for (int i = 0; i < static_cast<int>(closeRects_.size()); ++i) {
       RECT r;
       if (!SendMessageA(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
-      const Rect tab = TabRectInStrip(side_, ToRect(r), size.width, control.right, pane.bottom);
+      const Rect tab =
+          TabRectInStrip(side_, ToRect(r), size.width, control.right, pane.bottom, Scale());
       PaintTab(canvas.Dc(), i, tab, i == selected, images);
       if (closeBoxes_) {
-        const Rect box = CloseBoxRect(tab);
+        const Rect box = CloseBoxRect(tab, Scale());
         closeRects_[i] = {box.left + strip.left, box.top + strip.top, box.right + strip.left,
                           box.bottom + strip.top};
       }
@@ -217,7 +220,7 @@ void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, H
   DrawNineGrid(canvas, ToRECT(tab), tabImage_, tabMargins_, tabs.Tile == 1, tabs.Trans == 1,
                tabs.Frame, selected ? 2 : 1);
   if (closeBoxes_) {
-    const Rect box = CloseBoxRect(tab);
+    const Rect box = CloseBoxRect(tab, Scale());
     const POINT outline[] = {{box.left, box.top},
                              {box.right - 1, box.top},
                              {box.right - 1, box.bottom - 1},
@@ -250,14 +253,15 @@ void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, H
     }
   }
   // Measured in what is left of the tab beside the image.
-  RECT measured{tab.left, tab.top, tab.right - (imageWidth > 0 ? imageWidth + 2 : 0), tab.bottom};
+  RECT measured{tab.left, tab.top,
+                tab.right - (imageWidth > 0 ? imageWidth + Scale().Px(kImageGap) : 0), tab.bottom};
   const UINT measure = DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_END_ELLIPSIS;
   if (unicode_)
     DrawTextW(canvas, wide, -1, &measured, measure);
   else
     DrawTextA(canvas, narrow, -1, &measured, measure);
   const int textWidth = std::min<int>(measured.right - measured.left, tab.Width());
-  const int x = tab.left + TabBlockOffset(tab.Width(), textWidth, imageWidth);
+  const int x = tab.left + TabBlockOffset(tab.Width(), textWidth, imageWidth, Scale());
   if (imageWidth > 0)
     ImageList_Draw(images, image, canvas, x, tab.top + (tab.Height() - imageHeight) / 2,
                    ILD_TRANSPARENT);

@@ -10,9 +10,9 @@
 
 #include <vector>
 
-#include "skin/bitmap_ops.h"
 #include "skin/controls/skin_control.h"
 #include "skin/controls/tab_geometry.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 
@@ -24,7 +24,9 @@ constexpr int kCloseBoxTag = 7777;
 class TSkinTab : public TSkinControl {
  public:
   // mode 2: a tab control that is not a page control.
-  explicit TSkinTab(TComponent* owner, int mode = 0) : TSkinControl(owner) { mode_ = mode; }
+  explicit TSkinTab(TComponent* owner, WrapperMode mode = wmSystemLook) : TSkinControl(owner) {
+    mode_ = mode;
+  }
   const char* ClassName() const override { return "TSkinTab"; }
   bool BeforeMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;

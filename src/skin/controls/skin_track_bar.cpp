@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "framework/messages.h"
-#include "skin/colour.h"
 #include "skin/controls/track_pieces.h"
+#include "skin/data/colour.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
 

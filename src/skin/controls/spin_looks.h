@@ -2,7 +2,7 @@
 // of the spin strips they show: pure functions over rectangles and states.
 #pragma once
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 
@@ -37,20 +37,21 @@ void TurnTabImages(TabSide side, Bitmap& tab, Margins& tabMargins, Bitmap& pane,
   }
 }
 
-Rect PaneRect(const Rect& display, TabSide side) {
-  Rect pane{display.left - 4, display.top - 4, display.right + 4, display.bottom + 4};
+Rect PaneRect(const Rect& display, TabSide side, const DpiScale& scale) {
+  const int grow = scale.Px(4), away = scale.Px(1);
+  Rect pane{display.left - grow, display.top - grow, display.right + grow, display.bottom + grow};
   switch (side) {
     case tsTop:
-      pane.top += 1;
+      pane.top += away;
       break;
     case tsBottom:
-      pane.bottom -= 1;
+      pane.bottom -= away;
       break;
     case tsLeft:
-      pane.left += 1;
+      pane.left += away;
       break;
     case tsRight:
-      pane.right -= 1;
+      pane.right -= away;
       break;
   }
   return pane;
@@ -76,27 +77,29 @@ StripSize StripCanvasSize(const Rect& strip, TabSide side) {
 }
 
 Rect TabRectInStrip(TabSide side, const Rect& tab, int canvasWidth, int controlRight,
-                    int paneBottom) {
+                    int paneBottom, const DpiScale& scale) {
+  const int one = scale.Px(1);
   switch (side) {
     case tsTop:
-      return {tab.left, tab.top + 1, tab.right, tab.bottom + 1};
+      return {tab.left, tab.top + one, tab.right, tab.bottom + one};
     case tsBottom:
-      return {tab.left, tab.top - (paneBottom + 1), tab.right, tab.bottom - (paneBottom + 1)};
+      return {tab.left, tab.top - (paneBottom + one), tab.right, tab.bottom - (paneBottom + one)};
     case tsLeft:
       return {canvasWidth - tab.bottom, tab.left, canvasWidth - tab.top, tab.right};
     case tsRight:
-      return {tab.top - 1, controlRight - tab.right, tab.bottom - 1, controlRight - tab.left};
+      return {tab.top - one, controlRight - tab.right, tab.bottom - one, controlRight - tab.left};
   }
   return tab;
 }
 
-Rect CloseBoxRect(const Rect& tab) {
-  return {tab.right - 8, tab.top + 2, tab.right - 2, tab.top + 8};
+Rect CloseBoxRect(const Rect& tab, const DpiScale& scale) {
+  const int in = scale.Px(2), out = scale.Px(8);
+  return {tab.right - out, tab.top + in, tab.right - in, tab.top + out};
 }
 
-int TabBlockOffset(int tabWidth, int textWidth, int imageWidth) {
+int TabBlockOffset(int tabWidth, int textWidth, int imageWidth, const DpiScale& scale) {
   const int offset = (tabWidth - textWidth - imageWidth) / 2;
-  return offset < 2 ? 1 : offset;
+  return offset < scale.Px(2) ? scale.Px(1) : offset;
 }
 
 }  // namespace velotune::skin

@@ -4,8 +4,9 @@
 // where its image and text start. Pure functions over rectangles and bitmaps.
 #pragma once
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune::skin {
 
@@ -22,8 +23,8 @@ void TurnTabImages(TabSide side, Bitmap& tab, Margins& tabMargins, Bitmap& pane,
                    Margins& paneMargins);
 
 // The control's display area grown by 4 on each side, then moved one pixel
-// away from the tabs.
-Rect PaneRect(const Rect& display, TabSide side);
+// away from the tabs (pixels at 96 dots per inch, at the window's scale).
+Rect PaneRect(const Rect& display, TabSide side, const DpiScale& scale = DpiScale());
 
 // The part of the control on the tabs' side of the pane.
 Rect StripRect(const Rect& control, const Rect& pane, TabSide side);
@@ -38,14 +39,14 @@ StripSize StripCanvasSize(const Rect& strip, TabSide side);
 // A tab's rectangle (control coordinates) in the flat strip; canvasWidth is
 // the flat strip's width, controlRight the control's right edge.
 Rect TabRectInStrip(TabSide side, const Rect& tab, int canvasWidth, int controlRight,
-                    int paneBottom);
+                    int paneBottom, const DpiScale& scale = DpiScale());
 
 // The close box in a tab's strip rectangle: 6 pixels square, 2 in from the
 // top and right.
-Rect CloseBoxRect(const Rect& tabInStrip);
+Rect CloseBoxRect(const Rect& tabInStrip, const DpiScale& scale = DpiScale());
 
 // Where the block of image and text starts, from the tab's left: centred,
 // but never less than 1 pixel in.
-int TabBlockOffset(int tabWidth, int textWidth, int imageWidth);
+int TabBlockOffset(int tabWidth, int textWidth, int imageWidth, const DpiScale& scale = DpiScale());
 
 }  // namespace velotune::skin

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 

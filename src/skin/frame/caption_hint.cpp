@@ -2,9 +2,14 @@
 
 #include <commctrl.h>
 
+#include "skin/paint/window_scale.h"
+
 namespace velotune::skin {
 
 namespace {
+// The widest a hint grows before it wraps.
+constexpr int kMaxHintWidth = 500;
+
 TOOLINFOA ToolOf(HWND owner, const char* text) {
   TOOLINFOA info = {};
   info.cbSize = TTTOOLINFOA_V2_SIZE;
@@ -20,7 +25,7 @@ CaptionHint::CaptionHint(HWND owner) : owner_(owner) {
   tip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX, 0, 0, 0,
                          0, owner, nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!tip_) return;
-  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, 500);
+  SendMessageA(tip_, TTM_SETMAXTIPWIDTH, 0, ScaleOfWindow(owner).Px(kMaxHintWidth));
   TOOLINFOA info = ToolOf(owner_, "");
   SendMessageA(tip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
 }

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "framework/window_text.h"
 
 namespace velotune::skin {
 
@@ -17,7 +17,5 @@ inline int PointY(LPARAM l) {
 
 // The window's small icon, else its class's, else the big ones.
 HICON WindowIcon(HWND window);
-std::string WindowText(HWND window);
-std::wstring WindowTextW(HWND window);
 
 }  // namespace velotune::skin

@@ -113,7 +113,7 @@ std::vector<Rect> LayoutButtons(const std::vector<ButtonBox>& buttons, const Cap
       case 9:
         x = g.titleRight + b.x;
         break;
-      case 100:
+      case kAlignMenuBar:
         x = g.windowWidth - b.x - g.right - g.menuBarLeftMargin;
         y = g.top + (g.menuBar - h) / 2;
         break;
@@ -167,7 +167,7 @@ TitlePlace PlaceTitle(const TitleParams& p, const TitleInput& in) {
 int CaptionButtonFrame(int state, int frames, bool enabled, bool windowActive, int align) {
   if (state == 0) return frames < 4 || (windowActive && enabled) ? 1 : 4;
   if (!enabled) return frames > 3 ? 4 : 1;
-  if (align == 100 && state == ncHover) return 4;
+  if (align == kAlignMenuBar && state == ncHover) return 4;
   return state;
 }
 

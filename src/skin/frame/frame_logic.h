@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
 
 namespace velotune::skin {
 
@@ -62,6 +62,9 @@ struct ButtonLook {
 // `Visibility` and `Visibility1` both, then the action's adjustments. A value
 // outside the known ones (-1 included) is never visible.
 ButtonLook IsButtonVisible(int visibility, int visibility1, int action, const ButtonContext& c);
+
+// The alignment of the MDI child's buttons, drawn in the menu bar.
+constexpr int kAlignMenuBar = 100;
 
 // A caption button as the layout sees it.
 struct ButtonBox {

@@ -1,25 +1,145 @@
-// The non-client messages of a skinned window: sizes and hit tests against
-// the skin's frame, painting and activation, the caption buttons' mouse
-// messages, double clicks, the system menu and the commands reposted.
+// The messages of a skinned window: those treated whatever the frame does,
+// those that keep its state up to date, and the non-client area itself
+// (sizes and hit tests against the skin's frame, painting and activation, the
+// caption buttons' mouse messages, the system menu and the commands reposted).
 #include <algorithm>
 
 #include "framework/menus.h"
+#include "skin/data/colour.h"
 #include "skin/frame/frame_helpers.h"
-#include "skin/frame/menu_bar.h"
 #include "skin/frame/skin_messages.h"
-#include "skin/frame/system_menu.h"
 #include "skin/frame/win_skin_form.h"
+#include "skin/paint/win32_paint.h"
 
 namespace velotune::skin {
 
 namespace {
 constexpr UINT kRepostedCommands[] = {SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
                                       SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
+// The themed caption-redraw request, answered without drawing.
+constexpr UINT kThemedCaptionRedraw = 0x00AE;
 }  // namespace
 
-bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  const bool maximizedMdiChild = mdiKind_ == 2 && showState_ == ssMaximized;
-  // The second stage: state kept up to date, commands.
+LRESULT TWinSkinForm::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return static_cast<TWinSkinForm*>(owner)->FrameProc(msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
+  return subclass_.CallOld(window_, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::FrameProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (frameState_ == fsAttached) {
+    if (msg == WM_NCPAINT) return 0;
+    // Answering FALSE would keep the window from being deactivated.
+    if (msg == WM_NCACTIVATE && mdiKind_ != mkChild) {
+      active_ = wParam != 0;
+      return TRUE;
+    }
+  }
+  LRESULT result = 0;
+  if (FrameMessage(msg, wParam, lParam, &result)) return result;
+  if (!frameSkinning_ || (childWindow_ && mdiKind_ != mkChild)) return Default(msg, wParam, lParam);
+  if (StateMessage(msg, wParam, lParam, &result)) return result;
+  if (frameState_ == fsAttached || (mdiKind_ == mkChild && showState_ == ssMaximized))
+    return Default(msg, wParam, lParam);
+  if (NonClientMessage(msg, wParam, lParam, &result)) return result;
+  return Default(msg, wParam, lParam);
+}
+
+// The messages treated whatever the frame does.
+bool TWinSkinForm::FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  switch (msg) {
+    case WM_ERASEBKGND:
+      *result = Default(msg, wParam, lParam);
+      if (!form_ && data_) {
+        RECT client;
+        GetClientRect(window_, &client);
+        OwnedBrush face(CreateSolidBrush(ResolveColour(data_->FaceColour())));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, face.Get());
+        *result = 1;
+      }
+      return true;
+    case WM_NCDESTROY: {
+      frameState_ = fsDestroying;
+      GiveBack(Teardown::kDestroyed);
+      HWND window = window_;
+      *result = Default(msg, wParam, lParam);
+      RestoreOwnProcedures();
+      frameState_ = fsDestroyed;
+      host_->ForgetWindow(window);
+      return true;
+    }
+    case kThemedCaptionRedraw:
+      *result = 0;
+      return true;
+    case WM_INITMENUPOPUP:
+      host_->SystemMenuOpen(HIWORD(lParam) != 0);
+      *result = Default(msg, wParam, lParam);
+      if (MenuBar() && IsWindow(window_)) MenuBar()->InitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      return true;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+      *result = Default(msg, wParam, lParam);
+      if (!form_ && data_) {
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        if (msg == WM_CTLCOLORSTATIC) {
+          static OwnedBrush face;
+          static TColor faceColour = 0;
+          if (!face || faceColour != ResolveColour(data_->FaceColour())) {
+            faceColour = ResolveColour(data_->FaceColour());
+            face.Reset(CreateSolidBrush(faceColour));
+          }
+          *result = reinterpret_cast<LRESULT>(face.Get());
+        }
+      }
+      return true;
+    case WM_TIMER:
+      if (wParam != kFrameTimerId) return false;
+      buttons_.OnTimer();
+      *result = 0;
+      return true;
+    default:
+      break;
+  }
+  if (msg == SKM_START) {
+    if (lParam == kStartMarker) StartSkinning();
+    *result = 0;
+    return true;
+  }
+  if (msg == SKM_RESKINSCROLLBAR) {  // the scroll-bar skinning seam
+    *result = 0;
+    return true;
+  }
+  if (msg == SKM_QUERYSKINNED) {
+    PostMessageA(window_, SKM_SKINNED, 0, kSkinMagic);
+    *result = 1;
+    return true;
+  }
+  if (msg == SKM_SKINNED && wParam == 0 && lParam == kSkinMagic) {
+    // Ours: never handed on, where it would read as a reflected WM_NOTIFY.
+    *result = 0;
+    return true;
+  }
+  if (!form_ && msg == SKM_IDENTIFY) {
+    *result = lParam == kSkinMagic ? kSkinMagic : 1;
+    return true;
+  }
+  if (!form_ && msg == SKM_PAINTFRAMEDC && lParam == kSkinMagic) {
+    PaintFrame(reinterpret_cast<HDC>(wParam));
+    *result = kSkinMagic;
+    return true;
+  }
+  return false;
+}
+
+void TWinSkinForm::SetActive(bool active) {
+  active_ = active;
+  buttons_.Activate(active);
+}
+
+// The messages that keep the window's state up to date, and commands.
+bool TWinSkinForm::StateMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
     case WM_SIZE:
       *result = Default(msg, wParam, lParam);
@@ -27,8 +147,9 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       if (wParam == SIZE_MINIMIZED) showState_ = ssMinimized;
       if (wParam == SIZE_MAXIMIZED) showState_ = ssMaximized;
       if (showState_ == ssMinimized) return true;
-      if (mdiKind_ == 2 && (host_->ShowsMaximizedMdiChild() || showState_ != ssNormal)) return true;
-      if (frameState_ == fsSkinned || frameState_ == fsReskinning) UpdateRegion();
+      if (mdiKind_ == mkChild && (host_->ShowsMaximizedMdiChild() || showState_ != ssNormal))
+        return true;
+      if (Painting()) UpdateRegion();
       return true;
     case WM_ACTIVATE:
       active_ = LOWORD(wParam) != WA_INACTIVE;
@@ -43,7 +164,7 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       return true;
     case WM_SETICON:
       *result = Default(msg, wParam, lParam);
-      LoadWindowIcon();
+      buttons_.LoadWindowIcon();
       return true;
     case WM_SETTEXT:
       // A form repaints its caption from FormWindowProc.
@@ -68,8 +189,9 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         *result = 0;
         return true;
       }
-      if (command == SC_KEYMENU && bar_ && !bar_->PopupOpen() && lParam != '-' && !GetCapture() &&
-          bar_->OpenByKey(static_cast<wchar_t>(lParam))) {
+      SkinMenuBar* bar = MenuBar();
+      if (command == SC_KEYMENU && bar && !bar->PopupOpen() && lParam != '-' && !GetCapture() &&
+          bar->OpenByKey(static_cast<wchar_t>(lParam))) {
         *result = 1;  // the window may be gone now
         return true;
       }
@@ -79,22 +201,27 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       return false;
     }
     case WM_MENUSELECT:
-      if (bar_) bar_->MenuSelect(wParam, lParam);
+      if (MenuBar()) MenuBar()->MenuSelect(wParam, lParam);
       return false;
     default:
       break;
   }
   if (msg == SKM_MENUPOPUP) {
     *result = 0;
-    TNCObject* object = ObjectAt(ToWindow(lParam));
-    if (object && bar_ && bar_->Owns(object)) {
+    TNCObject* object = buttons_.ObjectAtScreen(lParam);
+    SkinMenuBar* bar = MenuBar();
+    if (object && bar && bar->Owns(object)) {
       object->MouseDown();
-      bar_->Open(*object);  // the window may be gone now
+      bar->Open(*object);  // the window may be gone now
     }
     return true;
   }
-  if (frameState_ == fsAttached || maximizedMdiChild) return false;
-  // The third stage: the non-client area itself.
+  return false;
+}
+
+// The non-client area itself, once the frame is skinned.
+bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  if (buttons_.MouseMessage(msg, wParam, lParam, result)) return true;
   switch (msg) {
     case WM_MEASUREITEM:
     case WM_DRAWITEM: {
@@ -103,67 +230,35 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
       auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
       if (measure->CtlType != ODT_MENU) return false;
-      if (const TMenuItem* item = SystemMenuItem(measure->itemID)) {
-        if (measuring)
-          MeasureSystemMenuItem(*data_, *item, *measure);
-        else
-          PaintSystemMenuItem(*data_, *item, *draw);
-      } else if (!bar_ || !(measuring ? bar_->MeasureItem(*measure) : bar_->DrawItem(*draw))) {
+      SkinMenuBar* bar = MenuBar();
+      if (!(measuring ? systemMenu_.MeasureItem(*measure) : systemMenu_.DrawItem(*draw)) &&
+          (!bar || !(measuring ? bar->MeasureItem(*measure) : bar->DrawItem(*draw))))
         return false;
-      }
       *result = TRUE;
       return true;
     }
     case WM_NCCALCSIZE: {
       *result = Default(msg, wParam, lParam);
-      const bool whole = borderKind_ == bkNoCaption || (mdiKind_ == 2 && showState_ != ssNormal);
+      const bool whole =
+          borderKind_ == bkNoCaption || (mdiKind_ == mkChild && showState_ != ssNormal);
       if (!wParam) {
         auto* r = reinterpret_cast<RECT*>(lParam);
-        if (!whole) {
-          r->left += frame_.left;
-          r->top += frame_.top + menuBar_;
-          r->right = std::max(r->left, r->right - frame_.right);
-          r->bottom = std::max(r->top, r->bottom - frame_.bottom);
-        }
+        if (!whole) *r = frame_.ClientIn(*r);
         *result = 0;
         return true;
       }
       auto* params = reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam);
       const WINDOWPOS* pos = params->lppos;
-      RECT client{pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy};
-      if (!whole) {
-        client.left += frame_.left;
-        client.top += frame_.top + menuBar_;
-        client.right = std::max(client.left, client.right - frame_.right);
-        client.bottom = std::max(client.top, client.bottom - frame_.bottom);
-      }
-      params->rgrc[0] = client;
+      const RECT window{pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy};
+      params->rgrc[0] = whole ? window : frame_.ClientIn(window);
       // The system keeps what it can of the old client area.
       *result = 0;
       return true;
     }
     case WM_NCHITTEST: {
-      *result = Default(msg, wParam, lParam);
-      switch (*result) {
-        case HTNOWHERE:
-        case HTCAPTION:
-        case HTSYSMENU:
-        case HTMINBUTTON:
-        case HTMAXBUTTON:
-        case HTCLOSE:
-        case HTHELP:
-        case HTMENU: {
-          // The system answers by its own caption; the skin's is another.
-          RECT r;
-          GetWindowRect(window_, &r);
-          const int y = PointY(lParam) - r.top;
-          if (y > 3) *result = HTCAPTION;
-          if (y > frame_.top && menuBar_ > 0) *result = HTMENU;
-          break;
-        }
-        default:
-          break;
-      }
+      RECT r;
+      GetWindowRect(window_, &r);
+      *result = frame_.HitTest(Default(msg, wParam, lParam), PointY(lParam) - r.top, scale_);
       return true;
     }
     case WM_NCPAINT: {
@@ -180,76 +275,12 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
     }
     case WM_NCACTIVATE:
       SetActive(wParam != 0);
-      if (mdiKind_ == 2) Default(msg, wParam, lParam);
+      if (mdiKind_ == mkChild) Default(msg, wParam, lParam);
       PaintFrame();
       *result = TRUE;
       return true;
-    case WM_NCMOUSEMOVE: {
-      *result = 0;
-      if (!active_) return true;
-      if (TNCObject* object = ObjectAt(ToWindow(lParam))) {
-        object->MouseEnter();
-        return true;
-      }
-      if (current_) current_->MouseLeave();
-      *result = Default(msg, wParam, lParam);
-      return true;
-    }
-    case WM_NCLBUTTONDOWN: {
-      HideHint();
-      if (TNCObject* object = ObjectAt(ToWindow(lParam))) {
-        if (!active_) SetForegroundWindow(window_);
-        object->MouseDown();
-        *result = 0;
-        if (bar_ && bar_->Owns(object)) bar_->Open(*object);  // the window may be gone now
-        return true;
-      }
-      // A maximized window is not dragged by its caption.
-      if (showState_ == ssMaximized && active_ && wParam == HTCAPTION) wParam = HTMENU;
-      *result = Default(msg, wParam, lParam);
-      return true;
-    }
-    case WM_NCLBUTTONUP: {
-      HideHint();
-      TNCObject* object = ObjectAt(ToWindow(lParam));
-      if (!object) return false;
-      if (object == current_ && object->State == ncPressed) {
-        object->MouseUp();
-        POINT screen{PointX(lParam), PointY(lParam)};
-        for (const auto& button : buttons_)
-          if (button.get() == object) RunButtonAction(*button, screen);
-      }
-      *result = 0;
-      return true;
-    }
-    case WM_NCLBUTTONDBLCLK: {
-      TNCObject* object = ObjectAt(ToWindow(lParam));
-      for (const auto& button : buttons_) {
-        if (button.get() == object && button->IsIcon()) {
-          KillTimer(window_, kFrameTimerId);
-          timerOn_ = false;
-          PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0);
-          *result = 0;
-          return true;
-        }
-      }
-      if (object) {
-        *result = 0;
-        return true;
-      }
-      if (showState_ != ssNormal) {
-        PostMessageA(window_, WM_SYSCOMMAND, SC_RESTORE, 0);
-      } else if (buttonSet_ & bsMaximizeBox) {
-        PostMessageA(window_, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
-      } else {
-        *result = Default(msg, wParam, lParam);
-        return true;
-      }
-      *result = 0;
-      return true;
-    }
     case WM_NCRBUTTONDOWN:
-      if (wParam == HTCAPTION && mdiKind_ != 2) {
+      if (wParam == HTCAPTION && mdiKind_ != mkChild) {
         ShowSystemMenu(POINT{PointX(lParam), PointY(lParam)});
         *result = 0;
         return true;

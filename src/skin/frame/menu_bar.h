@@ -1,7 +1,8 @@
 // The skinned menu bar as a skinned window sees it: the strip below the
 // caption that shows the window's menu, its items hot objects like the
 // caption buttons, their popups opened and tracked by the bar. The menus
-// layer makes it (MakeSkinMenuBar); the frame only calls it.
+// layer makes it and the manager hands it in (SkinHost::MakeMenuBar); the
+// frame only calls it, through the seam that holds it.
 #pragma once
 
 #include <windows.h>
@@ -10,8 +11,10 @@
 
 namespace velotune::skin {
 
+class SkinFrame;
+class SkinHost;
+class SkinnedFrame;
 class TNCObject;
-class TWinSkinForm;
 
 class SkinMenuBar {
  public:
@@ -47,6 +50,23 @@ class SkinMenuBar {
   virtual void Restore(bool windowGoing) = 0;
 };
 
-std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(TWinSkinForm& form);
+// Where the skinned window holds its menu bar.
+class MenuBarSeam {
+ public:
+  SkinMenuBar* Bar() const { return bar_.get(); }
+  // Takes the window's menu over: the manager's bar draws the strip of the
+  // system's menu-bar height. While the window is being attached its client
+  // area keeps its size.
+  void Take(SkinHost& host, SkinnedFrame& frame, SkinFrame& sizes, bool attaching);
+  // The height the system's own menu bar took; 0 without a bar.
+  int SystemHeight() const { return bar_ ? systemHeight_ : 0; }
+  // Gives the window its menu bar back (see SkinMenuBar::Restore); the hot
+  // object is forgotten when it was one of the bar's items.
+  void Release(bool windowGoing, SkinnedFrame& frame);
+
+ private:
+  std::unique_ptr<SkinMenuBar> bar_;
+  int systemHeight_ = 0;  // what the system's own menu bar took
+};
 
 }  // namespace velotune::skin

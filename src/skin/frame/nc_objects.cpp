@@ -1,6 +1,7 @@
 #include "skin/frame/nc_objects.h"
 
-#include "skin/frame/win_skin_form.h"
+#include "skin/frame/caption_painter.h"
+#include "skin/frame/skinned_frame.h"
 
 namespace velotune::skin {
 
@@ -35,8 +36,9 @@ void TNCObject::MouseLeave() {
   form_.HideHint();
 }
 
-TWinSysButton::TWinSysButton(TWinSkinForm& form, const TDataSkinSysButton& data)
-    : TNCObject(form, &data), button_(data) {}
+TWinSysButton::TWinSysButton(SkinnedFrame& form, const TDataSkinSysButton& data,
+                             CaptionPainter& painter)
+    : TNCObject(form, &data), button_(data), painter_(painter) {}
 
 const Bitmap& TWinSysButton::Image() const {
   if (IsIcon() && button_.Map.Empty() && icon_) return *icon_;
@@ -49,7 +51,7 @@ int TWinSysButton::Frames() const {
 }
 
 void TWinSysButton::Paint() {
-  form_.PaintButton(*this);
+  painter_.PaintButton(*this);
 }
 
 }  // namespace velotune::skin

@@ -5,17 +5,18 @@
 
 #include <windows.h>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_objects.h"
 #include "skin/frame/frame_logic.h"
-#include "skin/skin_objects.h"
 
 namespace velotune::skin {
 
-class TWinSkinForm;
+class CaptionPainter;
+class SkinnedFrame;
 
 class TNCObject {
  public:
-  TNCObject(TWinSkinForm& form, const TDataSkinObject* data) : form_(form), data_(data) {}
+  TNCObject(SkinnedFrame& form, const TDataSkinObject* data) : form_(form), data_(data) {}
   virtual ~TNCObject() = default;
   TNCObject(const TNCObject&) = delete;
   TNCObject& operator=(const TNCObject&) = delete;
@@ -29,23 +30,24 @@ class TNCObject {
   Rect Bounds;
   bool Visible = false;
   bool Enabled = true;
-  int State = ncNormal;
+  NcState State = ncNormal;
   const TDataSkinObject* Data() const { return data_; }
   bool Contains(int x, int y) const {
     return x >= Bounds.left && x < Bounds.right && y >= Bounds.top && y < Bounds.bottom;
   }
 
  protected:
-  TWinSkinForm& form_;
+  SkinnedFrame& form_;
   const TDataSkinObject* data_;
 };
 
 // One caption button, from one TDataSkinSysButton of the skin.
 class TWinSysButton : public TNCObject {
  public:
-  TWinSysButton(TWinSkinForm& form, const TDataSkinSysButton& data);
+  TWinSysButton(SkinnedFrame& form, const TDataSkinSysButton& data, CaptionPainter& painter);
   const TDataSkinSysButton& Button() const { return button_; }
   int Action() const { return button_.Action; }
+  // Actions 3 and 11 show the window's icon and open the system menu.
   bool IsIcon() const { return button_.Action == 3 || button_.Action == 11; }
   // The bitmap drawn: the skin's, or for an icon button the window icon.
   const Bitmap& Image() const;
@@ -55,6 +57,7 @@ class TWinSysButton : public TNCObject {
 
  private:
   const TDataSkinSysButton& button_;
+  CaptionPainter& painter_;
   const Bitmap* icon_ = nullptr;
 };
 

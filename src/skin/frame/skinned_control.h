@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace velotune::skin {
 
 class SkinnedControl {
@@ -12,6 +14,28 @@ class SkinnedControl {
   virtual HWND Window() const = 0;
   // The skin changed: take its colours again and repaint.
   virtual void Reapply() = 0;
+};
+
+// The wrapped controls of one skinned window, and a memory DC they share.
+class SkinnedControlList {
+ public:
+  SkinnedControlList() = default;
+  ~SkinnedControlList();
+  SkinnedControlList(const SkinnedControlList&) = delete;
+  SkinnedControlList& operator=(const SkinnedControlList&) = delete;
+
+  void Add(SkinnedControl* control);
+  void Remove(SkinnedControl* control);
+  bool Has(HWND window) const;
+  const std::vector<SkinnedControl*>& All() const { return controls_; }
+  void ReapplyAll();
+  // Each wrapper gives its control back and leaves the list as it goes.
+  void ReleaseAll();
+  HDC ScratchDc();
+
+ private:
+  std::vector<SkinnedControl*> controls_;
+  HDC scratch_ = nullptr;
 };
 
 }  // namespace velotune::skin

@@ -1,6 +1,6 @@
-// The skinned system menu: built from the window's own system menu each time
-// it opens, shown with TrackPopupMenu, its choice posted as WM_SYSCOMMAND.
 #include "skin/frame/system_menu.h"
+
+#include <string>
 
 #include "framework/image_list.h"
 #include "framework/menus.h"
@@ -78,28 +78,42 @@ const Bitmap& SystemMenuGlyphs() {
   return glyphs;
 }
 
-HMENU TWinSkinForm::SystemPopup() const {
-  return systemPopup_ ? systemPopup_->Handle() : nullptr;
+SystemMenu::SystemMenu(TWinSkinForm& form) : form_(form) {}
+
+SystemMenu::~SystemMenu() = default;
+
+void SystemMenu::ReadWindowMenu() {
+  windowMenu_ = GetSystemMenu(form_.Handle(), FALSE);
 }
 
-void TWinSkinForm::FreeSystemMenu() {
-  systemPopup_.reset();
+bool SystemMenu::HasCloseItem() const {
+  return windowMenu_ && GetMenuState(windowMenu_, SC_CLOSE, MF_BYCOMMAND) != UINT(-1);
 }
 
-void TWinSkinForm::BuildSystemMenu() {
-  FreeSystemMenu();
-  HMENU source = GetSystemMenu(window_, FALSE);
+HMENU SystemMenu::Popup() const {
+  return popup_ ? popup_->Handle() : nullptr;
+}
+
+void SystemMenu::Free() {
+  popup_.reset();
+}
+
+void SystemMenu::Build() {
+  Free();
+  HMENU source = GetSystemMenu(form_.Handle(), FALSE);
   if (!source) return;
-  if (!systemGlyphs_) {
-    systemGlyphs_ = std::make_unique<TImageList>(nullptr);
-    systemGlyphs_->AddStrip(GlyphStrip());
+  if (!glyphs_) {
+    glyphs_ = std::make_unique<TImageList>(nullptr);
+    glyphs_->AddStrip(GlyphStrip());
   }
-  systemPopup_ = std::make_unique<TPopupMenu>(nullptr);
-  TPopupMenu& popup = *systemPopup_;
+  popup_ = std::make_unique<TPopupMenu>(nullptr);
+  TPopupMenu& popup = *popup_;
   popup.SetTag(kSystemMenuTag);
-  popup.SetImages(systemGlyphs_.get());
+  popup.SetImages(glyphs_.get());
   popup.SetOwnerDraw(true);
-  const bool maximized = showState_ == ssMaximized, minimized = showState_ == ssMinimized;
+  const ShowState show = form_.Show();
+  const bool maximized = show == ssMaximized, minimized = show == ssMinimized;
+  const int buttonSet = form_.Buttons();
   const int count = GetMenuItemCount(source);
   for (int i = 0; i < count; ++i) {
     char text[81] = {};
@@ -131,16 +145,16 @@ void TWinSkinForm::BuildSystemMenu() {
         break;
       case SC_SIZE:
         // Sizing a window without a sizing border does nothing.
-        enabled = !maximized && !minimized && borderKind_ == bkSizeable;
+        enabled = !maximized && !minimized && form_.Border() == bkSizeable;
         break;
       case SC_MINIMIZE:
-        enabled = !minimized && (buttonSet_ & bsMinimizeBox);
+        enabled = !minimized && (buttonSet & bsMinimizeBox);
         break;
       case SC_MAXIMIZE:
-        enabled = !maximized && (buttonSet_ & bsMaximizeBox);
+        enabled = !maximized && (buttonSet & bsMaximizeBox);
         break;
       case SC_RESTORE:
-        enabled = showState_ != ssNormal;
+        enabled = show != ssNormal;
         break;
       default:
         break;
@@ -151,39 +165,50 @@ void TWinSkinForm::BuildSystemMenu() {
   }
 }
 
-TMenuItem* TWinSkinForm::SystemMenuItem(UINT command) const {
-  if (!systemPopup_) return nullptr;
+TMenuItem* SystemMenu::Item(UINT command) const {
+  if (!popup_) return nullptr;
   TMenuItem* item = TMenuItem::FromCommand(command);
-  return item && item->Menu() == systemPopup_.get() ? item : nullptr;
+  return item && item->Menu() == popup_.get() ? item : nullptr;
 }
 
-void TWinSkinForm::ShowSystemMenu(POINT screen) {
-  if (host_->Busy() || !data_) return;
+bool SystemMenu::MeasureItem(MEASUREITEMSTRUCT& measure) const {
+  const TMenuItem* item = Item(measure.itemID);
+  if (!item) return false;
+  form_.Host().MeasureSystemMenuItem(*form_.Data(), *item, measure, form_.Scale());
+  return true;
+}
+
+bool SystemMenu::DrawItem(const DRAWITEMSTRUCT& draw) const {
+  const TMenuItem* item = Item(draw.itemID);
+  if (!item) return false;
+  form_.Host().PaintSystemMenuItem(*form_.Data(), *item, draw, form_.Scale());
+  return true;
+}
+
+void SystemMenu::Show(POINT screen) {
+  SkinHost& host = form_.Host();
+  if (host.Busy() || !form_.Data()) return;
   const DWORD now = GetTickCount();
   if (lastPopup_ != 0 && now - lastPopup_ <= GetDoubleClickTime()) {
     // A quick second click on the icon closes the window.
-    if (current_) {
-      KillTimer(window_, kFrameTimerId);
-      timerOn_ = false;
-      PostMessageA(window_, WM_CLOSE, 0, 0);
-    }
+    if (form_.Current()) form_.PostClose(WM_CLOSE, 0);
     return;
   }
-  host_->SystemMenuOpen(true);
+  host.SystemMenuOpen(true);
   lastPopup_ = now;
-  BuildSystemMenu();
-  popupOpen_ = true;
-  HideHint();
-  HMENU popup = SystemPopup();
+  Build();
+  open_ = true;
+  form_.HideHint();
+  HMENU popup = Popup();
   const UINT chosen = popup ? TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                             screen.x, screen.y, 0, window_, nullptr)
+                                             screen.x, screen.y, 0, form_.Handle(), nullptr)
                             : 0;
-  const TMenuItem* item = SystemMenuItem(chosen);
+  const TMenuItem* item = Item(chosen);
   const UINT command = item ? static_cast<UINT>(item->Tag()) : 0;
-  popupOpen_ = false;
-  host_->SystemMenuOpen(false);
-  FreeSystemMenu();
-  if (command != 0) PostMessageA(window_, WM_SYSCOMMAND, command, 0);
+  open_ = false;
+  host.SystemMenuOpen(false);
+  Free();
+  if (command != 0) PostMessageA(form_.Handle(), WM_SYSCOMMAND, command, 0);
 }
 
 }  // namespace velotune::skin

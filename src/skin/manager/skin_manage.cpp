@@ -7,9 +7,12 @@
 #include "framework/form.h"
 #include "framework/graphic_controls.h"
 #include "framework/std_controls.h"
+#include "platform/text_case.h"
 #include "skin/controls/skin_control.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/wrapper_registry.h"
+#include "skin/menus/system_menu_items.h"
+#include "skin/menus/win_skin_menu.h"
 
 namespace velotune::skin {
 
@@ -21,11 +24,6 @@ std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof(name));
   return name;
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
 }
 
 bool AnswersSkinned(HWND window) {
@@ -247,7 +245,7 @@ void TSkinManage::RunRequest() {
 
 SkinnedFormMenus& TSkinManage::FormMenus(TWinSkinForm& skinned) {
   std::unique_ptr<SkinnedFormMenus>& menus = formMenus_[skinned.Handle()];
-  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data());
+  if (!menus) menus = std::make_unique<SkinnedFormMenus>(*skinned.Data(), skinned.Scale());
   return *menus;
 }
 
@@ -308,7 +306,7 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
   const bool mdiChild = (exStyle & WS_EX_MDICHILD) != 0;
   // 3. Not a plain child window.
   if ((style & WS_CHILD) && !mdiChild && !formPass) {
-    if (Lower(ClassOf(GetParent(window))) != "mdiclient") return false;
+    if (!SameText(ClassOf(GetParent(window)), "mdiclient")) return false;
   }
   // 4. Ours: a form, a window of this module, or a system dialog.
   const std::string className = ClassOf(window);
@@ -320,13 +318,13 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
   RECT r;
   GetWindowRect(window, &r);
   if ((r.right <= r.left || r.bottom <= r.top) && !mdiChild) return false;
-  if (form && form->Tag() == 99) return false;
+  if (form && form->Tag() == kUnskinnedTag) return false;
   if (className.find("TcxPopupEditPopupWindow") != std::string::npos ||
       className.find("TTERenderWindow") != std::string::npos || className == "TApplication")
     return false;
   // 6. The default component's filter.
   if (default_) {
-    const std::string lower = Lower(className);
+    const std::string lower = LowerText(className);
     if (lower.find("preview") != std::string::npos && !InSet(default_->Options, xoPreview))
       return false;
     if (className == "#32770" && (style & 0x200)) return false;
@@ -404,7 +402,7 @@ void TSkinManage::SkinChildControls(TWinSkinForm& skinned) {
 void TSkinManage::AttachForeignChild(TWinSkinForm& skinned, HWND child) {
   if (skinned.HasControl(child) || AnswersSkinned(child) || !skinned.Data()) return;
   const TSkinData& data = *skinned.Data();
-  const std::string className = Lower(ClassOf(child));
+  const std::string className = LowerText(ClassOf(child));
   WrapperKind kind = wkNone;
   if (className == "button") {
     switch (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) {
@@ -456,7 +454,7 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   auto* windowed = dynamic_cast<TWinControl*>(control);
   // 1. The disable tag, handed down by radio and check groups.
   if (control->Tag() == data.DisableTag) {
-    const std::string lower = Lower(control->ClassName());
+    const std::string lower = LowerText(control->ClassName());
     if (windowed && (lower.find("radiogroup") != std::string::npos ||
                      lower.find("checkgroup") != std::string::npos))
       for (TControl* child : windowed->Controls()) child->SetTag(control->Tag());
@@ -472,8 +470,7 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
       return;
     }
   }
-  std::string upper = control->ClassName();
-  for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  const std::string upper = UpperText(control->ClassName());
   // 3. The program may supply its own wrapper.
   if (data.OnSkinControl) {
     TComponent* slot = nullptr;
@@ -511,6 +508,20 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   if (choice.ownedAfter)
     for (TComponent* owned : std::vector<TComponent*>(control->Components()))
       if (auto* c = dynamic_cast<TControl*>(owned)) WrapControl(skinned, c, c->Parent());
+}
+
+std::unique_ptr<SkinMenuBar> TSkinManage::MakeMenuBar(SkinnedFrame& frame) {
+  return MakeSkinMenuBar(frame);
+}
+
+void TSkinManage::MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                                        MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
+  skin::MeasureSystemMenuItem(skin, item, measure, scale);
+}
+
+void TSkinManage::PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                                      const DRAWITEMSTRUCT& draw, const DpiScale& scale) {
+  skin::PaintSystemMenuItem(skin, item, draw, scale);
 }
 
 }  // namespace velotune::skin

@@ -11,15 +11,16 @@
 #include <string>
 #include <vector>
 
+#include "skin/data/skin_data.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
 #include "skin/manager/wrap_rules.h"
 #include "skin/menus/owner_drawn_menus.h"
 #include "skin/menus/pop_menu.h"
-#include "skin/skin_data.h"
 
 namespace velotune {
 class TControl;
+class TMenuItem;
 class TWinControl;
 class TForm;
 }  // namespace velotune
@@ -47,6 +48,11 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void SystemMenuOpen(bool open) override { systemMenuOpen_ = open; }
   void SkinChildControls(TWinSkinForm& form) override;
   void ForgetWindow(HWND window) override;
+  std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) override;
+  void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
+                             MEASUREITEMSTRUCT& measure, const DpiScale& scale) override;
+  void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item, const DRAWITEMSTRUCT& draw,
+                           const DpiScale& scale) override;
 
   // Makes a skinned window of `window` when every test agrees.
   bool SkinWindow(HWND window, bool formPass = false);

@@ -4,6 +4,9 @@
 #include <cctype>
 #include <initializer_list>
 
+#include "platform/text_case.h"
+#include "skin/controls/wrapper_states.h"
+
 namespace velotune::skin {
 
 namespace {
@@ -34,15 +37,6 @@ const char* const kWrapperNames[kWrapperKindCount] = {
     "TSkinProgress",
     "TSkinAdvPage",
 };
-
-std::string Upper(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return s;
-}
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
 
 // The condition a rule needs: a member of SkinControls, tab images, or nothing.
 constexpr int kNoCondition = -1;
@@ -79,7 +73,7 @@ struct Rule {
 // In order; the first that matches decides. A rule with names matches by
 // class name, else by traits.
 const Rule kRules[] = {
-    {1, ctCustomTabControl, ctPageControl, {}, kTabs, -1, wkSkinTab, false, 2, kAttach},
+    {1, ctCustomTabControl, ctPageControl, {}, kTabs, -1, wkSkinTab, false, wmTabControl, kAttach},
     {1, ctPageControl, ctTabsStyle, {}, kTabs, -1, wkSkinTabBtn, false, 0, kAttach},
     {1, ctPageControl, 0, {}, kTabs, -1, wkSkinTab, false, 0, kAttach},
     {2, 0, 0, {"TTABSET"}, kTabs, -1, wkSkinTab31, false, 0, kAttach},
@@ -201,10 +195,9 @@ const char* WrapperName(WrapperKind kind) {
 
 std::optional<std::string> FindSkin3rdKind(const std::vector<std::string>& lines,
                                            const std::string& className) {
-  const std::string prefix = Lower(className) + "=";
+  const std::string prefix = className + "=";
   for (const std::string& line : lines) {
-    if (line.size() >= prefix.size() && Lower(line.substr(0, prefix.size())) == prefix)
-      return line.substr(prefix.size(), 50);
+    if (SameTextAt(line, 0, prefix)) return line.substr(prefix.size(), 50);
   }
   return std::nullopt;
 }
@@ -214,7 +207,7 @@ WrapChoice ChooseBySkin3rdKind(const std::string& rawKind, const ControlFacts& f
   WrapChoice choice;
   choice.fromSkin3rd = true;
   choice.skin3rdKind = rawKind;
-  const std::string kind = Lower(rawKind);
+  const std::string kind = LowerText(rawKind);
   if (kind == "nil") return choice;
   const auto row = std::find_if(std::begin(kKinds), std::end(kKinds),
                                 [&](const KindRow& r) { return kind == r.kind; });
@@ -223,12 +216,12 @@ WrapChoice ChooseBySkin3rdKind(const std::string& rawKind, const ControlFacts& f
   choice.fill = row->fill;
   choice.mode = row->mode;
   ApplyThen(choice, row->then);
-  const bool trz = Upper(facts.className).find("TRZ") != std::string::npos;
+  const bool trz = UpperText(facts.className).find("TRZ") != std::string::npos;
   if (kind == "comboboxex") choice.extendedCombo = true;
   if (kind == "panel" || kind == "trackbar") choice.setTransparent = true;
   if (kind == "pngbitbtn" || kind == "pngspeedbutton") choice.pngGlyph = true;
   if (kind == "singlescrollbar") choice.singleScrollbar = true;
-  if (kind == "bitbtn" && Lower(facts.className) == "tcxbutton" &&
+  if (kind == "bitbtn" && SameText(facts.className, "tcxbutton") &&
       facts.buttonKind == "cxbkDropDownButton")
     choice.wrapper = wkSkinMenuButton;
   if (kind == "embedscrollbar") {
@@ -256,7 +249,7 @@ WrapChoice ChooseWrapper(const ControlFacts& facts, const WrapSettings& s) {
   if (std::optional<std::string> kind = FindSkin3rdKind(s.skin3rd, facts.className))
     return ChooseBySkin3rdKind(*kind, facts, s);
   WrapChoice choice;
-  const std::string upper = Upper(facts.className);
+  const std::string upper = UpperText(facts.className);
   if (std::any_of(std::begin(kLeftAlone), std::end(kLeftAlone),
                   [&](const char* n) { return upper == n; })) {
     choice.leaveAlone = true;

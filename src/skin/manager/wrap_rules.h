@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "skin/skin_types.h"
+#include "skin/data/skin_types.h"
 
 namespace velotune::skin {
 

@@ -24,7 +24,7 @@ TSkinControl* Make(TComponent* owner, const WrapChoice&) {
 }
 
 TSkinControl* MakeTab(TComponent* owner, const WrapChoice& choice) {
-  return new TSkinTab(owner, choice.mode);
+  return new TSkinTab(owner, static_cast<WrapperMode>(choice.mode));
 }
 
 TSkinControl* MakeComBox(TComponent* owner, const WrapChoice& choice) {

@@ -6,7 +6,7 @@
 
 #include "framework/image_list.h"
 #include "framework/menus.h"
-#include "skin/colour.h"
+#include "skin/data/colour.h"
 #include "skin/menus/pop_menu.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
@@ -16,6 +16,8 @@ namespace velotune::skin {
 namespace {
 
 constexpr int kMaxEntryText = 80;
+// The glyph box of an item without an image list (pixels at 96 dots per inch).
+constexpr int kGlyphBox = 16;
 
 const TDataSkinObject* MenuItemImage(const TSkinData& data) {
   const TDataSkinObject* image = data.Part(spMenuItem);
@@ -84,34 +86,36 @@ std::unique_ptr<TMenuItem> StandIn(const ForeignEntry& entry) {
 
 }  // namespace
 
-HFONT CreateMenuFont(bool bold) {
+HFONT CreateMenuFont(bool bold, const DpiScale& scale) {
   NONCLIENTMETRICSA metrics = {};
   metrics.cbSize = sizeof(metrics);
   SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
   if (bold) metrics.lfMenuFont.lfWeight = FW_BOLD;
+  metrics.lfMenuFont.lfHeight = scale.Px(metrics.lfMenuFont.lfHeight);
   return CreateFontIndirectA(&metrics.lfMenuFont);
 }
 
-int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width,
-                         const TSkinData& data) {
-  return SkinnedItemWidth(kind, width, ItemLeftMargin(data), ImagesOf(item) != nullptr);
+int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width, const TSkinData& data,
+                         const DpiScale& scale) {
+  return SkinnedItemWidth(kind, width, ItemLeftMargin(data), ImagesOf(item) != nullptr, scale);
 }
 
 void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,
-                     MEASUREITEMSTRUCT& measure) {
+                     MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
   int width = 0, height = 0;
   HDC dc = GetDC(nullptr);
   item.DefaultMeasure(dc, &width, &height);
   ReleaseDC(nullptr, dc);
-  measure.itemWidth = static_cast<UINT>(std::max(0, MeasureMenuItemWidth(kind, item, width, data)));
+  measure.itemWidth =
+      static_cast<UINT>(std::max(0, MeasureMenuItemWidth(kind, item, width, data, scale)));
   measure.itemHeight = static_cast<UINT>(std::max(0, height));
 }
 
 void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const RECT& rect,
-                          const TSkinData& data) {
+                          const TSkinData& data, const DpiScale& scale) {
   const bool selected = (state & ODS_SELECTED) != 0;
   const TImageList* images = ImagesOf(item);
-  OwnedFont font(CreateMenuFont(item.Default()));
+  OwnedFont font(CreateMenuFont(item.Default(), scale));
   SelectedObject selectedFont(dc, font.Get());
   RECT measure{0, 0, 0, 0};
   DrawTextA(dc, MeasuredCaption(item.Caption()).c_str(), -1, &measure,
@@ -119,10 +123,11 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
   ItemContentInput in;
   in.rect = Rect{rect.left, rect.top, rect.right, rect.bottom};
   in.itemLeftMargin = ItemLeftMargin(data);
-  in.glyphSize = images ? images->Width() : 16;
+  in.glyphSize = images ? scale.Art(images->Width()) : scale.Px(kGlyphBox);
   in.checked = item.Checked();
   in.rightToLeft = RightToLeft(item);
   in.captionHeight = measure.bottom - measure.top;
+  in.scale = scale;
   const ItemContentLayout layout = LayoutItemContent(in);
 
   COLORREF text = Colour(data, ceMenuText);
@@ -157,7 +162,7 @@ void PaintMenuItemContent(HDC dc, const TMenuItem& item, unsigned state, const R
 }
 
 void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT& rect,
-                   const TSkinData& data, HMENU parentMenu) {
+                   const TSkinData& data, HMENU parentMenu, const DpiScale& scale) {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   const bool selected = (state & ODS_SELECTED) != 0;
@@ -169,10 +174,10 @@ void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT
     OwnedBrush fill(CreateSolidBrush(Colour(data, selected ? ceHilight : ceMenu)));
     FillRect(buffer.Dc(), &all, fill.Get());
     if (item.IsLine()) {
-      RECT line{0, 4, w, h};
+      RECT line{0, scale.Px(4), w, h};
       DrawEdge(buffer.Dc(), &line, EDGE_ETCHED, BF_TOP);
     } else {
-      PaintMenuItemContent(buffer.Dc(), item, state, all, data);
+      PaintMenuItemContent(buffer.Dc(), item, state, all, data, scale);
     }
     buffer.CopyTo(canvas, rect.left, rect.top);
     return;
@@ -181,35 +186,35 @@ void PaintMenuItem(HDC canvas, const TMenuItem& item, unsigned state, const RECT
   if (!PopupBackgroundUnder(parentMenu, rect, &under))
     under = Bitmap(w, h, 24, ToPixel(Colour(data, ceMenu)));
   BlitBitmap(buffer.Dc(), 0, 0, MenuItemBackground(under, *image, selected, item.IsLine()), false);
-  if (!item.IsLine()) PaintMenuItemContent(buffer.Dc(), item, state, all, data);
+  if (!item.IsLine()) PaintMenuItemContent(buffer.Dc(), item, state, all, data, scale);
   buffer.CopyTo(canvas, rect.left, rect.top);
 }
 
-TEvent MenuItemDrawHandler(const TSkinData& data) {
+TEvent MenuItemDrawHandler(const TSkinData& data, const DpiScale& scale) {
   const TSkinData* skin = &data;
-  return [skin](TEventArgs& e) {
+  return [skin, scale](TEventArgs& e) {
     auto* item = dynamic_cast<TMenuItem*>(e.Sender);
     if (!item) return;
     const RECT rect{e.Left, e.Top, e.Left + e.Width, e.Top + e.Height};
     HMENU parent = item->Parent() ? item->Parent()->Handle() : nullptr;
-    PaintMenuItem(static_cast<HDC>(e.Canvas), *item, e.State, rect, *skin, parent);
+    PaintMenuItem(static_cast<HDC>(e.Canvas), *item, e.State, rect, *skin, parent, scale);
   };
 }
 
-TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data) {
+TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, const DpiScale& scale) {
   const TSkinData* skin = &data;
-  return [skin, kind](TEventArgs& e) {
+  return [skin, kind, scale](TEventArgs& e) {
     // The framework's own measure arrives in Width and Height.
     if (auto* item = dynamic_cast<TMenuItem*>(e.Sender))
-      e.Width = MeasureMenuItemWidth(kind, *item, e.Width, *skin);
+      e.Width = MeasureMenuItemWidth(kind, *item, e.Width, *skin, scale);
   };
 }
 
 void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
-                         MEASUREITEMSTRUCT& measure) {
+                         MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
   const std::string text = entry.text.substr(0, kMaxEntryText);
   HDC dc = GetDC(nullptr);
-  OwnedFont font(CreateMenuFont(false));
+  OwnedFont font(CreateMenuFont(false, scale));
   RECT r{0, 0, 0, 0};
   {
     SelectedObject selected(dc, font.Get());
@@ -217,17 +222,17 @@ void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   }
   ReleaseDC(nullptr, dc);
-  const ItemSize size =
-      ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(), ItemLeftMargin(data));
+  const ItemSize size = ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(),
+                                        ItemLeftMargin(data), scale);
   measure.itemWidth = static_cast<UINT>(size.width);
   measure.itemHeight = static_cast<UINT>(size.height);
 }
 
-void PaintForeignEntry(const ForeignEntry& entry, const TSkinData& data,
-                       const DRAWITEMSTRUCT& draw) {
+void PaintForeignEntry(const ForeignEntry& entry, const TSkinData& data, const DRAWITEMSTRUCT& draw,
+                       const DpiScale& scale) {
   const std::unique_ptr<TMenuItem> item = StandIn(entry);
   PaintMenuItem(draw.hDC, *item, draw.itemState, draw.rcItem, data,
-                reinterpret_cast<HMENU>(draw.hwndItem));
+                reinterpret_cast<HMENU>(draw.hwndItem), scale);
 }
 
 }  // namespace velotune::skin

@@ -6,22 +6,26 @@
 namespace velotune::skin {
 
 namespace {
+// Pixels at 96 dots per inch, through the window's scale.
 constexpr int kPlainStart = 6;
 constexpr int kNarrowStart = 12;
 constexpr int kItemPadding = 10;
+constexpr int kGlyphBox = 16;
 constexpr int kMenuItemFrames = 5;
 constexpr int kSeparatorFrame = 2;
 constexpr int kSelectedFrame = 4;
 }  // namespace
 
-int MenuBarStart(int stripWidth, const BarObject& bar, bool rightToLeft) {
-  int start = kPlainStart;
-  if (bar.present) start = rightToLeft ? bar.rightMargin + 8 : bar.leftMargin + 4;
-  return stripWidth < start ? kNarrowStart : start;
+int MenuBarStart(int stripWidth, const BarObject& bar, bool rightToLeft, const DpiScale& scale) {
+  int start = scale.Px(kPlainStart);
+  if (bar.present)
+    start = rightToLeft ? scale.Px(bar.rightMargin + 8) : scale.Px(bar.leftMargin + 4);
+  return stripWidth < start ? scale.Px(kNarrowStart) : start;
 }
 
 std::vector<Rect> LayoutMenuBarItems(const Rect& strip, int start,
-                                     const std::vector<BarItemFacts>& items, bool rightToLeft) {
+                                     const std::vector<BarItemFacts>& items, bool rightToLeft,
+                                     const DpiScale& scale) {
   std::vector<Rect> rects;
   rects.reserve(items.size());
   int x = rightToLeft ? strip.right - start : strip.left + start;
@@ -30,12 +34,12 @@ std::vector<Rect> LayoutMenuBarItems(const Rect& strip, int start,
       rects.push_back(Rect{});
       continue;
     }
-    const int width = item.emptyCaption ? 0 : item.captionWidth + kItemPadding;
+    const int width = item.emptyCaption ? 0 : item.captionWidth + scale.Px(kItemPadding);
     if (rightToLeft) {
-      rects.push_back(Rect{x - width, strip.top, x, strip.bottom - 1});
+      rects.push_back(Rect{x - width, strip.top, x, strip.bottom - scale.Px(1)});
       x -= width;
     } else {
-      rects.push_back(Rect{x, strip.top, x + width, strip.bottom - 1});
+      rects.push_back(Rect{x, strip.top, x + width, strip.bottom - scale.Px(1)});
       x += width;
     }
   }
@@ -75,31 +79,37 @@ int NextOpenableItem(const std::vector<bool>& openable, int from, int step) {
   return -1;
 }
 
-int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasImageList) {
+int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasImageList,
+                     const DpiScale& scale) {
   const bool popup = kind == ItemMeasure::kPopupOrSystem;
-  width += itemLeftMargin + (popup ? 12 : 10);
-  if (!hasImageList) width += popup ? 23 : 25;
+  width += scale.Px(itemLeftMargin + (popup ? 12 : 10));
+  if (!hasImageList) width += scale.Px(popup ? 23 : 25);
   return width;
 }
 
-ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin) {
-  return ItemSize{textWidth + 26 + itemLeftMargin, emptyText ? 8 : textHeight + 4};
+ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin,
+                         const DpiScale& scale) {
+  return ItemSize{textWidth + scale.Px(26 + itemLeftMargin),
+                  emptyText ? scale.Px(8) : textHeight + scale.Px(4)};
 }
 
 ItemContentLayout LayoutItemContent(const ItemContentInput& in) {
   ItemContentLayout out;
   const Rect& r = in.rect;
-  int textLeft = r.left + 1;
+  const DpiScale& scale = in.scale;
+  const int one = scale.Px(1);
+  int textLeft = r.left + one;
   if (!in.separator) {
-    const int size = in.checked ? std::max(16, in.glyphSize) : in.glyphSize;
-    const int left = r.left + 1 + in.itemLeftMargin;
+    const int size = in.checked ? std::max(scale.Px(kGlyphBox), in.glyphSize) : in.glyphSize;
+    const int left = r.left + scale.Px(1 + in.itemLeftMargin);
     out.hasGlyph = true;
-    out.glyph = Rect{left, r.top + 1, left + size, r.top + 1 + size};
-    textLeft = out.glyph.right + 3;
+    out.glyph = Rect{left, r.top + one, left + size, r.top + one + size};
+    textLeft = out.glyph.right + scale.Px(3);
   }
   const int top = r.top + (r.Height() - in.captionHeight) / 2;
-  out.caption = Rect{textLeft, top, std::max(textLeft, r.right - 1), top + in.captionHeight};
-  out.shortcut = Rect{textLeft, top, std::max(textLeft, r.right - 10), top + in.captionHeight};
+  out.caption = Rect{textLeft, top, std::max(textLeft, r.right - one), top + in.captionHeight};
+  out.shortcut =
+      Rect{textLeft, top, std::max(textLeft, r.right - scale.Px(10)), top + in.captionHeight};
   if (in.rightToLeft) {
     // The mirror image about the item's vertical centre line.
     auto mirror = [&r](Rect& x) {

@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
-#include "skin/skin_objects.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
+#include "skin/data/skin_objects.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune::skin {
 
@@ -24,7 +25,8 @@ struct BarObject {
 
 // The offset of the first item from the strip's start (its left end, or its
 // right end for a right-to-left menu).
-int MenuBarStart(int stripWidth, const BarObject& bar, bool rightToLeft);
+int MenuBarStart(int stripWidth, const BarObject& bar, bool rightToLeft,
+                 const DpiScale& scale = DpiScale());
 
 struct BarItemFacts {
   bool visible = true;
@@ -36,7 +38,8 @@ struct BarItemFacts {
 // caption's width + 10 wide (0 with an empty caption), from the start offset
 // on, one row high; invisible items get an empty rectangle.
 std::vector<Rect> LayoutMenuBarItems(const Rect& strip, int start,
-                                     const std::vector<BarItemFacts>& items, bool rightToLeft);
+                                     const std::vector<BarItemFacts>& items, bool rightToLeft,
+                                     const DpiScale& scale = DpiScale());
 
 // The accelerator of a caption: the character after a single "&" ("&&" is a
 // literal ampersand), in lower case; 0 when there is none.
@@ -66,7 +69,8 @@ enum class ItemMeasure {
 // The owner-drawn width from the framework's own measure: + the "MenuItem"
 // left margin (0 without that object) + 12 (popups) or + 10 (main menu), and
 // + 23 or + 25 more when the menu has no image list.
-int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasImageList);
+int SkinnedItemWidth(ItemMeasure kind, int width, int itemLeftMargin, bool hasImageList,
+                     const DpiScale& scale = DpiScale());
 
 struct ItemSize {
   int width = 0;
@@ -75,7 +79,8 @@ struct ItemSize {
 
 // An entry of a bar popup that the framework did not make: its text's width
 // + 26 (+ the left margin); its text's height + 4, or 8 for a separator.
-ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin);
+ItemSize ForeignItemSize(int textWidth, int textHeight, bool emptyText, int itemLeftMargin,
+                         const DpiScale& scale = DpiScale());
 
 // ---------------------------------------------------------- item content
 
@@ -87,6 +92,7 @@ struct ItemContentInput {
   bool separator = false;
   bool rightToLeft = false;
   int captionHeight = 0;  // measured
+  DpiScale scale;         // of the window the menu shows for
 };
 
 struct ItemContentLayout {

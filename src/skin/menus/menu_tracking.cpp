@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "framework/menus.h"
-#include "skin/frame/win_skin_form.h"
+#include "skin/data/skin_data.h"
 #include "skin/menus/menu_logic.h"
 #include "skin/menus/pop_menu.h"
 #include "skin/menus/win_skin_menu.h"
@@ -273,11 +273,11 @@ TMenuItem* TWinSkinMenu::PopupItem(UINT command) const {
 bool TWinSkinMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
   for (const auto& entry : foreign_) {
     if (reinterpret_cast<ULONG_PTR>(entry.get()) != measure.itemData) continue;
-    MeasureForeignEntry(*entry, data_, measure);
+    MeasureForeignEntry(*entry, data_, measure, form_.Scale());
     return true;
   }
   if (const TMenuItem* item = PopupItem(measure.itemID)) {
-    MeasureMenuItem(ItemMeasure::kMainMenuSub, *item, data_, measure);
+    MeasureMenuItem(ItemMeasure::kMainMenuSub, *item, data_, measure, form_.Scale());
     return true;
   }
   return false;
@@ -286,12 +286,12 @@ bool TWinSkinMenu::MeasureItem(MEASUREITEMSTRUCT& measure) {
 bool TWinSkinMenu::DrawItem(const DRAWITEMSTRUCT& draw) {
   for (const auto& entry : foreign_) {
     if (reinterpret_cast<ULONG_PTR>(entry.get()) != draw.itemData) continue;
-    PaintForeignEntry(*entry, data_, draw);
+    PaintForeignEntry(*entry, data_, draw, form_.Scale());
     return true;
   }
   if (const TMenuItem* item = PopupItem(draw.itemID)) {
     PaintMenuItem(draw.hDC, *item, draw.itemState, draw.rcItem, data_,
-                  reinterpret_cast<HMENU>(draw.hwndItem));
+                  reinterpret_cast<HMENU>(draw.hwndItem), form_.Scale());
     return true;
   }
   return false;

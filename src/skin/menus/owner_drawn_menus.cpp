@@ -50,9 +50,9 @@ void SkinnedFormMenus::ApplyMainMenus(TForm& form) {
 void SkinnedFormMenus::Skin(TMenu& menu, bool mainMenu) {
   TMenuItem* root = menu.Items();
   menus_.push_back(SavedMenu{&menu, root, root->Command(), menu.OwnerDraw()});
-  const TEvent draw = MenuItemDrawHandler(data_);
+  const TEvent draw = MenuItemDrawHandler(data_, scale_);
   const TEvent measure = MenuItemMeasureHandler(
-      mainMenu ? ItemMeasure::kMainMenuSub : ItemMeasure::kPopupOrSystem, data_);
+      mainMenu ? ItemMeasure::kMainMenuSub : ItemMeasure::kPopupOrSystem, data_, scale_);
   std::vector<TMenuItem*> pending;
   for (int i = 0; i < root->Count(); ++i) {
     TMenuItem* top = root->Items(i);

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "framework/component.h"
-#include "skin/skin_data.h"
+#include "skin/data/skin_data.h"
+#include "skin/paint/dpi_scale.h"
 
 namespace velotune {
 class TForm;
@@ -19,7 +20,8 @@ namespace velotune::skin {
 
 class SkinnedFormMenus {
  public:
-  explicit SkinnedFormMenus(const TSkinData& data) : data_(data) {}
+  // `scale`: the form's, for the items' measures.
+  SkinnedFormMenus(const TSkinData& data, const DpiScale& scale) : data_(data), scale_(scale) {}
   ~SkinnedFormMenus() { Remove(); }
   SkinnedFormMenus(const SkinnedFormMenus&) = delete;
   SkinnedFormMenus& operator=(const SkinnedFormMenus&) = delete;
@@ -48,6 +50,7 @@ class SkinnedFormMenus {
   void Skin(TMenu& menu, bool mainMenu);
 
   const TSkinData& data_;
+  DpiScale scale_;
   std::vector<SavedMenu> menus_;
   std::vector<SavedItem> items_;
 };

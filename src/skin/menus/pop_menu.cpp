@@ -7,6 +7,7 @@
 #include "skin/menus/menu_logic.h"
 #include "skin/paint/gdi_objects.h"
 #include "skin/paint/win32_paint.h"
+#include "skin/paint/window_scale.h"
 
 namespace velotune::skin {
 
@@ -60,10 +61,8 @@ void TWinSkinPopMenu::PaintBorder(HDC dc) {
   const Bitmap* back = Background();
   if (!back) return;
   const int w = back->Width(), h = back->Height();
-  const Rect strips[] = {{0, 0, w, kBorder},
-                         {0, h - kBorder, w, h},
-                         {0, kBorder, kBorder, h - kBorder},
-                         {w - kBorder, kBorder, w, h - kBorder}};
+  const int b = ScaleOfWindow(window_).Px(kBorder);
+  const Rect strips[] = {{0, 0, w, b}, {0, h - b, w, h}, {0, b, b, h - b}, {w - b, b, w, h - b}};
   for (const Rect& s : strips)
     if (s.Width() > 0 && s.Height() > 0) BlitBitmap(dc, s.left, s.top, Crop(*back, s), false);
 }
@@ -105,7 +104,8 @@ LRESULT TWinSkinPopMenu::Proc(UINT msg, WPARAM wParam, LPARAM lParam) {
       BlitBitmap(dc, 0, 0, *back, false);
       const int saved = SaveDC(dc);
       SetBkMode(dc, TRANSPARENT);
-      IntersectClipRect(dc, kBorder, kBorder, back->Width() - kBorder, back->Height() - kBorder);
+      const int b = ScaleOfWindow(window_).Px(kBorder);
+      IntersectClipRect(dc, b, b, back->Width() - b, back->Height() - b);
       const LRESULT result = Default(msg, wParam, lParam);
       RestoreDC(dc, saved);
       return result;

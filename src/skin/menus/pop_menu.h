@@ -10,9 +10,9 @@
 #include <memory>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/window_subclass.h"
-#include "skin/skin_data.h"
 
 namespace velotune::skin {
 

@@ -4,8 +4,7 @@
 
 #include "framework/form.h"
 #include "framework/menus.h"
-#include "skin/colour.h"
-#include "skin/frame/win_skin_form.h"
+#include "skin/data/colour.h"
 #include "skin/menus/menu_logic.h"
 #include "skin/paint/painters.h"
 #include "skin/paint/win32_paint.h"
@@ -33,13 +32,13 @@ std::vector<BarKeyFacts> KeyFacts(const std::vector<std::unique_ptr<TMenuBtn>>& 
 
 }  // namespace
 
-std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(TWinSkinForm& form) {
+std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(SkinnedFrame& form) {
   return std::make_unique<TWinSkinMenu>(form);
 }
 
 // -------------------------------------------------------------------- TMenuBtn
 
-TMenuBtn::TMenuBtn(TWinSkinForm& form, TWinSkinMenu& bar, int index)
+TMenuBtn::TMenuBtn(SkinnedFrame& form, TWinSkinMenu& bar, int index)
     : TNCObject(form, form.Data()->Part(spMenuBar)), Index(index), bar_(bar) {}
 
 void TMenuBtn::Paint() {
@@ -48,8 +47,8 @@ void TMenuBtn::Paint() {
 
 // ---------------------------------------------------------------- TWinSkinMenu
 
-TWinSkinMenu::TWinSkinMenu(TWinSkinForm& form)
-    : form_(form), data_(*form.Data()), font_(CreateMenuFont(false)) {}
+TWinSkinMenu::TWinSkinMenu(SkinnedFrame& form)
+    : form_(form), data_(*form.Data()), font_(CreateMenuFont(false, form.Scale())) {}
 
 TMainMenu* TWinSkinMenu::FrameworkMenu() const {
   return form_.Form() ? form_.Form()->Menu() : nullptr;
@@ -154,8 +153,8 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
     bar = BarObject{true, object->LeftWidth, object->RightWidth};
   const Rect s{strip.left, strip.top, strip.right, strip.bottom};
   const bool rtl = RightToLeft();
-  const std::vector<Rect> rects =
-      LayoutMenuBarItems(s, MenuBarStart(s.Width(), bar, rtl), facts, rtl);
+  const std::vector<Rect> rects = LayoutMenuBarItems(
+      s, MenuBarStart(s.Width(), bar, rtl, form_.Scale()), facts, rtl, form_.Scale());
   for (size_t i = 0; i < items_.size(); ++i) items_[i]->Bounds = rects[i];
 }
 

@@ -10,12 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "skin/bitmap.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/skin_data.h"
 #include "skin/frame/menu_bar.h"
 #include "skin/frame/nc_objects.h"
+#include "skin/frame/skinned_frame.h"
 #include "skin/menus/menu_item_paint.h"
 #include "skin/paint/gdi_objects.h"
-#include "skin/skin_data.h"
 
 namespace velotune {
 class TMainMenu;
@@ -29,7 +30,7 @@ class TWinSkinMenu;
 // One top-level item of the bar.
 class TMenuBtn : public TNCObject {
  public:
-  TMenuBtn(TWinSkinForm& form, TWinSkinMenu& bar, int index);
+  TMenuBtn(SkinnedFrame& form, TWinSkinMenu& bar, int index);
   void Paint() override;
 
   int Index;
@@ -43,7 +44,7 @@ class TMenuBtn : public TNCObject {
 
 class TWinSkinMenu : public SkinMenuBar {
  public:
-  explicit TWinSkinMenu(TWinSkinForm& form);
+  explicit TWinSkinMenu(SkinnedFrame& form);
   ~TWinSkinMenu() override;
 
   void Build() override;
@@ -93,7 +94,7 @@ class TWinSkinMenu : public SkinMenuBar {
   void MarkOwnerDrawn(HMENU menu);
   void UnmarkOwnerDrawn();
 
-  TWinSkinForm& form_;
+  SkinnedFrame& form_;
   TSkinData& data_;
   HMENU menu_ = nullptr;  // the window's menu, given back by Restore
   std::vector<std::unique_ptr<TMenuBtn>> items_;
@@ -115,5 +116,8 @@ class TWinSkinMenu : public SkinMenuBar {
   std::vector<Entry> marked_;
   std::vector<std::unique_ptr<ForeignEntry>> foreign_;
 };
+
+// The skinned menu bar of a window; the manager hands it to the frame.
+std::unique_ptr<SkinMenuBar> MakeSkinMenuBar(SkinnedFrame& form);
 
 }  // namespace velotune::skin

@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
 
 namespace velotune::skin {
 

@@ -6,8 +6,8 @@
 #include <windows.h>
 
 #include "framework/dib.h"
-#include "skin/bitmap.h"
-#include "skin/bitmap_ops.h"
+#include "skin/data/bitmap.h"
+#include "skin/data/bitmap_ops.h"
 #include "skin/paint/gdi_objects.h"
 
 namespace velotune::skin {

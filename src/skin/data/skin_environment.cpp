@@ -1,0 +1,10 @@
+#include "skin/data/skin_environment.h"
+
+namespace velotune::skin {
+
+SkinEnvironment& ActiveSkinEnvironment() {
+  static SkinEnvironment environment;
+  return environment;
+}
+
+}  // namespace velotune::skin

@@ -1,0 +1,9 @@
+#include "skin/paint/window_scale.h"
+
+namespace velotune::skin {
+
+DpiScale ScaleOfWindow(HWND) {
+  return DpiScale();
+}
+
+}  // namespace velotune::skin
