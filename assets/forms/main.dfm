@@ -1692,7 +1692,7 @@ object TweakFrm: TTweakFrm
           Width = 373
           Height = 96
           Caption = ' Shut Down '
-          TabOrder = 1
+          TabOrder = 3
           object AET: TCheckBox
             Left = 10
             Top = 20
@@ -1760,7 +1760,7 @@ object TweakFrm: TTweakFrm
           Width = 232
           Height = 266
           Caption = ' Desktop '
-          TabOrder = 2
+          TabOrder = 1
           object chkMT: TCheckBox
             Left = 10
             Top = 20
@@ -1931,7 +1931,7 @@ object TweakFrm: TTweakFrm
           Width = 373
           Height = 106
           Caption = ' Display Properties '
-          TabOrder = 3
+          TabOrder = 2
           object DPPage: TCheckBox
             Left = 10
             Top = 20

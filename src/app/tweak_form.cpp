@@ -123,6 +123,19 @@ void TTweakFrm::SidebarClick(TEventArgs& e) {
   }
 }
 
+void TTweakFrm::WndProc(TMessage& message) {
+  if (message.Msg == CM_DIALOGCHAR) {
+    const SidebarMode* mode = FindSidebarModeByKey(static_cast<char>(message.WParam));
+    auto* button = mode ? Bind<TSpeedButton>(*this, mode->button) : nullptr;
+    if (button && button->Showing() && button->Enabled()) {
+      button->Click();
+      message.Result = 1;
+      return;
+    }
+  }
+  TForm::WndProc(message);
+}
+
 void TTweakFrm::Timer1Timer(TEventArgs&) {
   SYSTEM_POWER_STATUS power = {};
   GetSystemPowerStatus(&power);

@@ -47,6 +47,10 @@ class TTweakFrm : public TForm {
   void Button5Click(TEventArgs& e);
   void Timer1Timer(TEventArgs& e);
 
+ protected:
+  // Alt+T and Alt+F press the sidebar's TWEAK and FIX buttons.
+  void WndProc(TMessage& message) override;
+
  private:
   // One of the actions the command line names too ("page1", "fix", ...),
   // behind its backup.

@@ -30,6 +30,14 @@ TForm* FormOf(HWND window) {
   HWND root = GetAncestor(window, GA_ROOT);
   return dynamic_cast<TForm*>(TWinControl::FromHandle(root));
 }
+
+// The keyboard is in use: the window shows the cues it hid while only the
+// mouse was (focus rectangles for moving keys, accelerators for Alt).
+void ShowKeyboardCues(TForm& form, WORD cues) {
+  if (!form.HandleAllocated()) return;
+  if ((SendMessageA(form.Handle(), WM_QUERYUISTATE, 0, 0) & cues) == 0) return;
+  SendMessageA(form.Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, cues), 0);
+}
 }  // namespace
 
 bool TApplication::Dispatch(MSG& msg) {
@@ -44,15 +52,25 @@ bool TApplication::Dispatch(MSG& msg) {
       if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) &&
           form->IsShortCut(MakeShortCut(static_cast<unsigned>(msg.wParam), KeyboardShift())))
         return true;
+      if (msg.message == WM_SYSKEYDOWN && msg.wParam == VK_MENU)
+        ShowKeyboardCues(*form, UISF_HIDEACCEL);
       if (msg.message == WM_KEYDOWN) {
+        const bool ctrl = GetKeyState(VK_CONTROL) < 0;
         switch (msg.wParam) {
+          case VK_NEXT:
+          case VK_PRIOR:
+            // Ctrl+Page Down and Ctrl+Page Up turn pages; alone they scroll.
+            if (!ctrl) break;
+            [[fallthrough]];
           case VK_TAB:
-          case VK_RETURN:
-          case VK_ESCAPE:
           case VK_LEFT:
           case VK_RIGHT:
           case VK_UP:
-          case VK_DOWN: {
+          case VK_DOWN:
+            ShowKeyboardCues(*form, UISF_HIDEFOCUS);
+            [[fallthrough]];
+          case VK_RETURN:
+          case VK_ESCAPE: {
             TWinControl* focused = TWinControl::FromHandle(GetFocus());
             if (focused && focused->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam)) return true;
             if (form->Perform(CM_DIALOGKEY, msg.wParam, msg.lParam)) return true;

@@ -95,6 +95,8 @@ class TPageControl : public TWinControl {
   std::vector<TTabSheet*> VisibleTabs() const;
   // The sheet with a shown tab whose caption has `c` as accelerator.
   TTabSheet* AcceleratorPage(char c) const;
+  // Ctrl+Tab and Ctrl+Shift+Tab: the next (or previous) visible page, round.
+  void SelectNextPage(bool forward);
   RECT DisplayRect() const override;
   bool HasEvent(const std::string& name) const override;
   void Loaded() override;

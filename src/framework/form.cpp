@@ -8,9 +8,12 @@
 #include "framework/application.h"
 #include "framework/containers.h"
 #include "framework/form_loader.h"
+#include "framework/graphic_controls.h"
 #include "framework/menus.h"
+#include "framework/shortcuts.h"
 #include "framework/std_controls.h"
 #include "framework/suspended_painting.h"
+#include "platform/text_case.h"
 
 namespace velotune {
 
@@ -550,10 +553,83 @@ void TForm::SelectNext(bool backward) {
   stops[index]->SetFocus();
 }
 
+namespace {
+
+// The showing, enabled button, check box, radio button or speed button
+// whose caption marks c as its accelerator.
+TControl* FindAccelerated(TWinControl& container, char c) {
+  for (TControl* child : container.Controls()) {
+    if (!child->Showing() || !child->Enabled()) continue;
+    const bool button = dynamic_cast<TButton*>(child) || dynamic_cast<TButtonControl*>(child) ||
+                        dynamic_cast<TSpeedButton*>(child);
+    if (button && AcceleratorOf(child->Caption()) == c) return child;
+    if (auto* windowed = dynamic_cast<TWinControl*>(child))
+      if (TControl* found = FindAccelerated(*windowed, c)) return found;
+  }
+  return nullptr;
+}
+
+// The page control Ctrl+Tab turns: the one around the focus, else the
+// form's first showing one.
+TPageControl* PagesForKeys(TForm& form) {
+  for (HWND w = GetFocus(); w && IsChild(form.Handle(), w); w = GetParent(w))
+    if (auto* pages = dynamic_cast<TPageControl*>(TWinControl::FromHandle(w))) return pages;
+  std::vector<TWinControl*> all = form.TabOrderList();
+  for (TWinControl* control : all)
+    if (auto* pages = dynamic_cast<TPageControl*>(control))
+      if (pages->Showing()) return pages;
+  return nullptr;
+}
+
+// Arrow keys in a group of radio buttons (those sharing a parent): the
+// previous or next one, round, focused and selected, as in a dialog.
+bool MoveInRadioGroup(bool forward) {
+  auto* radio = dynamic_cast<TRadioButton*>(TWinControl::FromHandle(GetFocus()));
+  if (!radio || !radio->Parent()) return false;
+  std::vector<TRadioButton*> group;
+  for (TWinControl* sibling : radio->Parent()->TabList())
+    if (auto* other = dynamic_cast<TRadioButton*>(sibling))
+      if (other->HandleAllocated() && other->CanFocus()) group.push_back(other);
+  auto it = std::find(group.begin(), group.end(), radio);
+  if (it == group.end() || group.size() < 2) return false;
+  const std::size_t at = static_cast<std::size_t>(it - group.begin());
+  TRadioButton* next =
+      group[forward ? (at + 1) % group.size() : (at + group.size() - 1) % group.size()];
+  next->SetFocus();
+  SendMessageA(next->Handle(), BM_CLICK, 0, 0);
+  return true;
+}
+
+}  // namespace
+
 bool TForm::DialogChar(char c) {
-  TPageControl* pages = FindPageFor(*this, c);
-  if (!pages) return false;
-  pages->SetActivePage(pages->AcceleratorPage(c));
+  if (TPageControl* pages = FindPageFor(*this, c)) {
+    pages->SetActivePage(pages->AcceleratorPage(c));
+    return true;
+  }
+  // A button's accelerator presses it, as a click would; a check box's
+  // toggles it. The focus goes to it first, as in a dialog.
+  TControl* target = FindAccelerated(*this, LowerChar(c));
+  if (!target) return false;
+  if (auto* windowed = dynamic_cast<TWinControl*>(target)) {
+    windowed->SetFocus();
+    SendMessageA(windowed->Handle(), BM_CLICK, 0, 0);
+  } else {
+    target->Click();
+  }
+  return true;
+}
+
+bool TForm::TurnPage(bool forward) {
+  TPageControl* pages = PagesForKeys(*this);
+  if (!pages || pages->VisibleTabs().size() < 2) return false;
+  // The focus on the page going away moves to the tabs, where Tab enters the
+  // new page from.
+  const HWND focus = GetFocus();
+  const bool focusOnPages = focus && pages->HandleAllocated() &&
+                            (focus == pages->Handle() || IsChild(pages->Handle(), focus));
+  pages->SelectNextPage(forward);
+  if (focusOnPages && pages->CanFocus()) pages->SetFocus();
   return true;
 }
 
@@ -567,7 +643,14 @@ void TForm::WndProc(TMessage& message) {
       delete this;
       return;
     case WM_SHOWWINDOW:
-      if (message.WParam) MakeChildWindows();
+      if (message.WParam) {
+        MakeChildWindows();
+        // Focus and accelerator cues as the system's settings and the last
+        // input have them: hidden after the mouse until the keyboard is used.
+        if (!(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD))
+          PostMessageA(handle_, WM_CHANGEUISTATE,
+                       MAKEWPARAM(UIS_INITIALIZE, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+      }
       break;
     case WM_ACTIVATE:
       if (LOWORD(message.WParam) != WA_INACTIVE && activeControl_ &&
@@ -577,10 +660,24 @@ void TForm::WndProc(TMessage& message) {
         return;
       }
       break;
-    case CM_DIALOGKEY:
+    case CM_DIALOGKEY: {
+      const bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
+      // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up turn pages.
+      if (ctrl &&
+          (message.WParam == VK_TAB || message.WParam == VK_NEXT || message.WParam == VK_PRIOR)) {
+        const bool forward = message.WParam == VK_TAB ? !shift : message.WParam == VK_NEXT;
+        message.Result = TurnPage(forward) ? 1 : 0;
+        return;
+      }
       if (message.WParam == VK_TAB) {
-        SelectNext(GetKeyState(VK_SHIFT) < 0);
+        SelectNext(shift);
         message.Result = 1;
+        return;
+      }
+      if (message.WParam == VK_LEFT || message.WParam == VK_UP || message.WParam == VK_RIGHT ||
+          message.WParam == VK_DOWN) {
+        message.Result =
+            MoveInRadioGroup(message.WParam == VK_RIGHT || message.WParam == VK_DOWN) ? 1 : 0;
         return;
       }
       // Enter presses the default button, Escape the cancel button.
@@ -596,8 +693,14 @@ void TForm::WndProc(TMessage& message) {
             return;
           }
         }
+        // A dialog without a Cancel button closes on Escape all the same.
+        if (message.WParam == VK_ESCAPE && modal_) {
+          Close();
+          message.Result = 1;
+        }
       }
       return;
+    }
     default:
       break;
   }

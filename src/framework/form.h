@@ -74,8 +74,12 @@ class TForm : public TWinControl {
   TWinControl* ActiveControl() const { return activeControl_; }
   void FocusChanged(TWinControl* control);
   void ControlRemoved(TControl* control);
-  // Alt+character: selects a page whose tab caption has it as accelerator.
+  // Alt+character: selects a page whose tab caption has it as accelerator,
+  // else presses the button (or toggles the box) whose caption has it.
   bool DialogChar(char c);
+  // Ctrl+Tab: the next (or previous) page of the page control around the
+  // focus (else the first one showing). False when there is none to turn.
+  bool TurnPage(bool forward);
   // The Tab key: the next (or previous) focusable control in tab order.
   void SelectNext(bool backward);
   // The menu bar. Setting it keeps the window's size; the form hears

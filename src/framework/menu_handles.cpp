@@ -7,6 +7,8 @@
 #include "framework/application.h"
 #include "framework/form.h"
 #include "framework/menus.h"
+#include "framework/shortcuts.h"
+#include "platform/text_case.h"
 
 namespace velotune {
 
@@ -175,8 +177,38 @@ void TPopupMenu::Popup(int x, int y) {
 
 // ------------------------------------------------------------------- messages
 
+bool AnswerMenuChar(HMENU menu, char key, LRESULT* result) {
+  const char wanted = LowerChar(key);
+  const int count = menu ? GetMenuItemCount(menu) : 0;
+  for (int position = 0; position < count; ++position) {
+    MENUITEMINFOA info = {};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_SUBMENU | MIIM_FTYPE | MIIM_STATE;
+    if (!GetMenuItemInfoA(menu, position, TRUE, &info)) continue;
+    if ((info.fType & MFT_SEPARATOR) || (info.fState & MFS_DISABLED)) continue;
+    const TMenuItem* item =
+        info.hSubMenu ? TMenuItem::FromHandle(info.hSubMenu) : TMenuItem::FromCommand(info.wID);
+    std::string caption;
+    if (item) {
+      caption = item->Caption();
+    } else {
+      char text[256] = {};
+      GetMenuStringA(menu, position, text, sizeof(text), MF_BYPOSITION);
+      caption = text;
+    }
+    if (wanted && AcceleratorOf(caption) == wanted) {
+      *result = MAKELRESULT(position, MNC_EXECUTE);
+      return true;
+    }
+  }
+  return false;
+}
+
 bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (msg) {
+    case WM_MENUCHAR:
+      return AnswerMenuChar(reinterpret_cast<HMENU>(lParam), static_cast<char>(LOWORD(wParam)),
+                            result);
     case WM_COMMAND: {
       // From a menu (0) or an accelerator (1), never from a control.
       if (lParam != 0 || HIWORD(wParam) > 1) return false;

@@ -139,6 +139,10 @@ class TMenuItem : public TComponent {
 // opens), WM_MEASUREITEM and WM_DRAWITEM of owner-drawn items. True when the
 // message was answered, with its result.
 bool DispatchMenuMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
+// WM_MENUCHAR for a popup whose items are owner-drawn (the system finds no
+// text in them): the first enabled item whose caption marks the key as its
+// accelerator is chosen. False when none does.
+bool AnswerMenuChar(HMENU menu, char key, LRESULT* result);
 // The system's check mark in `colour`, centred in `box`.
 void DrawMenuCheckMark(HDC dc, const RECT& box, COLORREF colour);
 #endif

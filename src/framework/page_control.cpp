@@ -8,6 +8,7 @@
 
 #include "framework/containers.h"
 #include "framework/property_helpers.h"
+#include "framework/shortcuts.h"
 #include "platform/text_case.h"
 
 namespace velotune {
@@ -189,19 +190,20 @@ std::vector<TTabSheet*> TPageControl::VisibleTabs() const {
 
 TTabSheet* TPageControl::AcceleratorPage(char c) const {
   const char wanted = LowerChar(c);
-  for (TTabSheet* page : VisibleTabs()) {
-    const std::string& text = page->caption_;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-      if (text[i] != '&') continue;
-      if (text[i + 1] == '&') {
-        ++i;
-        continue;
-      }
-      if (LowerChar(text[i + 1]) == wanted) return page;
-      break;
-    }
-  }
+  for (TTabSheet* page : VisibleTabs())
+    if (AcceleratorOf(page->caption_) == wanted) return page;
   return nullptr;
+}
+
+void TPageControl::SelectNextPage(bool forward) {
+  const std::vector<TTabSheet*> tabs = VisibleTabs();
+  if (tabs.size() < 2) return;
+  auto it = std::find(tabs.begin(), tabs.end(), active_);
+  const std::size_t at = it == tabs.end() ? 0 : static_cast<std::size_t>(it - tabs.begin());
+  const std::size_t next = forward ? (at + 1) % tabs.size() : (at + tabs.size() - 1) % tabs.size();
+  TEventArgs args;
+  Fire("OnChanging", args);
+  SetActivePage(tabs[next]);
 }
 
 void TPageControl::SetActivePage(TTabSheet* page) {

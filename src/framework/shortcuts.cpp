@@ -78,4 +78,16 @@ TShortCut TextToShortCut(const std::string& text) {
   return scNone;
 }
 
+char AcceleratorOf(const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    return LowerChar(caption[i + 1]);
+  }
+  return 0;
+}
+
 }  // namespace velotune

@@ -21,4 +21,8 @@ std::string ShortCutToText(TShortCut shortCut);
 // The reverse, ignoring case ("ALT+F4"); scNone for text it cannot read.
 TShortCut TextToShortCut(const std::string& text);
 
+// The accelerator letter a caption marks with '&' ("&Save Changes": 's'),
+// lower-cased; 0 when it marks none ("&&" is a plain ampersand).
+char AcceleratorOf(const std::string& caption);
+
 }  // namespace velotune

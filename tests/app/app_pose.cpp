@@ -6,11 +6,13 @@
 //   app_pose sysmenu          right-clicks the caption: the skinned system menu opens
 //   app_pose editmenu         right-clicks the first visible edit: its context menu opens
 //   app_pose error            saves page 1 with a time-out that is not a number (error box)
+//   app_pose tab N            presses Tab N times (the keyboard's focus walk)
 //   app_pose statusbar       prints the status bar's screen rectangle: left top right bottom
 //   app_pose close-dialogs   closes the Donate and About dialogs and a message box, if open
 //   app_pose press left|middle|release   holds a mouse button down on the open
 //                            Donate dialog's first social-network picture
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "program_driver.h"
@@ -112,6 +114,12 @@ int main(int argc, char** argv) {
       PostMessageA(edit, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(edit),
                    MAKELPARAM(r.left + 10, r.bottom - 2));
       break;
+    }
+  } else if (action == "tab" && argc > 2) {
+    // Posted to the main window, the program's own dispatch moves its focus.
+    for (int i = std::atoi(argv[2]); i > 0; --i) {
+      PostMessageA(main, WM_KEYDOWN, VK_TAB, 1);
+      PostMessageA(main, WM_KEYUP, VK_TAB, 0xC0000001);
     }
   } else if (action == "statusbar") {
     // Its clock and memory figures change every second: screenshot

@@ -15,6 +15,7 @@
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/skin_messages.h"
 #include "skin/frame/win_skin_form.h"
+#include "skin/manager/high_contrast.h"
 #include "skin/manager/skin_manage.h"
 #include "skin_files.h"
 #include "skinned_window_support.h"
@@ -461,6 +462,128 @@ TEST(SkinnedForm, SwitchingSkinningOffGivesEveryWindowItsOwnProcedureFrameAndReg
     EXPECT_EQ(1, SendMessageA(f.ticked->Handle(), SKM_QUERYSKINNED, 0, 0));
     EXPECT_EQ(36, f.FrameTaken().cy);
   }
+}
+
+// A skin switched off while the skinned system menu is open waits for the
+// menu loop to end: the window that owns the loop keeps its skinned object
+// until then. Meanwhile Alt+Space, C's WM_MENUCHAR picks the Close item.
+struct LoopWatch {
+  static LoopWatch* current;
+  SkinnedForm* f = nullptr;
+  int ticks = 0;
+  bool skinnedLate = false;
+  int closeAt = -1;
+  LRESULT menuChar = 0;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    LoopWatch& w = *current;
+    ++w.ticks;
+    if (w.ticks == 1) w.f->holder->SetPropText("Active", "False");
+    // Well past the request's 250 ms.
+    if (w.ticks < 16) return;
+    KillTimer(nullptr, id);
+    TWinSkinForm* skinned = w.f->Skinned();
+    w.skinnedLate = skinned && skinned->SystemMenuOpen();
+    HMENU popup = skinned ? skinned->SystemPopup() : nullptr;
+    for (int i = 0; popup && i < GetMenuItemCount(popup); ++i) {
+      const TMenuItem* item = skinned->SystemMenuItem(GetMenuItemID(popup, i));
+      if (item && item->Tag() == SC_CLOSE) w.closeAt = i;
+    }
+    w.menuChar = SendMessageA(w.f->Handle(), WM_MENUCHAR, MAKEWPARAM('c', MF_POPUP),
+                              reinterpret_cast<LPARAM>(popup));
+    EndMenu();
+  }
+};
+LoopWatch* LoopWatch::current = nullptr;
+
+TEST(SkinnedForm, SkinSwitchedOffWhileTheSystemMenuIsOpenWaitsForTheMenuToClose) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  LoopWatch watch;
+  watch.f = &f;
+  LoopWatch::current = &watch;
+  SetTimer(nullptr, 0, 60, &LoopWatch::Tick);
+  SendMessageA(f.Handle(), WM_NCRBUTTONDOWN, HTCAPTION, f.ScreenPoint(150, 12));
+  EXPECT_TRUE(watch.skinnedLate) << "the skin went while its menu loop ran";
+  ASSERT_GE(watch.closeAt, 0);
+  EXPECT_EQ(MAKELRESULT(watch.closeAt, MNC_EXECUTE), watch.menuChar);
+  // Once the loop is over the request is carried out.
+  ASSERT_TRUE(PumpUntil([] { return TSkinManage::Instance()->Windows().empty(); }));
+  EXPECT_EQ(0, SendMessageA(f.Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_TRUE(IsWindowVisible(f.Handle()));
+}
+
+// Broadcasts a change of the system's settings as the system does.
+void BroadcastSettingChange() {
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0, SMTO_ABORTIFHUNG,
+                      5000, &answer);
+}
+
+TEST(SkinnedForm, HighContrastTakesTheSkinAwayAndGivesItBackOnTheSettingBroadcast) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  bool highContrast = true;
+  SetHighContrastProbe([&] { return highContrast; });
+  BroadcastSettingChange();
+  ASSERT_TRUE(PumpUntil([] { return TSkinManage::Instance()->Windows().empty(); }));
+  EXPECT_TRUE(TSkinManage::Instance()->SteppedAside());
+  EXPECT_EQ(0, SendMessageA(f.Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_EQ(0, SendMessageA(f.ticked->Handle(), SKM_QUERYSKINNED, 0, 0));
+  RECT expected{0, 0, 360, 220};
+  AdjustWindowRectEx(&expected, GetWindowLongA(f.Handle(), GWL_STYLE), FALSE,
+                     GetWindowLongA(f.Handle(), GWL_EXSTYLE));
+  EXPECT_EQ(expected.bottom - expected.top - 220, f.FrameTaken().cy) << "the system's frame";
+  // Activated meanwhile, the window stays in the system look.
+  SendMessageA(f.Handle(), WM_NCACTIVATE, TRUE, 0);
+  SetActiveWindow(f.Handle());
+  PumpUntil([] { return false; }, 400);
+  EXPECT_EQ(nullptr, f.Skinned());
+
+  highContrast = false;
+  BroadcastSettingChange();
+  ASSERT_TRUE(PumpUntil([&] { return f.Skinned() && f.Skinned()->State() == fsSkinned; }));
+  EXPECT_EQ(1, SendMessageA(f.ticked->Handle(), SKM_QUERYSKINNED, 0, 0));
+  EXPECT_EQ(36, f.FrameTaken().cy);
+  SetHighContrastProbe(nullptr);
+}
+
+TEST(SkinnedForm, TheTitleBarKeepsItsSystemMenuAndAnswersWithTheSkinsButtons) {
+  SkinnedForm f(testing::ShippedSkinFile());
+  RedrawWindow(f.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+  f.form->SetCaption("Überschrift für Prüfung");
+  EXPECT_TRUE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_SYSMENU);
+  EXPECT_TRUE(GetWindowLongA(f.Handle(), GWL_STYLE) & WS_VISIBLE);
+  RECT window;
+  GetWindowRect(f.Handle(), &window);
+  TITLEBARINFOEX info = {};
+  info.cbSize = sizeof(info);
+  ASSERT_EQ(0, SendMessageA(f.Handle(), WM_GETTITLEBARINFOEX, 0, reinterpret_cast<LPARAM>(&info)));
+  EXPECT_EQ(window.top, info.rcTitleBar.top);
+  EXPECT_EQ(window.top + 31, info.rcTitleBar.bottom);
+  EXPECT_EQ(static_cast<DWORD>(STATE_SYSTEM_INVISIBLE), info.rgstate[4]) << "no help button";
+  struct Expected {
+    int action;
+    LRESULT hit;
+    int element;
+  };
+  for (const Expected& e :
+       {Expected{0, HTCLOSE, 5}, Expected{1, HTMAXBUTTON, 3}, Expected{2, HTMINBUTTON, 2}}) {
+    SCOPED_TRACE(e.action);
+    const TWinSysButton* button = f.Button(e.action);
+    ASSERT_NE(nullptr, button);
+    const Rect& b = button->Bounds;
+    const LPARAM centre = f.ScreenPoint((b.left + b.right) / 2, (b.top + b.bottom) / 2);
+    EXPECT_EQ(e.hit, SendMessageA(f.Handle(), WM_NCHITTEST, 0, centre));
+    EXPECT_EQ(0u, info.rgstate[e.element]);
+    EXPECT_EQ(window.left + b.left, info.rgrect[e.element].left);
+    EXPECT_EQ(window.top + b.top, info.rgrect[e.element].top);
+    EXPECT_EQ(window.left + b.right, info.rgrect[e.element].right);
+  }
+  // Between the title and the buttons the caption drags the window.
+  EXPECT_EQ(HTCAPTION, SendMessageA(f.Handle(), WM_NCHITTEST, 0, f.ScreenPoint(150, 12)));
+  // The system's own title-bar answer sees the system-menu style.
+  TITLEBARINFO system = {};
+  system.cbSize = sizeof(system);
+  ASSERT_TRUE(GetTitleBarInfo(f.Handle(), &system));
+  EXPECT_FALSE(system.rgstate[5] & STATE_SYSTEM_INVISIBLE) << "the close button is there";
 }
 
 }  // namespace

@@ -16,8 +16,8 @@
 #include "skin/frame/skin_messages.h"
 #include "skin/manager/skin_manage.h"
 #include "skin/manager/wrapper_registry.h"
+#include "skinned_tweak_window.h"
 #include "skinned_window_support.h"
-#include "support/program_in_process.h"
 
 namespace velotune::skin {
 namespace {
@@ -27,22 +27,7 @@ using testing::Canvas;
 using testing::CornersDifference;
 using testing::PrintClient;
 using testing::PumpUntil;
-
-// The real main window, shown and skinned in this process.
-struct SkinnedTweakWindow {
-  SkinnedTweakWindow() {
-    window.Show();
-    EXPECT_TRUE(PumpUntil([&] {
-      TWinSkinForm* skinned = TSkinManage::Instance()->FindSkinnedWindow(window.Handle());
-      return skinned && skinned->State() == fsSkinned;
-    }));
-  }
-  const TSkinData& Data() { return Bind<TSkinDataComponent>(window, "SkinData1")->Data(); }
-  ProgramInProcess program;
-  // The manager's factory is in place before the window reads its skin.
-  bool managerInstalled = (InstallSkinManager(), true);
-  TTweakFrm window{nullptr};
-};
+using testing::SkinnedTweakWindow;
 
 TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   SkinnedTweakWindow shown;

@@ -167,6 +167,7 @@ void TSkinButton::AfterMessage(TMessage& message) {
     // The system button draws its own look at once on these.
     case BM_SETSTATE:
     case BM_SETSTYLE:
+    case WM_UPDATEUISTATE:
     case CM_DIALOGKEY:
     case CM_FOCUSCHANGED:
       Repaint();
@@ -182,7 +183,7 @@ void TSkinButton::Paint(HDC dc, const RECT& rect) {
   if (skin.Map.Empty()) return;
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0) return;
-  const bool focused = GetFocus() == handle_;
+  const bool focused = FocusCueWanted();
   const int frame = CurrentFrame();
   OffscreenBuffer buffer(dc, width, height);
   const RECT local{0, 0, width, height};
@@ -222,8 +223,9 @@ void TSkinButton::DrawCaption(HDC dc, const RECT& rect, int frame, bool focused)
   DrawTextA(dc, text.c_str(), -1, &target, DT_CENTER | DT_WORDBREAK | DT_EXPANDTABS | rtl);
   SetBkMode(dc, OPAQUE);
   if (focused && !InSet(data_->Options, xoNoFocusRect)) {
-    InflateRect(&target, 2, 2);
-    DrawFocusRect(dc, &target);
+    const int two = Scale().Px(2);
+    InflateRect(&target, two, two);
+    DrawFocusCue(dc, target);
   }
   RestoreDC(dc, saved);
 }

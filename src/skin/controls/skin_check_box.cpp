@@ -98,12 +98,11 @@ void TSkinCheckImage::Paint(HDC dc, const RECT& rect) {
   DrawTextA(dc, text.c_str(), -1, &measured, format | DT_CALCRECT);
   const int textHeight = measured.bottom - measured.top;
   OffsetRect(&area, 0, ((area.bottom - area.top) - textHeight) / 2);
-  const DWORD version = GetVersion();
-  if (GetFocus() == handle_ && !text.empty() && LOBYTE(LOWORD(version)) != 6) {
+  if (!text.empty() && FocusCueWanted()) {
     const int one = Scale().Px(1);
-    RECT focus{area.left - one, area.top, area.left + (measured.right - measured.left) + one,
-               area.top + textHeight};
-    DrawFocusRect(dc, &focus);
+    DrawFocusCue(dc,
+                 RECT{area.left - one, area.top, area.left + (measured.right - measured.left) + one,
+                      area.top + textHeight});
   }
   DrawTextA(dc, text.c_str(), -1, &area, format);
   RestoreDC(dc, saved);

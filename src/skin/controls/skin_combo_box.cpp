@@ -63,6 +63,11 @@ LRESULT TSkinComBox::EditRoute(void* owner, HWND window, UINT msg, WPARAM wParam
     case WM_LBUTTONUP:
       self->SetPressed(false);
       break;
+    // The focused look belongs to the combo box around the edit.
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      self->Repaint();
+      break;
     case WM_NCDESTROY:
       self->editSubclass_.Remove();
       self->edit_ = nullptr;
@@ -131,9 +136,6 @@ void TSkinComBox::PaintComposed(HDC dc) {
 void TSkinComBox::AfterMessage(TMessage& message) {
   const bool enabled = IsWindowEnabled(handle_) != FALSE;
   switch (message.Msg) {
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      break;
     case WM_MOUSEMOVE: {
       const POINT p{static_cast<short>(LOWORD(message.LParam)),
                     static_cast<short>(HIWORD(message.LParam))};
@@ -265,7 +267,7 @@ void TSkinComBox::PaintExtended(HDC dc, int width, int height, int look) {
   GetClientRect(handle_, &client);
   if (client.right < width && client.bottom < height) {
     FrameIn(dc, RECT{0, 0, width, height}, SkinColour(ceButtonShadow));
-    FrameIn(dc, RECT{1, 1, width - 1, height - 1}, RGB(255, 255, 255));
+    FrameIn(dc, RECT{1, 1, width - 1, height - 1}, WindowBackColour());
   }
   HWND child = GetWindow(handle_, GW_CHILD);
   const TDataSkinObject* arrow = data_->ComboxArrow();

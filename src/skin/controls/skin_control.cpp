@@ -1,5 +1,6 @@
 #include "skin/controls/skin_control.h"
 
+#include "framework/font.h"
 #include "framework/form.h"
 #include "framework/window_text.h"
 #include "skin/data/colour.h"
@@ -59,6 +60,29 @@ bool TSkinControl::ReadProperty(const char* name, std::string* value) const {
   }
 }
 
+bool TSkinControl::FocusCueWanted() const {
+  // A window of the control's own (a combo box's edit) counts; a control
+  // on it (a page's check box) does not.
+  const HWND focus = GetFocus();
+  const bool own = focus && GetParent(focus) == handle_ && !TWinControl::FromHandle(focus);
+  if (!handle_ || !focus || (focus != handle_ && !own)) return false;
+  const LRESULT state = SendMessageA(handle_, WM_QUERYUISTATE, 0, 0);
+  return (state & UISF_HIDEFOCUS) == 0;
+}
+
+void TSkinControl::DrawFocusCue(HDC dc, const RECT& rect) const {
+  RECT ring = rect;
+  const int thickness = Scale().Px(1);
+  for (int i = 0; i < thickness && ring.right > ring.left && ring.bottom > ring.top; ++i) {
+    DrawFocusRect(dc, &ring);
+    InflateRect(&ring, -1, -1);
+  }
+}
+
+COLORREF TSkinControl::WindowBackColour() const {
+  return control_ ? ColorToRGB(control_->Color()) : GetSysColor(COLOR_WINDOW);
+}
+
 void TSkinControl::AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground,
                                  HDC canvas) {
   if (attached_ || !control_) return;
@@ -102,8 +126,9 @@ LRESULT TSkinControl::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM l
   return message.Result;
 }
 
-void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
-  if (attached_) return;
+bool TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas) {
+  if (attached_) return true;
+  if (!subclass_.Install(window, this, &TSkinControl::Route)) return false;
   handle_ = window;
   data_ = &data;
   form_ = &form;
@@ -112,11 +137,11 @@ void TSkinControl::AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form
   form.RegisterControl(this);
   unicode_ = IsWindowUnicode(window) != FALSE;
   text_ = WindowText(window);
-  subclass_.Install(window, this, &TSkinControl::Route);
   InvalidateRect(window, nullptr, TRUE);
   attached_ = true;
   state_ = wsAttached;
   Attached();
+  return true;
 }
 
 void TSkinControl::CallPrevious(TMessage& message) {
@@ -169,6 +194,7 @@ void TSkinControl::AfterMessage(TMessage& message) {
     case WM_KILLFOCUS:
     case WM_ENABLE:
     case WM_SETTEXT:
+    case WM_UPDATEUISTATE:
     case kFrameworkEnabledChanged:
       Repaint();
       break;

@@ -33,7 +33,9 @@ class TSkinControl : public TComponent, public SkinnedControl {
 
   // The operations a member may override, in this order.
   virtual void AttachControl(TWinSkinForm& form, TSkinData& data, bool fillBackground, HDC canvas);
-  virtual void AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas);
+  // False when the window cannot be routed to the wrapper: it is then not
+  // listed, and the caller frees the wrapper.
+  virtual bool AttachWindow(HWND window, TSkinData& data, TWinSkinForm& form, HDC canvas);
   virtual void Restore();
   // The filter before the control's own handling; false: the message is done.
   virtual bool BeforeMessage(TMessage& message);
@@ -84,6 +86,14 @@ class TSkinControl : public TComponent, public SkinnedControl {
   COLORREF SkinColour(int entry) const;
   // The control's published property, when it has it.
   bool ReadProperty(const char* name, std::string* value) const;
+  // The keyboard focus is on the control (or a window inside it) and its
+  // window's UI state shows focus cues (hidden until the keyboard is used).
+  bool FocusCueWanted() const;
+  // A dotted focus rectangle on rect's edge, one scaled pixel thick.
+  void DrawFocusCue(HDC dc, const RECT& rect) const;
+  // What the control's text area is filled with: its own colour, or the
+  // system's window colour for a window that is not a framework control.
+  COLORREF WindowBackColour() const;
 
   TControl* control_ = nullptr;
   HWND handle_ = nullptr;

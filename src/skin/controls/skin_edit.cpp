@@ -96,7 +96,7 @@ void TSkinEdit::FindSpin() {
     spin_ = new TSkinUpDown(this);
     FreeNotification(spin_);
     spin_->SetEmbedded();
-    spin_->AttachWindow(child, *data_, *form_, canvas_);
+    if (!spin_->AttachWindow(child, *data_, *form_, canvas_)) delete spin_;
     return;
   }
 }
@@ -114,10 +114,11 @@ void TSkinEdit::Paint(HDC dc, const RECT& rect) {
     return;
   const int one = Scale().Px(1);
   RECT ring = rect;
-  FrameRing(dc, ring, SkinColour(ceButtonShadow), one);
+  // The outer line marks the focused edit in the skin's highlight.
+  FrameRing(dc, ring, SkinColour(FocusCueWanted() ? ceHilight : ceButtonShadow), one);
   for (int i = 0; i < 2; ++i) {
     InflateRect(&ring, -one, -one);
-    FrameRing(dc, ring, RGB(255, 255, 255), one);
+    FrameRing(dc, ring, WindowBackColour(), one);
   }
 }
 

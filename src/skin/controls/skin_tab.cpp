@@ -16,6 +16,8 @@ namespace {
 constexpr int kTabTextLimit = 80;
 // Between a tab's image and its text.
 constexpr int kImageGap = 2;
+// Between a focused tab's text and its focus rectangle.
+constexpr int kFocusGap = 3;
 
 Rect ToRect(const RECT& r) {
   return {r.left, r.top, r.right, r.bottom};
@@ -51,7 +53,6 @@ HFONT RegularFont(HFONT font, OwnedFont& copy) {
 
 void TSkinTab::Attached() {
   enabled_ = IsWindowEnabled(handle_) != FALSE;
-  focused_ = GetFocus() == handle_;
   closeBoxes_ = false;
   if (auto* pages = dynamic_cast<TPageControl*>(control_))
     closeBoxes_ = pages->Tag() == kCloseBoxTag && pages->tabPosition == 0;
@@ -93,9 +94,21 @@ void TSkinTab::WrapArrowChild() {
   if (!child || child == arrowWindow_) return;
   arrowWindow_ = child;
   // The arrows are a system child, not a framework control: their wrapper is
-  // attached to the window and listed by the form like a dialog's controls.
-  arrow_ = new TSkinUpDown(nullptr);
-  arrow_->AttachWindow(child, *data_, *form_, canvas_);
+  // attached to the window and listed by the form like a dialog's controls,
+  // and owned by this wrapper. A remade child gets a new wrapper; the old
+  // one goes first.
+  delete arrow_;
+  arrow_ = new TSkinUpDown(this);
+  FreeNotification(arrow_);
+  if (!arrow_->AttachWindow(child, *data_, *form_, canvas_)) {
+    delete arrow_;
+    arrow_ = nullptr;
+  }
+}
+
+void TSkinTab::Notification(TComponent* freed) {
+  TSkinControl::Notification(freed);
+  if (freed == arrow_) arrow_ = nullptr;
 }
 
 bool TSkinTab::BeforeMessage(TMessage& message) {
@@ -115,10 +128,6 @@ bool TSkinTab::BeforeMessage(TMessage& message) {
       break;
     case WM_ENABLE:
       enabled_ = message.WParam != 0;
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      focused_ = message.Msg == WM_SETFOCUS;
       break;
     default:
       break;
@@ -189,12 +198,13 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
     SelectedObject selectedPen(canvas.Dc(), pen.Get());
     const int selected = static_cast<int>(SendMessageA(handle_, TCM_GETCURSEL, 0, 0));
     const auto images = reinterpret_cast<HIMAGELIST>(SendMessageA(handle_, TCM_GETIMAGELIST, 0, 0));
+    const bool focusCue = FocusCueWanted();
     for (int i = 0; i < static_cast<int>(closeRects_.size()); ++i) {
       RECT r;
       if (!SendMessageA(handle_, TCM_GETITEMRECT, i, reinterpret_cast<LPARAM>(&r))) continue;
       const Rect tab =
           TabRectInStrip(side_, ToRect(r), size.width, control.right, pane.bottom, Scale());
-      PaintTab(canvas.Dc(), i, tab, i == selected, images);
+      PaintTab(canvas.Dc(), i, tab, i == selected, focusCue && i == selected, images);
       if (closeBoxes_) {
         const Rect box = CloseBoxRect(tab, Scale());
         closeRects_[i] = {box.left + strip.left, box.top + strip.top, box.right + strip.left,
@@ -215,7 +225,8 @@ void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {
   RestoreDC(dc, saved);
 }
 
-void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, HIMAGELIST images) {
+void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, bool focusCue,
+                        HIMAGELIST images) {
   const TDataSkinObject& tabs = *data_->Part(spTabs);
   DrawNineGrid(canvas, ToRECT(tab), tabImage_, tabMargins_, tabs.Tile == 1, tabs.Trans == 1,
                tabs.Frame, selected ? 2 : 1);
@@ -275,6 +286,13 @@ void TSkinTab::PaintTab(HDC canvas, int index, const Rect& tab, bool selected, H
     DrawTextW(canvas, wide, -1, &text, format);
   else
     DrawTextA(canvas, narrow, -1, &text, format);
+  if (focusCue) {
+    // Around the text and image, as the system marks the focused tab.
+    const int gap = Scale().Px(kFocusGap);
+    DrawFocusCue(canvas, RECT{x - gap, tab.top + gap,
+                              std::min<int>(x + imageWidth + textWidth + gap, tab.right - 1),
+                              tab.bottom - gap});
+  }
 }
 
 void TSkinTabSheet::AttachControl(TWinSkinForm& form, TSkinData& data, bool, HDC canvas) {

@@ -31,6 +31,7 @@ class TSkinTab : public TSkinControl {
   bool BeforeMessage(TMessage& message) override;
   void Paint(HDC dc, const RECT& rect) override;
   void Reapply() override;
+  void Notification(TComponent* freed) override;
 
   TabSide Side() const { return side_; }
   bool HasCloseBoxes() const { return closeBoxes_; }
@@ -44,7 +45,8 @@ class TSkinTab : public TSkinControl {
   void PrepareImages();
   void WrapArrowChild();
   void PaintStrip(HDC dc, const Rect& control, const Rect& pane);
-  void PaintTab(HDC canvas, int index, const Rect& tab, bool selected, HIMAGELIST images);
+  void PaintTab(HDC canvas, int index, const Rect& tab, bool selected, bool focusCue,
+                HIMAGELIST images);
   bool PressCloseBox(TMessage& message);
 
   Bitmap tabImage_;
@@ -55,10 +57,10 @@ class TSkinTab : public TSkinControl {
   bool closeBoxes_ = false;
   std::vector<Rect> closeRects_;
   HWND arrowWindow_ = nullptr;
-  // Listed by the skinned form, which frees it with the other wrappers.
+  // Owned by this wrapper and listed by the skinned form, which may free it
+  // with the other wrappers first.
   TSkinControl* arrow_ = nullptr;
   bool enabled_ = true;
-  bool focused_ = false;
 };
 
 // The pages of a skinned page control: filled with the skin's face colour.

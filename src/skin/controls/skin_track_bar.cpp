@@ -91,10 +91,10 @@ void TSkinTrackBar::DrawChannel(HDC dc) {
 }
 
 void TSkinTrackBar::Reapply() {
-  // A focus round trip makes the track bar draw itself again with the new images.
-  HWND had = GetFocus();
-  SetFocus(handle_);
-  if (had && had != handle_) SetFocus(had);
+  // A redraw asks for the custom-drawn parts again, with the new images; the
+  // focus stays where it is.
+  if (handle_ && IsWindow(handle_))
+    RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 }  // namespace velotune::skin

@@ -45,8 +45,8 @@ bool TSkinUpDown::BeforeMessage(TMessage& message) {
       if (!control_) {
         RECT client;
         GetClientRect(handle_, &client);
-        FillRect(reinterpret_cast<HDC>(message.WParam), &client,
-                 static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        OwnedBrush back(CreateSolidBrush(WindowBackColour()));
+        FillRect(reinterpret_cast<HDC>(message.WParam), &client, back.Get());
       }
       message.Result = 1;
       return false;
@@ -76,7 +76,8 @@ bool TSkinUpDown::BeforeMessage(TMessage& message) {
 void TSkinUpDown::Paint(HDC dc, const RECT& rect) {
   RECT area = rect;
   if (embedded_) {
-    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    OwnedBrush back(CreateSolidBrush(WindowBackColour()));
+    FillRect(dc, &rect, back.Get());
     area = DrawingArea(rect);
   }
   const int width = area.right - area.left, height = area.bottom - area.top;

@@ -1,5 +1,7 @@
 #include "skin/frame/caption_button_row.h"
 
+#include <algorithm>
+
 #include "skin/frame/caption_hint.h"
 #include "skin/frame/caption_painter.h"
 #include "skin/frame/frame_helpers.h"
@@ -14,28 +16,49 @@ namespace {
 // How far below the cursor a button's hint shows.
 constexpr int kHintBelowCursor = 24;
 
-// An icon drawn at the small-icon size over magenta, as a portable bitmap.
-Bitmap IconBitmap(HICON icon) {
-  const int size = GetSystemMetrics(SM_CXSMICON);
-  Bitmap out(size, size, 24, kMagentaPixel);
-  if (!icon) return out;
-  OwnedBitmap dib = MakeDib(out);
+// The icon drawn at size x size over a plain colour; its pixels are read
+// once the bitmap is out of the device context.
+bool IconOver(HICON icon, int size, Pixel background, std::vector<Pixel>* pixels) {
+  Bitmap plain(size, size, 24, background);
+  OwnedBitmap dib = MakeDib(plain);
   HDC memory = CreateCompatibleDC(nullptr);
   if (!dib || !memory) {
     if (memory) DeleteDC(memory);
-    return out;
+    return false;
   }
   {
     SelectedObject selected(memory, dib.Get());
     DrawIconEx(memory, 0, 0, icon, size, size, 0, nullptr, DI_NORMAL);
     GdiFlush();
-    BITMAPINFO info = DibInfo32(size, size);
-    std::vector<Pixel> pixels(static_cast<size_t>(size) * size);
-    GetDIBits(memory, dib.Get(), 0, size, pixels.data(), &info, DIB_RGB_COLORS);
-    for (int y = 0; y < size; ++y)
-      for (int x = 0; x < size; ++x) out.Set(x, y, pixels[y * size + x] & 0xFFFFFF);
   }
+  BITMAPINFO info = DibInfo32(size, size);
+  pixels->assign(static_cast<size_t>(size) * size, 0);
+  const bool read =
+      GetDIBits(memory, dib.Get(), 0, size, pixels->data(), &info, DIB_RGB_COLORS) != 0;
   DeleteDC(memory);
+  return read;
+}
+
+// An icon at the small-icon size as a portable bitmap, magenta where it is
+// transparent. Drawn over black and over white, each pixel shows how opaque
+// it is; a pixel at least half opaque keeps its own colour (not blended
+// with anything), the others are transparent, so no edge turns pink.
+Bitmap IconBitmap(HICON icon) {
+  const int size = GetSystemMetrics(SM_CXSMICON);
+  Bitmap out(size, size, 24, kMagentaPixel);
+  std::vector<Pixel> black, white;
+  if (!icon || !IconOver(icon, size, MakePixel(0, 0, 0), &black) ||
+      !IconOver(icon, size, MakePixel(255, 255, 255), &white))
+    return out;
+  for (int y = 0; y < size; ++y) {
+    for (int x = 0; x < size; ++x) {
+      const Pixel b = black[y * size + x], w = white[y * size + x];
+      const int alpha = 255 - (PixelGreen(w) - PixelGreen(b));
+      if (alpha < 128) continue;
+      const auto own = [alpha](int channel) { return std::min(255, channel * 255 / alpha); };
+      out.Set(x, y, MakePixel(own(PixelRed(b)), own(PixelGreen(b)), own(PixelBlue(b))));
+    }
+  }
   return out;
 }
 
@@ -78,6 +101,36 @@ TNCObject* CaptionButtonRow::ObjectAtScreen(LPARAM screenPoint) const {
   RECT r;
   GetWindowRect(form_.Handle(), &r);
   return ObjectAt(POINT{PointX(screenPoint) - r.left, PointY(screenPoint) - r.top});
+}
+
+int CaptionButtonRow::HitCodeAtScreen(LPARAM screenPoint) const {
+  TNCObject* object = ObjectAtScreen(screenPoint);
+  if (!IsCaptionButton(object)) return 0;
+  return CodesOfCaptionAction(static_cast<TWinSysButton*>(object)->Action()).hitCode;
+}
+
+void CaptionButtonRow::FillTitleBarInfo(TITLEBARINFOEX& info) const {
+  RECT window;
+  GetWindowRect(form_.Handle(), &window);
+  const FrameSizes frame = form_.Frame();
+  info.rcTitleBar = RECT{window.left + frame.left, window.top, window.right - frame.right,
+                         window.top + frame.top};
+  for (DWORD& state : info.rgstate) state = STATE_SYSTEM_INVISIBLE;
+  for (RECT& r : info.rgrect) r = RECT{0, 0, 0, 0};
+  info.rgstate[0] = STATE_SYSTEM_FOCUSABLE;
+  for (const auto& button : buttons_) {
+    if (!button->Visible || button->Bounds.Width() <= 0) continue;
+    const int element = CodesOfCaptionAction(button->Action()).titleBarElement;
+    if (element <= 0 || element > CCHILDREN_TITLEBAR) continue;
+    DWORD state = 0;
+    if (!button->Enabled) state |= STATE_SYSTEM_UNAVAILABLE;
+    if (button->State == ncPressed) state |= STATE_SYSTEM_PRESSED;
+    if (button->State == ncHover) state |= STATE_SYSTEM_HOTTRACKED;
+    info.rgstate[element] = state;
+    const Rect& b = button->Bounds;
+    info.rgrect[element] = RECT{window.left + b.left, window.top + b.top, window.left + b.right,
+                                window.top + b.bottom};
+  }
 }
 
 bool CaptionButtonRow::Alive(const TNCObject* object) const {
@@ -173,13 +226,16 @@ bool CaptionButtonRow::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
       HideHint();
       TNCObject* object = ObjectAtScreen(lParam);
       if (!object) return false;
+      *result = 0;
       if (object == current_ && object->State == ncPressed) {
         object->MouseUp();
-        POINT screen{PointX(lParam), PointY(lParam)};
+        // Found first: the action may run a menu loop, after which the row
+        // may hold other buttons (or be gone), and nothing here is used again.
+        TWinSysButton* pressed = nullptr;
         for (const auto& button : buttons_)
-          if (button.get() == object) RunAction(*button, screen);
+          if (button.get() == object) pressed = button.get();
+        if (pressed) RunAction(*pressed, POINT{PointX(lParam), PointY(lParam)});
       }
-      *result = 0;
       return true;
     }
     case WM_NCLBUTTONDBLCLK: {
@@ -242,9 +298,6 @@ void CaptionButtonRow::RunAction(TWinSysButton& button, POINT screen) {
       break;
     case ButtonEffect::kMinimize: {
       form_.SetShow(ssMinimized);
-      // The taskbar button shows the system menu again.
-      const LONG style = GetWindowLongA(window, GWL_STYLE);
-      if (form_.Buttons() & bsSystemMenu) SetWindowLongA(window, GWL_STYLE, style | WS_SYSMENU);
       post(SC_MINIMIZE);
       break;
     }

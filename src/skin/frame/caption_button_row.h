@@ -56,6 +56,12 @@ class CaptionButtonRow {
   bool MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT* result);
   // The object under a point in screen coordinates: a button, else a menu-bar item.
   TNCObject* ObjectAtScreen(LPARAM screenPoint) const;
+  // The system's hit-test code of the caption button at a screen point; 0
+  // when no caption button is there.
+  int HitCodeAtScreen(LPARAM screenPoint) const;
+  // WM_GETTITLEBARINFOEX: the title bar and its buttons as the skin shows
+  // them, in screen coordinates.
+  void FillTitleBarInfo(TITLEBARINFOEX& info) const;
   // Closes the window (WM_CLOSE, or WM_SYSCOMMAND with SC_CLOSE), the timer
   // stopped first.
   void PostClose(UINT msg, WPARAM command);

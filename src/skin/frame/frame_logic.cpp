@@ -203,6 +203,26 @@ ButtonEffect RunButtonActionChoice(const ActionInput& in) {
   }
 }
 
+CaptionButtonCodes CodesOfCaptionAction(int action) {
+  // HTCAPTION, HTSYSMENU, HTMINBUTTON, HTMAXBUTTON, HTCLOSE and HTHELP; the
+  // title bar's elements: 2 minimize, 3 maximize, 4 help, 5 close.
+  constexpr int kCaption = 2, kSysMenu = 3, kMin = 8, kMax = 9, kClose = 20, kHelp = 21;
+  switch (RunButtonActionChoice(ActionInput{action})) {
+    case ButtonEffect::kPostClose:
+      return {kClose, 5};
+    case ButtonEffect::kMaximize:
+      return {kMax, 3};
+    case ButtonEffect::kMinimize:
+      return {kMin, 2};
+    case ButtonEffect::kSystemMenu:
+      return {kSysMenu, 0};
+    case ButtonEffect::kContextHelp:
+      return {kHelp, 4};
+    default:
+      return {kCaption, 0};
+  }
+}
+
 std::string HintTextFor(int action, bool maximized) {
   switch (action) {
     case 0:

@@ -136,6 +136,15 @@ struct ActionInput {
 
 ButtonEffect RunButtonActionChoice(const ActionInput& in);
 
+// The system's hit-test code for a caption button with this action (what an
+// accessibility client hears from WM_NCHITTEST), and the index of its
+// element in the title bar's information (0 for none of the system's).
+struct CaptionButtonCodes {
+  int hitCode;
+  int titleBarElement;
+};
+CaptionButtonCodes CodesOfCaptionAction(int action);
+
 // "Close", "Maximize", "Minimize", "Restore" or empty; the maximize action
 // of a maximized window restores it and says so.
 std::string HintTextFor(int action, bool maximized);

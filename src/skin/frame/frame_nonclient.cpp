@@ -16,8 +16,14 @@ namespace velotune::skin {
 namespace {
 constexpr UINT kRepostedCommands[] = {SC_SIZE,       SC_MOVE,       SC_MINIMIZE, SC_MAXIMIZE,
                                       SC_NEXTWINDOW, SC_PREVWINDOW, SC_CLOSE,    SC_RESTORE};
-// The themed caption-redraw request, answered without drawing.
+// The themed caption and frame redraw requests, answered without drawing.
 constexpr UINT kThemedCaptionRedraw = 0x00AE;
+constexpr UINT kThemedFrameRedraw = 0x00AF;
+
+bool IsCaptionButtonCode(LRESULT code) {
+  return code == HTSYSMENU || code == HTMINBUTTON || code == HTMAXBUTTON || code == HTCLOSE ||
+         code == HTHELP;
+}
 }  // namespace
 
 LRESULT TWinSkinForm::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -26,6 +32,20 @@ LRESULT TWinSkinForm::Route(void* owner, HWND, UINT msg, WPARAM wParam, LPARAM l
 
 LRESULT TWinSkinForm::Default(UINT msg, WPARAM wParam, LPARAM lParam) {
   return subclass_.CallOld(window_, msg, wParam, lParam);
+}
+
+LRESULT TWinSkinForm::DefaultUnseen(UINT msg, WPARAM wParam, LPARAM lParam) {
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  if (!(style & WS_VISIBLE) || !frameSkinning_ || !Painting()) return Default(msg, wParam, lParam);
+  // The default handling of a new text or icon draws the system's caption at
+  // once, over the skin's, unless the window looks hidden meanwhile. The
+  // window keeps its system-menu style, so that what the system reports
+  // about the title bar stays true.
+  SetWindowLongA(window_, GWL_STYLE, style & ~WS_VISIBLE);
+  const LRESULT result = Default(msg, wParam, lParam);
+  if (IsWindow(window_))
+    SetWindowLongA(window_, GWL_STYLE, GetWindowLongA(window_, GWL_STYLE) | WS_VISIBLE);
+  return result;
 }
 
 LRESULT TWinSkinForm::FrameProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -67,10 +87,21 @@ bool TWinSkinForm::FrameMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
       *result = Default(msg, wParam, lParam);
       RestoreOwnProcedures();
       frameState_ = fsDestroyed;
-      host_->ForgetWindow(window);
+      // A form frees its skinned object; a foreign window's is freed by the
+      // manager once this message is done with it.
+      if (Owner())
+        host_->ForgetWindow(window);
+      else
+        host_->WindowGone(*this);
       return true;
     }
+    case WM_ENTERMENULOOP:
+    case WM_EXITMENULOOP:
+      host_->MenuLoop(msg == WM_ENTERMENULOOP);
+      *result = Default(msg, wParam, lParam);
+      return true;
     case kThemedCaptionRedraw:
+    case kThemedFrameRedraw:
       *result = 0;
       return true;
     case WM_INITMENUPOPUP:
@@ -163,13 +194,13 @@ bool TWinSkinForm::StateMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
       *result = Default(msg, wParam, lParam);
       return true;
     case WM_SETICON:
-      *result = Default(msg, wParam, lParam);
+      *result = DefaultUnseen(msg, wParam, lParam);
       buttons_.LoadWindowIcon();
+      // The caption shows the new icon at once.
+      if (frameState_ != fsAttached) PaintFrame();
       return true;
     case WM_SETTEXT:
-      // A form repaints its caption from FormWindowProc.
-      if (form_) return false;
-      *result = Default(msg, wParam, lParam);
+      *result = DefaultUnseen(msg, wParam, lParam);
       if (frameState_ != fsAttached) PaintFrame();
       return true;
     case WM_COMMAND:
@@ -193,6 +224,19 @@ bool TWinSkinForm::StateMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT*
       if (command == SC_KEYMENU && bar && !bar->PopupOpen() && lParam != '-' && !GetCapture() &&
           bar->OpenByKey(static_cast<wchar_t>(lParam))) {
         *result = 1;  // the window may be gone now
+        return true;
+      }
+      // Alt alone and a press on the system-menu icon would open the
+      // system's own menu: the skinned one stands for it.
+      if (command == SC_KEYMENU && lParam == 0 && !bar) {
+        *result = 0;
+        return true;
+      }
+      if (command == SC_MOUSEMENU) {
+        POINT origin{0, 0};
+        ClientToScreen(window_, &origin);
+        ShowSystemMenu(origin);
+        *result = 0;
         return true;
       }
       if (command == SC_MINIMIZE) showState_ = ssMinimized;
@@ -258,14 +302,44 @@ bool TWinSkinForm::NonClientMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
     case WM_NCHITTEST: {
       RECT r;
       GetWindowRect(window_, &r);
-      *result = frame_.HitTest(Default(msg, wParam, lParam), PointY(lParam) - r.top, scale_);
+      LRESULT answer = frame_.HitTest(Default(msg, wParam, lParam), PointY(lParam) - r.top, scale_);
+      // The system places its buttons by its own caption: only the skin's
+      // buttons answer as buttons, each with the code of what it does.
+      if (IsCaptionButtonCode(answer)) answer = HTCAPTION;
+      if (answer == HTCAPTION)
+        if (const int code = buttons_.HitCodeAtScreen(lParam)) answer = code;
+      *result = answer;
       return true;
     }
+    case WM_GETTITLEBARINFOEX: {
+      auto* info = reinterpret_cast<TITLEBARINFOEX*>(lParam);
+      if (!info || info->cbSize != sizeof(TITLEBARINFOEX) || borderKind_ == bkNoCaption)
+        return false;
+      buttons_.FillTitleBarInfo(*info);
+      *result = 0;
+      return true;
+    }
+    // The system's own hot caption buttons go when the mouse leaves; the
+    // skin's caption follows the mouse with its timer.
+    case WM_NCMOUSELEAVE:
+      *result = 0;
+      return true;
+    case WM_MENUCHAR:
+      // A form's menus answer through the form; a dialog's skinned system
+      // menu here.
+      if (form_ || !AnswerMenuChar(reinterpret_cast<HMENU>(lParam),
+                                   static_cast<char>(LOWORD(wParam)), result))
+        return false;
+      return true;
+    case WM_CONTEXTMENU:
+      // A right click on the caption opened the skinned system menu already.
+      if (reinterpret_cast<HWND>(wParam) == window_ &&
+          SendMessageA(window_, WM_NCHITTEST, 0, lParam) != HTCLIENT && lParam != -1) {
+        *result = 0;
+        return true;
+      }
+      return false;
     case WM_NCPAINT: {
-      const LONG style = GetWindowLongA(window_, GWL_STYLE);
-      // So that default processing never draws the system's caption buttons.
-      if ((style & WS_SYSMENU) && !(buttonSet_ & bsKeepSysMenu))
-        SetWindowLongA(window_, GWL_STYLE, style & ~WS_SYSMENU);
       if (borderKind_ == bkNoCaption)
         *result = Default(msg, wParam, lParam);
       else

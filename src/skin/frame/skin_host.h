@@ -38,6 +38,12 @@ class SkinHost {
                                      MEASUREITEMSTRUCT& measure, const DpiScale& scale) = 0;
   virtual void PaintSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
                                    const DRAWITEMSTRUCT& draw, const DpiScale& scale) = 0;
+  // A window's menu loop begins or ends: skin changes wait until no menu
+  // loop runs, since the loop's owner is used again when it returns.
+  virtual void MenuLoop(bool entering) { (void)entering; }
+  // A foreign window went while nobody watched (the hook set aside): its
+  // skinned object is to be freed once its last message is handled.
+  virtual void WindowGone(TWinSkinForm& form) { (void)form; }
   // The MDI seams: the program's forms are never MDI windows.
   virtual bool ShowsMaximizedMdiChild() const { return false; }
   virtual HWND MdiClientWindow() const { return nullptr; }

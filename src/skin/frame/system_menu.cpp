@@ -200,9 +200,14 @@ void SystemMenu::Show(POINT screen) {
   open_ = true;
   form_.HideHint();
   HMENU popup = Popup();
+  const HWND window = form_.Handle();
+  const std::weak_ptr<const bool> life = form_.Life();
   const UINT chosen = popup ? TrackPopupMenu(popup, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN,
-                                             screen.x, screen.y, 0, form_.Handle(), nullptr)
+                                             screen.x, screen.y, 0, window, nullptr)
                             : 0;
+  // The window's skin went while the menu was open (the window was
+  // destroyed): this object and the menu's items went with it.
+  if (life.expired()) return;
   const TMenuItem* item = Item(chosen);
   const UINT command = item ? static_cast<UINT>(item->Tag()) : 0;
   open_ = false;

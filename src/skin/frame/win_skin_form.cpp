@@ -88,14 +88,14 @@ void TWinSkinForm::SetWindow(HWND window, const std::string& className) {
   className_ = className;
 }
 
-void TWinSkinForm::Attach(TSkinData& data) {
-  if (attached_ || !window_) return;
+bool TWinSkinForm::Attach(TSkinData& data) {
+  if (attached_) return true;
+  if (!window_ || !subclass_.Install(window_, this, &TWinSkinForm::Route)) return false;
   host_->MarkSkinning();
   data_ = &data;
   scale_ = ScaleOfWindow(window_);
   frameSkinning_ = InSet(data.SkinControls, xcMainMenu);
   ReadStyles();
-  subclass_.Install(window_, this, &TWinSkinForm::Route);
   attached_ = true;
   painter_.MakeFont();
   if (frameSkinning_) {
@@ -107,6 +107,7 @@ void TWinSkinForm::Attach(TSkinData& data) {
   } else {
     frameState_ = fsSkinned;
   }
+  return true;
 }
 
 void TWinSkinForm::ReadStyles() {
@@ -141,14 +142,13 @@ void TWinSkinForm::ReadStyles() {
     borderKind_ = bkFixed;
 }
 
-void TWinSkinForm::AttachForm(TSkinData& data, TForm& form) {
+bool TWinSkinForm::AttachForm(TSkinData& data, TForm& form) {
   form_ = &form;
   if (data.OnBeforeSkinForm)
     data.OnBeforeSkinForm(&form, reinterpret_cast<uintptr_t>(window_), className_);
   if (InSet(data.SkinControls, xcMenuItem) && form.HasProperty("AutoScroll"))
     form.SetPropText("AutoScroll", "False");
-  Attach(data);
-  if (!attached_) return;
+  if (!Attach(data)) return false;
   if (frameSkinning_) {
     formLink_ = std::make_shared<FormLink>(FormLink{this, form.WindowProc});
     form.WindowProc = FormProcFunctor{formLink_};
@@ -156,6 +156,7 @@ void TWinSkinForm::AttachForm(TSkinData& data, TForm& form) {
   formColour_ = form.Color();
   formColourSaved_ = true;
   form.SetColor(static_cast<::velotune::TColor>(data.FaceColour()));
+  return true;
 }
 
 void TWinSkinForm::ReadShowState() {

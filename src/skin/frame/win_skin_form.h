@@ -50,10 +50,12 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
 
   // Tells the window and its class name (before Attach).
   void SetWindow(HWND window, const std::string& className);
-  // Takes the window over; a second call does nothing.
-  void Attach(TSkinData& data);
+  // Takes the window over; a second call does nothing. False when the
+  // window could not be routed to this object (it is then left alone).
+  bool Attach(TSkinData& data);
   // The form attach: events, face colour, FormWindowProc, then Attach.
-  void AttachForm(TSkinData& data, TForm& form);
+  bool AttachForm(TSkinData& data, TForm& form);
+  bool Attached() const { return attached_; }
   // Gives the window back: procedures, frame size, region, controls.
   void Detach();
   void PaintFrame(HDC dc = nullptr) override;
@@ -102,6 +104,9 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   void PostClose(UINT msg, WPARAM command);
   // The window's own procedure for a message.
   LRESULT Default(UINT msg, WPARAM wParam, LPARAM lParam);
+  // The same while the window looks hidden, so that the system draws
+  // nothing of its caption over the skin's.
+  LRESULT DefaultUnseen(UINT msg, WPARAM wParam, LPARAM lParam);
 
   // The skinned controls of this window.
   void RegisterControl(SkinnedControl* control) { controls_.Add(control); }
@@ -110,6 +115,10 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   bool HasControl(HWND window) const { return controls_.Has(window); }
   // A memory DC the wrappers may share for scratch work.
   HDC ScratchDc() { return controls_.ScratchDc(); }
+
+  // Expires when this object is freed: code that runs a modal loop (a
+  // popup menu) holds it across the loop and touches nothing once it has.
+  std::weak_ptr<const bool> Life() const { return life_; }
 
   // The manager goes: no skinned window calls it any more.
   static void ForgetHost(SkinHost* host);
@@ -144,6 +153,7 @@ class TWinSkinForm : public TComponent, public SkinnedFrame {
   bool Painting() const { return frameState_ == fsSkinned || frameState_ == fsReskinning; }
 
   SkinHost* host_;
+  std::shared_ptr<const bool> life_ = std::make_shared<const bool>(true);
   HWND window_ = nullptr;
   std::string className_;
   WindowSubclass subclass_;

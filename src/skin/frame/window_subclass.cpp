@@ -42,7 +42,17 @@ bool WindowSubclass::IsRouted(HWND window) {
 }
 
 bool WindowSubclass::Install(HWND window, void* owner, Route route) {
-  if (link_ || !IsWindow(window) || IsRouted(window)) return false;
+  if (link_ || !IsWindow(window)) return false;
+  if (auto* left = static_cast<Link*>(LinkOf(window))) {
+    // A pass-through left in the chain by an earlier removal takes the new
+    // owner: messages reach it through the procedure it already holds.
+    if (left->owner) return false;
+    left->owner = owner;
+    left->route = route;
+    link_ = left;
+    window_ = window;
+    return true;
+  }
   auto* link = new Link{owner, route, nullptr, IsWindowUnicode(window) != FALSE};
   RoutedWindows()[window] = link;
   const LONG_PTR proc = reinterpret_cast<LONG_PTR>(&WindowSubclass::Proc);

@@ -18,7 +18,8 @@ class WindowSubclass {
   WindowSubclass(const WindowSubclass&) = delete;
   WindowSubclass& operator=(const WindowSubclass&) = delete;
 
-  // False when the window is gone or already routed by the engine.
+  // False when the window is gone or already routed to an owner; a
+  // pass-through left in the window's chain is taken over.
   bool Install(HWND window, void* owner, Route route);
   void Remove();
   bool Installed() const { return link_ != nullptr; }

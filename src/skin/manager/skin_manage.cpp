@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
+#include <utility>
 
 #include "framework/containers.h"
 #include "framework/form.h"
@@ -19,11 +21,22 @@ namespace velotune::skin {
 namespace {
 
 TSkinManage* instance = nullptr;
+// How often a request that waits for a menu loop looks again.
+constexpr UINT kMenuLoopWaitMs = 100;
 
 std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof(name));
   return name;
+}
+
+// A window the skin could not take over: told to a debugger, since the
+// program goes on in the system's look.
+void ReportFailedAttach(HWND window, const std::string& className) {
+  char line[200];
+  std::snprintf(line, sizeof(line), "Velotune skin: window %p (%s) could not be skinned\n",
+                static_cast<void*>(window), className.c_str());
+  OutputDebugStringA(line);
 }
 
 bool AnswersSkinned(HWND window) {
@@ -109,15 +122,36 @@ TSkinManage* TSkinManage::Instance() {
 }
 
 TSkinManage::TSkinManage()
-    : popups_([this]() -> TSkinData* { return skinning_ && !shuttingDown_ ? default_ : nullptr; }) {
+    : popups_([this]() -> TSkinData* {
+        return skinning_ && !steppedAside_ && !shuttingDown_ ? default_ : nullptr;
+      }),
+      steppedAside_(HighContrastOn()),
+      watcher_(std::make_unique<SettingsWatcher>([this] { SettingsChanged(); })) {}
+
+void TSkinManage::SettingsChanged() {
+  if (shuttingDown_) return;
+  const bool highContrast = HighContrastOn();
+  if (highContrast != steppedAside_) {
+    // The skin steps aside as when skinning is switched off, and comes back
+    // as when it is switched on; the program's own wish is kept meanwhile.
+    steppedAside_ = highContrast;
+    Schedule(highContrast ? srSkinOff : srSkinOn, 1);
+    return;
+  }
+  // Colours the skin takes from the system may have changed.
+  for (TWinSkinForm* skinned : windows_)
+    RedrawWindow(skinned->Handle(), nullptr, nullptr,
+                 RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 TSkinManage::~TSkinManage() {
   shuttingDown_ = true;
   while (!windows_.empty()) GiveBack(windows_.back());
+  for (TWinSkinForm* form : std::exchange(gone_, {})) delete form;
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   SetControlWindowsBatchHandler(nullptr);
+  watcher_.reset();
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
   TWinSkinForm::ForgetHost(this);
@@ -191,6 +225,10 @@ void TSkinManage::RequestSkinning(SkinRequest kind, int delayMs) {
   // treated by it; the timer then applies the request to the windows there.
   if (kind == srSkinOn) skinning_ = true;
   if (kind == srSkinOff) skinning_ = false;
+  Schedule(kind, delayMs);
+}
+
+void TSkinManage::Schedule(SkinRequest kind, int delayMs) {
   pending_ = kind;
   if (timer_) KillTimer(nullptr, timer_);
   timer_ = SetTimer(nullptr, 0, static_cast<UINT>(std::max(delayMs, 1)), &TSkinManage::TimerTick);
@@ -206,11 +244,30 @@ void CALLBACK TSkinManage::TimerTick(HWND, UINT, UINT_PTR id, DWORD) {
   instance->RunRequest();
 }
 
+void TSkinManage::MenuLoop(bool entering) {
+  menuLoops_ = std::max(0, menuLoops_ + (entering ? 1 : -1));
+}
+
+void TSkinManage::WindowGone(TWinSkinForm& form) {
+  ForgetWindow(form.Handle());
+  if (std::find(gone_.begin(), gone_.end(), &form) == gone_.end()) gone_.push_back(&form);
+  // A request on its way frees them when it runs; else one is made for it.
+  if (!timer_) RequestSkinning(srDropDestroyed, 1);
+}
+
 void TSkinManage::RunRequest() {
+  // The gone windows' objects have handled their last message by now.
+  for (TWinSkinForm* form : std::exchange(gone_, {})) delete form;
+  if (menuLoops_ > 0) {
+    // A menu loop's owner is used again when the loop returns: the request
+    // waits until the loop has ended.
+    timer_ = SetTimer(nullptr, 0, kMenuLoopWaitMs, &TSkinManage::TimerTick);
+    return;
+  }
   TSkinData* only = pointed_ && pointed_->SkinFormtype == sfOnlyThisForm ? pointed_ : nullptr;
   switch (pending_) {
     case srSkinOn: {
-      skinning_ = true;
+      if (!skinning_ || steppedAside_) break;
       const std::vector<TForm*> forms = TForm::Forms();
       for (auto it = forms.rbegin(); it != forms.rend(); ++it) {
         TForm* form = *it;
@@ -222,7 +279,6 @@ void TSkinManage::RunRequest() {
       break;
     }
     case srSkinOff:
-      skinning_ = false;
       busy_ = true;
       for (TWinSkinForm* skinned : std::vector<TWinSkinForm*>(windows_))
         if (!only || skinned->Form() == only->OwnerForm) GiveBack(skinned);
@@ -296,8 +352,9 @@ TSkinData* TSkinManage::DataFor(HWND, TForm* form, const std::string& className)
 }
 
 bool TSkinManage::SkinWindow(HWND window, bool formPass) {
-  // 1. Skinning is on; entries of windows gone are dropped first.
-  if (!skinning_ || shuttingDown_) return false;
+  // 1. Skinning is on and not stepped aside for high contrast; entries of
+  // windows gone are dropped first.
+  if (!skinning_ || steppedAside_ || shuttingDown_) return false;
   DropDestroyed();
   // 2. Not skinned already.
   if (FindSkinnedWindow(window) || AnswersSkinned(window)) return false;
@@ -341,12 +398,14 @@ bool TSkinManage::SkinWindow(HWND window, bool formPass) {
 
   auto* skinned = new TWinSkinForm(form, *this);
   skinned->SetWindow(window, className);
-  if (form) {
-    skinned->AttachForm(*data, *form);
-    FormMenus(*skinned).ApplyMainMenus(*form);
-  } else {
-    skinned->Attach(*data);
+  if (!(form ? skinned->AttachForm(*data, *form) : skinned->Attach(*data))) {
+    // Listed, it would count as skinned and never be: the window keeps its
+    // system look, and the failure is told.
+    delete skinned;
+    ReportFailedAttach(window, className);
+    return false;
   }
+  if (form) FormMenus(*skinned).ApplyMainMenus(*form);
   windows_.push_back(skinned);
   PostMessageA(window, SKM_START, 0, kStartMarker);
   return true;
@@ -427,7 +486,7 @@ void TSkinManage::AttachForeignChild(TWinSkinForm& skinned, HWND child) {
   // Statics keep the dialog's face colour until a static wrapper exists.
   TSkinControl* wrapper = CreateWrapper(kind, nullptr, WrapChoice());
   if (!wrapper) return;
-  wrapper->AttachWindow(child, *skinned.Data(), skinned, skinned.ScratchDc());
+  if (!wrapper->AttachWindow(child, *skinned.Data(), skinned, skinned.ScratchDc())) delete wrapper;
 }
 
 void TSkinManage::WrapFormControls(TWinSkinForm& skinned, TForm& form) {
@@ -497,9 +556,10 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
     }
   }
   if (TSkinControl* wrapper = CreateWrapper(choice.wrapper, control, choice)) {
-    if (choice.attachToWindow && windowed)
-      wrapper->AttachWindow(windowed->Handle(), data, skinned, skinned.ScratchDc());
-    else
+    if (choice.attachToWindow && windowed) {
+      if (!wrapper->AttachWindow(windowed->Handle(), data, skinned, skinned.ScratchDc()))
+        delete wrapper;
+    } else
       wrapper->AttachControl(skinned, data, choice.fill, skinned.ScratchDc());
   }
   if (choice.childrenAfter && windowed)

@@ -14,6 +14,7 @@
 #include "skin/data/skin_data.h"
 #include "skin/frame/skin_host.h"
 #include "skin/frame/win_skin_form.h"
+#include "skin/manager/high_contrast.h"
 #include "skin/manager/wrap_rules.h"
 #include "skin/menus/owner_drawn_menus.h"
 #include "skin/menus/pop_menu.h"
@@ -48,6 +49,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void SystemMenuOpen(bool open) override { systemMenuOpen_ = open; }
   void SkinChildControls(TWinSkinForm& form) override;
   void ForgetWindow(HWND window) override;
+  void MenuLoop(bool entering) override;
+  void WindowGone(TWinSkinForm& form) override;
   std::unique_ptr<SkinMenuBar> MakeMenuBar(SkinnedFrame& frame) override;
   void MeasureSystemMenuItem(const TSkinData& skin, const TMenuItem& item,
                              MEASUREITEMSTRUCT& measure, const DpiScale& scale) override;
@@ -69,6 +72,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
 
   // The popup menu windows shown now: which background belongs to a menu.
   PopupMenuWindows& PopupMenus() { return popups_; }
+  // High contrast is on: every window has its system look until it is off.
+  bool SteppedAside() const { return steppedAside_; }
+  // The system's settings or colours changed: high contrast is read again.
+  void SettingsChanged();
 
  private:
   TSkinManage();
@@ -80,6 +87,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   void InstallHook();
   static void CALLBACK TimerTick(HWND, UINT, UINT_PTR, DWORD);
   void RunRequest();
+  // Arms the request timer without touching the skinning flag.
+  void Schedule(SkinRequest kind, int delayMs);
   void DropDestroyed();
   void GiveBack(TWinSkinForm* skinned);
   // The form's menus drawn by the skin (made on first use).
@@ -97,6 +106,10 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   int skinningCount_ = 0;
   bool busy_ = false;
   bool systemMenuOpen_ = false;
+  // Menu loops running now (a popup's loop may run inside another's).
+  int menuLoops_ = 0;
+  // Foreign windows' skinned objects whose windows went unseen by the hook.
+  std::vector<TWinSkinForm*> gone_;
   HHOOK hook_ = nullptr;
   bool hookAside_ = false;
   UINT_PTR timer_ = 0;
@@ -104,6 +117,8 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   bool shuttingDown_ = false;
   std::map<HWND, std::unique_ptr<SkinnedFormMenus>> formMenus_;
   PopupMenuWindows popups_;
+  bool steppedAside_ = false;
+  std::unique_ptr<SettingsWatcher> watcher_;
 };
 
 // What the wrapping rules ask of a framework control and of the skin.

@@ -103,9 +103,11 @@ int MeasureMenuItemWidth(ItemMeasure kind, const TMenuItem& item, int width, con
 void MeasureMenuItem(ItemMeasure kind, const TMenuItem& item, const TSkinData& data,
                      MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
   int width = 0, height = 0;
-  HDC dc = GetDC(nullptr);
-  item.DefaultMeasure(dc, &width, &height);
-  ReleaseDC(nullptr, dc);
+  {
+    // Released on every way out, an exception's too.
+    WindowDC screen(nullptr, false);
+    item.DefaultMeasure(screen.Get(), &width, &height);
+  }
   measure.itemWidth =
       static_cast<UINT>(std::max(0, MeasureMenuItemWidth(kind, item, width, data, scale)));
   measure.itemHeight = static_cast<UINT>(std::max(0, height));
@@ -213,7 +215,8 @@ TEvent MenuItemMeasureHandler(ItemMeasure kind, const TSkinData& data, const Dpi
 void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
                          MEASUREITEMSTRUCT& measure, const DpiScale& scale) {
   const std::string text = entry.text.substr(0, kMaxEntryText);
-  HDC dc = GetDC(nullptr);
+  WindowDC screen(nullptr, false);
+  HDC dc = screen.Get();
   OwnedFont font(CreateMenuFont(false, scale));
   RECT r{0, 0, 0, 0};
   {
@@ -221,7 +224,6 @@ void MeasureForeignEntry(const ForeignEntry& entry, const TSkinData& data,
     DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &r,
               DT_CALCRECT | DT_SINGLELINE | DT_EXPANDTABS);
   }
-  ReleaseDC(nullptr, dc);
   const ItemSize size = ForeignItemSize(r.right - r.left, r.bottom - r.top, text.empty(),
                                         ItemLeftMargin(data), scale);
   measure.itemWidth = static_cast<UINT>(size.width);

@@ -6,6 +6,7 @@
 #include "framework/menus.h"
 #include "skin/data/colour.h"
 #include "skin/menus/menu_logic.h"
+#include "skin/paint/gdi_objects.h"
 #include "skin/paint/painters.h"
 #include "skin/paint/win32_paint.h"
 
@@ -137,7 +138,9 @@ RECT TWinSkinMenu::Strip() const {
 
 void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
   std::vector<BarItemFacts> facts;
-  HDC dc = GetDC(nullptr);
+  // Released on every way out, an exception's too.
+  WindowDC screen(nullptr, false);
+  HDC dc = screen.Get();
   {
     SelectedObject font(dc, font_.Get());
     for (const auto& item : items_) {
@@ -147,7 +150,6 @@ void TWinSkinMenu::LayoutMenuBar(const RECT& strip) {
       facts.push_back({item->Visible, static_cast<int>(r.right - r.left), item->Caption.empty()});
     }
   }
-  ReleaseDC(nullptr, dc);
   BarObject bar;
   if (const TDataSkinObject* object = data_.Part(spMenuBar); object && !object->Map.Empty())
     bar = BarObject{true, object->LeftWidth, object->RightWidth};
