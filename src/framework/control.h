@@ -164,6 +164,11 @@ class TWinControl : public TControl {
   HWND Handle();  // creates the window when needed
   bool HandleAllocated() const { return handle_ != nullptr; }
   void HandleNeeded() { Handle(); }
+  // Whether the control's window is held back until it first shows (or its
+  // handle is asked for), keeping its state itself meanwhile: while it or a
+  // container it lies in is hidden (a page not shown yet), and for a leaf
+  // control (one without controls of its own) until its form is first shown.
+  bool WindowWaits() const;
   void DestroyHandle();
   static TWinControl* FromHandle(HWND window);
 
@@ -201,15 +206,19 @@ class TWinControl : public TControl {
   // The window exists: apply the stored state (text, font, ranges...) and
   // make the children's windows.
   virtual void CreateWnd();
-  // The children's windows that are missing, those of leaf controls (without
-  // controls of their own) only when leaf windows do not wait.
+  // The children's windows that are missing, but for those that wait.
   void CreateChildWindows();
   // The same, told to the batch handler.
   void CreateChildWindowsInOneGo();
-  // Whether the windows of leaf controls wait (for their form's first
-  // showing): containers have their windows, so that their layout is what
-  // it would be, while the many leaf controls are made once, where they stay.
+  // Whether the windows of leaf controls wait for their form's first
+  // showing: the containers shown have their windows, so that their layout
+  // is what it will be, while the many leaf controls are made once, where
+  // they stay.
   bool LeafWindowsWait() const;
+  // Makes the windows below this control that waited and wait no more (its
+  // page is being shown), in one go; the control is not on screen yet, so
+  // nothing paints until it shows, complete and wrapped.
+  void MakeDueWindows();
   virtual void DestroyWnd() {}
   void WndProc(TMessage& message) override;
   // The system's handling: the subclassed class's procedure or DefWindowProc.
@@ -234,9 +243,17 @@ class TWinControl : public TControl {
   bool parentBackground_ = true;
   // Set on a form that has its window but has not been shown yet.
   bool leafWindowsWait_ = false;
+  // Set while a control that is being shown gets its window: made hidden,
+  // it shows once the windows below it are made too.
+  bool madeHidden_ = false;
 
  private:
   void CreateHandle();
+  // Whether a window below this control is missing and waits no more.
+  bool HasDueWindows() const;
+  // A window made on its own: placed among its siblings' windows as it
+  // would have been had they all been made together.
+  void PlaceAmongSiblings();
   bool Reflect(TMessage& message);
   // WM_CONTEXTMENU: opens the popup menu of this control or of the
   // non-windowed child under the mouse.
@@ -283,11 +300,19 @@ T* CreateControl(TComponent* owner, const TControlArgs& args) {
 }
 
 // Told before (true) and after (false) a form makes its controls' windows in
-// one go, as it is first shown: a thread-wide window hook that watches other
-// kinds of windows can be set aside meanwhile instead of being called for
-// every control window. Null for none.
+// one go, as it is first shown or shows a page the first time: a thread-wide
+// window hook that watches other kinds of windows can be set aside meanwhile
+// instead of being called for every control window. Null for none.
 using ControlWindowsBatchHandler = void (*)(bool starting);
 void SetControlWindowsBatchHandler(ControlWindowsBatchHandler handler);
+
+// Told of the controls whose windows were held back and have just been made
+// (a page shown the first time, or a handle asked for), in the order made,
+// while their container's painting is still suspended: what every control
+// window made at the form's first showing had done to it since can be done
+// to these now. Null for none.
+using LateControlWindowsHandler = void (*)(const std::vector<TWinControl*>& made);
+void SetLateControlWindowsHandler(LateControlWindowsHandler handler);
 
 // Raises the error of a failed system call, with the system's text.
 [[noreturn]] void RaiseLastOSError();

@@ -274,27 +274,32 @@ void TForm::DestroyWnd() {
 }
 
 namespace {
+// The control's hint, when it shows one, for the tool-tip window; a window
+// whose control waits has none to show it over yet.
+void AddHint(HWND tooltip, TWinControl& container, TControl& control) {
+  if (control.Hint().empty() || !control.ShowHint()) return;
+  TOOLINFOA info = {};
+  info.cbSize = TTTOOLINFOA_V2_SIZE;
+  info.uFlags = TTF_SUBCLASS;
+  info.lpszText = const_cast<char*>(control.Hint().c_str());
+  info.hwnd = container.Handle();
+  if (auto* windowed = dynamic_cast<TWinControl*>(&control)) {
+    if (!windowed->HandleAllocated()) return;
+    info.uFlags |= TTF_IDISHWND;
+    info.uId = reinterpret_cast<UINT_PTR>(windowed->Handle());
+  } else {
+    info.uId = reinterpret_cast<UINT_PTR>(&control);
+    info.rect = control.BoundsRect();
+  }
+  SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+  SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
+}
+
 void AddHints(HWND tooltip, TWinControl& container) {
   for (TControl* c : container.Controls()) {
+    AddHint(tooltip, container, *c);
     auto* windowed = dynamic_cast<TWinControl*>(c);
-    if (!c->Hint().empty() && c->ShowHint()) {
-      TOOLINFOA info = {};
-      info.cbSize = TTTOOLINFOA_V2_SIZE;
-      info.uFlags = TTF_SUBCLASS;
-      info.lpszText = const_cast<char*>(c->Hint().c_str());
-      if (windowed) {
-        info.uFlags |= TTF_IDISHWND;
-        info.hwnd = container.Handle();
-        info.uId = reinterpret_cast<UINT_PTR>(windowed->Handle());
-      } else {
-        info.hwnd = container.Handle();
-        info.uId = reinterpret_cast<UINT_PTR>(c);
-        info.rect = c->BoundsRect();
-      }
-      SendMessageA(tooltip, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-      SendMessageA(tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info));
-    }
-    if (windowed) AddHints(tooltip, *windowed);
+    if (windowed && windowed->HandleAllocated()) AddHints(tooltip, *windowed);
   }
 }
 }  // namespace
@@ -347,6 +352,14 @@ bool TForm::IsShortCut(TShortCut shortCut) {
 
 void TForm::RefreshHints() {
   if (tooltip_ && !leafWindowsWait_) AddHints(tooltip_, *this);
+}
+
+void TForm::RegisterHint(TWinControl& control) {
+  if (!tooltip_ || leafWindowsWait_) return;
+  if (control.Parent()) AddHint(tooltip_, *control.Parent(), control);
+  // Controls without windows show their hints over this one's.
+  for (TControl* child : control.Controls())
+    if (!dynamic_cast<TWinControl*>(child)) AddHint(tooltip_, control, *child);
 }
 
 void TForm::MakeChildWindows() {

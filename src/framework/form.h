@@ -95,6 +95,9 @@ class TForm : public TWinControl {
   void Loaded() override;
   // Registers the hint texts with the tool-tip window.
   void RefreshHints();
+  // The same for a control whose window was made after the form showed, and
+  // for its children without windows.
+  void RegisterHint(TWinControl& control);
   // Where the form is placed when first shown, after its outer size is known.
   void PlaceWindow();
 

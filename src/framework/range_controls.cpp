@@ -3,6 +3,11 @@
 // After windows.h, which they need.
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <string>
+
 #include "framework/property_helpers.h"
 #include "framework/std_controls.h"
 
@@ -68,23 +73,83 @@ void TUpDown::Loaded() {
   SetAssociate(edit);
 }
 
+namespace {
+
+bool InRange(int value, int min, int max) {
+  return min <= max ? value >= min && value <= max : value >= max && value <= min;
+}
+
+int Clamped(int value, int min, int max) {
+  if (min > max) std::swap(min, max);
+  return std::max(min, std::min(value, max));
+}
+
+char ThousandSeparator() {
+  char separator[4] = {};
+  return GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, separator, sizeof separator) > 1
+             ? separator[0]
+             : ',';
+}
+
+}  // namespace
+
 int TUpDown::Position() const {
   if (handle_) return static_cast<int>(SendMessageA(handle_, UDM_GETPOS32, 0, 0));
+  return PositionFromEdit();
+}
+
+int TUpDown::PositionFromEdit() const {
+  // As the window does: a whole number in range in its edit (separators
+  // left out) becomes the position; anything else leaves the last one.
+  if (!associate_ || (ComponentState() & csLoading)) return position_;
+  const char separator = ThousandSeparator();
+  std::string digits;
+  for (char c : associate_->Caption())
+    if (c != separator) digits += c;
+  // An empty edit reads as 0.
+  char* end = nullptr;
+  const long value = std::strtol(digits.c_str(), &end, 10);
+  if (!*end && value >= INT_MIN && value <= INT_MAX && InRange(static_cast<int>(value), min, max))
+    position_ = static_cast<int>(value);
   return position_;
 }
 
 void TUpDown::SetPosition(int position) {
-  position_ = position;
-  if (handle_) SendMessageA(handle_, UDM_SETPOS32, 0, position);
+  if (ComponentState() & csLoading) {
+    position_ = position;  // the range may come later in the description
+    return;
+  }
+  if (handle_) {
+    SendMessageA(handle_, UDM_SETPOS32, 0, position);
+    position_ = Position();
+    return;
+  }
+  // As the window does: kept in range and written into its edit.
+  position_ = Clamped(position, min, max);
+  if (associate_) associate_->SetCaption(PositionText());
+}
+
+std::string TUpDown::PositionText() const {
+  std::string text = std::to_string(position_ < 0 ? -static_cast<long long>(position_) : position_);
+  if (thousands)
+    for (int at = static_cast<int>(text.size()) - 3; at > 0; at -= 3)
+      text.insert(static_cast<std::size_t>(at), 1, ThousandSeparator());
+  return position_ < 0 ? "-" + text : text;
 }
 
 void TUpDown::SetAssociate(TWinControl* edit) {
   associate_ = edit;
   associateName = edit ? edit->Name() : "";
-  if (handle_ && edit) {
+  if (!edit) return;
+  if (handle_) {
     SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit->Handle()), 0);
     SendMessageA(handle_, UDM_SETPOS32, 0, position_);
+    return;
   }
+  // As the window does when given its edit: the position, kept in range,
+  // shows there.
+  position_ = Clamped(position_, min, max);
+  edit->SetCaption(PositionText());
 }
 
 void TUpDown::CreateParams(TCreateParams& params) {
@@ -100,9 +165,17 @@ void TUpDown::CreateParams(TCreateParams& params) {
 
 void TUpDown::CreateWnd() {
   TWinControl::CreateWnd();
+  // The system's up-down may make itself as wide as it likes as it is made;
+  // one made after a rescale (its page shown late) keeps the rescaled width.
+  RECT r;
+  GetWindowRect(handle_, &r);
+  if (r.right - r.left != width_ || r.bottom - r.top != height_)
+    SetWindowPos(handle_, nullptr, left_, top_, width_, height_, SWP_NOZORDER | SWP_NOACTIVATE);
   SendMessageA(handle_, UDM_SETRANGE32, min, max);
   UDACCEL accel = {0, static_cast<UINT>(increment > 0 ? increment : 1)};
   SendMessageA(handle_, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&accel));
+  // Its edit may have been changed while it waited for its window.
+  position_ = PositionFromEdit();
   if (associate_) {
     SendMessageA(handle_, UDM_SETBUDDY, reinterpret_cast<WPARAM>(associate_->Handle()), 0);
   }
@@ -190,11 +263,15 @@ int TTrackBar::Position() const {
 }
 
 void TTrackBar::SetPosition(int position) {
-  position_ = position;
-  if (handle_) {
-    SendMessageA(handle_, TBM_SETPOS, TRUE, position);
-    Fire("OnChange");
+  if (ComponentState() & csLoading) {
+    position_ = position;  // the range may come later in the description
+    return;
   }
+  // Kept in range as the window keeps it, and told whether it has its
+  // window yet or not.
+  position_ = Clamped(position, min, max);
+  if (handle_) SendMessageA(handle_, TBM_SETPOS, TRUE, position_);
+  Fire("OnChange");
 }
 
 void TTrackBar::CreateParams(TCreateParams& params) {

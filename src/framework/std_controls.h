@@ -156,7 +156,12 @@ class TUpDown : public TWinControl {
   void WndProc(TMessage& message) override;
 
  private:
-  int position_ = 0;
+  // Without its window: the position its edit shows, else the last one.
+  int PositionFromEdit() const;
+  // The position as the window writes it into its edit.
+  std::string PositionText() const;
+  // Reading the edit moves it, as reading the window's position does.
+  mutable int position_ = 0;
   TWinControl* associate_ = nullptr;
 };
 

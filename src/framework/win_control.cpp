@@ -28,6 +28,60 @@ void Forget(HWND window, const TWinControl* control) {
   if (it != controls.end() && it->second == control) controls.erase(it);
 }
 
+ControlWindowsBatchHandler batchHandler = nullptr;
+LateControlWindowsHandler lateHandler = nullptr;
+
+// Control windows made in one go. The batch handler hears of the outermost
+// batch only; the windows made late (held back until their page showed, or
+// asked for on their own) are told, once that batch ends, to their forms for
+// their hints and to the late handler.
+class WindowBatch {
+ public:
+  enum Kind { kNone, kInOneGo, kLate };
+  explicit WindowBatch(Kind kind) : closed_(kind == kNone) {
+    if (closed_) return;
+    if (depth_++ == 0 && batchHandler) batchHandler(true);
+    if (kind == kLate && !collecting_) {
+      collecting_ = this;
+      made_.clear();
+    }
+  }
+  ~WindowBatch() { Close(); }
+  WindowBatch(const WindowBatch&) = delete;
+  WindowBatch& operator=(const WindowBatch&) = delete;
+  // A window made while the batch is open.
+  static void Made(TWinControl* control) {
+    if (collecting_) made_.push_back(control);
+  }
+  // The batch is done: the handlers hear of it. (Unwinding from a failure
+  // closes it without telling of the windows made.)
+  void End() {
+    const bool tell = collecting_ == this;
+    Close();
+    if (!tell || made_.empty()) return;
+    const std::vector<TWinControl*> made = std::move(made_);
+    made_.clear();
+    for (TWinControl* control : made)
+      if (TForm* form = control->ParentForm()) form->RegisterHint(*control);
+    if (lateHandler) lateHandler(made);
+  }
+
+ private:
+  void Close() {
+    if (closed_) return;
+    closed_ = true;
+    if (collecting_ == this) collecting_ = nullptr;
+    if (--depth_ == 0 && batchHandler) batchHandler(false);
+  }
+  bool closed_;
+  static int depth_;
+  static WindowBatch* collecting_;
+  static std::vector<TWinControl*> made_;
+};
+int WindowBatch::depth_ = 0;
+WindowBatch* WindowBatch::collecting_ = nullptr;
+std::vector<TWinControl*> WindowBatch::made_;
+
 HCURSOR SystemCursor(int id) {
   switch (id) {
     case crHandPoint:
@@ -95,7 +149,7 @@ HWND TWinControl::Handle() {
 void TWinControl::CreateParams(TCreateParams& params) {
   params.windowClass = ClassName();
   params.style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
-  if (visible_) params.style |= WS_VISIBLE;
+  if (visible_ && !madeHidden_) params.style |= WS_VISIBLE;
   if (!enabled_) params.style |= WS_DISABLED;
   if (tabStop_) params.style |= WS_TABSTOP;
   params.exStyle = WS_EX_CONTROLPARENT;
@@ -106,6 +160,9 @@ void TWinControl::CreateParams(TCreateParams& params) {
 }
 
 void TWinControl::CreateHandle() {
+  // Asked for while it waits: made on its own, and told as made late.
+  const bool onItsOwn = WindowWaits();
+  WindowBatch batch(onItsOwn ? WindowBatch::kLate : WindowBatch::kNone);
   TCreateParams params;
   CreateParams(params);
   if (!params.parentWindow && (params.style & WS_CHILD)) {
@@ -136,7 +193,26 @@ void TWinControl::CreateHandle() {
     defaultProc_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StaticWndProc)));
   }
+  WindowBatch::Made(this);
+  if (onItsOwn) PlaceAmongSiblings();
   CreateWnd();
+  batch.End();
+}
+
+void TWinControl::PlaceAmongSiblings() {
+  if (!parent_ || !(GetWindowLongA(handle_, GWL_STYLE) & WS_CHILD)) return;
+  // Under the next sibling that has a window, or over them all.
+  HWND above = HWND_TOP;
+  const std::vector<TControl*>& siblings = parent_->controls_;
+  auto at = std::find(siblings.begin(), siblings.end(), this);
+  for (auto it = at == siblings.end() ? at : at + 1; it != siblings.end(); ++it) {
+    auto* windowed = dynamic_cast<TWinControl*>(*it);
+    if (windowed && windowed->handle_) {
+      above = windowed->handle_;
+      break;
+    }
+  }
+  SetWindowPos(handle_, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void TWinControl::CreateWnd() {
@@ -145,25 +221,18 @@ void TWinControl::CreateWnd() {
   AlignControls();
 }
 
-namespace {
-ControlWindowsBatchHandler batchHandler = nullptr;
-}
-
 void SetControlWindowsBatchHandler(ControlWindowsBatchHandler handler) {
   batchHandler = handler;
 }
 
+void SetLateControlWindowsHandler(LateControlWindowsHandler handler) {
+  lateHandler = handler;
+}
+
 void TWinControl::CreateChildWindowsInOneGo() {
-  struct Batch {
-    ControlWindowsBatchHandler handler = batchHandler;
-    Batch() {
-      if (handler) handler(true);
-    }
-    ~Batch() {
-      if (handler) handler(false);
-    }
-  } batch;
+  WindowBatch batch(WindowBatch::kInOneGo);
   CreateChildWindows();
+  batch.End();
 }
 
 bool TWinControl::LeafWindowsWait() const {
@@ -173,24 +242,57 @@ bool TWinControl::LeafWindowsWait() const {
   return windowed && windowed->leafWindowsWait_;
 }
 
+bool TWinControl::WindowWaits() const {
+  if (handle_) return false;
+  if (controls_.empty() && LeafWindowsWait()) return true;
+  for (const TControl* c = this; c->parent_; c = c->parent_)
+    if (!c->visible_) return true;
+  return false;
+}
+
+bool TWinControl::HasDueWindows() const {
+  for (TControl* child : controls_) {
+    auto* windowed = dynamic_cast<TWinControl*>(child);
+    if (!windowed) continue;
+    if (windowed->handle_ ? windowed->HasDueWindows() : !windowed->WindowWaits()) return true;
+  }
+  return false;
+}
+
 void TWinControl::CreateChildWindows() {
   // Children stack in description order, a later one over an earlier one;
   // the Tab key follows TabOrder instead (the form moves the focus itself).
   // A new window goes under its siblings, so they are made from the last to
-  // the first; one that has its window already goes under those made so far
-  // and gets the windows it lacks.
-  const bool leavesWait = LeafWindowsWait();
+  // the first; where new ones join, one that has its window already goes
+  // under those made so far. Containers with nothing new below are passed.
+  bool joining = false;
+  for (TControl* child : controls_) {
+    auto* windowed = dynamic_cast<TWinControl*>(child);
+    if (windowed && !windowed->handle_ && !windowed->WindowWaits()) {
+      joining = true;
+      break;
+    }
+  }
   for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
     auto* windowed = dynamic_cast<TWinControl*>(*it);
     if (!windowed) continue;
     if (windowed->handle_) {
-      SetWindowPos(windowed->handle_, HWND_BOTTOM, 0, 0, 0, 0,
-                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-      windowed->CreateChildWindows();
-    } else if (!leavesWait || !windowed->controls_.empty()) {
+      if (joining)
+        SetWindowPos(windowed->handle_, HWND_BOTTOM, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      if (windowed->HasDueWindows()) windowed->CreateChildWindows();
+    } else if (!windowed->WindowWaits()) {
       windowed->HandleNeeded();
     }
   }
+}
+
+void TWinControl::MakeDueWindows() {
+  if (!handle_ || !HasDueWindows()) return;
+  WindowBatch batch(WindowBatch::kLate);
+  CreateChildWindows();
+  AlignControls();
+  batch.End();
 }
 
 void TWinControl::DestroyHandle() {
@@ -455,7 +557,7 @@ void TWinControl::InsertControl(TControl* control) {
   controls_.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     if (w->tabOrder_ < 0) w->tabOrder_ = static_cast<int>(TabList().size()) - 1;
-    if (handle_ && !(w->controls_.empty() && LeafWindowsWait())) w->HandleNeeded();
+    if (handle_ && !w->WindowWaits()) w->HandleNeeded();
   } else {
     control->Invalidate();
   }
@@ -492,8 +594,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
 
 void TWinControl::BoundsChanged() {
   if (handle_) {
-    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-    if (!IsWindowVisible(handle_)) flags |= SWP_NOREDRAW | SWP_NOCOPYBITS | SWP_DEFERERASE;
+    // What the move exposes is erased when it is painted, not now: the
+    // system would otherwise erase every window of a visible page at once,
+    // and again when it paints them.
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE;
+    if (!IsWindowVisible(handle_)) flags |= SWP_NOREDRAW | SWP_NOCOPYBITS;
     SetWindowPos(handle_, nullptr, left_, top_, width_, height_, flags);
   }
   AlignControls();
@@ -518,7 +623,8 @@ RECT TWinControl::DisplayRect() const {
 }
 
 void TWinControl::AlignControls() {
-  if (!handle_) return;
+  // Without its window a container lays its children out in its bounds, so
+  // that a page whose windows wait has the layout it will show with.
   RECT r = DisplayRect();
   static const TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
   for (TAlign align : kOrder) {
@@ -594,6 +700,19 @@ void TWinControl::SetParentBackground(bool value) {
 }
 
 void TWinControl::VisibleChanged() {
+  // Shown: the windows that waited for it are made first, while it is still
+  // hidden, so that it shows once, complete; one that waited itself is made
+  // hidden by its container, then shown.
+  if (visible_ && !handle_ && parent_) {
+    madeHidden_ = true;
+    struct Reset {
+      bool& flag;
+      ~Reset() { flag = false; }
+    } reset{madeHidden_};
+    parent_->MakeDueWindows();
+  } else if (visible_) {
+    MakeDueWindows();
+  }
   if (handle_) ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
 }
 

@@ -23,15 +23,6 @@ HWND MainWindow() {
   return FindWindowA("TTweakFrm", "Velotune");
 }
 
-HWND Sidebar(HWND main) {
-  for (HWND panel : velotune::ProgramDriver::Find(main, "TPanel")) {
-    HWND parent = GetParent(panel);
-    if (velotune::ProgramDriver::ClassOf(parent) == "TPanel" && GetParent(parent) == main)
-      return panel;
-  }
-  return nullptr;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -64,7 +55,7 @@ int main(int argc, char** argv) {
   if (action == "page" && argc > 2) {
     PostMessageA(main, WM_SYSCHAR, argv[2][0], 0x20000000);
   } else if (action == "fix" || action == "tweak" || action == "bitcoin") {
-    HWND sidebar = Sidebar(main);
+    HWND sidebar = ProgramDriver::Sidebar(main);
     if (!sidebar) return 1;
     int y = action == "fix" ? 140 : action == "tweak" ? 64 : 520;
     // The Bitcoin picture opens a modal box: post, so this tool does not wait.

@@ -27,11 +27,7 @@ class MainWindow : public ::testing::Test {
     ASSERT_NE(main, nullptr);
     tabs = ProgramDriver::FindOne(main, "SysTabControl32");
     ASSERT_NE(tabs, nullptr);
-    // The sidebar's inner panel holds the TWEAK and FIX speed buttons.
-    for (HWND panel : ProgramDriver::Find(main, "TPanel")) {
-      HWND parent = GetParent(panel);
-      if (ProgramDriver::ClassOf(parent) == "TPanel" && GetParent(parent) == main) sidebar = panel;
-    }
+    sidebar = ProgramDriver::Sidebar(main);
     ASSERT_NE(sidebar, nullptr);
     HWND restart = ProgramDriver::FindOne(main, "Button", "Restart Computer");
     ASSERT_NE(restart, nullptr);
@@ -40,8 +36,8 @@ class MainWindow : public ::testing::Test {
   void TearDown() override { program.Stop(); }
 
   int ActiveTab() const { return static_cast<int>(SendMessageA(tabs, TCM_GETCURSEL, 0, 0)); }
-  void ClickTweak() { ProgramDriver::ClickAt(sidebar, 8 + 60, 32 + 32); }
-  void ClickFix() { ProgramDriver::ClickAt(sidebar, 8 + 60, 104 + 36); }
+  void ClickTweak() { ProgramDriver::ClickSidebar(main, false); }
+  void ClickFix() { ProgramDriver::ClickSidebar(main, true); }
 
   ProgramDriver program;
   HWND main = nullptr;

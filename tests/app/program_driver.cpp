@@ -268,6 +268,30 @@ bool ProgramDriver::ShowPageOf(HWND control) {
   return false;
 }
 
+HWND ProgramDriver::Sidebar(HWND main) {
+  for (HWND panel : Find(main, "TPanel")) {
+    HWND parent = GetParent(panel);
+    if (ClassOf(parent) == "TPanel" && GetParent(parent) == main) return panel;
+  }
+  return nullptr;
+}
+
+void ProgramDriver::ClickSidebar(HWND main, bool fix) {
+  // The buttons stand at 8, 32 (TWEAK) and 8, 104 (FIX) in the panel.
+  if (HWND sidebar = Sidebar(main)) ClickAt(sidebar, 8 + 60, fix ? 104 + 36 : 32 + 32);
+}
+
+void ProgramDriver::ShowEveryPage() {
+  for (HWND tabs : Find(main_, WC_TABCONTROLA)) {
+    const int count = static_cast<int>(SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0));
+    for (int i = 1; i < count; ++i) Key(tabs, VK_RIGHT);
+  }
+  ClickSidebar(main_, true);
+  WaitIdle(5000);
+  ClickSidebar(main_, false);
+  WaitIdle(5000);
+}
+
 void ProgramDriver::Click(HWND button) {
   SendMessageA(button, BM_CLICK, 0, 0);
   WaitIdle(5000);

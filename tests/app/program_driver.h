@@ -63,6 +63,13 @@ class ProgramDriver {
   // handled what it was sent.
   // Moves through the page control's tabs until the control is showing.
   bool ShowPageOf(HWND control);
+  // The sidebar's inner panel, which holds the TWEAK and FIX buttons.
+  static HWND Sidebar(HWND main);
+  // Clicks FIX (or TWEAK) in the main window's sidebar.
+  static void ClickSidebar(HWND main, bool fix);
+  // Shows every page once, the FIX page too, and comes back to the first
+  // tweak page: a page's controls have windows once it has been shown.
+  void ShowEveryPage();
   // Clicks a button, check box or radio button.
   void Click(HWND button);
   void SetChecked(HWND box, bool checked);

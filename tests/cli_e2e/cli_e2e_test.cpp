@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <fstream>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,10 +18,14 @@
 #include "platform/win32_registry.h"
 #include "platform/win32_system.h"
 #include "program_driver.h"
+#include "support/backup_files.h"
 #include "velotune_version.h"
 
 namespace {
 
+using velotune::BackupFolder;
+using velotune::BackupNames;
+using velotune::FileBytes;
 using velotune::ProgramDriver;
 namespace cli_exit = velotune::cli_exit;
 
@@ -47,29 +52,9 @@ std::string BinFolder() {
   return program.substr(0, program.find_last_of('\\') + 1);
 }
 
-std::string BackupFolder() {
-  char path[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, path);
-  return std::string(path) + "\\Velotune\\Backups\\";
-}
-
 std::string NewestBackup() {
-  std::string newest;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((BackupFolder() + "*.reg").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return "";
-  do {
-    if (std::string(found.cFileName) > newest) newest = found.cFileName;
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  return newest;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
+  const std::set<std::string> names = BackupNames();
+  return names.empty() ? "" : *names.rbegin();
 }
 
 // Runs the command line to its end; its standard output lands in `out`.
@@ -144,7 +129,7 @@ std::string Export(const std::string& name) {
   const std::string path = std::string(temp) + name;
   DeleteFileA(path.c_str());
   EXPECT_EQ(0u, RunToEnd("regedit.exe /e \"" + path + "\""));
-  std::string text = ReadFileBytes(path);
+  std::string text = FileBytes(path);
   EXPECT_GT(text.size(), 1000u) << path;
   return WithoutHardware(text);
 }

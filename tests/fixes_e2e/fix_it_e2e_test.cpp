@@ -88,6 +88,8 @@ class FixItEndToEnd : public ::testing::Test {
     ASSERT_TRUE(program_.Start()) << "cannot start " << velotune::ProgramDriver::ProgramPath();
     main_ = program_.WaitForWindow("Velotune", "TTweakFrm", 30000);
     ASSERT_NE(main_, nullptr) << "the main window did not appear";
+    // The FIX page's controls have windows once the page has been shown.
+    velotune::ProgramDriver::ClickSidebar(main_, true);
   }
 
   HWND Control(const std::string& caption) {
@@ -216,6 +218,7 @@ TEST(FixItWithoutFixer, NamesTheMissingFolderOnceInABoxThatFits) {
     ASSERT_TRUE(program.Start(exe));
     HWND main = program.WaitForWindow("Velotune", "TTweakFrm", 30000);
     ASSERT_NE(main, nullptr);
+    velotune::ProgramDriver::ClickSidebar(main, true);
     SendMessageA(velotune::ProgramDriver::FindOne(main, "Button", "Check ALL"), BM_CLICK, 0, 0);
     velotune::ProgramDriver::Press(velotune::ProgramDriver::FindOne(main, "Button", "FIX IT!"));
     HWND box = program.WaitForWindow("Velotune", "#32770", 20000);

@@ -17,6 +17,7 @@
 #include "app/tweak_form.h"
 #include "framework/dfm_parser.h"
 #include "framework/form.h"
+#include "framework/graphic_controls.h"
 #include "framework/standard_classes.h"
 #include "framework/text_values.h"
 #include "platform/seams.h"
@@ -256,6 +257,60 @@ TEST_F(MainWindowTest, ThreeDoubleClicksOnTheNoticeLineShrinkTo95PercentEachTime
     EXPECT_EQ(cpr->Font().Size(),
               ScaledFontSize(kit->Layout().Find("cpr")->baseFontSize, kit->FontScale()));
   }
+}
+
+// Shows the other pages once each, as a user would, and comes back to the
+// first tweak page.
+void ShowEveryPage(TTweakFrm& form) {
+  form.DialogChar('2');
+  form.DialogChar('3');
+  Bind<TSpeedButton>(form, "spdFix")->Click();
+  Bind<TSpeedButton>(form, "spdTweak")->Click();
+  Pump();
+}
+
+int FontHeight(HWND window) {
+  LOGFONTA font = {};
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+  return font.lfHeight;
+}
+
+// The pages not shown at start get their windows when first shown, at the
+// size the window has then: the same bounds and fonts as those of a window
+// whose pages were all made at start and then rescaled with it.
+TEST_F(MainWindowTest, APageFirstShownAfterAResizeIsLaidOutAsOneMadeAtStart) {
+  TTweakFrm early(nullptr);
+  early.Show();
+  ShowEveryPage(early);
+  window->Show();
+  Pump();
+  ASSERT_FALSE(Bind<TWinControl>(*window, "SUMW")->HandleAllocated());
+  ASSERT_FALSE(Bind<TWinControl>(*window, "chkFO")->HandleAllocated());
+  // Both resized, then every page shown (the FIX page gives the page control
+  // its height in both): the late window makes its pages now.
+  for (TTweakFrm* form : {&early, window.get()}) {
+    form->SetClientSize(1000, 700);
+    Pump();
+    form->ScaleBy(95, 100);
+    Pump();
+    ShowEveryPage(*form);
+  }
+  int compared = 0;
+  for (const auto& entry : design) {
+    auto* late = Bind<TControl>(*window, entry.first);
+    auto* made = Bind<TControl>(early, entry.first);
+    const KitBounds l = RealBounds(late), m = RealBounds(made);
+    EXPECT_TRUE(l == m) << entry.first << " made late at (" << l.left << ", " << l.top << ", "
+                        << l.width << ", " << l.height << "), made at start at (" << m.left << ", "
+                        << m.top << ", " << m.width << ", " << m.height << ")";
+    auto* windowed = dynamic_cast<TWinControl*>(late);
+    if (!windowed || !windowed->HandleAllocated()) continue;
+    EXPECT_EQ(FontHeight(windowed->Handle()),
+              FontHeight(dynamic_cast<TWinControl*>(made)->Handle()))
+        << entry.first;
+    ++compared;
+  }
+  EXPECT_GT(compared, 200);
 }
 
 }  // namespace

@@ -29,6 +29,23 @@ using testing::PrintClient;
 using testing::PumpUntil;
 using testing::SkinnedTweakWindow;
 
+// Each control with a window is wrapped exactly when the rules give it a
+// wrapper that is built; returns how many check boxes and radio buttons have
+// windows.
+int ExpectWrappedAsTheRulesSay(TTweakFrm& window, const TSkinData& data, const char* when) {
+  const WrapSettings settings = WrapSettingsOf(data);
+  int boxes = 0;
+  for (TComponent* c : window.Components()) {
+    auto* control = dynamic_cast<TWinControl*>(c);
+    if (!control || !control->HandleAllocated()) continue;
+    const bool skinned = SendMessageA(control->Handle(), SKM_QUERYSKINNED, 0, 0) == 1;
+    if (dynamic_cast<TButtonControl*>(control)) ++boxes;
+    const WrapChoice choice = ChooseWrapper(FactsOfControl(control), settings);
+    EXPECT_EQ(WrapperBuilt(choice.wrapper), skinned) << when << ": " << control->Name();
+  }
+  return boxes;
+}
+
 TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   SkinnedTweakWindow shown;
   TTweakFrm& window = shown.window;
@@ -39,18 +56,23 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
   EXPECT_EQ(31 + 5, outer.bottom - outer.top - client.bottom);
   EXPECT_EQ(kSkinMagic, SendMessageA(window.Handle(), SKM_IDENTIFY, 0, kSkinMagic));
 
+  // At start only the first page's boxes have windows; the other pages'
+  // are made, and wrapped, as each page is first shown.
   const TSkinData& data = shown.Data();
+  EXPECT_EQ(46, ExpectWrappedAsTheRulesSay(window, data, "at start"));
+  EXPECT_FALSE(Bind<TWinControl>(window, "SUMW")->HandleAllocated());
+  EXPECT_FALSE(Bind<TWinControl>(window, "GroupBox7")->HandleAllocated());
+  EXPECT_TRUE(window.DialogChar('2'));
+  EXPECT_TRUE(window.DialogChar('3'));
+  Bind<TSpeedButton>(window, "spdFix")->Click();
+  Bind<TSpeedButton>(window, "spdTweak")->Click();
+  // Every box but the FIX page's hidden one, which gets a window only if it
+  // is ever shown.
+  EXPECT_EQ(161 + 6 - 1, ExpectWrappedAsTheRulesSay(window, data, "every page shown"));
+  EXPECT_FALSE(Bind<TWinControl>(window, "chkExpFrame")->HandleAllocated());
+
   const WrapSettings settings = WrapSettingsOf(data);
   std::map<std::string, std::string> waiting;  // class -> wrapper not built yet
-  int boxes = 0;
-  for (TComponent* c : window.Components()) {
-    auto* control = dynamic_cast<TWinControl*>(c);
-    if (!control || !control->HandleAllocated()) continue;
-    const bool skinned = SendMessageA(control->Handle(), SKM_QUERYSKINNED, 0, 0) == 1;
-    if (dynamic_cast<TButtonControl*>(control)) ++boxes;
-    const WrapChoice choice = ChooseWrapper(FactsOfControl(control), settings);
-    EXPECT_EQ(WrapperBuilt(choice.wrapper), skinned) << control->Name();
-  }
   for (TComponent* c : window.Components()) {
     auto* control = dynamic_cast<TControl*>(c);
     if (!control || dynamic_cast<TButtonControl*>(control)) continue;
@@ -58,7 +80,6 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
     if (choice.wrapper != wkNone && !WrapperBuilt(choice.wrapper))
       waiting[control->ClassName()] = WrapperName(choice.wrapper);
   }
-  EXPECT_EQ(161 + 6, boxes);
   // Every control the rules give a wrapper has it.
   EXPECT_EQ((std::map<std::string, std::string>{}), waiting);
 

@@ -110,6 +110,9 @@ class TweaksEndToEnd : public ::testing::Test {
       startError_ = "velotune.exe showed a message at start: " + box;
     }
     started_ = started_ && app_->WaitIdle(30000);
+    // A page's controls have windows, to be found and worked, once the page
+    // has been shown.
+    if (started_) app_->ShowEveryPage();
   }
   static void TearDownTestSuite() {
     delete app_;

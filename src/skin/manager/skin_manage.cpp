@@ -126,7 +126,9 @@ TSkinManage::TSkinManage()
         return skinning_ && !steppedAside_ && !shuttingDown_ ? default_ : nullptr;
       }),
       steppedAside_(HighContrastOn()),
-      watcher_(std::make_unique<SettingsWatcher>([this] { SettingsChanged(); })) {}
+      watcher_(std::make_unique<SettingsWatcher>([this] { SettingsChanged(); })) {
+  SetLateControlWindowsHandler(&TSkinManage::WrapLateWindows);
+}
 
 void TSkinManage::SettingsChanged() {
   if (shuttingDown_) return;
@@ -151,6 +153,7 @@ TSkinManage::~TSkinManage() {
   formMenus_.clear();
   if (hook_) UnhookWindowsHookEx(hook_);
   SetControlWindowsBatchHandler(nullptr);
+  SetLateControlWindowsHandler(nullptr);
   watcher_.reset();
   if (timer_) KillTimer(nullptr, timer_);
   // Forms that outlive the manager (their windows forgotten) stop calling it.
@@ -212,6 +215,23 @@ void TSkinManage::SetHookAside(bool aside) {
   } else if (!aside && self->hookAside_) {
     self->hookAside_ = false;
     self->InstallHook();
+  }
+}
+
+void TSkinManage::WrapLateWindows(const std::vector<TWinControl*>& made) {
+  TSkinManage* self = instance;
+  if (!self || self->shuttingDown_) return;
+  for (TWinControl* control : made) {
+    TForm* form = control->ParentForm();
+    TWinSkinForm* skinned =
+        form && form->HandleAllocated() ? self->FindSkinnedWindow(form->Handle()) : nullptr;
+    // Before its form's controls are wrapped, that wrapping takes it along.
+    if (!skinned || skinned->State() != fsSkinned || !skinned->Data()) continue;
+    try {
+      self->WrapControl(*skinned, control, control->Parent());
+    } catch (...) {
+      // A control the skin cannot wrap keeps the system look.
+    }
   }
 }
 
@@ -523,6 +543,8 @@ void TSkinManage::WrapControl(TWinSkinForm& skinned, TControl* control, TWinCont
   if (!parent || Wrapped(control)) return;
   if (windowed) {
     if (windowed->HandleAllocated() && AnswersSkinned(windowed->Handle())) return;
+    // One whose window waits for its page is wrapped when that is made.
+    if (!windowed->HandleAllocated() && windowed->WindowWaits()) return;
     try {
       windowed->HandleNeeded();
     } catch (const std::exception&) {

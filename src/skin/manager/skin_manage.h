@@ -84,6 +84,9 @@ class TSkinManage : public SkinManagerLink, public SkinHost {
   // The hook is set aside while a form makes its control windows in one go:
   // it has nothing to do for them.
   static void SetHookAside(bool aside);
+  // Controls whose windows waited for their page are wrapped as they are
+  // made, once their form's controls have been wrapped.
+  static void WrapLateWindows(const std::vector<TWinControl*>& made);
   void InstallHook();
   static void CALLBACK TimerTick(HWND, UINT, UINT_PTR, DWORD);
   void RunRequest();
