@@ -10,27 +10,22 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "support/backup_files.h"
 #include "velotune_version.h"
 
 namespace {
+
+using velotune::FileBytes;
 
 std::string BinFile(const std::string& name) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   const std::string self = path;
   return self.substr(0, self.find_last_of('\\') + 1) + name;
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
 }
 
 std::string ManifestOf(const std::string& exe) {
@@ -191,7 +186,7 @@ std::vector<std::pair<std::string, std::string>> Sections(const std::string& fil
 TEST(Release, BothProgramsAreStrippedAndNameTheirDebugFile) {
   for (const Program& program : kPrograms) {
     SCOPED_TRACE(program.file);
-    const std::string exe = ReadFileBytes(BinFile(program.file));
+    const std::string exe = FileBytes(BinFile(program.file));
     std::string link;
     for (const auto& section : Sections(exe)) {
       EXPECT_NE(0u, section.first.find(".debug_")) << section.first;
@@ -201,7 +196,7 @@ TEST(Release, BothProgramsAreStrippedAndNameTheirDebugFile) {
     const std::string debugFile = std::string(program.file) + ".debug";
     EXPECT_STREQ(debugFile.c_str(), link.c_str());
     bool hasDebugInfo = false;
-    for (const auto& section : Sections(ReadFileBytes(BinFile(debugFile))))
+    for (const auto& section : Sections(FileBytes(BinFile(debugFile))))
       hasDebugInfo = hasDebugInfo || section.first == ".debug_info";
     EXPECT_TRUE(hasDebugInfo);
     // Time stamps would make every build differ.
