@@ -33,21 +33,32 @@ bool SplitKeyPath(const std::string& path, std::vector<std::string>* names) {
   return true;
 }
 
+void KeyNode::Index() {
+  if (indexed_) return;
+  index_.reserve(values_.size());
+  for (std::size_t i = 0; i < values_.size(); ++i) index_.emplace(FoldName(values_[i].name), i);
+  indexed_ = true;
+}
+
 RegValue* KeyNode::FindValue(const std::string& valueName) {
+  Index();
   auto it = index_.find(FoldName(valueName));
   return it == index_.end() ? nullptr : &values_[it->second];
 }
 
-void KeyNode::SetValue(const std::string& valueName, std::uint32_t type,
-                       std::vector<std::uint8_t> data) {
+const RegValue& KeyNode::SetValue(const std::string& valueName, std::uint32_t type,
+                                  std::vector<std::uint8_t> data) {
+  Index();
   auto inserted = index_.emplace(FoldName(valueName), values_.size());
   if (inserted.second) values_.push_back(RegValue{valueName, type, {}});
   RegValue& value = values_[inserted.first->second];
   value.type = type;
   value.data = std::move(data);
+  return value;
 }
 
 bool KeyNode::EraseValue(const std::string& valueName) {
+  Index();
   auto it = index_.find(FoldName(valueName));
   if (it == index_.end()) return false;
   const std::size_t place = it->second;
@@ -59,9 +70,9 @@ bool KeyNode::EraseValue(const std::string& valueName) {
 }
 
 void KeyNode::ReplaceValues(std::vector<RegValue> values) {
-  values_.clear();
+  values_ = std::move(values);
   index_.clear();
-  for (RegValue& v : values) SetValue(v.name, v.type, std::move(v.data));
+  indexed_ = false;
 }
 
 KeyTreeRegistry::KeyTreeRegistry() {
@@ -176,8 +187,7 @@ long KeyTreeRegistry::SetValueEx(RegKey key, const std::string& name, std::uint3
   if ((error = Refusal(node)) != regerr::kSuccess) return error;
   if (size > 0 && data == nullptr) return kNoAccess;
   LoadValues(node);
-  node->SetValue(name, type, std::vector<std::uint8_t>(data, data + size));
-  ValueSet(node, *node->FindValue(name));
+  ValueSet(node, node->SetValue(name, type, std::vector<std::uint8_t>(data, data + size)));
   return regerr::kSuccess;
 }
 
@@ -259,6 +269,14 @@ long KeyTreeRegistry::EnumValue(RegKey key, std::uint32_t index, char* name,
   LoadValues(node);
   if (index >= node->Values().size()) return regerr::kNoMoreItems;
   return CopyEnumeratedValue(node->Values()[index], name, nameSize, type, data, dataSize);
+}
+
+const std::vector<RegValue>* KeyTreeRegistry::HeldValues(RegKey key) {
+  long error;
+  KeyNode* node = Resolve(key, &error);
+  if (node == nullptr) return nullptr;
+  LoadValues(node);
+  return &node->Values();
 }
 
 long KeyTreeRegistry::CloseKey(RegKey key) {

@@ -35,17 +35,24 @@ struct KeyNode {
   // Null when there is no such value.
   RegValue* FindValue(const std::string& name);
   // Adds the value at the end, or replaces the type and data of the one of
-  // that name (keeping its spelling and place).
-  void SetValue(const std::string& name, std::uint32_t type, std::vector<std::uint8_t> data);
+  // that name (keeping its spelling and place); the value as it is now.
+  const RegValue& SetValue(const std::string& name, std::uint32_t type,
+                           std::vector<std::uint8_t> data);
   // False when there is no such value.
   bool EraseValue(const std::string& name);
+  // The values a registry lists, each name once.
   void ReplaceValues(std::vector<RegValue> values);
 
  private:
   friend class KeyTreeRegistry;
+  // Values that are only listed (a key read to be backed up or compared)
+  // are never looked up by name: the index is made when first needed.
+  void Index();
+
   std::string path_;
   std::vector<RegValue> values_;                        // enumeration order
   std::unordered_map<std::string, std::size_t> index_;  // folded name -> place
+  bool indexed_ = true;
 };
 
 class KeyTreeRegistry : public RegistryBackend {
@@ -70,6 +77,7 @@ class KeyTreeRegistry : public RegistryBackend {
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long CloseKey(RegKey key) override;
+  const std::vector<RegValue>* HeldValues(RegKey key) override;
 
   std::size_t OpenHandleCount() const { return handles_.size(); }
 

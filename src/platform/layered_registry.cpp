@@ -56,8 +56,7 @@ LayeredRegistry::Record& LayeredRegistry::RecordFor(const KeyNode* node) {
 }
 
 void LayeredRegistry::Note(RegOperation operation) {
-  operations_.push_back(std::move(operation));
-  if (observer_) observer_(operations_.back());
+  if (observer_) observer_(std::move(operation));
 }
 
 void LayeredRegistry::KeyCreated(KeyNode* node) {
@@ -65,13 +64,20 @@ void LayeredRegistry::KeyCreated(KeyNode* node) {
   Note({RegOperation::Kind::kCreateKey, node->root, node->Path(), {}, true});
 }
 
+void LayeredRegistry::NoteValue(const KeyNode* node, const std::string& name) {
+  // A key the layer made or deleted is restored and compared whole: its
+  // values need no list of their own.
+  Record& record = RecordFor(node);
+  if (!record.created && !record.deleted) record.NoteValue(name);
+}
+
 void LayeredRegistry::ValueSet(KeyNode* node, const RegValue& value) {
-  RecordFor(node).NoteValue(value.name);
-  Note({RegOperation::Kind::kSetValue, node->root, node->Path(), value, true});
+  NoteValue(node, value.name);
+  if (observer_) Note({RegOperation::Kind::kSetValue, node->root, node->Path(), value, true});
 }
 
 void LayeredRegistry::ValueDeleted(KeyNode* node, const std::string& name, bool found) {
-  if (found) RecordFor(node).NoteValue(name);
+  if (found) NoteValue(node, name);
   Note({RegOperation::Kind::kDeleteValue, node->root, node->Path(), RegValue{name, 0, {}}, found});
 }
 

@@ -1,9 +1,9 @@
 // A registry that lies over another, copy on write: reads see the registry
 // underneath as changed by the earlier writes, writes stay in the layer, and
-// the registry underneath is only ever read. Every change is recorded in
-// order, so that running an action over the layer gives its plan; what it
-// touched can then be compared with the registry underneath, or written out
-// as a script that puts back everything it touched.
+// the registry underneath is only ever read. Every change is told in order
+// to an observer, so that running an action over the layer gives its plan;
+// what it touched can then be compared with the registry underneath, or
+// written out as a script that puts back everything it touched.
 #pragma once
 
 #include <functional>
@@ -53,14 +53,12 @@ class LayeredRegistry : public KeyTreeRegistry {
   ~LayeredRegistry() override;
 
   RegistryBackend& Base() { return base_; }
-  const std::vector<RegOperation>& Operations() const { return operations_; }
   // Called with each change as it is made.
-  void SetObserver(std::function<void(const RegOperation&)> observer) {
-    observer_ = std::move(observer);
-  }
+  void SetObserver(std::function<void(RegOperation)> observer) { observer_ = std::move(observer); }
 
   // Every key and value the layer touched (keys created or deleted, values
-  // set or deleted), in path order, parents first.
+  // set or deleted), in path order, parents first. A key created or deleted
+  // stands for its values, which are not listed: compare it whole.
   std::vector<RegItem> Touched() const;
   // What would change underneath if the layer's changes were made there: the
   // net effect, so a value set and set back shows no difference. A key that
@@ -85,16 +83,16 @@ class LayeredRegistry : public KeyTreeRegistry {
 
  private:
   Record& RecordFor(const KeyNode* node);
+  void NoteValue(const KeyNode* node, const std::string& name);
   void Note(RegOperation operation);
   bool ExistsHere(RegistryRoot root, const std::string& path);
   void CompareTree(RegistryRoot root, const std::string& path, std::vector<RegChange>* changes);
   static bool Covered(const std::vector<std::string>& wholes, const std::string& recordKey);
 
   RegistryBackend& base_;
-  std::vector<RegOperation> operations_;
   std::map<std::string, std::unique_ptr<Record>> records_;  // by root and folded path
   std::unordered_map<const KeyNode*, Record*> recordOf_;    // each node's, once found
-  std::function<void(const RegOperation&)> observer_;
+  std::function<void(RegOperation)> observer_;
 };
 
 }  // namespace velotune

@@ -1,8 +1,8 @@
 // The layer's own bookkeeping, shared by its operations and its reports.
 #pragma once
 
-#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/layered_registry.h"
@@ -17,7 +17,7 @@ struct LayeredRegistry::Record {
   bool created = false;
   bool deleted = false;
   std::vector<std::string> values;
-  std::set<std::string> folded;  // the values' folded names
+  std::unordered_set<std::string> folded;  // the values' folded names
 
   void NoteValue(const std::string& name) {
     if (folded.insert(FoldName(name)).second) values.push_back(name);

@@ -65,8 +65,10 @@ std::vector<RegItem> LayeredRegistry::Touched() const {
   std::vector<RegItem> items;
   for (const auto& entry : records_) {
     const Record& record = *entry.second;
-    if (record.created || record.deleted)
+    if (record.created || record.deleted) {
       items.push_back(RegItem{record.root, record.path, true, ""});
+      continue;
+    }
     for (const std::string& name : record.values)
       items.push_back(RegItem{record.root, record.path, false, name});
   }

@@ -1,9 +1,11 @@
 #include "platform/reg_script.h"
 
-#include <cctype>
+#include <algorithm>
+#include <string_view>
 
 #include "platform/registry_names.h"
 #include "platform/registry_values.h"
+#include "platform/text_case.h"
 
 namespace velotune {
 
@@ -32,12 +34,15 @@ std::string DecodeText(const std::string& text) {
   return AnsiToUtf8(text);
 }
 
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+// The lines of the text, without their line ends; views into it, so that a
+// script of a hundred thousand lines is read without copying them.
+std::vector<std::string_view> Lines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  lines.reserve(text.size() / 48 + 1);
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+    if (end == std::string_view::npos) end = text.size();
     std::size_t stop = end;
     if (stop > start && text[stop - 1] == '\r') --stop;
     lines.push_back(text.substr(start, stop - start));
@@ -46,20 +51,25 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::string Trim(const std::string& s) {
+std::string_view Trim(std::string_view s) {
   std::size_t b = 0, e = s.size();
   while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
   while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t')) --e;
   return s.substr(b, e - b);
 }
 
-bool StartsWithNoCase(const std::string& s, const std::string& prefix) {
-  return s.size() >= prefix.size() && FoldName(s.substr(0, prefix.size())) == FoldName(prefix);
+// ASCII letters compared without case; no other character folds into
+// ASCII, so this is the registry's comparison for an ASCII prefix.
+bool StartsWithNoCase(std::string_view s, std::string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  for (std::size_t i = 0; i < prefix.size(); ++i)
+    if (LowerChar(s[i]) != LowerChar(prefix[i])) return false;
+  return true;
 }
 
 // Reads a quoted string at s[*pos] (the opening quote); \\, \", \n and \r
 // are escapes.
-bool ReadQuoted(const std::string& s, std::size_t* pos, std::string* out) {
+bool ReadQuoted(std::string_view s, std::size_t* pos, std::string* out) {
   if (*pos >= s.size() || s[*pos] != '"') return false;
   out->clear();
   for (std::size_t i = *pos + 1; i < s.size(); ++i) {
@@ -76,29 +86,68 @@ bool ReadQuoted(const std::string& s, std::size_t* pos, std::string* out) {
   return false;
 }
 
-bool HexDigits(const std::string& text, std::size_t most) {
+int HexValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// One to `most` hex digits and nothing else: their number.
+bool ReadHexNumber(std::string_view text, std::size_t most, std::uint32_t* value) {
   if (text.empty() || text.size() > most) return false;
-  for (char c : text)
-    if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
+  *value = 0;
+  for (char c : text) {
+    const int digit = HexValue(c);
+    if (digit < 0) return false;
+    *value = *value << 4 | static_cast<std::uint32_t>(digit);
+  }
   return true;
 }
 
-bool ParseHexBytes(const std::string& text, bool strict, std::vector<std::uint8_t>* bytes) {
+// Comma-separated bytes of one or two hex digits (two when strict); blanks
+// anywhere are passed over.
+bool ParseHexBytes(std::string_view text, bool strict, std::vector<std::uint8_t>* bytes) {
   bytes->clear();
-  std::string t;
-  for (char c : text)
-    if (c != ' ' && c != '\t') t += c;
-  if (t.empty()) return true;
-  bytes->reserve(t.size() / 3 + 1);
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t comma = t.find(',', start);
-    const std::string item = t.substr(start, comma == std::string::npos ? t.npos : comma - start);
-    if (!HexDigits(item, 2) || (strict && item.size() != 2)) return false;
-    bytes->push_back(static_cast<std::uint8_t>(std::stoul(item, nullptr, 16)));
-    if (comma == std::string::npos) return true;
-    start = comma + 1;
+  bytes->reserve(text.size() / 3 + 1);
+  int digits = 0, value = 0;
+  bool any = false;
+  for (char c : text) {
+    if (c == ' ' || c == '\t') continue;
+    any = true;
+    if (c == ',') {
+      if (digits == 0 || (strict && digits != 2)) return false;
+      bytes->push_back(static_cast<std::uint8_t>(value));
+      digits = value = 0;
+      continue;
+    }
+    const int digit = HexValue(c);
+    if (digit < 0 || ++digits > 2) return false;
+    value = value << 4 | digit;
   }
+  if (!any) return true;
+  if (digits == 0 || (strict && digits != 2)) return false;
+  bytes->push_back(static_cast<std::uint8_t>(value));
+  return true;
+}
+
+// The line in UTF-16LE with its CR LF: ASCII as it is, anything else
+// through the conversion.
+void AppendUtf16Line(const std::string& line, std::string* bytes) {
+  const bool ascii = std::all_of(line.begin(), line.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    for (char c : line) {
+      *bytes += c;
+      *bytes += '\0';
+    }
+  } else {
+    for (char16_t u : Utf8ToUtf16(line)) {
+      *bytes += static_cast<char>(u & 0xFF);
+      *bytes += static_cast<char>(u >> 8);
+    }
+  }
+  bytes->append("\r\0\n\0", 4);
 }
 
 // REGEDIT4 scripts give string data in hex as ANSI bytes; the registry
@@ -119,9 +168,9 @@ class Parser {
  public:
   Parser(bool strict, bool unicode) : strict_(strict), unicode_(unicode) {}
 
-  void Key(const std::string& line, int lineNo, RegScript* script) {
+  void Key(std::string_view line, int lineNo, RegScript* script) {
     if (line.back() != ']') throw RegScriptError(lineNo, "unterminated key name");
-    std::string name = line.substr(1, line.size() - 2);
+    std::string name(line.substr(1, line.size() - 2));
     ScriptEntry entry;
     entry.line = lineNo;
     entry.kind = ScriptEntry::Kind::kKey;
@@ -140,7 +189,7 @@ class Parser {
     script->entries.push_back(std::move(entry));
   }
 
-  void Value(const std::string& line, int lineNo, RegScript* script) {
+  void Value(std::string_view line, int lineNo, RegScript* script) {
     if (script->entries.empty()) throw RegScriptError(lineNo, "value outside a key");
     ScriptEntry entry;
     entry.line = lineNo;
@@ -153,35 +202,31 @@ class Parser {
     }
     while (pos < line.size() && line[pos] == ' ') ++pos;
     if (pos >= line.size() || line[pos] != '=') throw RegScriptError(lineNo, "missing '='");
-    const std::string data = Trim(line.substr(pos + 1));
+    const std::string_view data = Trim(line.substr(pos + 1));
     if (data == "-") {
       entry.kind = ScriptEntry::Kind::kDeleteValue;
     } else if (!data.empty() && data[0] == '"') {
-      std::string text;
       std::size_t p = 0;
-      if (!ReadQuoted(data, &p, &text) || !Trim(data.substr(p)).empty())
+      if (!ReadQuoted(data, &p, &text_) || !Trim(data.substr(p)).empty())
         throw RegScriptError(lineNo, "bad string");
       entry.type = regtype::kSz;
-      entry.data = StringData(text);
+      entry.data = StringData(text_);
     } else if (StartsWithNoCase(data, "dword:")) {
-      const std::string digits = data.substr(6);
-      if (!HexDigits(digits, 8) || (strict_ && digits.size() != 8))
+      const std::string_view digits = data.substr(6);
+      std::uint32_t v = 0;
+      if (!ReadHexNumber(digits, 8, &v) || (strict_ && digits.size() != 8))
         throw RegScriptError(lineNo, "bad dword");
-      const std::uint32_t v = static_cast<std::uint32_t>(std::stoul(digits, nullptr, 16));
       entry.type = regtype::kDword;
       entry.data = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                     static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
     } else if (StartsWithNoCase(data, "hex")) {
       entry.type = regtype::kBinary;
       const std::size_t colon = data.find(':');
-      if (colon == std::string::npos) throw RegScriptError(lineNo, "bad hex value");
-      const std::string kind = data.substr(3, colon - 3);
-      if (!kind.empty()) {
-        if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' ||
-            !HexDigits(kind.substr(1, kind.size() - 2), 8))
-          throw RegScriptError(lineNo, "unknown value type " + data.substr(0, colon));
-        entry.type = static_cast<std::uint32_t>(std::stoul(kind.substr(1), nullptr, 16));
-      }
+      if (colon == std::string_view::npos) throw RegScriptError(lineNo, "bad hex value");
+      const std::string_view kind = data.substr(3, colon - 3);
+      if (!kind.empty() && (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' ||
+                            !ReadHexNumber(kind.substr(1, kind.size() - 2), 8, &entry.type)))
+        throw RegScriptError(lineNo, "unknown value type " + std::string(data.substr(0, colon)));
       if (!ParseHexBytes(data.substr(colon + 1), strict_, &entry.data))
         throw RegScriptError(lineNo, "bad hex bytes");
       if (!unicode_ && (entry.type == regtype::kSz || entry.type == regtype::kExpandSz ||
@@ -198,6 +243,7 @@ class Parser {
  private:
   bool strict_, unicode_;
   bool inKey_ = false;
+  std::string text_;  // a string value's text, its buffer kept from line to line
 };
 
 }  // namespace
@@ -205,11 +251,12 @@ class Parser {
 RegScript ParseRegScript(const std::string& rawText, bool strict) {
   RegScript script;
   script.unicode = IsUtf16(rawText);
-  const std::vector<std::string> lines = Lines(DecodeText(rawText));
+  const std::string decoded = DecodeText(rawText);
+  const std::vector<std::string_view> lines = Lines(decoded);
   std::size_t first = 0;
   while (first < lines.size() && Trim(lines[first]).empty()) ++first;
   if (first == lines.size()) throw RegScriptError(1, "empty script");
-  const std::string header = Trim(lines[first]);
+  const std::string_view header = Trim(lines[first]);
   const bool version5 = header == kVersion5Header;
   if (!version5 && header != "REGEDIT4")
     throw RegScriptError(static_cast<int>(first) + 1, "not a registry script");
@@ -220,17 +267,23 @@ RegScript ParseRegScript(const std::string& rawText, bool strict) {
   std::size_t last = lines.size();
   while (last > first + 1 && Trim(lines[last - 1]).empty()) --last;
   script.closed = last > first + 1 && Trim(lines[last - 1]) == kBackupEndLine;
+  script.entries.reserve(last - first);
+  std::string joined;  // a line continued over several
   for (std::size_t i = first + 1; i < last; ++i) {
     const int lineNo = static_cast<int>(i) + 1;
-    std::string line = Trim(lines[i]);
+    std::string_view line = Trim(lines[i]);
     // A trailing backslash continues hex data on the next line.
-    while (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string::npos) {
-      if (i + 1 >= last) {
-        if (strict) throw RegScriptError(lineNo, "hex data cut short");
-        break;
+    if (!line.empty() && line.back() == '\\' && line.find("=hex") != std::string_view::npos) {
+      joined.assign(line.data(), line.size());
+      while (!joined.empty() && joined.back() == '\\' && joined.find("=hex") != std::string::npos) {
+        if (i + 1 >= last) {
+          if (strict) throw RegScriptError(lineNo, "hex data cut short");
+          break;
+        }
+        joined.pop_back();
+        joined += Trim(lines[++i]);
       }
-      line.pop_back();
-      line += Trim(lines[++i]);
+      line = joined;
     }
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[')
@@ -299,14 +352,15 @@ void ImportRegScript(RegistryBackend& registry, const std::string& text,
 }
 
 std::string Version5Script(const std::vector<std::string>& lines, bool closed) {
-  std::u16string text = Utf8ToUtf16(kVersion5Header) + u"\r\n";
-  for (const std::string& line : lines) text += Utf8ToUtf16(line) + u"\r\n";
-  if (closed) text += u"\r\n" + Utf8ToUtf16(kBackupEndLine) + u"\r\n";
+  std::size_t size = 2 + 2 * (sizeof kVersion5Header + sizeof kBackupEndLine + 8);
+  for (const std::string& line : lines) size += 2 * (line.size() + 2);
   std::string bytes = "\xFF\xFE";
-  bytes.reserve(2 + text.size() * 2);
-  for (char16_t u : text) {
-    bytes += static_cast<char>(u & 0xFF);
-    bytes += static_cast<char>(u >> 8);
+  bytes.reserve(size);
+  AppendUtf16Line(kVersion5Header, &bytes);
+  for (const std::string& line : lines) AppendUtf16Line(line, &bytes);
+  if (closed) {
+    AppendUtf16Line("", &bytes);
+    AppendUtf16Line(kBackupEndLine, &bytes);
   }
   return bytes;
 }

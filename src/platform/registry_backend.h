@@ -8,8 +8,11 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace velotune {
+
+struct RegValue;  // registry_values.h
 
 // An open key handle. The predefined roots are the Windows handle values.
 using RegKey = std::uintptr_t;
@@ -94,6 +97,12 @@ class RegistryBackend {
                          std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) = 0;
   // RegCloseKey.
   virtual long CloseKey(RegKey key) = 0;
+
+  // Not a registry call: the values of an open key in enumeration order,
+  // where the backend keeps them itself, so that they can be looked at
+  // without a copy of each (valid until the key changes); null where they
+  // must be enumerated. ListedValues (registry_values.h) takes either way.
+  virtual const std::vector<RegValue>* HeldValues(RegKey) { return nullptr; }
 };
 
 // Deletes the key beneath `base` with its whole sub-tree: each sub-key, from

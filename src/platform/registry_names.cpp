@@ -48,6 +48,13 @@ void AppendUtf8(char32_t code, std::string* out) {
 
 std::u16string Utf8ToUtf16(const std::string& text) {
   std::u16string out;
+  Utf8ToUtf16(text, &out);
+  return out;
+}
+
+void Utf8ToUtf16(const std::string& text, std::u16string* units) {
+  std::u16string& out = *units;
+  out.clear();
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
     const unsigned char lead = static_cast<unsigned char>(text[i]);
@@ -75,7 +82,6 @@ std::u16string Utf8ToUtf16(const std::string& text) {
       out += static_cast<char16_t>(code);
     }
   }
-  return out;
 }
 
 std::string Utf16ToUtf8(const char16_t* text, std::size_t length) {
@@ -117,12 +123,20 @@ bool SameName(const std::string& a, const std::string& b) {
 }
 
 std::vector<std::uint8_t> StringData(const std::string& text) {
-  const std::u16string units = Utf8ToUtf16(text);
   std::vector<std::uint8_t> data;
-  data.reserve(units.size() * 2 + 2);
-  for (char16_t u : units) {
-    data.push_back(static_cast<std::uint8_t>(u & 0xFF));
-    data.push_back(static_cast<std::uint8_t>(u >> 8));
+  data.reserve(text.size() * 2 + 2);
+  const bool ascii = std::all_of(text.begin(), text.end(),
+                                 [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) {
+    for (char c : text) {
+      data.push_back(static_cast<std::uint8_t>(c));
+      data.push_back(0);
+    }
+  } else {
+    for (char16_t u : Utf8ToUtf16(text)) {
+      data.push_back(static_cast<std::uint8_t>(u & 0xFF));
+      data.push_back(static_cast<std::uint8_t>(u >> 8));
+    }
   }
   data.push_back(0);
   data.push_back(0);

@@ -13,6 +13,8 @@
 namespace velotune {
 
 std::u16string Utf8ToUtf16(const std::string& text);
+// The same into `units` (replacing what it held), keeping its buffer.
+void Utf8ToUtf16(const std::string& text, std::u16string* units);
 std::string Utf16ToUtf8(const std::u16string& text);
 std::string Utf16ToUtf8(const char16_t* text, std::size_t length);
 

@@ -65,10 +65,14 @@ std::string HexPrefix(std::uint32_t type) {
   return buf;
 }
 
-std::string HexByte(std::uint8_t byte) {
-  char buf[4];
-  std::snprintf(buf, sizeof buf, "%02x", byte);
-  return buf;
+void AppendHexByte(std::uint8_t byte, std::string* out) {
+  static const char kDigits[] = "0123456789abcdef";
+  *out += kDigits[byte >> 4];
+  *out += kDigits[byte & 0xF];
+}
+
+bool IsDwordLine(const RegValue& value) {
+  return value.type == regtype::kDword && value.data.size() == 4;
 }
 
 }  // namespace
@@ -153,6 +157,11 @@ std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
   return values;
 }
 
+ListedValues::ListedValues(RegistryBackend& registry, RegKey key)
+    : held_(registry.HeldValues(key)) {
+  if (held_ == nullptr) read_ = ReadValues(registry, key);
+}
+
 std::vector<std::string> ReadSubKeyNames(RegistryBackend& registry, RegKey key) {
   std::vector<std::string> names;
   std::uint32_t count = 0, longest = 0;
@@ -201,7 +210,7 @@ std::string JoinKeyPath(const std::string& path, const std::string& name) {
 
 std::string ScriptData(const RegValue& value) {
   if (IsPlainString(value)) return Quoted(TextOfStringData(value.data));
-  if (value.type == regtype::kDword && value.data.size() == 4) {
+  if (IsDwordLine(value)) {
     std::uint32_t d = value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
                       (static_cast<std::uint32_t>(value.data[3]) << 24);
     char buf[24];
@@ -209,30 +218,38 @@ std::string ScriptData(const RegValue& value) {
     return buf;
   }
   std::string out = HexPrefix(value.type);
-  for (std::size_t i = 0; i < value.data.size(); ++i)
-    out += (i ? "," : "") + HexByte(value.data[i]);
+  out.reserve(out.size() + value.data.size() * 3);
+  for (std::size_t i = 0; i < value.data.size(); ++i) {
+    if (i) out += ',';
+    AppendHexByte(value.data[i], &out);
+  }
   return out;
 }
 
 void AppendScriptValue(const RegValue& value, std::vector<std::string>* lines) {
-  const std::string head = NamePart(value.name) + "=";
-  bool hex = !IsPlainString(value) && !(value.type == regtype::kDword && value.data.size() == 4);
-  if (!hex) {
-    lines->push_back(head + ScriptData(value));
+  std::string line = NamePart(value.name) + "=";
+  if (IsPlainString(value)) {
+    lines->push_back(line + Quoted(TextOfStringData(value.data)));
     return;
   }
-  std::string line = head + HexPrefix(value.type);
+  if (IsDwordLine(value)) {
+    lines->push_back(line + ScriptData(value));
+    return;
+  }
+  line += HexPrefix(value.type);
   bool lineHasBytes = false;
   for (std::size_t i = 0; i < value.data.size(); ++i) {
-    std::string item = HexByte(value.data[i]) + (i + 1 < value.data.size() ? "," : "");
-    if (lineHasBytes && line.size() + item.size() > kScriptLineWidth) {
-      lines->push_back(line + "\\");
+    const bool last = i + 1 == value.data.size();
+    if (lineHasBytes && line.size() + (last ? 2 : 3) > kScriptLineWidth) {
+      line += '\\';
+      lines->push_back(std::move(line));
       line = "  ";
     }
-    line += item;
+    AppendHexByte(value.data[i], &line);
+    if (!last) line += ',';
     lineHasBytes = true;
   }
-  lines->push_back(line);
+  lines->push_back(std::move(line));
 }
 
 std::string ScriptValueDeletion(const std::string& name) {
@@ -243,12 +260,13 @@ void AppendKeyTree(RegistryBackend& registry, RegistryRoot root, const std::stri
                    std::vector<std::string>* lines) {
   RegKey key = 0;
   if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return;
-  std::vector<RegValue> values = ReadValues(registry, key);
+  const ListedValues values(registry, key);
   std::vector<std::string> children = ReadSubKeyNames(registry, key);
-  registry.CloseKey(key);
   lines->push_back("");
   lines->push_back("[" + FullKeyName(root, path) + "]");
-  for (const RegValue& value : values) AppendScriptValue(value, lines);
+  lines->reserve(lines->size() + values.All().size());
+  for (const RegValue& value : values.All()) AppendScriptValue(value, lines);
+  registry.CloseKey(key);
   for (const std::string& child : children)
     AppendKeyTree(registry, root, JoinKeyPath(path, child), lines);
 }

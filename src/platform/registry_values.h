@@ -34,6 +34,20 @@ long CopyEnumeratedValue(const RegValue& value, char* name, std::uint32_t* nameS
 bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, RegValue* value);
 // Every value of an open key, in enumeration order.
 std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key);
+
+// The same, to be looked at while the key stays as it is: where the
+// registry keeps them (HeldValues), or read.
+class ListedValues {
+ public:
+  ListedValues() = default;
+  ListedValues(RegistryBackend& registry, RegKey key);
+
+  const std::vector<RegValue>& All() const { return held_ ? *held_ : read_; }
+
+ private:
+  const std::vector<RegValue>* held_ = nullptr;
+  std::vector<RegValue> read_;
+};
 // Every sub-key name of an open key, in enumeration order.
 std::vector<std::string> ReadSubKeyNames(RegistryBackend& registry, RegKey key);
 

@@ -17,6 +17,14 @@ std::wstring Wide(const std::string& text) {
   return std::wstring(units.begin(), units.end());
 }
 
+// A value name in UTF-16 for one call, in a buffer kept for the next: values
+// are written by the hundred thousand.
+const wchar_t* WideName(const std::string& name) {
+  static thread_local std::u16string units;
+  Utf8ToUtf16(name, &units);
+  return reinterpret_cast<const wchar_t*>(units.c_str());
+}
+
 // A name read in UTF-16 handed out in the program's form: *size is the
 // buffer in bytes (with the NUL) on entry and the name's length on success.
 long CopyName(const wchar_t* wide, DWORD length, char* name, std::uint32_t* size) {
@@ -56,7 +64,7 @@ long Win32Registry::OpenKeyEx(RegKey parent, const std::string& subKey, std::uin
 
 long Win32Registry::SetValueEx(RegKey key, const std::string& name, std::uint32_t type,
                                const std::uint8_t* data, std::uint32_t size) {
-  return RegSetValueExW(H(key), Wide(name).c_str(), 0, type, data, size);
+  return RegSetValueExW(H(key), WideName(name), 0, type, data, size);
 }
 
 long Win32Registry::QueryValueEx(RegKey key, const std::string& name, std::uint32_t* type,

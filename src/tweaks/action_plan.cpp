@@ -30,28 +30,43 @@ std::string NextWord(const std::string& text, std::size_t* at) {
   return text.substr(start, *at - start);
 }
 
-// The values of keys of a registry by folded name, each key read once.
-using KeyValues = std::unordered_map<std::string, RegValue>;
-class KeyValuesCache {
+// One key as the plan leaves it and as another registry holds it: both
+// sides' values by folded name, each side read once whatever number of its
+// values the steps touch, and which of them were compared already.
+class ComparedKey {
  public:
-  explicit KeyValuesCache(RegistryBackend& registry) : registry_(registry) {}
-  const KeyValues& Of(RegistryRoot root, const std::string& path) {
-    const std::string id = std::to_string(static_cast<std::uint32_t>(root)) + "|" + FoldName(path);
-    auto it = keys_.find(id);
-    if (it != keys_.end()) return it->second;
-    KeyValues& values = keys_[id];
+  struct Value {
+    const RegValue* planned = nullptr;
+    const RegValue* actual = nullptr;
+    bool compared = false;
+  };
+
+  ComparedKey(RegistryBackend& planned, RegistryBackend& actual, RegistryRoot root,
+              const std::string& path)
+      : planned_(ValuesOf(planned, root, path)), actual_(ValuesOf(actual, root, path)) {
+    values_.reserve(planned_.All().size() + 1);
+    for (const RegValue& v : planned_.All()) values_[FoldName(v.name)].planned = &v;
+    for (const RegValue& v : actual_.All()) values_[FoldName(v.name)].actual = &v;
+  }
+  Value& Of(const std::string& name) { return values_[FoldName(name)]; }
+
+ private:
+  static ListedValues ValuesOf(RegistryBackend& registry, RegistryRoot root,
+                               const std::string& path) {
     RegKey key = 0;
-    if (registry_.OpenKeyEx(RootKey(root), path, kKeyRead, &key) == regerr::kSuccess) {
-      for (RegValue& v : ReadValues(registry_, key)) values.emplace(FoldName(v.name), std::move(v));
-      registry_.CloseKey(key);
-    }
+    if (registry.OpenKeyEx(RootKey(root), path, kKeyRead, &key) != regerr::kSuccess) return {};
+    ListedValues values(registry, key);
+    registry.CloseKey(key);
     return values;
   }
 
- private:
-  RegistryBackend& registry_;
-  std::unordered_map<std::string, KeyValues> keys_;
+  const ListedValues planned_, actual_;
+  std::unordered_map<std::string, Value> values_;
 };
+
+std::string KeyId(RegistryRoot root, const std::string& path) {
+  return std::to_string(static_cast<std::uint32_t>(root)) + "|" + FoldName(path);
+}
 
 }  // namespace
 
@@ -204,12 +219,12 @@ ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes
       layer_(static_cast<RegistryBackend&>(before_)),
       files_(std::make_unique<PlanningFiles>(files, steps_)),
       processes_(std::make_unique<PlanningProcesses>(processes, *this)) {
-  layer_.SetObserver([this](const RegOperation& operation) {
+  layer_.SetObserver([this](RegOperation operation) {
     PlanStep step;
     step.kind = PlanStep::Kind::kRegistry;
     step.depth = depth_;
-    step.operation = operation;
-    steps_.push_back(step);
+    step.operation = std::move(operation);
+    steps_.push_back(std::move(step));
   });
 }
 
@@ -239,11 +254,13 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
                                         std::size_t end, std::size_t* checked) {
   std::vector<Mismatch> mismatches;
   if (checked) *checked = 0;
-  std::set<std::string> seen;
+  std::set<std::string> seenKeys, seenFiles;
   const std::map<std::string, bool> plannedFiles = files_->Touched();
-  // Each live key's values are read once, whatever number of its values the
-  // steps touch.
-  KeyValuesCache liveKeys(registry), plannedKeys(layer_);
+  std::unordered_map<std::string, std::unique_ptr<ComparedKey>> keys;
+  // The steps of one key mostly follow each other: its folded path is looked
+  // up again only when the key changes.
+  const RegOperation* previous = nullptr;
+  ComparedKey* current = nullptr;
   for (std::size_t i = first; i < std::min(end, steps_.size()); ++i) {
     const PlanStep& step = steps_[i];
     Mismatch m;
@@ -253,32 +270,35 @@ std::vector<Mismatch> ActionPlan::Check(RegistryBackend& registry, Files& files,
       m.item.path = op.path;
       m.item.isKey =
           op.kind == RegOperation::Kind::kCreateKey || op.kind == RegOperation::Kind::kDeleteKey;
-      if (!m.item.isKey) m.item.name = op.value.name;
-      const std::string id = std::to_string(static_cast<std::uint32_t>(op.root)) + "|" +
-                             FoldName(op.path) +
-                             (m.item.isKey ? "|" : "|v|" + FoldName(m.item.name));
-      if (!seen.insert(id).second) continue;
-      if (checked) ++*checked;
       if (m.item.isKey) {
+        if (!seenKeys.insert(KeyId(op.root, op.path)).second) continue;
+        if (checked) ++*checked;
         m.expectedPresent = KeyExistsAt(layer_, op.root, op.path);
         m.actualPresent = KeyExistsAt(registry, op.root, op.path);
         if (m.expectedPresent == m.actualPresent) continue;
       } else {
-        const std::string folded = FoldName(m.item.name);
-        const KeyValues& planned = plannedKeys.Of(op.root, op.path);
-        const KeyValues& live = liveKeys.Of(op.root, op.path);
-        auto expected = planned.find(folded), actual = live.find(folded);
-        m.expectedPresent = expected != planned.end();
-        m.actualPresent = actual != live.end();
+        if (previous == nullptr || previous->root != op.root || previous->path != op.path) {
+          std::unique_ptr<ComparedKey>& key = keys[KeyId(op.root, op.path)];
+          if (!key) key = std::make_unique<ComparedKey>(layer_, registry, op.root, op.path);
+          current = key.get();
+          previous = &op;
+        }
+        ComparedKey::Value& value = current->Of(op.value.name);
+        if (value.compared) continue;
+        value.compared = true;
+        if (checked) ++*checked;
+        m.item.name = op.value.name;
+        m.expectedPresent = value.planned != nullptr;
+        m.actualPresent = value.actual != nullptr;
         if (m.expectedPresent == m.actualPresent &&
-            (!m.expectedPresent || SameData(expected->second, actual->second)))
+            (!m.expectedPresent || SameData(*value.planned, *value.actual)))
           continue;
-        if (m.expectedPresent) m.expected = expected->second;
-        if (m.actualPresent) m.actual = actual->second;
+        if (m.expectedPresent) m.expected = *value.planned;
+        if (m.actualPresent) m.actual = *value.actual;
       }
     } else if (step.kind == PlanStep::Kind::kWriteFile ||
                step.kind == PlanStep::Kind::kDeleteFile) {
-      if (!seen.insert("file|" + step.target).second) continue;
+      if (!seenFiles.insert(step.target).second) continue;
       if (checked) ++*checked;
       m.isFile = true;
       m.item.path = step.target;

@@ -70,6 +70,12 @@ TEST(RegScript, RejectsMalformedScriptsWithTheLine) {
       {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=\"open\r\n", 3},
       {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"\r\n", 3},
       {"REGEDIT4\r\n[HKCU\\A]\r\nv=1\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=hex:01,02,\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=hex:01,,02\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=hex:012\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=hex(123456789):00\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=hex(x):00\r\n", 3},
+      {"REGEDIT4\r\n[HKCU\\A]\r\n\"v\"=dword:0x10\r\n", 3},
   };
   for (const Case& c : cases) {
     MemoryRegistry r;
@@ -133,6 +139,38 @@ TEST(RegScript, Version5ExportKeepsEveryByteAndReadsBackStrictly) {
     EXPECT_EQ(v.type, got->type) << v.name;
     EXPECT_EQ(v.data, got->data) << v.name;
     EXPECT_EQ(v.name, got->name);
+  }
+}
+
+// The registry editor's looser forms: either case, blanks among the bytes,
+// one-digit bytes and short numbers. Strict reading (a backup) refuses the
+// short ones, at their line.
+TEST(RegScript, LooseHexAndNumbersAreReadButNotInABackup) {
+  const std::string script =
+      Version5Script({"[HKEY_CURRENT_USER\\Software\\Übung]", "\"Zähler\"=DWORD:0000ABcd",
+                      "\"Bytes\"=hex: 1, a ,\t0F,\\", "  ff",
+                      "\"Leer\"=hex:", "\"Eigen\"=HEX(1f):0a,0B", "\"Kurz\"=dword:abcd"},
+                     true);
+  MemoryRegistry r;
+  ApplyRegScript(r, ParseRegScript(script));
+  const std::string key = "Software\\Übung";
+  EXPECT_EQ(std::vector<std::uint8_t>({0xCD, 0xAB, 0, 0}),
+            r.FindValue(RegistryRoot::CurrentUser, key, "zähler")->data);
+  EXPECT_EQ(std::vector<std::uint8_t>({0x01, 0x0A, 0x0F, 0xFF}),
+            r.FindValue(RegistryRoot::CurrentUser, key, "Bytes")->data);
+  const MemoryRegistry::Value* empty = r.FindValue(RegistryRoot::CurrentUser, key, "Leer");
+  ASSERT_NE(nullptr, empty);
+  EXPECT_EQ(regtype::kBinary, empty->type);
+  EXPECT_TRUE(empty->data.empty());
+  EXPECT_EQ(0x1Fu, r.FindValue(RegistryRoot::CurrentUser, key, "Eigen")->type);
+  EXPECT_EQ(std::vector<std::uint8_t>({0xCD, 0xAB, 0, 0}),
+            r.FindValue(RegistryRoot::CurrentUser, key, "Kurz")->data);
+  try {
+    ParseRegScript(script, true);
+    ADD_FAILURE() << "a one-digit byte read strictly";
+  } catch (const RegScriptError& e) {
+    EXPECT_EQ(4, e.Line());
+    EXPECT_STREQ("line 4: bad hex bytes", e.what());
   }
 }
 

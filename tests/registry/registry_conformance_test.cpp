@@ -158,6 +158,38 @@ TEST_P(RegistryConformance, ValuesEnumerateWithTheirNamesTypesAndData) {
   EXPECT_EQ(std::vector<std::uint8_t>({'a', 'b', 'c', 0}), values[1].data);
 }
 
+// Values looked at where a backend keeps them are the values it enumerates,
+// in its order: after writes, a rewrite under another case, a deletion.
+TEST_P(RegistryConformance, ListedValuesAreTheEnumeratedOnes) {
+  RegistryBackend& b = *backend_;
+  RegKey key = 0;
+  ASSERT_EQ(regerr::kSuccess,
+            b.CreateKeyEx(RootKey(RegistryRoot::CurrentUser), Key("Liste"), kKeyAllAccess, &key));
+  auto expectListed = [&](const char* when, std::size_t count) {
+    const std::vector<RegValue> read = ReadValues(b, key);
+    const ListedValues listed(b, key);
+    ASSERT_EQ(count, read.size()) << when;
+    ASSERT_EQ(count, listed.All().size()) << when;
+    for (std::size_t i = 0; i < count; ++i) {
+      EXPECT_EQ(read[i].name, listed.All()[i].name) << when;
+      EXPECT_EQ(read[i].type, listed.All()[i].type) << when;
+      EXPECT_EQ(read[i].data, listed.All()[i].data) << when;
+    }
+  };
+  const std::vector<std::uint8_t> text = StringData("Größe: 12 м²"), odd = {0xFE, 0xFF, 0x00};
+  const std::uint8_t seven[4] = {7, 0, 0, 0};
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "Größe", regtype::kSz, text.data(),
+                                           static_cast<std::uint32_t>(text.size())));
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "Ελληνικά", regtype::kBinary, odd.data(), 3));
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "", regtype::kDword, seven, 4));
+  expectListed("written", 3);
+  ASSERT_EQ(regerr::kSuccess, b.SetValueEx(key, "GRÖßE", regtype::kExpandSz, odd.data(), 3));
+  expectListed("written again", 3);
+  ASSERT_EQ(regerr::kSuccess, b.DeleteValue(key, "ελληνικά"));
+  expectListed("deleted", 2);
+  b.CloseKey(key);
+}
+
 TEST_P(RegistryConformance, OpenKeyCreatesOnlyWhenAskedAndKeepsTheCurrentKeyOnFailure) {
   TRegistry reg;
   EXPECT_EQ(RegistryRoot::CurrentUser, reg.RootKey());
