@@ -6,7 +6,8 @@
 #                         dist/velotune-VERSION-win32-debug.zip (the two
 #                         programs' debug files) and dist/SHA256SUMS
 #   package.sh --verify   builds the last commit twice, one after the other in
-#                         two scratch folders of different paths, compiling
+#                         two scratch folders of different paths (one in the
+#                         temporary folder, one in build/), compiling
 #                         everything afresh, and compares the two downloads
 #                         byte for byte; exits with 1 when they differ
 #
@@ -88,12 +89,16 @@ verify() {
   if ! git -C "$here" diff --quiet HEAD -- 2>/dev/null; then
     echo "package: --verify builds the last commit; uncommitted changes are left out" >&2
   fi
-  local scratch
+  local scratch second
   scratch=$(mktemp -d "${TMPDIR:-/tmp}/velotune-verify.XXXXXX")
-  trap "rm -rf '$scratch'" EXIT
-  # Different depths and names, so that a build path that slipped into the
-  # programs shows.
-  local sources=("$scratch/a/velotune" "$scratch/second/build-here/src")
+  mkdir -p "$here/build"
+  second=$(mktemp -d "$here/build/verify.XXXXXX")
+  trap "rm -rf '$scratch' '$second'" EXIT
+  # Different depths and names, one in the temporary folder and one in the
+  # checkout's build folder (usually on either side of /usr, where the
+  # system's libraries are), so that a build path that slipped into the
+  # programs, or into the order of their parts, shows.
+  local sources=("$scratch/a/velotune" "$second/second/build-here/src")
   export SOURCE_DATE_EPOCH="${SOURCE_DATE_EPOCH:-$(git -C "$here" log -1 --format=%ct)}"
   local n
   for n in 0 1; do
