@@ -65,6 +65,10 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
       parsed->command = "help";
       return true;
     }
+    if (arg == "--version") {
+      parsed->command = "version";
+      return true;
+    }
     if (arg == "--json") {
       parsed->json = true;
     } else if (arg == "--set") {

@@ -9,7 +9,7 @@ namespace velotune {
 
 struct CliArguments {
   std::string command;  // "list", "plan", "diff", "status", "apply", "export", "backups", "undo",
-                        // "help"
+                        // "help", "version"
   std::string page;     // list: one page, or empty for all
   std::string action;   // plan, diff, apply, export; status: one action, or empty for the pages
   std::string backup;   // undo: the backup's file name, or empty for the newest

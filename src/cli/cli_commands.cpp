@@ -9,13 +9,16 @@
 #include "cli/cli_report.h"
 #include "cli/control_status.h"
 #include "cli/described_controls.h"
+#include "cli/elevation_check.h"
 #include "cli/json_text.h"
 #include "fixes/named_actions.h"
+#include "platform/errors.h"
 #include "platform/reg_script.h"
 #include "platform/seams.h"
 #include "tweaks/action_plan.h"
 #include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
+#include "velotune_version.h"
 
 namespace velotune {
 
@@ -328,6 +331,8 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
   if (!plan->Error().empty())
     return Fail(kActionFailed,
                 label + " would stop, so nothing has been changed: " + plan->Error());
+  const std::string refusal = ElevationRefusal(*plan, env_.registry, env_.processes, label);
+  if (!refusal.empty()) return Fail(kNotElevated, refusal);
   std::string backup;
   try {
     backup = BackUpPlan(*plan, env_.files, name, env_.now(), restored);
@@ -338,7 +343,7 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
   try {
     action();
   } catch (const std::exception& e) {
-    error = e.what();
+    error = ErrorBoxText(e);
   }
   std::size_t checked = 0;
   const std::vector<Mismatch> different = plan->Check(env_.registry, env_.files, &checked);
@@ -547,6 +552,7 @@ Options:
                     replacing those of the same names
   --json            the result as one JSON object on standard output
   --help            this text
+  --version         the program's version
 
 Every control starts as the window starts it. Backups are registry scripts in
 the format the system's registry editor writes ("Windows Registry Editor
@@ -555,6 +561,11 @@ Velotune\Backups, named by time and action; the newest 50 are kept. Each is
 read back before the action runs, and undo runs only a backup that reads
 through whole, up to its closing line. Processes other than registry
 imports (batch files, powercfg) are listed but cannot be previewed or undone.
+
+apply and undo need an elevated prompt ("Run as administrator") when the
+action writes machine-wide keys (HKEY_LOCAL_MACHINE, HKEY_USERS, classes not
+kept for the user alone) or starts the registry editor; every other command
+works from any prompt.
 
 Exit codes:
   0  done; for apply and undo every value and key read back as planned, for
@@ -573,6 +584,8 @@ Exit codes:
      to undo, or a backup that cannot be read or is not complete
   4  the backup could not be written, or read back would not restore
      everything the action touches, so nothing was changed
+  5  apply or undo needs administrator rights that this prompt does not
+     have; the message says what needs them. Nothing was changed
 )";
 }
 
@@ -593,6 +606,11 @@ CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
   if (!ParseCliArguments(args, &parsed, &error)) return badArguments();
   if (parsed.command == "help") {
     result.out = CliUsage();
+    return result;
+  }
+  if (parsed.command == "version") {
+    result.out = json ? JsonObject({{"version", JsonString(VELOTUNE_VERSION_TEXT)}}) + "\n"
+                      : "velotune-cli " VELOTUNE_VERSION_TEXT "\n";
     return result;
   }
   ScopedSeams seams(&env.registry, &env.processes, &env.files);

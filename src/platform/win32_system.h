@@ -20,6 +20,8 @@ class Win32Processes : public Processes {
   void ShellOpen(void* owner, const std::string& target, int showCommand) override;
   // Under WOW64 the 64-bit tools, by full path.
   std::string ForSystemTools(const std::string& commandLine) override;
+  // GetTokenInformation with TokenElevation on the process's token.
+  bool Elevated() override;
 };
 
 class Win32Files : public Files {

@@ -174,6 +174,7 @@ class ActionPlan::PlanningProcesses : public Processes {
     return 33;  // started
   }
   std::string NetUserName() override { return live_.NetUserName(); }
+  bool Elevated() override { return live_.Elevated(); }
   void ShellOpen(void*, const std::string& target, int) override {
     PlanStep step;
     step.kind = PlanStep::Kind::kProcess;

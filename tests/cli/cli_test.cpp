@@ -160,6 +160,62 @@ TEST_F(CommandLine, ABackupThatCannotBeWrittenStopsTheActionBeforeAnyChange) {
   EXPECT_EQ(1u, files.files.count("C:\\Users\\Tester\\AppData\\Local\\IconCache.DB"));
 }
 
+// Without the administrator's rights the system would refuse machine-wide
+// writes and the registry editor halfway through: apply and undo stop
+// before their backup, saying what needs the rights; what stays with the
+// user runs. HKEY_CLASSES_ROOT is the user's where the user has the key.
+TEST_F(CommandLine, WithoutElevationMachineWideWorkStopsWithFiveBeforeTheBackup) {
+  processes.elevated = false;
+  const std::string before = Dump(live);
+  const auto filesBefore = files.files;
+  CliResult page3 = Run({"apply", "page3"});
+  EXPECT_EQ(cli_exit::kNotElevated, page3.exitCode);
+  EXPECT_EQ(
+      "Save Changes on Tweaks [3] (page3) needs administrator rights: it writes "
+      "HKEY_LOCAL_MACHINE\\SYSTEM and 40 more machine-wide keys. Nothing was changed; run "
+      "it from an elevated prompt.\n",
+      page3.err);
+  EXPECT_EQ("", page3.out);
+  CliResult fix = Run({"apply", "fix", "--json"});
+  EXPECT_EQ(cli_exit::kNotElevated, fix.exitCode);
+  EXPECT_EQ(
+      "{\"error\":\"FIX IT! (fix) needs administrator rights: it starts the registry "
+      "editor. Nothing was changed; run it from an elevated prompt.\",\"exitCode\":5}\n",
+      fix.out);
+  EXPECT_EQ(before, Dump(live));
+  EXPECT_EQ(filesBefore, files.files);
+  EXPECT_TRUE(processes.calls.empty());
+
+  // An undo of the user's own keys, one class among them that the user has.
+  WriteStringUser("Software\\Classes\\.vélo", "", "VeloFile");
+  const std::string backup = std::string(kBackups) + "2014-05-31_09-00-00-000_page1.reg";
+  std::vector<std::string> lines = {
+      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
+      "\"Wallpaper\"=\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"",
+      "\"MenuShowDelay\"=-",
+      "",
+      "[HKEY_CLASSES_ROOT\\.vélo]",
+      "\"Content Type\"=\"image/x-vélo\""};
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
+  CliResult undo = Run({"undo"});
+  ASSERT_EQ(cli_exit::kOk, undo.exitCode) << undo.out << undo.err;
+  RegValue wallpaper;
+  ASSERT_TRUE(
+      ValueAt(live, RegistryRoot::CurrentUser, "Control Panel\\Desktop", "Wallpaper", &wallpaper));
+  EXPECT_EQ("\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"", ScriptData(wallpaper));
+  // A class the user does not have is the machine's: the same undo with one
+  // more key is refused, and names it.
+  lines.push_back("[HKEY_CLASSES_ROOT\\ftp.vélo]");
+  files.Delete(backup);
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
+  CliResult machineClass = Run({"undo", "2014-05-31_09-00-00-000_page1"});
+  EXPECT_EQ(cli_exit::kNotElevated, machineClass.exitCode);
+  EXPECT_EQ(0u, machineClass.err.find("Undo of 2014-05-31_09-00-00-000_page1.reg needs "
+                                      "administrator rights: it writes "
+                                      "HKEY_CLASSES_ROOT\\ftp.vélo. Nothing was changed"))
+      << machineClass.err;
+}
+
 TEST_F(CommandLine, StatusNamesTheControlsWhoseValuesTheRegistryDoesNotHold) {
   ASSERT_EQ(cli_exit::kOk, Run({"apply", "one-click"}).exitCode);
   WriteStringUser("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",

@@ -32,6 +32,7 @@ class RecordingProcesses : public Processes {
   // Put before every command line that goes through ForSystemTools, so that
   // tests see which ones did.
   std::string systemToolMark;
+  bool elevated = true;
 
   void RunProcess(const std::string& application, const std::string& commandLine,
                   bool wait) override {
@@ -50,6 +51,7 @@ class RecordingProcesses : public Processes {
   std::string ForSystemTools(const std::string& commandLine) override {
     return systemToolMark + commandLine;
   }
+  bool Elevated() override { return elevated; }
 
   std::vector<std::string> CommandLines() const {
     std::vector<std::string> out;
