@@ -52,3 +52,57 @@ function(velotune_wine_test name)
                          ENVIRONMENT "VELOTUNE_XVFB=1;VELOTUNE_WINEARCH=${arch};VELOTUNE_DPI=${dpi}")
   endforeach()
 endfunction()
+
+# Files CMake writes for the sources and resources: the version header and the
+# manifests.
+set(VELOTUNE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+
+# velotune_split_debug_info(TARGET)
+#   Users get the program without its debug information (about a tenth of the
+#   size); the information stays beside it in TARGET.exe.debug, which the
+#   program names in a debug link, so a debugger finds it for crash analysis.
+#   objcopy stamps the files it writes with the time, or with
+#   SOURCE_DATE_EPOCH: 0, as the linker leaves it.
+function(velotune_split_debug_info target)
+  set(exe $<TARGET_FILE_NAME:${target}>)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${objcopy} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=${exe}.debug ${exe}
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    COMMENT "Keeping ${target}'s debug information in ${exe}.debug")
+endfunction()
+
+# velotune_manifest(FILE NAME LEVEL [COMMON_CONTROLS] [PER_MONITOR_DPI])
+#   Writes the application manifest FILE into the generated folder: the
+#   assembly NAME at the project's version, the execution level LEVEL, the
+#   systems from Vista to Windows 10 and 11, with COMMON_CONTROLS version 6
+#   of the common controls, and with PER_MONITOR_DPI the awareness of each
+#   monitor's DPI (version 2, then version 1 and the system's DPI for the
+#   systems that do not know it; "true/pm" for Windows 8.1 and before).
+function(velotune_manifest file name level)
+  cmake_parse_arguments(M "COMMON_CONTROLS;PER_MONITOR_DPI" "" "" ${ARGN})
+  set(MANIFEST_NAME ${name})
+  set(MANIFEST_LEVEL ${level})
+  set(MANIFEST_DEPENDENCY "")
+  if(M_COMMON_CONTROLS)
+    string(CONCAT MANIFEST_DEPENDENCY
+      "  <dependency>\n"
+      "    <dependentAssembly>\n"
+      "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
+      "                        processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\n"
+      "    </dependentAssembly>\n"
+      "  </dependency>\n")
+  endif()
+  set(MANIFEST_SETTINGS "")
+  if(M_PER_MONITOR_DPI)
+    string(CONCAT MANIFEST_SETTINGS
+      "  <application xmlns=\"urn:schemas-microsoft-com:asm.v3\">\n"
+      "    <windowsSettings>\n"
+      "      <dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/WindowsSettings\">true/pm</dpiAware>\n"
+      "      <dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">PerMonitorV2, PerMonitor, System</dpiAwareness>\n"
+      "    </windowsSettings>\n"
+      "  </application>\n")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/assets/app.manifest.in ${VELOTUNE_GENERATED_DIR}/${file} @ONLY)
+endfunction()
