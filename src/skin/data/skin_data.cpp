@@ -142,24 +142,35 @@ void TSkinData::SetSkinFile(const std::string& path) {
   }
 }
 
-bool TSkinData::ReadSkinStream(const uint8_t* payload, size_t size) {
+namespace {
+
+// A stored stream's payload: its length (4 bytes) and that many bytes, kept
+// in `into`. False when it is cut short; *kept false for an empty one.
+bool ReadStoredStream(const uint8_t* payload, size_t size, std::vector<uint8_t>& into, bool* kept) {
+  *kept = false;
   if (payload == nullptr || size < 4) return false;
   int32_t n;
   std::memcpy(&n, payload, 4);
   if (n <= 0) return true;
   if (static_cast<uint64_t>(n) > size - 4) return false;
-  stored_.assign(payload + 4, payload + 4 + n);
-  if (!Designing) LoadSkinStream();
+  into.assign(payload + 4, payload + 4 + n);
+  *kept = true;
+  return true;
+}
+
+}  // namespace
+
+bool TSkinData::ReadSkinStream(const uint8_t* payload, size_t size) {
+  bool kept = false;
+  if (!ReadStoredStream(payload, size, stored_, &kept)) return false;
+  if (kept && !Designing) LoadSkinStream();
   return true;
 }
 
 bool TSkinData::ReadHiDpiStream(const uint8_t* payload, size_t size) {
-  if (payload == nullptr || size < 4) return false;
-  int32_t n;
-  std::memcpy(&n, payload, 4);
-  if (n <= 0) return true;
-  if (static_cast<uint64_t>(n) > size - 4) return false;
-  stored2x_.assign(payload + 4, payload + 4 + n);
+  bool kept = false;
+  if (!ReadStoredStream(payload, size, stored2x_, &kept)) return false;
+  if (!kept) return true;
   hiDpi_.reset();
   hiDpiTried_ = false;
   scaledArt_.clear();
