@@ -1,6 +1,7 @@
 // Windowed controls: one window each, created when first needed, every
 // message through WindowProc, children's notifications reflected to them.
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "framework/application.h"
@@ -9,6 +10,7 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 #include "framework/property_helpers.h"
+#include "framework/shown_region.h"
 
 namespace velotune {
 
@@ -445,21 +447,28 @@ void TWinControl::WndProc(TMessage& message) {
       if (!defaultProc_) {
         PAINTSTRUCT ps;
         HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-        RECT client;
-        GetClientRect(handle_, &client);
-        // Drawn off screen first so that children drawn over the background
-        // do not flicker.
-        HDC memory = CreateCompatibleDC(dc);
-        BITMAPINFO info =
-            DibInfo32(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        PaintWindow(memory);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        // Its own paint is composed only where the screen shows it: a page
+        // its panel covers has nothing to compose.
+        std::optional<ShownRegion> shown;
+        if (!message.WParam) shown.emplace(dc, handle_);
+        if (!shown || !shown->Empty()) {
+          RECT client;
+          GetClientRect(handle_, &client);
+          // Drawn off screen first so that children drawn over the background
+          // do not flicker.
+          HDC memory = CreateCompatibleDC(dc);
+          BITMAPINFO info =
+              DibInfo32(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+          void* bits = nullptr;
+          HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+          HGDIOBJ old = SelectObject(memory, bitmap);
+          if (shown) shown->ClipTo(memory);
+          PaintWindow(memory);
+          BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+          SelectObject(memory, old);
+          DeleteObject(bitmap);
+          DeleteDC(memory);
+        }
         if (!message.WParam) EndPaint(handle_, &ps);
         return;
       }

@@ -2,6 +2,7 @@
 
 #include "framework/font.h"
 #include "framework/form.h"
+#include "framework/shown_region.h"
 #include "framework/window_text.h"
 #include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
@@ -284,10 +285,11 @@ COLORREF TSkinControl::SkinColour(int entry) const {
   return ResolveColour(data_->Colour(entry));
 }
 
-void TSkinControl::PaintBuffered(HDC dc) {
+void TSkinControl::PaintBuffered(HDC dc, const ShownRegion* shown) {
   GetWindowRect(handle_, &screenRect_);
   const RECT rect = LocalRect();
   OffscreenBuffer buffer(dc, rect.right, rect.bottom);
+  if (shown) shown->ClipTo(buffer.Dc());
   PaintBackground(buffer.Dc(), rect);
   try {
     Paint(buffer.Dc(), rect);
@@ -300,7 +302,12 @@ void TSkinControl::PaintBuffered(HDC dc) {
 void TSkinControl::PaintMessage(TMessage& message, bool buffered) {
   PAINTSTRUCT ps;
   HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-  if (buffered) {
+  if (buffered && !message.WParam) {
+    // Composed only where the screen shows it: a container's children and
+    // the pane under a page are left out.
+    const ShownRegion shown(dc, handle_);
+    if (!shown.Empty()) PaintBuffered(dc, &shown);
+  } else if (buffered) {
     PaintBuffered(dc);
   } else {
     GetWindowRect(handle_, &screenRect_);

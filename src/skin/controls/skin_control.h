@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/control.h"
+#include "framework/shown_region.h"
 #include "skin/controls/wrapper_states.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skinned_control.h"
@@ -61,8 +62,9 @@ class TSkinControl : public TComponent, public SkinnedControl {
   void Repaint();
   // The window's rectangle moved to the origin.
   RECT LocalRect() const;
-  // Paints into an off-screen buffer first, then copies it in one go.
-  void PaintBuffered(HDC dc);
+  // Paints into an off-screen buffer first, then copies it in one go; with
+  // `shown`, what the screen shows of the window, only that is composed.
+  void PaintBuffered(HDC dc, const ShownRegion* shown = nullptr);
   // Paints a WM_PAINT (or print) message through the wrapper: a paint cycle
   // begins when the message carries no device context; Paint is called
   // directly, or through PaintBuffered; failures are swallowed.
