@@ -112,8 +112,12 @@ void TTweakFrm::SidebarClick(TEventArgs& e) {
   const SidebarMode* mode = FindSidebarMode(SenderOf(e).Tag());
   if (!mode) return;
   auto* pages = Bind<TPageControl>(*this, "TweaksSheet");
-  for (const char* name : AllPageNames()) Bind<TTabSheet>(*this, name)->SetTabVisible(false);
-  for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
+  {
+    // The tab control is rebuilt once, not after each tab.
+    const TPageControl::TabsUpdate tabs(*pages);
+    for (const char* name : AllPageNames()) Bind<TTabSheet>(*this, name)->SetTabVisible(false);
+    for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
+  }
   Bind<TControl>(*this, kBottomPanelName)->SetVisible(mode->bottomPanelVisible);
   if (mode->activePage) pages->SetActivePage(Bind<TTabSheet>(*this, mode->activePage));
   pages->SetBounds(pages->Left(), pages->Top(), pages->Width(), kSidebarPageControlHeight);

@@ -219,8 +219,22 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (previous != page && !(ComponentState() & csLoading)) Fire("OnChange");
 }
 
+TPageControl::TabsUpdate::TabsUpdate(TPageControl& pages) : pages_(pages) {
+  ++pages_.tabsUpdates_;
+}
+
+TPageControl::TabsUpdate::~TabsUpdate() {
+  if (--pages_.tabsUpdates_ > 0 || !pages_.tabsWaiting_) return;
+  pages_.tabsWaiting_ = false;
+  pages_.UpdateTabs();
+}
+
 void TPageControl::UpdateTabs() {
   if (!handle_) return;
+  if (tabsUpdates_ > 0) {
+    tabsWaiting_ = true;
+    return;
+  }
   SendMessageA(handle_, TCM_DELETEALLITEMS, 0, 0);
   std::vector<TTabSheet*> tabs = VisibleTabs();
   int selected = -1;
