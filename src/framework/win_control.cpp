@@ -30,6 +30,18 @@ void Forget(HWND window, const TWinControl* control) {
   if (it != controls.end() && it->second == control) controls.erase(it);
 }
 
+// The framework window that has the focus: set as one gets WM_SETFOCUS,
+// cleared as it gets WM_KILLFOCUS or goes, before its handling of either, so
+// that the handling sees what GetFocus would answer.
+HWND focusedWindow = nullptr;
+
+void FollowFocus(HWND window, UINT msg) {
+  if (msg == WM_SETFOCUS)
+    focusedWindow = window;
+  else if ((msg == WM_KILLFOCUS || msg == WM_NCDESTROY) && focusedWindow == window)
+    focusedWindow = nullptr;
+}
+
 ControlWindowsBatchHandler batchHandler = nullptr;
 LateControlWindowsHandler lateHandler = nullptr;
 
@@ -141,6 +153,10 @@ TWinControl* TWinControl::FromHandle(HWND window) {
   const auto& controls = ControlsByHandle();
   auto it = controls.find(window);
   return it == controls.end() ? nullptr : it->second;
+}
+
+HWND TWinControl::FocusedWindow() {
+  return focusedWindow;
 }
 
 HWND TWinControl::Handle() {
@@ -317,6 +333,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam
     }
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
+  FollowFocus(window, msg);
   TMessage message{msg, wParam, lParam, 0};
   try {
     control->WindowProc(message);

@@ -61,10 +61,15 @@ bool TSkinControl::ReadProperty(const char* name, std::string* value) const {
   }
 }
 
+HWND TSkinControl::CurrentFocus() {
+  const HWND known = TWinControl::FocusedWindow();
+  return known ? known : GetFocus();
+}
+
 bool TSkinControl::FocusCueWanted() const {
   // A window of the control's own (a combo box's edit) counts; a control
   // on it (a page's check box) does not.
-  const HWND focus = GetFocus();
+  const HWND focus = CurrentFocus();
   const bool own = focus && GetParent(focus) == handle_ && !TWinControl::FromHandle(focus);
   if (!handle_ || !focus || (focus != handle_ && !own)) return false;
   const LRESULT state = SendMessageA(handle_, WM_QUERYUISTATE, 0, 0);

@@ -91,6 +91,9 @@ class TSkinControl : public TComponent, public SkinnedControl {
   // The keyboard focus is on the control (or a window inside it) and its
   // window's UI state shows focus cues (hidden until the keyboard is used).
   bool FocusCueWanted() const;
+  // The window with the focus; the system is asked only when the focus is on
+  // none of the framework's windows.
+  static HWND CurrentFocus();
   // A dotted focus rectangle on rect's edge, one scaled pixel thick.
   void DrawFocusCue(HDC dc, const RECT& rect) const;
   // What the control's text area is filled with: its own colour, or the
