@@ -24,12 +24,6 @@ std::unordered_map<HWND, TWinControl*>& ControlsByHandle() {
   return controls;
 }
 
-void Forget(HWND window, const TWinControl* control) {
-  auto& controls = ControlsByHandle();
-  auto it = controls.find(window);
-  if (it != controls.end() && it->second == control) controls.erase(it);
-}
-
 // The framework window that has the focus: set as one gets WM_SETFOCUS,
 // cleared as it gets WM_KILLFOCUS or goes, before its handling of either, so
 // that the handling sees what GetFocus would answer.
@@ -40,6 +34,15 @@ void FollowFocus(HWND window, UINT msg) {
     focusedWindow = window;
   else if ((msg == WM_KILLFOCUS || msg == WM_NCDESTROY) && focusedWindow == window)
     focusedWindow = nullptr;
+}
+
+void Forget(HWND window, const TWinControl* control) {
+  // A window destroyed with its own procedure given back hears no more
+  // focus messages.
+  if (focusedWindow == window) focusedWindow = nullptr;
+  auto& controls = ControlsByHandle();
+  auto it = controls.find(window);
+  if (it != controls.end() && it->second == control) controls.erase(it);
 }
 
 ControlWindowsBatchHandler batchHandler = nullptr;
@@ -465,9 +468,11 @@ void TWinControl::WndProc(TMessage& message) {
         PAINTSTRUCT ps;
         HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
         // Its own paint is composed only where the screen shows it: a page
-        // its panel covers has nothing to compose.
+        // its panel covers has nothing to compose. (A window without
+        // children to leave out would gain nothing.)
         std::optional<ShownRegion> shown;
-        if (!message.WParam) shown.emplace(dc, handle_);
+        if (!message.WParam && (GetWindowLongA(handle_, GWL_STYLE) & WS_CLIPCHILDREN))
+          shown.emplace(dc, handle_);
         if (!shown || !shown->Empty()) {
           RECT client;
           GetClientRect(handle_, &client);

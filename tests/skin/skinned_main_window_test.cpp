@@ -3,8 +3,10 @@
 // yet keeping the system look.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "app/tweak_form.h"
 #include "framework/containers.h"
@@ -95,6 +97,80 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
       for (int x = 16; x < r.right; ++x)
         if (canvas.At(x, y) == MakePixel(0, 128, 0)) ++green;
     EXPECT_GT(green, 10) << name;
+  }
+}
+
+// The WM_PAINT messages each window of this thread handles, posted or sent.
+class PaintCounter {
+ public:
+  PaintCounter() {
+    self_ = this;
+    posted_ = SetWindowsHookExA(WH_GETMESSAGE, &Posted, nullptr, GetCurrentThreadId());
+    sent_ = SetWindowsHookExA(WH_CALLWNDPROC, &Sent, nullptr, GetCurrentThreadId());
+  }
+  ~PaintCounter() {
+    UnhookWindowsHookEx(posted_);
+    UnhookWindowsHookEx(sent_);
+    self_ = nullptr;
+  }
+  std::map<HWND, int> counts;
+
+ private:
+  static LRESULT CALLBACK Posted(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT)
+      ++self_->counts[msg->hwnd];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static LRESULT CALLBACK Sent(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && msg->message == WM_PAINT && !msg->wParam) ++self_->counts[msg->hwnd];
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  static PaintCounter* self_;
+  HHOOK posted_;
+  HHOOK sent_;
+};
+PaintCounter* PaintCounter::self_ = nullptr;
+
+bool NothingLeftToPaint(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child) && !NothingLeftToPaint(child)) return false;
+  return true;
+}
+
+// A page shown the first time makes its windows hidden and shows them in one
+// go, and the sidebar's switch puts its tabs in once: each of its windows is
+// painted once, not once for each step.
+TEST(SkinnedMainWindow, AFirstVisitOfEachPagePaintsEachOfItsWindowsOnce) {
+  SkinnedTweakWindow shown;
+  TTweakFrm& window = shown.window;
+  ASSERT_TRUE(PumpUntil([&] { return NothingLeftToPaint(window.Handle()); }));
+  const std::pair<const char*, std::function<void()>> visits[] = {
+      {"TabSheet1", [&] { window.DialogChar('2'); }},
+      {"TabSheet3", [&] { window.DialogChar('3'); }},
+      {"shtFix", [&] { Bind<TSpeedButton>(window, "spdFix")->Click(); }},
+  };
+  for (const auto& [name, visit] : visits) {
+    auto* page = Bind<TTabSheet>(window, name);
+    ASSERT_FALSE(page->HandleAllocated()) << name;
+    PaintCounter painted;
+    visit();
+    ASSERT_TRUE(PumpUntil([&] { return NothingLeftToPaint(window.Handle()); })) << name;
+    int windows = 0;
+    for (TComponent* c : window.Components()) {
+      auto* control = dynamic_cast<TWinControl*>(c);
+      if (!control || !control->HandleAllocated() || !IsWindowVisible(control->Handle())) continue;
+      // A combo box's wrapper repaints it at once on each frame paint too.
+      if (dynamic_cast<TComboBox*>(control)) continue;
+      bool onPage = false;
+      for (TControl* up = control; up && !onPage; up = up->Parent()) onPage = up == page;
+      if (!onPage) continue;
+      ++windows;
+      EXPECT_GE(1, painted.counts[control->Handle()]) << name << ": " << control->Name();
+    }
+    EXPECT_GT(windows, 20) << name;
   }
 }
 

@@ -307,7 +307,7 @@ void TSkinControl::PaintBuffered(HDC dc, const ShownRegion* shown) {
 void TSkinControl::PaintMessage(TMessage& message, bool buffered) {
   PAINTSTRUCT ps;
   HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-  if (buffered && !message.WParam) {
+  if (buffered && !message.WParam && (GetWindowLongA(handle_, GWL_STYLE) & WS_CLIPCHILDREN)) {
     // Composed only where the screen shows it: a container's children and
     // the pane under a page are left out.
     const ShownRegion shown(dc, handle_);
