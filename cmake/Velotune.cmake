@@ -46,3 +46,45 @@ function(velotune_wine_test name)
                          ENVIRONMENT "VELOTUNE_XVFB=1;VELOTUNE_WINEARCH=${arch}")
   endforeach()
 endfunction()
+
+# Files CMake writes for the sources and resources: the version header and the
+# manifests.
+set(VELOTUNE_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+
+# velotune_split_debug_info(TARGET)
+#   Users get the program without its debug information (about a tenth of the
+#   size); the information stays beside it in TARGET.exe.debug, which the
+#   program names in a debug link, so a debugger finds it for crash analysis.
+#   objcopy stamps the files it writes with the time, or with
+#   SOURCE_DATE_EPOCH: 0, as the linker leaves it.
+function(velotune_split_debug_info target)
+  set(exe $<TARGET_FILE_NAME:${target}>)
+  set(objcopy ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=0 ${CMAKE_OBJCOPY})
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${objcopy} --only-keep-debug ${exe} ${exe}.debug
+    COMMAND ${objcopy} --strip-all --add-gnu-debuglink=${exe}.debug ${exe}
+    WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
+    COMMENT "Keeping ${target}'s debug information in ${exe}.debug")
+endfunction()
+
+# velotune_manifest(FILE NAME LEVEL [COMMON_CONTROLS])
+#   Writes the application manifest FILE into the generated folder: the
+#   assembly NAME at the project's version, the execution level LEVEL, the
+#   systems from Vista to Windows 10 and 11, and with COMMON_CONTROLS
+#   version 6 of the common controls.
+function(velotune_manifest file name level)
+  cmake_parse_arguments(M "COMMON_CONTROLS" "" "" ${ARGN})
+  set(MANIFEST_NAME ${name})
+  set(MANIFEST_LEVEL ${level})
+  set(MANIFEST_DEPENDENCY "")
+  if(M_COMMON_CONTROLS)
+    string(CONCAT MANIFEST_DEPENDENCY
+      "  <dependency>\n"
+      "    <dependentAssembly>\n"
+      "      <assemblyIdentity type=\"win32\" name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"\n"
+      "                        processorArchitecture=\"x86\" publicKeyToken=\"6595b64144ccf1df\" language=\"*\"/>\n"
+      "    </dependentAssembly>\n"
+      "  </dependency>\n")
+  endif()
+  configure_file(${PROJECT_SOURCE_DIR}/assets/app.manifest.in ${VELOTUNE_GENERATED_DIR}/${file} @ONLY)
+endfunction()

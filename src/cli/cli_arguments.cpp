@@ -22,6 +22,27 @@ std::string ActionNames() {
   return names;
 }
 
+// The word after an option that needs one ("--out DIR"), or "--out=DIR".
+bool OptionValue(const std::vector<std::string>& args, std::size_t* i, const std::string& option,
+                 const std::string& wanted, std::string* value, std::string* error) {
+  const std::string& arg = args[*i];
+  if (arg.compare(0, option.size() + 1, option + "=") == 0) {
+    *value = arg.substr(option.size() + 1);
+  } else if (*i + 1 < args.size() && args[*i + 1].compare(0, 2, "--") != 0) {
+    *value = args[++*i];
+  } else {
+    value->clear();
+  }
+  if (value->empty()) *error = option + " needs " + wanted + " after it";
+  return !value->empty();
+}
+
+bool IsOption(const std::string& arg, const std::string& option) {
+  return arg == option || arg.compare(0, option.size() + 1, option + "=") == 0;
+}
+
+const char kFormats[] = "pol, reg or json";
+
 bool AddSet(const std::string& assignment, CliArguments* parsed, std::string* error) {
   const std::size_t equals = assignment.find('=');
   if (equals == std::string::npos || equals == 0) {
@@ -44,6 +65,10 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
       parsed->command = "help";
       return true;
     }
+    if (arg == "--version") {
+      parsed->command = "version";
+      return true;
+    }
     if (arg == "--json") {
       parsed->json = true;
     } else if (arg == "--set") {
@@ -54,6 +79,13 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
       if (!AddSet(args[++i], parsed, error)) return false;
     } else if (arg.compare(0, 6, "--set=") == 0) {
       if (!AddSet(arg.substr(6), parsed, error)) return false;
+    } else if (IsOption(arg, "--format")) {
+      if (!OptionValue(args, &i, "--format", kFormats, &parsed->format, error)) return false;
+    } else if (IsOption(arg, "--out")) {
+      if (!OptionValue(args, &i, "--out", "the folder to write to", &parsed->out, error))
+        return false;
+    } else if (arg == "--force") {
+      parsed->force = true;
     } else if (!arg.empty() && arg[0] == '-') {
       *error = "Unknown option " + arg + kSeeHelp;
       return false;
@@ -82,7 +114,7 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
       }
       parsed->page = words[0];
     }
-  } else if (command == "plan" || command == "diff" || command == "apply") {
+  } else if (command == "plan" || command == "diff" || command == "apply" || command == "export") {
     if (words.empty()) {
       *error = command + " needs an action: " + ActionNames();
       return false;
@@ -93,7 +125,14 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
       return false;
     }
     parsed->action = words[0];
-  } else if (command == "status" || command == "backups") {
+  } else if (command == "status") {
+    if (tooMany(1)) return false;
+    if (!words.empty() && FindNamedAction(words[0]) == nullptr) {
+      *error = "Unknown action " + words[0] + ": give one of " + ActionNames();
+      return false;
+    }
+    if (!words.empty()) parsed->action = words[0];
+  } else if (command == "backups") {
     if (tooMany(0)) return false;
   } else if (command == "undo") {
     if (tooMany(1)) return false;
@@ -102,11 +141,28 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
     *error = "Unknown command " + command + kSeeHelp;
     return false;
   }
-  const bool takesSets =
-      command == "plan" || command == "diff" || command == "apply" || command == "status";
+  const bool takesSets = command == "plan" || command == "diff" || command == "apply" ||
+                         command == "status" || command == "export";
   if (!parsed->sets.empty() && !takesSets) {
-    *error =
-        "--set does not go with " + command + "; it sets controls for plan, diff, apply and status";
+    *error = "--set does not go with " + command +
+             "; it sets controls for plan, diff, apply, export and status";
+    return false;
+  }
+  if (command != "export") {
+    if (parsed->format.empty() && parsed->out.empty() && !parsed->force) return true;
+    *error = "--format, --out and --force go only with export";
+    return false;
+  }
+  if (parsed->format.empty()) {
+    *error = std::string("export needs --format ") + kFormats;
+    return false;
+  }
+  if (!IsOneOf(parsed->format, {"pol", "reg", "json"})) {
+    *error = "Unknown format " + parsed->format + ": give " + kFormats;
+    return false;
+  }
+  if (parsed->out.empty()) {
+    *error = "export needs --out and the folder to write to";
     return false;
   }
   return true;

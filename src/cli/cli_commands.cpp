@@ -2,18 +2,23 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
 #include "cli/cli_arguments.h"
+#include "cli/cli_export.h"
 #include "cli/cli_report.h"
 #include "cli/control_status.h"
 #include "cli/described_controls.h"
+#include "cli/elevation_check.h"
 #include "cli/json_text.h"
 #include "fixes/named_actions.h"
+#include "platform/errors.h"
 #include "platform/reg_script.h"
 #include "platform/seams.h"
 #include "tweaks/action_plan.h"
 #include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
+#include "velotune_version.h"
 
 namespace velotune {
 
@@ -58,7 +63,9 @@ class Session {
   int Plan();
   int Diff();
   int Status();
+  int ActionStatus();
   int Apply();
+  int Export();
   int Backups();
   int Undo();
 
@@ -229,6 +236,7 @@ int Session::Diff() {
 }
 
 int Session::Status() {
+  if (!args_.action.empty()) return ActionStatus();
   const StatusReport report = ControlsStatus(controls_, env_.registry, env_.files, env_.processes);
   std::size_t matching = 0;
   std::vector<std::string> items;
@@ -272,6 +280,49 @@ int Session::Status() {
   return matching == total ? kOk : kNotAsPlanned;
 }
 
+// Whether the registry holds what the action would write: every value and
+// key its plan leaves in a known state. Files and started processes are not
+// judged (a cache file comes back by itself; a batch file's effect is unknown).
+int Session::ActionStatus() {
+  std::unique_ptr<ActionPlan> plan = MakePlan(RunAction());
+  if (!plan->Error().empty())
+    return Fail(kActionFailed,
+                ActionLabel() + " would stop, so it cannot be judged: " + plan->Error());
+  std::size_t checked = 0;
+  std::vector<Mismatch> different;
+  for (Mismatch& m : plan->Check(env_.registry, env_.files, &checked)) {
+    if (!m.isFile) different.push_back(std::move(m));
+  }
+  std::set<std::string> touchedFiles;
+  for (const PlanStep& step : plan->Steps())
+    if (step.kind == PlanStep::Kind::kWriteFile || step.kind == PlanStep::Kind::kDeleteFile)
+      touchedFiles.insert(step.target);
+  checked -= touchedFiles.size();
+  const std::vector<const PlanStep*> unknown = plan->Unpreviewable();
+  if (args_.json) {
+    std::vector<std::string> items, unknownItems;
+    for (const Mismatch& m : different) items.push_back(MismatchJson(m));
+    for (const PlanStep* step : unknown) unknownItems.push_back(JsonString(step->target));
+    Out(JsonObject({{"action", JsonString(Action().name)},
+                    {"checked", JsonNumber(static_cast<long long>(checked))},
+                    {"different", JsonArray(items)},
+                    {"notJudged", JsonArray(unknownItems)}}) +
+        "\n");
+  } else if (different.empty()) {
+    Out(ActionLabel() + ": the registry holds all " + std::to_string(checked) +
+        " values and keys it would write\n");
+  } else {
+    Out(ActionLabel() + ": " + std::to_string(different.size()) + " of " + std::to_string(checked) +
+        " values and keys differ from what it would write:\n");
+    for (const Mismatch& m : different) Out(MismatchText(m) + "\n");
+  }
+  if (!args_.json && !unknown.empty()) {
+    Out("Not judged, as what they do cannot be previewed:\n");
+    for (const PlanStep* step : unknown) Out("  " + step->target + "\n");
+  }
+  return different.empty() ? kOk : kNotAsPlanned;
+}
+
 // Plans the action, writes its backup, runs it for real and reads back every
 // value and key it touched.
 int Session::BackUpAndRun(const std::string& name, const std::string& label,
@@ -280,6 +331,8 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
   if (!plan->Error().empty())
     return Fail(kActionFailed,
                 label + " would stop, so nothing has been changed: " + plan->Error());
+  const std::string refusal = ElevationRefusal(*plan, env_.registry, env_.processes, label);
+  if (!refusal.empty()) return Fail(kNotElevated, refusal);
   std::string backup;
   try {
     backup = BackUpPlan(*plan, env_.files, name, env_.now(), restored);
@@ -290,7 +343,7 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
   try {
     action();
   } catch (const std::exception& e) {
-    error = e.what();
+    error = ErrorBoxText(e);
   }
   std::size_t checked = 0;
   const std::vector<Mismatch> different = plan->Check(env_.registry, env_.files, &checked);
@@ -329,6 +382,40 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
 
 int Session::Apply() {
   return BackUpAndRun(Action().name, ActionLabel(), RunAction(), "");
+}
+
+int Session::Export() {
+  std::unique_ptr<ActionPlan> plan = MakePlan(RunAction());
+  if (!plan->Error().empty())
+    return Fail(kActionFailed,
+                ActionLabel() + " would stop, so nothing has been exported: " + plan->Error());
+  const ExportBundle bundle = BundleExport(*plan, args_.format, Action().name, Action().title);
+  std::vector<std::string> written;
+  std::string error;
+  if (!WriteExport(env_.files, args_.out, args_.force, bundle.files, &written, &error))
+    return Fail(kBadArguments, error);
+  if (args_.json) {
+    std::vector<std::string> fileItems, leftItems;
+    for (std::size_t i = 0; i < written.size(); ++i)
+      fileItems.push_back(JsonObject(
+          {{"file", JsonString(written[i])}, {"holds", JsonString(bundle.files[i].holds)}}));
+    for (const LeftOut& left : bundle.leftOut) leftItems.push_back(LeftOutJson(left));
+    Out(JsonObject({{"action", JsonString(Action().name)},
+                    {"format", JsonString(args_.format)},
+                    {"records", JsonNumber(static_cast<long long>(bundle.records))},
+                    {"files", JsonArray(fileItems)},
+                    {"leftOut", JsonArray(leftItems)}}) +
+        "\n");
+  } else {
+    Out(ActionLabel() + " exported (" + args_.format + "), " + std::to_string(bundle.records) +
+        " records:\n");
+    for (std::size_t i = 0; i < written.size(); ++i)
+      Out("  " + written[i] + (bundle.files[i].holds.empty() ? "" : "  " + bundle.files[i].holds) +
+          "\n");
+    if (bundle.leftOut.empty()) Out("Nothing is left out.\n");
+    for (const std::string& line : LeftOutLines(bundle.leftOut)) Out(line + "\n");
+  }
+  return bundle.leftOut.empty() ? kOk : kNotAsPlanned;
 }
 
 bool Session::FindBackups(std::string* folder, std::vector<BackupInfo>* backups) {
@@ -433,8 +520,18 @@ Commands:
   status                        for each control of the three Tweaks pages,
                                 whether the live registry already holds what
                                 its state would write
+  status ACTION                 whether the live registry holds every value
+                                and key ACTION would write (0 yes, 1 no): a
+                                detection or compliance script as it is
   apply ACTION                  writes a backup, applies ACTION, then reads
                                 back every value and key it wrote
+  export ACTION --format pol|reg|json --out DIR [--force]
+                                what ACTION writes, as files for deploying it
+                                to other machines: pol DIR\Machine\Registry.pol
+                                and DIR\User\Registry.pol (Group Policy), reg
+                                DIR\ACTION.reg (reg import), json
+                                DIR\ACTION.json; DIR\README.txt lists what
+                                the format cannot carry
   backups                       the backups, newest first
   undo [BACKUP]                 restores the newest backup, or the one named
                                 (as "backups" shows it); the undo is backed up
@@ -444,12 +541,18 @@ Actions: page1, page2, page3 (the "Save Changes" buttons of Tweaks [1], [2]
 and [3]), one-click (1-Click Tweak), green (GREEN Boost), fix (FIX IT!).
 
 Options:
-  --set NAME=VALUE  sets a control before plan, diff, apply or status, as a
-                    user could in the window: check boxes 0 or 1, radio
+  --set NAME=VALUE  sets a control before plan, diff, apply, export or status,
+                    as a user could in the window: check boxes 0 or 1, radio
                     buttons 1, edits any text, drop-down lists an item index,
                     up-downs and track bars a position ("list" shows them)
+  --format F        export: pol, reg or json
+  --out DIR         export: the folder to write to (made when missing); it
+                    must be empty unless --force is given
+  --force           export: write into a folder that holds files already,
+                    replacing those of the same names
   --json            the result as one JSON object on standard output
   --help            this text
+  --version         the program's version
 
 Every control starts as the window starts it. Backups are registry scripts in
 the format the system's registry editor writes ("Windows Registry Editor
@@ -459,18 +562,30 @@ read back before the action runs, and undo runs only a backup that reads
 through whole, up to its closing line. Processes other than registry
 imports (batch files, powercfg) are listed but cannot be previewed or undone.
 
+apply and undo need an elevated prompt ("Run as administrator") when the
+action writes machine-wide keys (HKEY_LOCAL_MACHINE, HKEY_USERS, classes not
+kept for the user alone) or starts the registry editor; every other command
+works from any prompt.
+
 Exit codes:
   0  done; for apply and undo every value and key read back as planned, for
-     status every control matches
+     status every control matches (or the registry holds all ACTION writes),
+     for export the files carry everything ACTION does
   1  apply or undo: some values or keys did not hold (a policy or missing
-     rights can make a write lose silently); status: some controls differ
-  2  bad arguments: a message says which; nothing was read or changed
-  3  the action failed, or would fail (plan, diff, status; apply and undo
-     then stop before changing anything): the message says why; what apply
-     changed before it stopped is undone by its backup. Also: no backup to
-     undo, or a backup that cannot be read or is not complete
+     rights can make a write lose silently); status: some controls or values
+     differ; export: the files are written, but leave out what README.txt
+     lists (processes, files, machine-specific values)
+  2  bad arguments: a message says which; nothing was read or changed (for
+     export also an output folder that is a file, not empty without --force,
+     or cannot be written: nothing was written)
+  3  the action failed, or would fail (plan, diff, status, export; apply and
+     undo then stop before changing anything): the message says why; what
+     apply changed before it stopped is undone by its backup. Also: no backup
+     to undo, or a backup that cannot be read or is not complete
   4  the backup could not be written, or read back would not restore
      everything the action touches, so nothing was changed
+  5  apply or undo needs administrator rights that this prompt does not
+     have; the message says what needs them. Nothing was changed
 )";
 }
 
@@ -493,6 +608,11 @@ CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
     result.out = CliUsage();
     return result;
   }
+  if (parsed.command == "version") {
+    result.out = json ? JsonObject({{"version", JsonString(VELOTUNE_VERSION_TEXT)}}) + "\n"
+                      : "velotune-cli " VELOTUNE_VERSION_TEXT "\n";
+    return result;
+  }
   ScopedSeams seams(&env.registry, &env.processes, &env.files);
   std::unique_ptr<DescribedControls> controls;
   try {
@@ -511,6 +631,7 @@ CliResult RunCli(const std::vector<std::string>& args, CliEnvironment& env) {
                     : c == "diff"    ? session.Diff()
                     : c == "status"  ? session.Status()
                     : c == "apply"   ? session.Apply()
+                    : c == "export"  ? session.Export()
                     : c == "backups" ? session.Backups()
                                      : session.Undo();
   return result;

@@ -20,6 +20,7 @@ constexpr int kNotAsPlanned = 1;  // apply/undo: a value did not hold; status: a
 constexpr int kBadArguments = 2;  // nothing was read or changed
 constexpr int kActionFailed = 3;  // the action failed (or would fail), or nothing to undo
 constexpr int kNoBackup = 4;      // the backup could not be written; nothing was changed
+constexpr int kNotElevated = 5;   // apply/undo need administrator rights; nothing was changed
 }  // namespace cli_exit
 
 struct CliEnvironment {

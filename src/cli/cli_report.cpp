@@ -13,7 +13,14 @@ std::string PresentOr(bool present, const RegValue& value, const char* absent) {
   return present ? ValueText(value) : absent;
 }
 
-const char* OperationKind(RegOperation::Kind kind) {
+std::uint32_t Dword(const RegValue& value) {
+  return value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
+         (static_cast<std::uint32_t>(value.data[3]) << 24);
+}
+
+}  // namespace
+
+const char* OperationName(RegOperation::Kind kind) {
   switch (kind) {
     case RegOperation::Kind::kCreateKey:
       return "create-key";
@@ -26,13 +33,6 @@ const char* OperationKind(RegOperation::Kind kind) {
   }
   return "";
 }
-
-std::uint32_t Dword(const RegValue& value) {
-  return value.data[0] | (value.data[1] << 8) | (value.data[2] << 16) |
-         (static_cast<std::uint32_t>(value.data[3]) << 24);
-}
-
-}  // namespace
 
 std::string Padded(const std::string& text, std::size_t width) {
   return text.size() >= width ? text + " " : text + std::string(width - text.size(), ' ');
@@ -62,6 +62,10 @@ std::string ValueText(const RegValue& value) {
 }
 
 std::string ValueJson(const RegValue& value) {
+  return JsonObject(ValueFields(value));
+}
+
+JsonFields ValueFields(const RegValue& value) {
   JsonFields fields = {{"type", JsonString(TypeName(value.type))},
                        {"data", JsonString(ScriptData(value))}};
   if (value.type == regtype::kDword && value.data.size() == 4)
@@ -69,7 +73,7 @@ std::string ValueJson(const RegValue& value) {
   if ((value.type == regtype::kSz || value.type == regtype::kExpandSz) && !value.data.empty()) {
     fields.push_back({"text", JsonString(TextOfStringData(value.data))});
   }
-  return JsonObject(fields);
+  return fields;
 }
 
 std::string ValueNameText(const std::string& name) {
@@ -118,7 +122,7 @@ std::string PlanStepJson(const PlanStep& step, std::size_t number) {
   switch (step.kind) {
     case PlanStep::Kind::kRegistry: {
       const RegOperation& op = step.operation;
-      fields.push_back({"kind", JsonString(OperationKind(op.kind))});
+      fields.push_back({"kind", JsonString(OperationName(op.kind))});
       fields.push_back({"key", JsonString(FullKeyName(op.root, op.path))});
       if (op.kind == RegOperation::Kind::kSetValue || op.kind == RegOperation::Kind::kDeleteValue)
         fields.push_back({"name", JsonString(op.value.name)});

@@ -16,7 +16,7 @@ void TApplication::HandleException(const std::exception& e) {
     onException(e);
     return;
   }
-  FittedMessageBox(GetActiveWindow(), ErrorBoxText(e.what()), title_, MB_OK | MB_ICONSTOP);
+  FittedMessageBox(GetActiveWindow(), ErrorBoxText(e), title_, MB_OK | MB_ICONSTOP);
 }
 
 namespace {

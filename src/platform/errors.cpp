@@ -23,6 +23,13 @@ std::string ErrorBoxText(const std::string& message) {
   return message;
 }
 
+std::string ErrorBoxText(const std::exception& e) {
+  const std::string text = ErrorBoxText(e.what());
+  const auto* registry = dynamic_cast<const ERegistryException*>(&e);
+  if (!registry || registry->Key().empty()) return text;
+  return text + "\r\n" + registry->Key();
+}
+
 std::string CannotCreateFileMessage(const std::string& path, const std::string& systemText) {
   std::string message = "Cannot create file \"" + path + "\".";
   if (!systemText.empty()) message += " " + systemText;

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace velotune {
 
@@ -13,10 +14,16 @@ class Exception : public std::runtime_error {
   explicit Exception(const std::string& message) : std::runtime_error(message) {}
 };
 
-// Raised by the registry accessor ("Failed to set data for '%s'", ...).
+// Raised by the registry accessor ("Failed to set data for '%s'", ...),
+// with the full name of the key it concerns when that is known.
 class ERegistryException : public Exception {
  public:
-  using Exception::Exception;
+  explicit ERegistryException(const std::string& message, std::string key = std::string())
+      : Exception(message), key_(std::move(key)) {}
+  const std::string& Key() const { return key_; }
+
+ private:
+  std::string key_;
 };
 
 // Raised when a system call fails, with the system's text for the code.
@@ -47,6 +54,10 @@ std::string FormatMessage1(const std::string& pattern, const std::string& arg);
 // The text the error box shows for a message: a "." is appended when the
 // message's last character sorts after "." (a letter, digit, backslash...).
 std::string ErrorBoxText(const std::string& message);
+// The error box's text for a failure, and the command line's: for a registry
+// failure the key it concerns follows on a line of its own, since the
+// message names only the value.
+std::string ErrorBoxText(const std::exception& e);
 
 // The message of a failed file creation, naming the path and the reason.
 std::string CannotCreateFileMessage(const std::string& path, const std::string& systemText);

@@ -31,8 +31,12 @@ class Files {
   // The names of the files (not folders) in a folder given with its trailing
   // backslash; empty when there is none or it cannot be listed.
   virtual std::vector<std::string> ListFiles(const std::string& folder) = 0;
+  // The names of the folders in a folder given with its trailing backslash.
+  virtual std::vector<std::string> ListFolders(const std::string& folder) = 0;
   // Creates the folder and every missing folder above it; false when it cannot.
   virtual bool MakeFolders(const std::string& folder) = 0;
+  // Removes an empty folder; false when it cannot.
+  virtual bool RemoveFolder(const std::string& folder) = 0;
   // The user's local application-data folder, ending in a backslash; empty
   // when the system does not say.
   virtual std::string LocalAppDataFolder() = 0;

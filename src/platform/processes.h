@@ -1,6 +1,6 @@
 // Starting programs, opening documents and asking the system who is logged
-// on: the seam that lets tests record the command lines and targets instead
-// of running them.
+// on and with what rights: the seam that lets tests record the command lines
+// and targets instead of running them, and say what rights the process has.
 #pragma once
 
 #include <string>
@@ -28,6 +28,10 @@ class Processes {
   // processes the system itself uses. Unchanged unless the system starts other
   // tools for a bare name (a 32-bit process on 64-bit Windows).
   virtual std::string ForSystemTools(const std::string& commandLine) { return commandLine; }
+  // Whether this process holds the administrator's full rights (its token's
+  // elevation). Without them the system refuses writes to machine-wide keys
+  // and will not start the registry editor for it.
+  virtual bool Elevated() = 0;
 };
 
 constexpr int kSwHide = 0;

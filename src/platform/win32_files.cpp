@@ -40,6 +40,22 @@ DWORD WriteAllAndFlush(HANDLE file, const std::string& data) {
   return FlushFileBuffers(file) ? 0 : GetLastError();
 }
 
+// The files, or the folders but "." and "..", in a folder.
+std::vector<std::string> ListEntries(const std::string& folder, bool folders) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW(Wide(folder + "*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::wstring name = found.cFileName;
+    if (isFolder == folders && name != L"." && name != L"..")
+      names.push_back(Narrow(found.cFileName));
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
 }  // namespace
 
 void Win32Files::WriteLines(const std::string& path, const std::vector<std::string>& lines) {
@@ -112,16 +128,11 @@ bool Win32Files::ReadAll(const std::string& path, std::string* data) {
 }
 
 std::vector<std::string> Win32Files::ListFiles(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW(Wide(folder + "*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-      names.push_back(Narrow(found.cFileName));
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  return names;
+  return ListEntries(folder, false);
+}
+
+std::vector<std::string> Win32Files::ListFolders(const std::string& folder) {
+  return ListEntries(folder, true);
 }
 
 bool Win32Files::MakeFolders(const std::string& folder) {
@@ -133,6 +144,10 @@ bool Win32Files::MakeFolders(const std::string& folder) {
   }
   CreateDirectoryW(wide.c_str(), nullptr);
   return IsFolder(folder);
+}
+
+bool Win32Files::RemoveFolder(const std::string& folder) {
+  return RemoveDirectoryW(Wide(folder).c_str()) != 0;
 }
 
 std::string Win32Files::LocalAppDataFolder() {

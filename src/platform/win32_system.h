@@ -20,6 +20,8 @@ class Win32Processes : public Processes {
   void ShellOpen(void* owner, const std::string& target, int showCommand) override;
   // Under WOW64 the 64-bit tools, by full path.
   std::string ForSystemTools(const std::string& commandLine) override;
+  // GetTokenInformation with TokenElevation on the process's token.
+  bool Elevated() override;
 };
 
 class Win32Files : public Files {
@@ -32,7 +34,9 @@ class Win32Files : public Files {
   std::string ProgramFolder() override;
   bool ReadAll(const std::string& path, std::string* data) override;
   std::vector<std::string> ListFiles(const std::string& folder) override;
+  std::vector<std::string> ListFolders(const std::string& folder) override;
   bool MakeFolders(const std::string& folder) override;
+  bool RemoveFolder(const std::string& folder) override;
   std::string LocalAppDataFolder() override;
 };
 

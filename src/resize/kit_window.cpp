@@ -143,7 +143,7 @@ void LimitMaximize(const KitTarget target, MINMAXINFO& info) {
   const TResizeKit& kit = *target.kit;
   const MaximizeLimits limits = ComputeMaximizeLimits(
       GetWorkArea(kit.ValidTaskbar()), kit.Limits(), {info.ptMaxPosition.x, info.ptMaxPosition.y},
-      WindowRect(target.formHandle), osMinorVersion);
+      WindowRect(target.formHandle), KitLaterSystem(osMajorVersion, osMinorVersion));
   info.ptMaxSize = {limits.maxSize.width, limits.maxSize.height};
   info.ptMaxTrackSize = info.ptMaxSize;
   info.ptMaxPosition = {limits.maxPosition.x, limits.maxPosition.y};
@@ -316,7 +316,8 @@ WorkArea GetWorkArea(bool validTaskbar) {
 void PlaceForm(HWND form, TResizeFormPos pos, const WorkArea& area, int w, int h) {
   if (IsZoomed(form)) return;
   const KitRect r = WindowRect(form);
-  const KitPoint at = PlaceFormPosition(area, pos, {r.left, r.top}, {w, h}, osMinorVersion);
+  const KitPoint at = PlaceFormPosition(area, pos, {r.left, r.top}, {w, h},
+                                        KitLaterSystem(osMajorVersion, osMinorVersion));
   MoveWindowTo(form, at.x, at.y, w, h);
 }
 

@@ -40,8 +40,12 @@ int Coordinate(int anchor, int kept, int free) {
 }
 }  // namespace
 
+bool KitLaterSystem(int osMajorVersion, int osMinorVersion) {
+  return osMajorVersion >= 6 || osMinorVersion > 0;
+}
+
 KitPoint PlaceFormPosition(const WorkArea& area, TResizeFormPos pos, KitPoint current, KitSize size,
-                           int osMinorVersion) {
+                           bool laterSystem) {
   const int freeX = area.width - size.width;
   const int freeY = area.height - size.height;
   int x = current.x;
@@ -53,7 +57,7 @@ KitPoint PlaceFormPosition(const WorkArea& area, TResizeFormPos pos, KitPoint cu
   x = std::max(Coordinate(anchor.column, x, freeX), 0);
   y = std::max(Coordinate(anchor.row, y, freeY), 0);
 
-  if (osMinorVersion == 0) {
+  if (!laterSystem) {
     if (area.edge == kTaskbarTop) y = std::max(y, area.taskbar.bottom);
     if (area.edge == kTaskbarLeft) x = std::max(x, area.taskbar.right);
   }

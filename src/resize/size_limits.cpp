@@ -34,7 +34,7 @@ int MaxPositionOnAxis(int start, int end, int extent, int maxExtent, int bar) {
 
 MaximizeLimits ComputeMaximizeLimits(const WorkArea& area, const SizeLimits& limits,
                                      KitPoint proposedPosition, const KitRect& window,
-                                     int osMinorVersion) {
+                                     bool laterSystem) {
   const int bw = area.taskbar.Width();
   const int bh = area.taskbar.Height();
   const bool barLeft = area.edge == kTaskbarLeft;
@@ -53,7 +53,7 @@ MaximizeLimits ComputeMaximizeLimits(const WorkArea& area, const SizeLimits& lim
     result.maxPosition.y = MaxPositionOnAxis(window.top, window.bottom, area.height,
                                              result.maxSize.height, barTop ? bh : 0);
   }
-  if (osMinorVersion > 0) {
+  if (laterSystem) {
     if (barTop) result.maxPosition.y -= bh;
     if (barLeft) result.maxPosition.x -= bw;
   }

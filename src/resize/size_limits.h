@@ -28,10 +28,11 @@ struct MaximizeLimits {
 };
 
 // From the system's proposed maximized position and the window's current
-// rectangle. The maximum size is also the maximum tracking size.
+// rectangle. The maximum size is also the maximum tracking size. On the later
+// systems (KitLaterSystem) the position is taken from the work area's corner.
 MaximizeLimits ComputeMaximizeLimits(const WorkArea& area, const SizeLimits& limits,
                                      KitPoint proposedPosition, const KitRect& window,
-                                     int osMinorVersion);
+                                     bool laterSystem);
 
 // After a rescale of a maximized form with a maximum size: the position that
 // brings the window back inside the usable area, or false when it fits.

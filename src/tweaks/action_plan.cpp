@@ -9,6 +9,7 @@
 #include "platform/registry_names.h"
 #include "platform/seams.h"
 #include "platform/text_case.h"
+#include "tweaks/machine_specific.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -137,7 +138,11 @@ class ActionPlan::PlanningFiles : public Files {
   std::vector<std::string> ListFiles(const std::string& folder) override {
     return live_.ListFiles(folder);
   }
+  std::vector<std::string> ListFolders(const std::string& folder) override {
+    return live_.ListFolders(folder);
+  }
   bool MakeFolders(const std::string&) override { return true; }
+  bool RemoveFolder(const std::string&) override { return true; }
   std::string LocalAppDataFolder() override { return live_.LocalAppDataFolder(); }
 
   // Whether the file is there at the end of the plan, for each file touched.
@@ -169,6 +174,7 @@ class ActionPlan::PlanningProcesses : public Processes {
     return 33;  // started
   }
   std::string NetUserName() override { return live_.NetUserName(); }
+  bool Elevated() override { return live_.Elevated(); }
   void ShellOpen(void*, const std::string& target, int) override {
     PlanStep step;
     step.kind = PlanStep::Kind::kProcess;
@@ -223,6 +229,7 @@ ActionPlan::ActionPlan(RegistryBackend& live, Files& files, Processes& processes
     step.kind = PlanStep::Kind::kRegistry;
     step.depth = depth_;
     step.operation = std::move(operation);
+    if (const char* why = MachineSpecificWrites::Current()) step.machineSpecific = why;
     steps_.push_back(std::move(step));
   });
 }

@@ -30,6 +30,7 @@ struct PlanStep {
   bool previewable = true;         // kProcess: its changes are in the plan
   bool exists = false;             // kDeleteFile: it removes a file that is there now
   std::string note;                // kProcess: the script it imports, or why it is not previewed
+  std::string machineSpecific;     // kRegistry: why the write holds only on this machine, or empty
 };
 
 // An item the plan leaves in a known state, and what another registry (the

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tweaks/machine_specific.h"
 #include "tweaks/registry.h"
 
 namespace velotune {
@@ -124,6 +125,7 @@ Row Custom(const std::string& control, Step step) {
 
 void ApplyRows(const std::vector<Row>& rows, const ControlStates& states) {
   for (const Row& row : rows) {
+    const MachineSpecificWrites mark(row.machineSpecific);
     if (row.step) {
       row.step(states);
       continue;

@@ -80,6 +80,9 @@ struct Row {
   Read read = Read::kChecked;
   std::vector<Target> targets;
   Step step;  // when set, the row is this step alone
+  // Why what the row writes holds only on this machine (MachineSpecificWrites);
+  // null for rows whose writes hold on any machine.
+  const char* machineSpecific = nullptr;
 };
 
 // A check-box row with one target.

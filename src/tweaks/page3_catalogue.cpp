@@ -90,13 +90,21 @@ std::vector<Row> BuildRows() {
   rows.push_back(Check("sAdmin", std::string(kWinlogon) + "\\SpecialAccounts\\UserList",
                        "Administrator", Dword(Op::kDwordMachine, 1), Delete(Op::kDeleteMachine)));
   rows.push_back(Custom("chkEST", ServiceStartModes));
-  rows.push_back(Custom("chkLatency", [](const ControlStates& states) {
-    if (states.Checked("chkLatency")) DecreaseLatency();
-  }));
+  rows.push_back(LatencyRow());
   return rows;
 }
 
 }  // namespace
+
+Row LatencyRow() {
+  Row row = Custom("chkLatency", [](const ControlStates& states) {
+    if (states.Checked("chkLatency")) DecreaseLatency();
+  });
+  row.machineSpecific =
+      "the per-network-interface values name this machine's interface identifiers, which differ "
+      "on every machine";
+  return row;
+}
 
 const std::vector<Row>& Page3Rows() {
   static const std::vector<Row> rows = BuildRows();

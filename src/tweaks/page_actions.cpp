@@ -35,7 +35,7 @@ void Button5Click(const ControlStates& states) {
   if (states.Checked("chkCFS")) CleanFolderSettings();
   if (states.Checked("SUMW")) SpeedUpScript(SplitLines(states.Text("ToReg")));
   if (states.Checked("chkIDM")) SpeedUpDownloadManager();
-  if (states.Checked("chkLatency")) DecreaseLatency();
+  ApplyRows({LatencyRow()}, states);
 }
 
 void titleDblClick(const ControlStates& states) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/registry_names.h"
+#include "platform/registry_values.h"
 #include "platform/seams.h"
 
 namespace velotune {
@@ -42,17 +43,29 @@ RegKey TRegistry::BaseKeyFor(const std::string& path, std::string* relative) con
   return velotune::RootKey(root_);
 }
 
+std::string TRegistry::ResolvedPath(const std::string& path, const std::string& relative) const {
+  return (current_ != 0 && IsRelative(path)) ? currentPath_ + "\\" + relative : relative;
+}
+
+std::string TRegistry::WrittenKeyName() const {
+  return FullKeyName(root_, current_ != 0 ? currentPath_ : refusedPath_);
+}
+
 bool TRegistry::OpenKey(const std::string& path, bool canCreate) {
   std::string sub;
   RegKey base = BaseKeyFor(path, &sub);
   RegKey key = 0;
   long rc = (canCreate && !sub.empty()) ? backend_.CreateKeyEx(base, sub, kKeyAllAccess, &key)
                                         : backend_.OpenKeyEx(base, sub, kKeyAllAccess, &key);
-  if (rc != regerr::kSuccess) return false;
-  std::string newPath = (current_ != 0 && IsRelative(path)) ? currentPath_ + "\\" + sub : sub;
+  if (rc != regerr::kSuccess) {
+    refusedPath_ = ResolvedPath(path, sub);
+    return false;
+  }
+  std::string newPath = ResolvedPath(path, sub);
   CloseKey();
   current_ = key;
   currentPath_ = newPath;
+  refusedPath_.clear();
   return true;
 }
 
@@ -61,7 +74,8 @@ bool TRegistry::CreateKey(const std::string& path) {
   RegKey base = BaseKeyFor(path, &sub);
   RegKey key = 0;
   if (backend_.CreateKeyEx(base, sub, kKeyAllAccess, &key) != regerr::kSuccess)
-    throw ERegistryException(FormatMessage1(kCreateFailed, path));
+    throw ERegistryException(FormatMessage1(kCreateFailed, path),
+                             FullKeyName(root_, ResolvedPath(path, sub)));
   backend_.CloseKey(key);
   return true;
 }
@@ -81,14 +95,14 @@ void TRegistry::WriteInteger(const std::string& name, std::int32_t value) {
   std::uint8_t bytes[4] = {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8),
                            static_cast<std::uint8_t>(v >> 16), static_cast<std::uint8_t>(v >> 24)};
   if (backend_.SetValueEx(current_, name, regtype::kDword, bytes, 4) != regerr::kSuccess)
-    throw ERegistryException(FormatMessage1(kSetFailed, name));
+    throw ERegistryException(FormatMessage1(kSetFailed, name), WrittenKeyName());
 }
 
 void TRegistry::WriteString(const std::string& name, const std::string& value) {
   const std::vector<std::uint8_t> data = StringData(value);
   if (backend_.SetValueEx(current_, name, regtype::kSz, data.data(),
                           static_cast<std::uint32_t>(data.size())) != regerr::kSuccess)
-    throw ERegistryException(FormatMessage1(kSetFailed, name));
+    throw ERegistryException(FormatMessage1(kSetFailed, name), WrittenKeyName());
 }
 
 std::string TRegistry::ReadString(const std::string& name) {

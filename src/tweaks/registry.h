@@ -30,7 +30,8 @@ class TRegistry {
   const std::string& CurrentPath() const { return currentPath_; }
 
   // With create and a non-empty path: RegCreateKeyEx; otherwise RegOpenKeyEx.
-  // True and the key becomes current; false and nothing changes. Never raises.
+  // True and the key becomes current; false and nothing changes but that a
+  // following write names this key in its failure. Never raises.
   bool OpenKey(const std::string& path, bool canCreate);
   // Creates the key (and every missing level); the current key is unchanged.
   // Raises "Failed to create key %s".
@@ -39,7 +40,7 @@ class TRegistry {
   bool DeleteKey(const std::string& path);
   // Never raises; fails when there is no current key.
   bool DeleteValue(const std::string& name);
-  // Raise "Failed to set data for '%s'".
+  // Raise "Failed to set data for '%s'", naming the key in the exception.
   void WriteInteger(const std::string& name, std::int32_t value);
   void WriteString(const std::string& name, const std::string& value);
   // Empty when the value or key is missing; raises "Invalid data type for '%s'"
@@ -51,11 +52,17 @@ class TRegistry {
 
  private:
   RegKey BaseKeyFor(const std::string& path, std::string* relative) const;
+  // The path a path given to OpenKey or CreateKey stands for.
+  std::string ResolvedPath(const std::string& path, const std::string& relative) const;
+  // The full name of the key a write goes to: the current one, or the one
+  // that could not be opened.
+  std::string WrittenKeyName() const;
 
   RegistryBackend& backend_;
   RegistryRoot root_ = RegistryRoot::CurrentUser;
   RegKey current_ = 0;
   std::string currentPath_;
+  std::string refusedPath_;  // the last key OpenKey could not open
 };
 
 // The accessor the page-1 and page-2 saves share with some of their rows.

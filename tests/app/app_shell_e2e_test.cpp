@@ -97,8 +97,9 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
   // The program decides by where it sees the cursor, and it may see a move
   // late on a loaded machine. So the cursor goes first from a place outside
   // the page to a group box, where a late view and a current one both mean
-  // "no scroll"; the turns over the bare margin are then repeated until the
-  // page moves once, which the program does only once it sees the cursor there.
+  // "no scroll"; each turn over the bare margin is then repeated until the
+  // page moves, which the program does only once it sees the cursor there
+  // (the page's first layout may also shift the groups once by then).
   auto moveTo = [&](POINT screen) {
     SetCursorPos(screen.x, screen.y);
     POINT at{};
@@ -138,10 +139,10 @@ TEST_F(MainWindow, WheelScrollsTheFixPageOnlyOverBareScrollBoxArea) {
   moveTo(toScreen(bare));
   int down = turnUntilMoved(bare, -120);
   EXPECT_GT(down, start);
-  int further = turn(bare, -120);
+  int further = turnUntilMoved(bare, -120);
   EXPECT_GT(further, down);
   // Turned away from the user it goes back up.
-  EXPECT_LT(turn(bare, 120), further);
+  EXPECT_LT(turnUntilMoved(bare, 120), further);
 }
 
 TEST_F(MainWindow, RestartComputerAsksFirstAndNoDoesNothing) {

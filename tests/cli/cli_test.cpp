@@ -3,7 +3,6 @@
 // and that writes which silently do not hold are reported.
 #include <gtest/gtest.h>
 
-#include "cli/cli_commands.h"
 #include "cli/json_text.h"
 #include "cli/plan_fixture.h"
 #include "platform/reg_script.h"
@@ -26,22 +25,13 @@ class LosingRegistry : public MemoryRegistry {
   }
 };
 
-class CommandLine : public PlanTest {
+class CommandLine : public CliTest {
  protected:
-  CliResult Run(const std::vector<std::string>& args) { return Run(live, args); }
-  CliResult Run(RegistryBackend& registry, const std::vector<std::string>& args) {
-    CliEnvironment env{registry, files, processes, ReadTextFile(VELOTUNE_MAIN_FORM),
-                       [this] { return LocalTime{2014, 6, 1, 13, 45, 12, ++milliseconds_}; }};
-    return RunCli(args, env);
-  }
   std::vector<std::string> Backups() {
     std::vector<std::string> names;
     for (const BackupInfo& b : ListBackups(files)) names.push_back(b.file);
     return names;
   }
-
- private:
-  int milliseconds_ = 0;
 };
 
 TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
@@ -49,7 +39,7 @@ TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{}, "No command given" + see},
       {{"frob"}, "Unknown command frob" + see},
-      {{"apply", "one-click", "--force"}, "Unknown option --force" + see},
+      {{"apply", "one-click", "--forcibly"}, "Unknown option --forcibly" + see},
       {{"plan"}, "plan needs an action: page1, page2, page3, one-click, green, fix"},
       {{"apply", "two-click"},
        "Unknown action two-click: give one of page1, page2, page3, one-click, green, fix"},
@@ -58,7 +48,7 @@ TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
       {{"apply", "page1", "--set"}, "--set needs NAME=VALUE after it"},
       {{"apply", "page1", "--set", "Admin"}, "--set needs NAME=VALUE, not \"Admin\""},
       {{"backups", "--set", "Admin=1"},
-       "--set does not go with backups; it sets controls for plan, diff, apply and status"},
+       "--set does not go with backups; it sets controls for plan, diff, apply, export and status"},
       {{"apply", "page1", "--set", "Admin=2"}, "Admin is a check box: give 0 or 1"},
       {{"apply", "page2", "--set", "MCI=1000"},
        "MCI is an up-down: give a position from 512 to 8192 in steps of 512"},
@@ -168,6 +158,62 @@ TEST_F(CommandLine, ABackupThatCannotBeWrittenStopsTheActionBeforeAnyChange) {
   EXPECT_EQ(before, Dump(live));
   EXPECT_TRUE(processes.calls.empty());
   EXPECT_EQ(1u, files.files.count("C:\\Users\\Tester\\AppData\\Local\\IconCache.DB"));
+}
+
+// Without the administrator's rights the system would refuse machine-wide
+// writes and the registry editor halfway through: apply and undo stop
+// before their backup, saying what needs the rights; what stays with the
+// user runs. HKEY_CLASSES_ROOT is the user's where the user has the key.
+TEST_F(CommandLine, WithoutElevationMachineWideWorkStopsWithFiveBeforeTheBackup) {
+  processes.elevated = false;
+  const std::string before = Dump(live);
+  const auto filesBefore = files.files;
+  CliResult page3 = Run({"apply", "page3"});
+  EXPECT_EQ(cli_exit::kNotElevated, page3.exitCode);
+  EXPECT_EQ(
+      "Save Changes on Tweaks [3] (page3) needs administrator rights: it writes "
+      "HKEY_LOCAL_MACHINE\\SYSTEM and 40 more machine-wide keys. Nothing was changed; run "
+      "it from an elevated prompt.\n",
+      page3.err);
+  EXPECT_EQ("", page3.out);
+  CliResult fix = Run({"apply", "fix", "--json"});
+  EXPECT_EQ(cli_exit::kNotElevated, fix.exitCode);
+  EXPECT_EQ(
+      "{\"error\":\"FIX IT! (fix) needs administrator rights: it starts the registry "
+      "editor. Nothing was changed; run it from an elevated prompt.\",\"exitCode\":5}\n",
+      fix.out);
+  EXPECT_EQ(before, Dump(live));
+  EXPECT_EQ(filesBefore, files.files);
+  EXPECT_TRUE(processes.calls.empty());
+
+  // An undo of the user's own keys, one class among them that the user has.
+  WriteStringUser("Software\\Classes\\.vélo", "", "VeloFile");
+  const std::string backup = std::string(kBackups) + "2014-05-31_09-00-00-000_page1.reg";
+  std::vector<std::string> lines = {
+      "[HKEY_CURRENT_USER\\Control Panel\\Desktop]",
+      "\"Wallpaper\"=\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"",
+      "\"MenuShowDelay\"=-",
+      "",
+      "[HKEY_CLASSES_ROOT\\.vélo]",
+      "\"Content Type\"=\"image/x-vélo\""};
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
+  CliResult undo = Run({"undo"});
+  ASSERT_EQ(cli_exit::kOk, undo.exitCode) << undo.out << undo.err;
+  RegValue wallpaper;
+  ASSERT_TRUE(
+      ValueAt(live, RegistryRoot::CurrentUser, "Control Panel\\Desktop", "Wallpaper", &wallpaper));
+  EXPECT_EQ("\"C:\\\\Users\\\\Jürgen\\\\Bilder\\\\Größe.bmp\"", ScriptData(wallpaper));
+  // A class the user does not have is the machine's: the same undo with one
+  // more key is refused, and names it.
+  lines.push_back("[HKEY_CLASSES_ROOT\\ftp.vélo]");
+  files.Delete(backup);
+  ASSERT_TRUE(files.WriteNewFile(backup, Version5Script(lines, true)));
+  CliResult machineClass = Run({"undo", "2014-05-31_09-00-00-000_page1"});
+  EXPECT_EQ(cli_exit::kNotElevated, machineClass.exitCode);
+  EXPECT_EQ(0u, machineClass.err.find("Undo of 2014-05-31_09-00-00-000_page1.reg needs "
+                                      "administrator rights: it writes "
+                                      "HKEY_CLASSES_ROOT\\ftp.vélo. Nothing was changed"))
+      << machineClass.err;
 }
 
 TEST_F(CommandLine, StatusNamesTheControlsWhoseValuesTheRegistryDoesNotHold) {

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_commands.h"
 #include "cli/described_controls.h"
 #include "fixes/named_actions.h"
 #include "platform/memory_registry.h"
@@ -191,6 +192,20 @@ class PlanTest : public ::testing::Test {
   PlanFiles files;
   ImportingProcesses processes;
   ScopedSeams seams;
+};
+
+// velotune-cli over the fixture, its clock a millisecond on at each look.
+class CliTest : public PlanTest {
+ protected:
+  CliResult Run(const std::vector<std::string>& args) { return Run(live, args); }
+  CliResult Run(RegistryBackend& registry, const std::vector<std::string>& args) {
+    CliEnvironment env{registry, files, processes, ReadTextFile(VELOTUNE_MAIN_FORM),
+                       [this] { return LocalTime{2014, 6, 1, 13, 45, 12, ++milliseconds_}; }};
+    return RunCli(args, env);
+  }
+
+ private:
+  int milliseconds_ = 0;
 };
 
 }  // namespace velotune

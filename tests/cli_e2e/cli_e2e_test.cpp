@@ -13,8 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_commands.h"
+#include "platform/reg_script.h"
+#include "platform/win32_registry.h"
+#include "platform/win32_system.h"
 #include "program_driver.h"
 #include "support/backup_files.h"
+#include "velotune_version.h"
 
 namespace {
 
@@ -22,6 +27,7 @@ using velotune::BackupFolder;
 using velotune::BackupNames;
 using velotune::FileBytes;
 using velotune::ProgramDriver;
+namespace cli_exit = velotune::cli_exit;
 
 // The last value the 1-Click Tweak writes.
 constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
@@ -425,6 +431,73 @@ TEST(Window, OneClickStopsBeforeAnyChangeWhenItsBackupCannotBeWritten) {
   EXPECT_FALSE(LastValueWritten());
   const std::string after = Export("velotune-refused-after.reg");
   EXPECT_TRUE(before == after) << FirstDifference(before, after);
+}
+
+TEST(CommandLine, VersionIsTheProjectVersion) {
+  std::string out;
+  EXPECT_EQ(0u, Cli("--version", &out));
+  EXPECT_EQ("velotune-cli " VELOTUNE_VERSION_TEXT "\r\n", out);
+  EXPECT_EQ(0u, Cli("--json --version", &out));
+  EXPECT_EQ("{\"version\":\"" VELOTUNE_VERSION_TEXT "\"}\r\n", out);
+}
+
+// Wine runs every program elevated; here the seam says the process is not.
+class NotElevatedProcesses : public velotune::Win32Processes {
+ public:
+  bool Elevated() override { return false; }
+};
+
+std::string CliFormDescription() {
+  HMODULE cli =
+      LoadLibraryExA((BinFolder() + "velotune-cli.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  HRSRC resource = FindResourceA(cli, "MAIN_DFM", MAKEINTRESOURCEA(10));
+  HGLOBAL loaded = resource ? LoadResource(cli, resource) : nullptr;
+  const char* data = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+  std::string text = data ? std::string(data, SizeofResource(cli, resource)) : "";
+  FreeLibrary(cli);
+  return text;
+}
+
+// Against the real registry and files: without elevation 1-Click Tweak is
+// refused with exit code 5 before its backup, and the registry exports as
+// before; an undo of the user's own keys runs all the same.
+TEST(CommandLine, WithoutElevationMachineWideWorkIsRefusedAndTheUsersOwnRuns) {
+  Unsettle();
+  velotune::Win32Registry registry;
+  velotune::Win32Files files;
+  NotElevatedProcesses processes;
+  velotune::CliEnvironment env{registry, files, processes, CliFormDescription(),
+                               [] { return velotune::LocalTimeNow(); }};
+  const std::string before = Export("velotune-unelevated-before.reg");
+  const std::string previous = NewestBackup();
+  velotune::CliResult refused = velotune::RunCli({"apply", "one-click"}, env);
+  EXPECT_EQ(cli_exit::kNotElevated, refused.exitCode) << refused.out << refused.err;
+  EXPECT_EQ(0u, refused.err.find("1-Click Tweak (one-click) needs administrator rights: it writes "
+                                 "HKEY_"))
+      << refused.err;
+  EXPECT_EQ(previous, NewestBackup());
+  const std::string after = Export("velotune-unelevated-after.reg");
+  EXPECT_TRUE(before == after) << FirstDifference(before, after);
+
+  const std::string name = "2000-01-01_00-00-00-000_page2.reg";
+  const std::string folder = BackupFolder();
+  CreateDirectoryA(folder.substr(0, folder.rfind('\\', folder.size() - 2)).c_str(), nullptr);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  std::ofstream(folder + name, std::ios::binary)
+      << velotune::Version5Script({"[HKEY_CURRENT_USER\\Software\\Velotune Prüfung\\Größe]",
+                                   "\"Gruß\"=\"Grüße ☕\"", "\"Zähler\"=dword:0000002a"},
+                                  true);
+  velotune::CliResult undone = velotune::RunCli({"undo", name}, env);
+  EXPECT_EQ(cli_exit::kOk, undone.exitCode) << undone.out << undone.err;
+  wchar_t text[16] = {};
+  DWORD size = sizeof text;
+  EXPECT_EQ(ERROR_SUCCESS,
+            RegGetValueW(HKEY_CURRENT_USER, L"Software\\Velotune Pr\u00fcfung\\Gr\u00f6\u00dfe",
+                         L"Gru\u00df", RRF_RT_REG_SZ, nullptr, text, &size));
+  EXPECT_STREQ(L"Gr\u00fc\u00dfe \u2615", text);
+  RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velotune Pr\u00fcfung");
+  DeleteFileA((folder + name).c_str());
+  DeleteFileA((folder + NewestBackup()).c_str());  // the undo's own
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "platform/registry_names.h"
 #include "platform/registry_values.h"
@@ -259,6 +260,30 @@ TEST_P(RegistryConformance, WritesWithoutAnOpenKeyRaiseTheSetDataMessage) {
             MessageOf([&] { WriteDwordUser(tooLong, "Name", 1); }));
   EXPECT_EQ("Failed to create key " + tooLong,
             MessageOf([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+}
+
+// The messages name the value, or the path as given; the error box and the
+// command line add the full name of the key the registry refused.
+TEST_P(RegistryConformance, ARefusedWriteNamesItsKeyInTheErrorBox) {
+  const std::string tooLong = Key("Größe\\" + std::string(300, 'k'));
+  const auto boxText = [](const std::function<void()>& action) {
+    try {
+      action();
+    } catch (const std::exception& e) {
+      return ErrorBoxText(e);
+    }
+    return std::string("no error");
+  };
+  EXPECT_EQ("Failed to set data for 'Zähler'\r\nHKEY_CURRENT_USER\\" + tooLong,
+            boxText([&] { WriteDwordUser(tooLong, "Zähler", 1); }));
+  EXPECT_EQ("Failed to create key " + tooLong + ".\r\nHKEY_CURRENT_USER\\" + tooLong,
+            boxText([&] { EnsureKey(RegistryRoot::CurrentUser, tooLong); }));
+  // Beneath the open key, as the shared accessor's rows create.
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey(Key(), true));
+  const std::string sub = "Sub\\" + std::string(300, 'k');
+  EXPECT_EQ("Failed to create key " + sub + ".\r\nHKEY_CURRENT_USER\\" + Key(sub),
+            boxText([&] { reg.CreateKey(sub); }));
 }
 
 TEST_P(RegistryConformance, DeleteOperationsToleratesMissingKeysAndValues) {

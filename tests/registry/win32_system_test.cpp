@@ -66,6 +66,21 @@ TEST_F(Win32System, WriteLinesEndsLinesWithCrLfAndNamesThePathOnFailure) {
   }
 }
 
+TEST_F(Win32System, FoldersAreListedApartFromFilesAndOnlyAnEmptyOneIsRemoved) {
+  const std::string base =
+      files.ProgramFolder() + "export \xD0\xBF\xD0\xB0\xD0\xBF\xD0\xBA\xD0\xB0\\";
+  ASSERT_TRUE(files.MakeFolders(base + "Machine\\"));
+  ASSERT_TRUE(files.WriteNewFile(base + "README.txt", "x"));
+  EXPECT_EQ(std::vector<std::string>{"Machine"}, files.ListFolders(base));
+  EXPECT_EQ(std::vector<std::string>{"README.txt"}, files.ListFiles(base));
+  EXPECT_TRUE(files.ListFolders(base + "Machine\\").empty());
+  EXPECT_FALSE(files.RemoveFolder(base));
+  EXPECT_TRUE(files.RemoveFolder(base + "Machine\\"));
+  EXPECT_TRUE(files.Delete(base + "README.txt"));
+  EXPECT_TRUE(files.RemoveFolder(base));
+  EXPECT_FALSE(files.Exists(base.substr(0, base.size() - 1)));
+}
+
 TEST_F(Win32System, TheLogonNameIsKnown) {
   EXPECT_FALSE(GetNetUserName().empty());
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,7 @@
 #include "framework/text_values.h"
 #include "resize/geometry.h"
 #include "resize/layout.h"
+#include "resize/placement.h"
 #include "resize/resize_kit.h"
 
 namespace velotune {
@@ -372,25 +374,28 @@ TEST_F(KitWindowTest, SwitchingOneKitOffLeavesTheOthersWorking) {
 }
 
 // The same tests once more in a copy of this program that Wine tells it runs
-// on a system of major version 4, where the kit works through a thread hook.
-TEST(KitWindowSystemTest, TheThreadHookOfVersionFourSystemsDoesTheSameWork) {
+// on another system (Wine's name for it, and its major version). The program
+// carries Velotune's manifest, so from Windows 8.1 on it is told the truth.
+void RunTheTestsPosingAs(const char* wineVersion, const char* majorVersion) {
   if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version"))
-    GTEST_SKIP() << "needs Wine to pose as an older system";
+    GTEST_SKIP() << "needs Wine to pose as another system";
   if (GetEnvironmentVariableA("VELOTUNE_KIT_CHILD", nullptr, 0) > 0) GTEST_SKIP();
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
+  const std::string name = std::string("resize_window_test_") + wineVersion + ".exe";
   std::string copy = self;
-  copy = copy.substr(0, copy.rfind('\\') + 1) + "resize_window_test_v4.exe";
+  copy = copy.substr(0, copy.rfind('\\') + 1) + name;
   ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
-  const char* key = "Software\\Wine\\AppDefaults\\resize_window_test_v4.exe";
+  const std::string key = "Software\\Wine\\AppDefaults\\" + name;
   HKEY appKey;
-  ASSERT_EQ(
-      RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &appKey, nullptr),
-      ERROR_SUCCESS);
-  RegSetValueExA(appKey, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("nt40"), 5);
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                            &appKey, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(appKey, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(wineVersion),
+                 static_cast<DWORD>(std::strlen(wineVersion) + 1));
   RegCloseKey(appKey);
 
-  SetEnvironmentVariableA("VELOTUNE_KIT_CHILD", "4");
+  SetEnvironmentVariableA("VELOTUNE_KIT_CHILD", majorVersion);
   std::string command = "\"" + copy + "\" --gtest_filter=KitWindow*";
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
@@ -405,18 +410,30 @@ TEST(KitWindowSystemTest, TheThreadHookOfVersionFourSystemsDoesTheSameWork) {
     CloseHandle(process.hProcess);
     CloseHandle(process.hThread);
   }
-  RegDeleteKeyA(HKEY_CURRENT_USER, key);
+  RegDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
   DeleteFileA(copy.c_str());
   ASSERT_TRUE(started);
   EXPECT_EQ(exitCode, 0u);
 }
 
-// In the child above: it really runs as a version 4 system.
+// On systems of major version 4 the kit works through a thread hook.
+TEST(KitWindowSystemTest, TheThreadHookOfVersionFourSystemsDoesTheSameWork) {
+  RunTheTestsPosingAs("nt40", "4");
+}
+
+// Windows 10 and 11 report 10.0, minor version 0 as on the systems before
+// 98 and 2000: the kit still takes them for the later systems they are.
+TEST(KitWindowSystemTest, OnWindowsTenTheKitReadsTheTrueVersionAndWorksAsOnSevenAndEight) {
+  RunTheTestsPosingAs("win10", "10");
+}
+
+// In the children above: they really run on the system they were given.
 TEST(KitWindowSystemTest, ChildRunsOnTheSystemVersionItWasGiven) {
   char wanted[8] = {};
   if (GetEnvironmentVariableA("VELOTUNE_KIT_CHILD", wanted, sizeof wanted) == 0) GTEST_SKIP();
   TResizeKit kit(nullptr);  // reads the version
   EXPECT_EQ(KitOsMajorVersion(), std::atoi(wanted));
+  EXPECT_EQ(KitLaterSystem(KitOsMajorVersion(), KitOsMinorVersion()), KitOsMajorVersion() > 4);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ class RecordingProcesses : public Processes {
   // Put before every command line that goes through ForSystemTools, so that
   // tests see which ones did.
   std::string systemToolMark;
+  bool elevated = true;
 
   void RunProcess(const std::string& application, const std::string& commandLine,
                   bool wait) override {
@@ -50,6 +51,7 @@ class RecordingProcesses : public Processes {
   std::string ForSystemTools(const std::string& commandLine) override {
     return systemToolMark + commandLine;
   }
+  bool Elevated() override { return elevated; }
 
   std::vector<std::string> CommandLines() const {
     std::vector<std::string> out;
@@ -85,9 +87,13 @@ class RecordingFiles : public Files {
     whole.insert(path);
     return true;
   }
+  // A folder made, or one that holds files or folders made.
   bool IsFolder(const std::string& path) override {
     const std::string folder = path.back() == '\\' ? path.substr(0, path.size() - 1) : path;
-    return !files.count(folder) && (folders.count(folder + "\\") || Exists(folder));
+    auto beneath = folders.lower_bound(folder + "\\");
+    const bool made =
+        beneath != folders.end() && beneath->compare(0, folder.size() + 1, folder + "\\") == 0;
+    return !files.count(folder) && (made || Exists(folder));
   }
   bool Delete(const std::string& path) override {
     deleted.push_back(path);
@@ -121,10 +127,28 @@ class RecordingFiles : public Files {
         names.push_back(file.first.substr(in.size()));
     return names;
   }
+  // Folders made, and those that files lie in.
+  std::vector<std::string> ListFolders(const std::string& in) override {
+    std::set<std::string> names;
+    auto add = [&](const std::string& path) {
+      if (path.size() <= in.size() || path.compare(0, in.size(), in) != 0) return;
+      const std::size_t end = path.find('\\', in.size());
+      if (end != std::string::npos) names.insert(path.substr(in.size(), end - in.size()));
+    };
+    for (const std::string& folder : folders) add(folder);
+    for (const auto& file : files) add(file.first);
+    return std::vector<std::string>(names.begin(), names.end());
+  }
   bool MakeFolders(const std::string& path) override {
     if (refuseFolders) return false;
-    folders.insert(path);
+    folders.insert(path.back() == '\\' ? path : path + "\\");
     return true;
+  }
+  // Only an empty folder goes.
+  bool RemoveFolder(const std::string& path) override {
+    const std::string folder = path.back() == '\\' ? path : path + "\\";
+    if (!ListFiles(folder).empty() || !ListFolders(folder).empty()) return false;
+    return folders.erase(folder) > 0;
   }
   std::string LocalAppDataFolder() override { return localAppData; }
 };
