@@ -113,8 +113,12 @@ void TTweakFrm::SidebarClick(TEventArgs& e) {
   const SidebarMode* mode = FindSidebarMode(SenderOf(e).Tag());
   if (!mode) return;
   auto* pages = Bind<TPageControl>(*this, "TweaksSheet");
-  for (const char* name : AllPageNames()) Bind<TTabSheet>(*this, name)->SetTabVisible(false);
-  for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
+  {
+    // The tab control is rebuilt once, not after each tab.
+    const TPageControl::TabsUpdate tabs(*pages);
+    for (const char* name : AllPageNames()) Bind<TTabSheet>(*this, name)->SetTabVisible(false);
+    for (const char* name : mode->shownTabs) Bind<TTabSheet>(*this, name)->SetTabVisible(true);
+  }
   Bind<TControl>(*this, kBottomPanelName)->SetVisible(mode->bottomPanelVisible);
   if (mode->activePage) pages->SetActivePage(Bind<TTabSheet>(*this, mode->activePage));
   // The design's height at the DPI the resize kit lays the window out for.

@@ -101,6 +101,18 @@ class TPageControl : public TWinControl {
   RECT DisplayRect() const override;
   bool HasEvent(const std::string& name) const override;
   void Loaded() override;
+  // While one lives, the tabs wait: shown and hidden tabs are put into the
+  // window once, as the last one goes, instead of after each change.
+  class TabsUpdate {
+   public:
+    explicit TabsUpdate(TPageControl& pages);
+    ~TabsUpdate();
+    TabsUpdate(const TabsUpdate&) = delete;
+    TabsUpdate& operator=(const TabsUpdate&) = delete;
+
+   private:
+    TPageControl& pages_;
+  };
   bool multiLine = false;
   bool hotTrack = false;
   int style = 0;        // tsTabs, tsButtons, tsFlatButtons
@@ -120,6 +132,8 @@ class TPageControl : public TWinControl {
   void LayoutPages();
   std::vector<TTabSheet*> pages_;
   TTabSheet* active_ = nullptr;
+  int tabsUpdates_ = 0;
+  bool tabsWaiting_ = false;
   friend class TTabSheet;
 };
 

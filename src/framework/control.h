@@ -171,6 +171,11 @@ class TWinControl : public TControl {
   bool WindowWaits() const;
   void DestroyHandle();
   static TWinControl* FromHandle(HWND window);
+  // The framework window that has the focus, as its focus messages tell:
+  // exact whenever the focus is on one of the framework's windows, and null
+  // when it is anywhere else. Asking the system (GetFocus) costs a round trip
+  // to the window server on some systems.
+  static HWND FocusedWindow();
 
   // Child controls in insertion order (windowed and not).
   const std::vector<TControl*>& Controls() const { return controls_; }

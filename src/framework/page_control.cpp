@@ -236,8 +236,22 @@ void TPageControl::SetActivePage(TTabSheet* page) {
   if (previous != page && !(ComponentState() & csLoading)) Fire("OnChange");
 }
 
+TPageControl::TabsUpdate::TabsUpdate(TPageControl& pages) : pages_(pages) {
+  ++pages_.tabsUpdates_;
+}
+
+TPageControl::TabsUpdate::~TabsUpdate() {
+  if (--pages_.tabsUpdates_ > 0 || !pages_.tabsWaiting_) return;
+  pages_.tabsWaiting_ = false;
+  pages_.UpdateTabs();
+}
+
 void TPageControl::UpdateTabs() {
   if (!handle_) return;
+  if (tabsUpdates_ > 0) {
+    tabsWaiting_ = true;
+    return;
+  }
   // The room around a tab's text is the system's 6 by 3 pixels at 96 DPI;
   // the system keeps it at that while the text grows with the DPI.
   const TForm* form = ParentForm();

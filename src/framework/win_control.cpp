@@ -1,6 +1,7 @@
 // Windowed controls: one window each, created when first needed, every
 // message through WindowProc, children's notifications reflected to them.
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "framework/application.h"
@@ -9,6 +10,7 @@
 #include "framework/form.h"
 #include "framework/menus.h"
 #include "framework/property_helpers.h"
+#include "framework/shown_region.h"
 
 namespace velotune {
 
@@ -22,7 +24,22 @@ std::unordered_map<HWND, TWinControl*>& ControlsByHandle() {
   return controls;
 }
 
+// The framework window that has the focus: set as one gets WM_SETFOCUS,
+// cleared as it gets WM_KILLFOCUS or goes, before its handling of either, so
+// that the handling sees what GetFocus would answer.
+HWND focusedWindow = nullptr;
+
+void FollowFocus(HWND window, UINT msg) {
+  if (msg == WM_SETFOCUS)
+    focusedWindow = window;
+  else if ((msg == WM_KILLFOCUS || msg == WM_NCDESTROY) && focusedWindow == window)
+    focusedWindow = nullptr;
+}
+
 void Forget(HWND window, const TWinControl* control) {
+  // A window destroyed with its own procedure given back hears no more
+  // focus messages.
+  if (focusedWindow == window) focusedWindow = nullptr;
   auto& controls = ControlsByHandle();
   auto it = controls.find(window);
   if (it != controls.end() && it->second == control) controls.erase(it);
@@ -139,6 +156,10 @@ TWinControl* TWinControl::FromHandle(HWND window) {
   const auto& controls = ControlsByHandle();
   auto it = controls.find(window);
   return it == controls.end() ? nullptr : it->second;
+}
+
+HWND TWinControl::FocusedWindow() {
+  return focusedWindow;
 }
 
 HWND TWinControl::Handle() {
@@ -315,6 +336,7 @@ LRESULT CALLBACK TWinControl::StaticWndProc(HWND window, UINT msg, WPARAM wParam
     }
   }
   if (!control) return DefWindowProcA(window, msg, wParam, lParam);
+  FollowFocus(window, msg);
   TMessage message{msg, wParam, lParam, 0};
   try {
     control->WindowProc(message);
@@ -445,21 +467,30 @@ void TWinControl::WndProc(TMessage& message) {
       if (!defaultProc_) {
         PAINTSTRUCT ps;
         HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-        RECT client;
-        GetClientRect(handle_, &client);
-        // Drawn off screen first so that children drawn over the background
-        // do not flicker.
-        HDC memory = CreateCompatibleDC(dc);
-        BITMAPINFO info =
-            DibInfo32(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        PaintWindow(memory);
-        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
+        // Its own paint is composed only where the screen shows it: a page
+        // its panel covers has nothing to compose. (A window without
+        // children to leave out would gain nothing.)
+        std::optional<ShownRegion> shown;
+        if (!message.WParam && (GetWindowLongA(handle_, GWL_STYLE) & WS_CLIPCHILDREN))
+          shown.emplace(dc, handle_);
+        if (!shown || !shown->Empty()) {
+          RECT client;
+          GetClientRect(handle_, &client);
+          // Drawn off screen first so that children drawn over the background
+          // do not flicker.
+          HDC memory = CreateCompatibleDC(dc);
+          BITMAPINFO info =
+              DibInfo32(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+          void* bits = nullptr;
+          HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+          HGDIOBJ old = SelectObject(memory, bitmap);
+          if (shown) shown->ClipTo(memory);
+          PaintWindow(memory);
+          BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+          SelectObject(memory, old);
+          DeleteObject(bitmap);
+          DeleteDC(memory);
+        }
         if (!message.WParam) EndPaint(handle_, &ps);
         return;
       }

@@ -15,6 +15,7 @@
 #include "framework/dib.h"
 #include "framework/form.h"
 #include "framework/graphic_controls.h"
+#include "framework/shown_region.h"
 #include "framework/standard_classes.h"
 #include "framework/std_controls.h"
 #include "support/box_answerer.h"
@@ -252,6 +253,23 @@ TEST_F(WinForm, FocusChangesAreBroadcast) {
   EXPECT_EQ(form->ActiveControl(), Get<TButton>("Go"));
 }
 
+TEST_F(WinForm, TheFocusIsFollowedOnTheFrameworksWindowsAndNowhereElse) {
+  auto* go = Get<TButton>("Go");
+  go->SetFocus();
+  EXPECT_EQ(TWinControl::FocusedWindow(), GetFocus());
+  // On a window the framework does not know, the system is the one to ask.
+  HWND plain = CreateWindowExA(0, "EDIT", "Fremd", WS_CHILD | WS_VISIBLE, 200, 8, 80, 20,
+                               Get<TPanel>("Panel")->Handle(), nullptr, nullptr, nullptr);
+  SetFocus(plain);
+  EXPECT_EQ(TWinControl::FocusedWindow(), nullptr);
+  go->SetFocus();
+  DestroyWindow(plain);
+  // A focused window that goes, its procedure given back first, is forgotten.
+  go->DestroyHandle();
+  const HWND now = GetFocus();
+  EXPECT_EQ(TWinControl::FocusedWindow(), TWinControl::FromHandle(now) ? now : nullptr);
+}
+
 TEST_F(WinForm, UpDownKeepsItsEditCurrent) {
   auto* spin = Get<TUpDown>("Spin");
   auto* edit = Get<TEdit>("Num");
@@ -367,6 +385,42 @@ TEST(ErrorBox, FitsOnTheScreenWhateverTheMessage) {
   ASSERT_GT(shown.text.size(), 9u);
   EXPECT_EQ(shown.text.substr(shown.text.size() - 9), ".fix\r\n...") << shown.text;
   EXPECT_EQ(tall.compare(0, shown.text.size() - 5, shown.text, 0, shown.text.size() - 5), 0);
+}
+
+// What a paint shows, told in the window's client coordinates however far
+// from the screen's corner the window lies.
+TEST(ShownRegion, LeavesOutChildrenAndWhatIsNotToBePainted) {
+  HWND window = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_CLIPCHILDREN, 57, 83,
+                                200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND child = CreateWindowExA(0, "STATIC", "Kind", WS_CHILD | WS_VISIBLE, 0, 0, 120, 100, window,
+                               nullptr, nullptr, nullptr);
+  ShowWindow(window, SW_SHOWNOACTIVATE);
+  UpdateWindow(window);
+  // The clip box of a buffer clipped to what a paint of `dirty` shows; the
+  // empty box when nothing shows.
+  const auto shownBox = [window](const RECT* dirty) {
+    InvalidateRect(window, dirty, FALSE);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT box{};
+    const ShownRegion shown(dc, window);
+    HDC buffer = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, 200, 100);
+    HGDIOBJ old = SelectObject(buffer, bitmap);
+    shown.ClipTo(buffer);
+    if (!shown.Empty()) GetClipBox(buffer, &box);
+    SelectObject(buffer, old);
+    DeleteObject(bitmap);
+    DeleteDC(buffer);
+    EndPaint(window, &ps);
+    return std::vector<LONG>{box.left, box.top, box.right, box.bottom};
+  };
+  EXPECT_EQ(shownBox(nullptr), (std::vector<LONG>{120, 0, 200, 100}));
+  const RECT dirty{150, 10, 170, 25};
+  EXPECT_EQ(shownBox(&dirty), (std::vector<LONG>{150, 10, 170, 25}));
+  MoveWindow(child, 0, 0, 200, 100, FALSE);
+  EXPECT_EQ(shownBox(nullptr), (std::vector<LONG>{0, 0, 0, 0})) << "covered whole by its child";
+  DestroyWindow(window);
 }
 
 // A picture's transparent colour shows what lies under it, whether the

@@ -3,8 +3,10 @@
 // yet keeping the system look.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <set>
+#include <utility>
 
 #include "app/tweak_form.h"
 #include "framework/containers.h"
@@ -95,6 +97,64 @@ TEST(SkinnedMainWindow, FrameCheckBoxesAndTheControlsStillInTheSystemLook) {
       for (int x = 16; x < r.right; ++x)
         if (canvas.At(x, y) == MakePixel(0, 128, 0)) ++green;
     EXPECT_GT(green, 10) << name;
+  }
+}
+
+// The WM_PAINT messages each window of this thread handles, posted or sent.
+std::map<HWND, int> gPaints;
+LRESULT CALLBACK CountPosted(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == WM_PAINT) ++gPaints[msg->hwnd];
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* msg = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && msg->message == WM_PAINT && !msg->wParam) ++gPaints[msg->hwnd];
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+bool NothingLeftToPaint(HWND window) {
+  if (GetUpdateRect(window, nullptr, FALSE)) return false;
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (IsWindowVisible(child) && !NothingLeftToPaint(child)) return false;
+  return true;
+}
+
+// A page shown the first time makes its windows hidden and shows them in one
+// go: each of its windows is painted once, not once for each step.
+TEST(SkinnedMainWindow, AFirstVisitOfEachPagePaintsEachOfItsWindowsOnce) {
+  SkinnedTweakWindow shown;
+  TTweakFrm& window = shown.window;
+  ASSERT_TRUE(PumpUntil([&] { return NothingLeftToPaint(window.Handle()); }));
+  const std::pair<const char*, std::function<void()>> visits[] = {
+      {"TabSheet1", [&] { window.DialogChar('2'); }},
+      {"TabSheet3", [&] { window.DialogChar('3'); }},
+      {"shtFix", [&] { Bind<TSpeedButton>(window, "spdFix")->Click(); }},
+  };
+  for (const auto& [name, visit] : visits) {
+    auto* page = Bind<TTabSheet>(window, name);
+    ASSERT_FALSE(page->HandleAllocated()) << name;
+    gPaints.clear();
+    const HHOOK posted =
+        SetWindowsHookExA(WH_GETMESSAGE, CountPosted, nullptr, GetCurrentThreadId());
+    const HHOOK sent = SetWindowsHookExA(WH_CALLWNDPROC, CountSent, nullptr, GetCurrentThreadId());
+    visit();
+    EXPECT_TRUE(PumpUntil([&] { return NothingLeftToPaint(window.Handle()); })) << name;
+    UnhookWindowsHookEx(posted);
+    UnhookWindowsHookEx(sent);
+    int windows = 0;
+    for (TComponent* c : window.Components()) {
+      auto* control = dynamic_cast<TWinControl*>(c);
+      if (!control || !control->HandleAllocated() || !IsWindowVisible(control->Handle())) continue;
+      // A combo box's wrapper repaints it at once on each frame paint too.
+      if (dynamic_cast<TComboBox*>(control)) continue;
+      bool onPage = false;
+      for (TControl* up = control; up && !onPage; up = up->Parent()) onPage = up == page;
+      if (!onPage) continue;
+      ++windows;
+      EXPECT_GE(1, gPaints[control->Handle()]) << name << ": " << control->Name();
+    }
+    EXPECT_GT(windows, 20) << name;
   }
 }
 

@@ -52,7 +52,7 @@ std::string TSkinButton::CaptionText() const {
 
 int TSkinButton::CurrentFrame() const {
   const bool enabled = (GetWindowLongA(handle_, GWL_STYLE) & WS_DISABLED) == 0;
-  const bool focused = GetFocus() == handle_;
+  const bool focused = CurrentFocus() == handle_;
   return PushButtonFrame(pressed_, hover_, focused || IsDefault(), enabled);
 }
 

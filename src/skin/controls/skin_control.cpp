@@ -2,6 +2,7 @@
 
 #include "framework/font.h"
 #include "framework/form.h"
+#include "framework/shown_region.h"
 #include "framework/window_text.h"
 #include "skin/data/colour.h"
 #include "skin/frame/skin_messages.h"
@@ -60,10 +61,15 @@ bool TSkinControl::ReadProperty(const char* name, std::string* value) const {
   }
 }
 
+HWND TSkinControl::CurrentFocus() {
+  const HWND known = TWinControl::FocusedWindow();
+  return known ? known : GetFocus();
+}
+
 bool TSkinControl::FocusCueWanted() const {
   // A window of the control's own (a combo box's edit) counts; a control
   // on it (a page's check box) does not.
-  const HWND focus = GetFocus();
+  const HWND focus = CurrentFocus();
   const bool own = focus && GetParent(focus) == handle_ && !TWinControl::FromHandle(focus);
   if (!handle_ || !focus || (focus != handle_ && !own)) return false;
   const LRESULT state = SendMessageA(handle_, WM_QUERYUISTATE, 0, 0);
@@ -288,10 +294,11 @@ COLORREF TSkinControl::SkinColour(int entry) const {
   return ResolveColour(data_->Colour(entry));
 }
 
-void TSkinControl::PaintBuffered(HDC dc) {
+void TSkinControl::PaintBuffered(HDC dc, const ShownRegion* shown) {
   GetWindowRect(handle_, &screenRect_);
   const RECT rect = LocalRect();
   OffscreenBuffer buffer(dc, rect.right, rect.bottom);
+  if (shown) shown->ClipTo(buffer.Dc());
   PaintBackground(buffer.Dc(), rect);
   try {
     Paint(buffer.Dc(), rect);
@@ -304,7 +311,12 @@ void TSkinControl::PaintBuffered(HDC dc) {
 void TSkinControl::PaintMessage(TMessage& message, bool buffered) {
   PAINTSTRUCT ps;
   HDC dc = message.WParam ? reinterpret_cast<HDC>(message.WParam) : BeginPaint(handle_, &ps);
-  if (buffered) {
+  if (buffered && !message.WParam && (GetWindowLongA(handle_, GWL_STYLE) & WS_CLIPCHILDREN)) {
+    // Composed only where the screen shows it: a container's children and
+    // the pane under a page are left out.
+    const ShownRegion shown(dc, handle_);
+    if (!shown.Empty()) PaintBuffered(dc, &shown);
+  } else if (buffered) {
     PaintBuffered(dc);
   } else {
     GetWindowRect(handle_, &screenRect_);

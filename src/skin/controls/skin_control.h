@@ -11,6 +11,7 @@
 #include <string>
 
 #include "framework/control.h"
+#include "framework/shown_region.h"
 #include "skin/controls/wrapper_states.h"
 #include "skin/data/skin_data.h"
 #include "skin/frame/skinned_control.h"
@@ -61,8 +62,9 @@ class TSkinControl : public TComponent, public SkinnedControl {
   void Repaint();
   // The window's rectangle moved to the origin.
   RECT LocalRect() const;
-  // Paints into an off-screen buffer first, then copies it in one go.
-  void PaintBuffered(HDC dc);
+  // Paints into an off-screen buffer first, then copies it in one go; with
+  // `shown`, what the screen shows of the window, only that is composed.
+  void PaintBuffered(HDC dc, const ShownRegion* shown = nullptr);
   // Paints a WM_PAINT (or print) message through the wrapper: a paint cycle
   // begins when the message carries no device context; Paint is called
   // directly, or through PaintBuffered; failures are swallowed.
@@ -91,6 +93,9 @@ class TSkinControl : public TComponent, public SkinnedControl {
   // The keyboard focus is on the control (or a window inside it) and its
   // window's UI state shows focus cues (hidden until the keyboard is used).
   bool FocusCueWanted() const;
+  // The window with the focus; the system is asked only when the focus is on
+  // none of the framework's windows.
+  static HWND CurrentFocus();
   // A dotted focus rectangle on rect's edge, one scaled pixel thick.
   void DrawFocusCue(HDC dc, const RECT& rect) const;
   // What the control's text area is filled with: its own colour, or the

@@ -71,6 +71,7 @@ void TSkinTab::PrepareImages() {
   side_ = TabSideOfStyle(static_cast<unsigned long>(GetWindowLongA(handle_, GWL_STYLE)));
   tabImage_.Clear();
   paneImage_.Clear();
+  paneDib_.Reset();
   const TDataSkinObject* tabs = Art().Part(spTabs);
   if (!tabs) return;
   const auto whole = [](const Bitmap& b) { return Crop(b, {0, 0, b.Width(), b.Height()}); };
@@ -172,12 +173,31 @@ void TSkinTab::Paint(HDC dc, const RECT& rect) {
   if (!tabImage_.Empty()) PaintStrip(dc, control, pane);
   if (!paneImage_.Empty()) {
     try {
-      DrawNineGrid(dc, ToRECT(pane), paneImage_, paneMargins_, false, false, 1, 1);
+      PaintPane(dc, pane);
     } catch (...) {
       // The pane is left as it was.
     }
   }
   if (mode_ == wmTabControl) PaintGraphicChildren(dc);
+}
+
+void TSkinTab::PaintPane(HDC dc, const Rect& pane) {
+  const int w = pane.Width(), h = pane.Height();
+  if (w <= 0 || h <= 0) return;
+  if (!paneDib_ || w != paneDibWidth_ || h != paneDibHeight_) {
+    paneDib_.Reset();
+    paneDib_ = MakeDib(NineGrid(w, h, paneImage_, paneMargins_, false, false, 1, 1));
+    if (!paneDib_) return;
+    paneDibWidth_ = w;
+    paneDibHeight_ = h;
+  }
+  HDC memory = CreateCompatibleDC(dc);
+  if (!memory) return;
+  {
+    SelectedObject selected(memory, paneDib_.Get());
+    BitBlt(dc, pane.left, pane.top, w, h, memory, 0, 0, SRCCOPY);
+  }
+  DeleteDC(memory);
 }
 
 void TSkinTab::PaintStrip(HDC dc, const Rect& control, const Rect& pane) {

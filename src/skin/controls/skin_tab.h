@@ -13,6 +13,7 @@
 #include "skin/controls/skin_control.h"
 #include "skin/controls/tab_geometry.h"
 #include "skin/data/bitmap_ops.h"
+#include "skin/paint/gdi_objects.h"
 
 namespace velotune::skin {
 
@@ -45,6 +46,7 @@ class TSkinTab : public TSkinControl {
   void PrepareImages();
   void WrapArrowChild();
   void PaintStrip(HDC dc, const Rect& control, const Rect& pane);
+  void PaintPane(HDC dc, const Rect& pane);
   void PaintTab(HDC canvas, int index, const Rect& tab, bool selected, bool focusCue,
                 HIMAGELIST images);
   bool PressCloseBox(TMessage& message);
@@ -53,6 +55,11 @@ class TSkinTab : public TSkinControl {
   Bitmap paneImage_;
   Margins tabMargins_;
   Margins paneMargins_;
+  // The pane as last composed, kept while its size holds: every page shown
+  // paints the control again, and the pane is most of it.
+  OwnedBitmap paneDib_;
+  int paneDibWidth_ = 0;
+  int paneDibHeight_ = 0;
   TabSide side_ = tsTop;
   bool closeBoxes_ = false;
   std::vector<Rect> closeRects_;
