@@ -103,6 +103,10 @@ class RegistryBackend {
   // without a copy of each (valid until the key changes); null where they
   // must be enumerated. ListedValues (registry_values.h) takes either way.
   virtual const std::vector<RegValue>* HeldValues(RegKey) { return nullptr; }
+  // Not a registry call: every value of an open key in enumeration order,
+  // read at once where the backend has a faster way than one EnumValue after
+  // another; false where it has none (ReadValues then enumerates).
+  virtual bool ReadAllValues(RegKey, std::vector<RegValue>*) { return false; }
 };
 
 // Deletes the key beneath `base` with its whole sub-tree: each sub-key, from

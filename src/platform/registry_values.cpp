@@ -139,6 +139,7 @@ bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, R
 
 std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
   std::vector<RegValue> values;
+  if (registry.ReadAllValues(key, &values)) return values;
   std::vector<char> name(kValueNameBuffer);
   std::vector<std::uint8_t> data(256);
   for (std::uint32_t index = 0;;) {

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <thread>
+
 #include "platform/registry_names.h"
+#include "platform/registry_values.h"
 #include "platform/wow64.h"
 
 namespace velotune {
@@ -40,6 +44,31 @@ long CopyName(const wchar_t* wide, DWORD length, char* name, std::uint32_t* size
 // The longest name, in UTF-16 units, the registry allows for a value (with
 // its NUL).
 constexpr DWORD kValueNameUnits = 16384;
+// A large key is read by up to this many threads, each given at least
+// kValuesPerReader values: fewer would not pay for its start.
+constexpr DWORD kMostReaders = 4;
+constexpr DWORD kValuesPerReader = 4096;
+
+// The values of the key from index `first` up to `end` (or the key's end),
+// with buffers for the longest name and data the key held when asked, grown
+// if a longer one came meanwhile.
+void ReadValueRange(HKEY key, DWORD first, DWORD end, DWORD longestData,
+                    std::vector<RegValue>* values) {
+  std::wstring name(kValueNameUnits, L'\0');
+  std::vector<std::uint8_t> data(std::max<DWORD>(longestData, 256));
+  for (DWORD index = first; index < end;) {
+    DWORD n = kValueNameUnits, type = 0, size = static_cast<DWORD>(data.size());
+    const LONG rc = RegEnumValueW(key, index, &name[0], &n, nullptr, &type, data.data(), &size);
+    if (rc == ERROR_MORE_DATA) {
+      data.resize(std::max<std::size_t>(data.size() * 2, size));
+      continue;
+    }
+    if (rc != ERROR_SUCCESS) break;
+    values->push_back(RegValue{Utf16ToUtf8(reinterpret_cast<const char16_t*>(name.data()), n), type,
+                               std::vector<std::uint8_t>(data.begin(), data.begin() + size)});
+    ++index;
+  }
+}
 }  // namespace
 
 Win32Registry::Win32Registry() : view_(RunningUnderWow64() ? KEY_WOW64_64KEY : 0) {}
@@ -114,6 +143,34 @@ long Win32Registry::EnumValue(RegKey key, std::uint32_t index, char* name, std::
   if (dataSize) *dataSize = d;
   if (rc != ERROR_SUCCESS) return rc;
   return CopyName(wide.data(), n, name, nameSize);
+}
+
+// Each value costs a round trip to the registry, which serves several
+// callers while each waits on its own: a large key is read in parts at once,
+// the last reading on to the key's end, as one enumeration would.
+bool Win32Registry::ReadAllValues(RegKey key, std::vector<RegValue>* values) {
+  DWORD count = 0, longestData = 0;
+  if (RegQueryInfoKeyW(H(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                       nullptr, &longestData, nullptr, nullptr) != ERROR_SUCCESS)
+    return false;
+  const DWORD readers = std::max<DWORD>(1, std::min(kMostReaders, count / kValuesPerReader));
+  std::vector<std::vector<RegValue>> parts(readers);
+  std::vector<std::thread> others;
+  for (DWORD i = 1; i < readers; ++i)
+    others.emplace_back([&, i] {
+      ReadValueRange(H(key), count / readers * i,
+                     i + 1 < readers ? count / readers * (i + 1) : MAXDWORD, longestData,
+                     &parts[i]);
+    });
+  ReadValueRange(H(key), 0, readers > 1 ? count / readers : MAXDWORD, longestData, &parts[0]);
+  for (std::thread& other : others) other.join();
+  // Values added or deleted meanwhile may be missed or given twice, as by one
+  // enumeration while the key changes.
+  *values = std::move(parts[0]);
+  for (DWORD i = 1; i < readers; ++i)
+    values->insert(values->end(), std::make_move_iterator(parts[i].begin()),
+                   std::make_move_iterator(parts[i].end()));
+  return true;
 }
 
 long Win32Registry::CloseKey(RegKey key) {

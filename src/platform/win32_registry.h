@@ -28,6 +28,7 @@ class Win32Registry : public RegistryBackend {
   long EnumValue(RegKey key, std::uint32_t index, char* name, std::uint32_t* nameSize,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize) override;
   long CloseKey(RegKey key) override;
+  bool ReadAllValues(RegKey key, std::vector<RegValue>* values) override;
 
  private:
   std::uint32_t view_;  // KEY_WOW64_64KEY under WOW64, else 0
