@@ -137,25 +137,31 @@ bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, R
   return true;
 }
 
-std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
+std::vector<RegValue> ReadValueRange(RegistryBackend& registry, RegKey key, std::uint32_t first,
+                                     std::uint32_t end, std::uint32_t dataSize) {
   std::vector<RegValue> values;
-  if (registry.ReadAllValues(key, &values)) return values;
   std::vector<char> name(kValueNameBuffer);
-  std::vector<std::uint8_t> data(256);
-  for (std::uint32_t index = 0;;) {
+  std::vector<std::uint8_t> data(std::max<std::uint32_t>(dataSize, 256));
+  for (std::uint32_t index = first; index < end;) {
     std::uint32_t nameSize = kValueNameBuffer, type = 0;
-    std::uint32_t dataSize = static_cast<std::uint32_t>(data.size());
-    long rc = registry.EnumValue(key, index, name.data(), &nameSize, &type, data.data(), &dataSize);
+    std::uint32_t size = static_cast<std::uint32_t>(data.size());
+    long rc = registry.EnumValue(key, index, name.data(), &nameSize, &type, data.data(), &size);
     if (rc == regerr::kMoreData) {
-      data.resize(std::max<std::size_t>(data.size() * 2, dataSize));
+      data.resize(std::max<std::size_t>(data.size() * 2, size));
       continue;
     }
     if (rc != regerr::kSuccess) break;
     values.push_back(RegValue{std::string(name.data(), nameSize), type,
-                              std::vector<std::uint8_t>(data.begin(), data.begin() + dataSize)});
+                              std::vector<std::uint8_t>(data.begin(), data.begin() + size)});
     ++index;
   }
   return values;
+}
+
+std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key) {
+  std::vector<RegValue> values;
+  if (registry.ReadAllValues(key, &values)) return values;
+  return ReadValueRange(registry, key, 0, UINT32_MAX, 0);
 }
 
 ListedValues::ListedValues(RegistryBackend& registry, RegKey key)

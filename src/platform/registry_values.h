@@ -34,6 +34,11 @@ long CopyEnumeratedValue(const RegValue& value, char* name, std::uint32_t* nameS
 bool ReadValue(RegistryBackend& registry, RegKey key, const std::string& name, RegValue* value);
 // Every value of an open key, in enumeration order.
 std::vector<RegValue> ReadValues(RegistryBackend& registry, RegKey key);
+// The values from index `first` up to `end` (or the key's end), one
+// EnumValue after another, with a data buffer of at least `dataSize` bytes,
+// grown when a longer value comes.
+std::vector<RegValue> ReadValueRange(RegistryBackend& registry, RegKey key, std::uint32_t first,
+                                     std::uint32_t end, std::uint32_t dataSize);
 
 // The same, to be looked at while the key stays as it is: where the
 // registry keeps them (HeldValues), or read.

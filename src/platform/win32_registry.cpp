@@ -49,26 +49,6 @@ constexpr DWORD kValueNameUnits = 16384;
 constexpr DWORD kMostReaders = 4;
 constexpr DWORD kValuesPerReader = 4096;
 
-// The values of the key from index `first` up to `end` (or the key's end),
-// with buffers for the longest name and data the key held when asked, grown
-// if a longer one came meanwhile.
-void ReadValueRange(HKEY key, DWORD first, DWORD end, DWORD longestData,
-                    std::vector<RegValue>* values) {
-  std::wstring name(kValueNameUnits, L'\0');
-  std::vector<std::uint8_t> data(std::max<DWORD>(longestData, 256));
-  for (DWORD index = first; index < end;) {
-    DWORD n = kValueNameUnits, type = 0, size = static_cast<DWORD>(data.size());
-    const LONG rc = RegEnumValueW(key, index, &name[0], &n, nullptr, &type, data.data(), &size);
-    if (rc == ERROR_MORE_DATA) {
-      data.resize(std::max<std::size_t>(data.size() * 2, size));
-      continue;
-    }
-    if (rc != ERROR_SUCCESS) break;
-    values->push_back(RegValue{Utf16ToUtf8(reinterpret_cast<const char16_t*>(name.data()), n), type,
-                               std::vector<std::uint8_t>(data.begin(), data.begin() + size)});
-    ++index;
-  }
-}
 }  // namespace
 
 Win32Registry::Win32Registry() : view_(RunningUnderWow64() ? KEY_WOW64_64KEY : 0) {}
@@ -158,11 +138,11 @@ bool Win32Registry::ReadAllValues(RegKey key, std::vector<RegValue>* values) {
   std::vector<std::thread> others;
   for (DWORD i = 1; i < readers; ++i)
     others.emplace_back([&, i] {
-      ReadValueRange(H(key), count / readers * i,
-                     i + 1 < readers ? count / readers * (i + 1) : MAXDWORD, longestData,
-                     &parts[i]);
+      parts[i] =
+          ReadValueRange(*this, key, count / readers * i,
+                         i + 1 < readers ? count / readers * (i + 1) : UINT32_MAX, longestData);
     });
-  ReadValueRange(H(key), 0, readers > 1 ? count / readers : MAXDWORD, longestData, &parts[0]);
+  parts[0] = ReadValueRange(*this, key, 0, readers > 1 ? count / readers : UINT32_MAX, longestData);
   for (std::thread& other : others) other.join();
   // Values added or deleted meanwhile may be missed or given twice, as by one
   // enumeration while the key changes.
