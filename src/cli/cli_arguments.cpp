@@ -86,6 +86,8 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
         return false;
     } else if (arg == "--force") {
       parsed->force = true;
+    } else if (arg == "--trust") {
+      parsed->trust = true;
     } else if (!arg.empty() && arg[0] == '-') {
       *error = "Unknown option " + arg + kSeeHelp;
       return false;
@@ -137,8 +139,16 @@ bool ParseCliArguments(const std::vector<std::string>& args, CliArguments* parse
   } else if (command == "undo") {
     if (tooMany(1)) return false;
     if (!words.empty()) parsed->backup = words[0];
+    if (parsed->trust && parsed->backup.find_first_of("\\/") == std::string::npos) {
+      *error = "--trust needs the backup named by its path (undo \"C:\\...\\x.reg\" --trust)";
+      return false;
+    }
   } else {
     *error = "Unknown command " + command + kSeeHelp;
+    return false;
+  }
+  if (parsed->trust && command != "undo") {
+    *error = "--trust goes only with undo";
     return false;
   }
   const bool takesSets = command == "plan" || command == "diff" || command == "apply" ||

@@ -12,7 +12,8 @@ struct CliArguments {
                         // "help", "version"
   std::string page;     // list: one page, or empty for all
   std::string action;   // plan, diff, apply, export; status: one action, or empty for the pages
-  std::string backup;   // undo: the backup's file name, or empty for the newest
+  std::string backup;   // undo: the backup's file name or path, or empty for the newest
+  bool trust = false;   // undo: a file named by its path may write machine-wide keys
   std::vector<std::pair<std::string, std::string>> sets;  // --set NAME=VALUE, in order
   bool json = false;
   std::string format;  // export: "pol", "reg" or "json"

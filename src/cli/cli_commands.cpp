@@ -9,7 +9,6 @@
 #include "cli/cli_report.h"
 #include "cli/control_status.h"
 #include "cli/described_controls.h"
-#include "cli/elevation_check.h"
 #include "cli/json_text.h"
 #include "fixes/named_actions.h"
 #include "platform/errors.h"
@@ -18,6 +17,8 @@
 #include "tweaks/action_plan.h"
 #include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
+#include "tweaks/checked_action.h"
+#include "tweaks/undo_backup.h"
 #include "velotune_version.h"
 
 namespace velotune {
@@ -91,11 +92,12 @@ class Session {
   }
   std::string StateText(const DescribedControls::Control& c) const;
   std::string StateJson(const DescribedControls::Control& c) const;
-  // The backup folder and its backups, newest first; false (and said) when
-  // the system names no folder.
-  bool FindBackups(std::string* folder, std::vector<BackupInfo>* backups);
-  int BackUpAndRun(const std::string& name, const std::string& label,
-                   const std::function<void()>& action, const std::string& restored);
+  // The backups, newest first; false (and said) when the system names no
+  // folder for them.
+  bool FindBackups(std::vector<BackupInfo>* backups);
+  ActionSeams Seams() const { return {env_.registry, env_.files, env_.processes, env_.now}; }
+  // Runs apply or undo behind its backup and says how it went.
+  int BackUpAndRun(const std::function<CheckedRun()>& run);
 
   CliEnvironment& env_;
   const CliArguments& args_;
@@ -325,55 +327,56 @@ int Session::ActionStatus() {
 
 // Plans the action, writes its backup, runs it for real and reads back every
 // value and key it touched.
-int Session::BackUpAndRun(const std::string& name, const std::string& label,
-                          const std::function<void()>& action, const std::string& restored) {
-  std::unique_ptr<ActionPlan> plan = MakePlan(action);
-  if (!plan->Error().empty())
-    return Fail(kActionFailed,
-                label + " would stop, so nothing has been changed: " + plan->Error());
-  const std::string refusal = ElevationRefusal(*plan, env_.registry, env_.processes, label);
-  if (!refusal.empty()) return Fail(kNotElevated, refusal);
-  std::string backup;
+int Session::BackUpAndRun(const std::function<CheckedRun()>& checkedRun) {
+  CheckedRun run;
   try {
-    backup = BackUpPlan(*plan, env_.files, name, env_.now(), restored);
+    run = checkedRun();
+  } catch (const ActionRefused& e) {
+    using Reason = ActionRefused::Reason;
+    switch (e.reason()) {
+      case Reason::kNoSuchBackup:
+        return Fail(kBadArguments, e.what());
+      case Reason::kNotElevated:
+        return Fail(kNotElevated, e.what());
+      case Reason::kWouldFail:
+        return Fail(kActionFailed,
+                    e.label() + " would stop, so nothing has been changed: " + e.what());
+      default:
+        return Fail(kActionFailed, e.what());
+    }
   } catch (const BackupError& e) {
     return Fail(kNoBackup, e.what());
   }
-  std::string error;
-  try {
-    action();
-  } catch (const std::exception& e) {
-    error = ErrorBoxText(e);
-  }
-  std::size_t checked = 0;
-  const std::vector<Mismatch> different = plan->Check(env_.registry, env_.files, &checked);
-  const std::vector<const PlanStep*> unknown = plan->Unpreviewable();
+  const std::string& label = run.label;
+  const std::string& backup = run.backup;
+  const std::vector<Mismatch>& different = run.notHeld;
   const std::string backupName = backup.substr(backup.find_last_of('\\') + 1);
   if (args_.json) {
     std::vector<std::string> items, unknownItems;
     for (const Mismatch& m : different) items.push_back(MismatchJson(m));
-    for (const PlanStep* step : unknown) unknownItems.push_back(JsonString(step->target));
-    JsonFields fields = {{"action", JsonString(name)}, {"backup", JsonString(backup)}};
-    if (!restored.empty()) fields.push_back({"restored", JsonString(restored)});
-    fields.push_back({"checked", JsonNumber(static_cast<long long>(checked))});
+    for (const std::string& command : run.notPreviewed) unknownItems.push_back(JsonString(command));
+    JsonFields fields = {{"action", JsonString(run.action)}, {"backup", JsonString(backup)}};
+    if (!run.restored.empty()) fields.push_back({"restored", JsonString(run.restored)});
+    fields.push_back({"checked", JsonNumber(static_cast<long long>(run.checked))});
     fields.push_back({"notHeld", JsonArray(items)});
     fields.push_back({"notPreviewed", JsonArray(unknownItems)});
-    fields.push_back({"error", error.empty() ? "null" : JsonString(error)});
+    fields.push_back({"error", run.error.empty() ? "null" : JsonString(run.error)});
     Out(JsonObject(fields) + "\n");
   } else {
     Out("Backup written: " + backup + "\n");
-    for (const PlanStep* step : unknown)
-      Out("Started without a preview, beyond undoing: " + step->target + "\n");
-    if (error.empty() && different.empty())
-      Out(label + ": all " + std::to_string(checked) + " values and keys read back as planned\n");
+    for (const std::string& command : run.notPreviewed)
+      Out("Started without a preview, beyond undoing: " + command + "\n");
+    if (run.error.empty() && different.empty())
+      Out(label + ": all " + std::to_string(run.checked) +
+          " values and keys read back as planned\n");
     if (!different.empty()) {
-      Out(label + ": " + std::to_string(different.size()) + " of " + std::to_string(checked) +
+      Out(label + ": " + std::to_string(different.size()) + " of " + std::to_string(run.checked) +
           " values and keys did not hold:\n");
       for (const Mismatch& m : different) Out(MismatchText(m) + "\n");
     }
   }
-  if (!error.empty()) {
-    result_.err += label + " stopped: " + error +
+  if (!run.error.empty()) {
+    result_.err += label + " stopped: " + run.error +
                    "\nWhat it changed is undone by: velotune-cli undo " + backupName + "\n";
     return kActionFailed;
   }
@@ -381,7 +384,9 @@ int Session::BackUpAndRun(const std::string& name, const std::string& label,
 }
 
 int Session::Apply() {
-  return BackUpAndRun(Action().name, ActionLabel(), RunAction(), "");
+  return BackUpAndRun([this] {
+    return RunChecked(Seams(), {Action().name, ActionLabel(), RunAction(), "", {}});
+  });
 }
 
 int Session::Export() {
@@ -418,17 +423,17 @@ int Session::Export() {
   return bundle.leftOut.empty() ? kOk : kNotAsPlanned;
 }
 
-bool Session::FindBackups(std::string* folder, std::vector<BackupInfo>* backups) {
+bool Session::FindBackups(std::vector<BackupInfo>* backups) {
   try {
-    *folder = BackupFolder(env_.files);
     *backups = ListBackups(env_.files);
   } catch (const BackupError& e) {
     Fail(kActionFailed, e.what());
     return false;
   }
-  if (backups->empty() && env_.files.Exists(folder->substr(0, folder->size() - 1)) &&
-      !env_.files.IsFolder(*folder)) {
-    Fail(kActionFailed, "The backups cannot be listed: " + *folder + " is a file, not a folder");
+  const std::string folder = BackupFolder(env_.files);
+  if (backups->empty() && env_.files.Exists(folder.substr(0, folder.size() - 1)) &&
+      !env_.files.IsFolder(folder)) {
+    Fail(kActionFailed, "The backups cannot be listed: " + folder + " is a file, not a folder");
     return false;
   }
   return true;
@@ -436,69 +441,51 @@ bool Session::FindBackups(std::string* folder, std::vector<BackupInfo>* backups)
 
 int Session::Backups() {
   std::vector<BackupInfo> backups;
-  std::string folder;
-  if (!FindBackups(&folder, &backups)) return kActionFailed;
+  if (!FindBackups(&backups)) return kActionFailed;
+  const std::string user = BackupFolder(env_.files);
+  const std::string machine =
+      env_.files.CommonAppDataFolder().empty() ? "" : MachineBackupFolder(env_.files);
   if (args_.json) {
     std::vector<std::string> items;
-    for (const BackupInfo& b : backups)
+    for (const BackupInfo& b : backups) {
+      const bool ofMachine = b.place == BackupPlace::kMachine;
       items.push_back(JsonObject({{"file", JsonString(b.file)},
+                                  {"path", JsonString(b.Path())},
+                                  {"place", JsonString(ofMachine ? "machine" : "user")},
                                   {"time", JsonString(BackupTimeText(b.time))},
-                                  {"action", JsonString(b.action)}}));
-    Out(JsonObject({{"folder", JsonString(folder)}, {"backups", JsonArray(items)}}) + "\n");
+                                  {"action", JsonString(b.action)},
+                                  {"undoes", b.undoes.empty() ? "null" : JsonString(b.undoes)},
+                                  {"undone", JsonBool(b.undone)}}));
+    }
+    Out(JsonObject({{"folder", JsonString(user)},
+                    {"machineFolder", machine.empty() ? "null" : JsonString(machine)},
+                    {"backups", JsonArray(items)}}) +
+        "\n");
     return kOk;
   }
+  const std::string folders = machine.empty() ? user : machine + " and " + user;
   if (backups.empty()) {
-    Out("No backups in " + folder + "\n");
+    Out("No backups in " + folders + "\n");
     return kOk;
   }
-  Out("Backups in " + folder + ", newest first:\n");
-  for (const BackupInfo& b : backups)
-    Out("  " + BackupTimeText(b.time) + "  " + Padded(b.action, 10) + b.file + "\n");
+  Out("Backups in " + folders +
+      ", newest first (\"machine\": actions that need administrator "
+      "rights, kept where only administrators can change them):\n");
+  for (const BackupInfo& b : backups) {
+    std::string note;
+    if (b.undone) note = "  (undone)";
+    if (!b.undoes.empty()) note += "  (undoes " + b.undoes + ")";
+    Out("  " + BackupTimeText(b.time) + "  " +
+        Padded(b.place == BackupPlace::kMachine ? "machine" : "user", 9) + Padded(b.action, 10) +
+        b.file + note + "\n");
+  }
   return kOk;
 }
 
 int Session::Undo() {
   std::vector<BackupInfo> backups;
-  std::string folder;
-  if (!FindBackups(&folder, &backups)) return kActionFailed;
-  const BackupInfo* chosen = nullptr;
-  if (args_.backup.empty()) {
-    if (backups.empty()) return Fail(kActionFailed, "There are no backups to undo in " + folder);
-    chosen = &backups.front();
-  } else {
-    for (const BackupInfo& b : backups)
-      if (b.file == args_.backup || b.file == args_.backup + ".reg") chosen = &b;
-    if (chosen == nullptr)
-      return Fail(kBadArguments, "There is no backup " + args_.backup + " in " + folder +
-                                     " (velotune-cli backups lists them)");
-  }
-  const std::string file = chosen->file;
-  std::string text;
-  if (!env_.files.ReadAll(folder + file, &text))
-    return Fail(kActionFailed, "Cannot read the backup " + folder + file);
-  // Read it through first: a damaged or cut backup stops before anything.
-  RegScript script;
-  try {
-    script = ParseRegScript(text, true);
-  } catch (const RegScriptError& e) {
-    return Fail(kActionFailed,
-                "The backup " + file + " cannot be read, so nothing has been changed: " + e.what());
-  }
-  if (!script.closed)
-    return Fail(kActionFailed,
-                "The backup " + file + " does not end with its closing line \"" + kBackupEndLine +
-                    "\": it may have been cut short, so nothing has been changed. The system's "
-                    "registry editor can still import it (regedit " +
-                    folder + file + ")");
-  // As the registry editor does, whatever cannot be written is passed over;
-  // reading back tells it.
-  return BackUpAndRun(
-      "undo", "Undo of " + file,
-      [&] {
-        std::vector<std::string> passedOver;
-        ApplyRegScript(ActiveRegistry(), script, &passedOver);
-      },
-      file);
+  if (!FindBackups(&backups)) return kActionFailed;
+  return BackUpAndRun([this] { return UndoBackup(Seams(), {args_.backup, args_.trust}); });
 }
 
 }  // namespace

@@ -40,6 +40,27 @@ class Files {
   // The user's local application-data folder, ending in a backslash; empty
   // when the system does not say.
   virtual std::string LocalAppDataFolder() = 0;
+
+  // Where only administrators may write. The defaults say nothing is so.
+  // The machine's common application-data folder (%ProgramData%), ending in
+  // a backslash; empty when the system does not say.
+  virtual std::string CommonAppDataFolder() { return ""; }
+  // Makes the folder, and any missing above it, so that only administrators
+  // and the system can change what lies in it: owned by Administrators, full
+  // control for Administrators and SYSTEM, read for Users, nothing inherited
+  // from above. A folder there already is given that ACL. False when the
+  // folder is not so afterwards.
+  virtual bool MakeProtectedFolder(const std::string&) { return false; }
+  // As ReadAll; `adminOnly` says whether only administrators and the system
+  // can have written the file: its owner is one of them and its ACL lets no
+  // one else change it. Judged on the open file the data is read from.
+  virtual bool ReadAllProtected(const std::string& path, std::string* data, bool* adminOnly) {
+    *adminOnly = false;
+    return ReadAll(path, data);
+  }
+  // Gives a file another name in its folder; false, with nothing changed,
+  // when the name is taken or the file cannot be renamed.
+  virtual bool Rename(const std::string&, const std::string&) { return false; }
 };
 
 }  // namespace velotune

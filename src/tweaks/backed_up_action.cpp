@@ -4,6 +4,8 @@
 #include "platform/registry_compare.h"
 #include "platform/seams.h"
 #include "tweaks/backups.h"
+#include "tweaks/checked_action.h"
+#include "tweaks/elevation_check.h"
 
 namespace velotune {
 
@@ -26,16 +28,22 @@ std::string CheckedRestoreScript(ActionPlan& plan) {
 std::string BackUpPlan(ActionPlan& plan, Files& files, const std::string& action,
                        const LocalTime& now, const std::string& keep) {
   if (!plan.Error().empty()) throw Exception(plan.Error());
-  return WriteBackup(files, action, CheckedRestoreScript(plan), now, keep);
+  const bool machine = FindElevationNeed(plan, plan.Before()).Any();
+  return WriteBackup(files, action, CheckedRestoreScript(plan), now, keep,
+                     machine ? BackupPlace::kMachine : BackupPlace::kUser);
 }
 
+const char kWindowElevationAdvice[] = "start Velotune with \"Run as administrator\".";
+
 std::string RunWithBackup(const std::string& action, const LocalTime& now,
-                          const std::function<void()>& run) {
+                          const std::function<void()>& run, const std::string& label) {
+  const ActionSeams seams{ActiveRegistry(), ActiveFiles(), ActiveProcesses(), [now] { return now; },
+                          kWindowElevationAdvice};
   std::string path;
   {
-    ActionPlan plan(ActiveRegistry(), ActiveFiles(), ActiveProcesses());
+    ActionPlan plan(seams.registry, seams.files, seams.processes);
     plan.Run(run);
-    path = BackUpPlan(plan, ActiveFiles(), action, now);
+    path = BackUpPlannedAction(plan, seams, {action, label.empty() ? action : label, run, "", {}});
   }
   run();
   return path;

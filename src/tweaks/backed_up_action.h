@@ -20,16 +20,20 @@ namespace velotune {
 std::string CheckedRestoreScript(ActionPlan& plan);
 
 // Refuses a plan that would fail (raising Exception with the plan's
-// message), then writes its checked backup (WriteBackup, never pruning
-// `keep`) and returns the backup's path. Nothing has changed when it raises.
+// message), then writes its checked backup (WriteBackup, never pruning the
+// path `keep`), in the machine's folder when the plan needs administrator
+// rights, and returns the backup's path. Nothing has changed when it raises.
 std::string BackUpPlan(ActionPlan& plan, Files& files, const std::string& action,
                        const LocalTime& now, const std::string& keep = "");
 
-// The window's way: plans the action over the installed seams, backs it up
-// (raising, before anything has changed, when it would fail or cannot be
-// backed up), runs it (whose failures pass through as ever) and returns the
-// backup's path.
+// What the window's refusals for want of rights advise.
+extern const char kWindowElevationAdvice[];
+
+// The window's way: plans the action over the installed seams, refuses it
+// (ActionRefused) when it would fail or needs rights the process lacks,
+// backs it up (BackupError when it cannot), runs it (whose failures pass
+// through as ever) and returns the backup's path. Messages call it `label`.
 std::string RunWithBackup(const std::string& action, const LocalTime& now,
-                          const std::function<void()>& run);
+                          const std::function<void()>& run, const std::string& label = "");
 
 }  // namespace velotune

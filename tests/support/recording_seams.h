@@ -68,6 +68,11 @@ class RecordingFiles : public Files {
   std::string localAppData = "C:\\Users\\Tester\\AppData\\Local\\";
   std::set<std::string> folders;
   std::set<std::string> whole;  // files written whole (WriteNewFile)
+  std::string commonAppData = "C:\\ProgramData\\";
+  // Folders made so that only administrators can change them, and the files
+  // written whole into them: only administrators could have written those.
+  std::set<std::string> protectedFolders;
+  std::set<std::string> adminOnly;
   bool refuseCreate = false;
   bool refuseFolders = false;
   // A full disk: WriteNewFile fails, leaving nothing, for more bytes than this.
@@ -85,6 +90,7 @@ class RecordingFiles : public Files {
     if (Exists(path)) return false;
     files[path] = {data};
     whole.insert(path);
+    if (protectedFolders.count(path.substr(0, path.find_last_of('\\') + 1))) adminOnly.insert(path);
     return true;
   }
   // A folder made, or one that holds files or folders made.
@@ -98,6 +104,7 @@ class RecordingFiles : public Files {
   bool Delete(const std::string& path) override {
     deleted.push_back(path);
     whole.erase(path);
+    adminOnly.erase(path);
     return files.erase(path) > 0;
   }
   // A folder exists while a file lies in it.
@@ -151,6 +158,24 @@ class RecordingFiles : public Files {
     return folders.erase(folder) > 0;
   }
   std::string LocalAppDataFolder() override { return localAppData; }
+  std::string CommonAppDataFolder() override { return commonAppData; }
+  bool MakeProtectedFolder(const std::string& path) override {
+    if (!MakeFolders(path)) return false;
+    protectedFolders.insert(path.back() == '\\' ? path : path + "\\");
+    return true;
+  }
+  bool ReadAllProtected(const std::string& path, std::string* data, bool* onlyAdmins) override {
+    *onlyAdmins = adminOnly.count(path) > 0;
+    return ReadAll(path, data);
+  }
+  bool Rename(const std::string& from, const std::string& to) override {
+    if (!files.count(from) || Exists(to)) return false;
+    files[to] = files[from];
+    files.erase(from);
+    for (std::set<std::string>* marks : {&whole, &adminOnly})
+      if (marks->erase(from)) marks->insert(to);
+    return true;
+  }
 };
 
 }  // namespace velotune
