@@ -10,7 +10,6 @@
 #include "app/logic/shell_commands.h"
 #include "app/logic/sidebar_modes.h"
 #include "app/logic/status_texts.h"
-#include "resize/resize_kit.h"
 #include "app/logic/wheel_scroll.h"
 #include "app/restart_explorer.h"
 #include "app/shell_actions.h"
@@ -22,6 +21,7 @@
 #include "framework/std_controls.h"
 #include "platform/local_time.h"
 #include "platform/seams.h"
+#include "resize/resize_kit.h"
 #include "tweaks/backed_up_action.h"
 #include "tweaks/page_actions.h"
 
@@ -195,10 +195,12 @@ void TTweakFrm::Image2Click(TEventArgs&) {
 
 // The catalogue actions read and set the page controls by name. Each that
 // writes first leaves a backup that undoes it; when the backup cannot be
-// written, the error box says so and nothing changes.
+// written, or the action needs administrator rights the window was started
+// without, the error box says so and nothing changes.
 void TTweakFrm::RunNamedAction(const char* name) {
   const NamedAction* action = FindNamedAction(name);
-  RunWithBackup(action->name, LocalTimeNow(), [this, action] { action->run(states_); });
+  RunWithBackup(
+      action->name, LocalTimeNow(), [this, action] { action->run(states_); }, action->title);
 }
 void TTweakFrm::Save2Click(TEventArgs&) {
   RunNamedAction("page1");
@@ -210,7 +212,9 @@ void TTweakFrm::Save3Click(TEventArgs&) {
   RunNamedAction("page3");
 }
 void TTweakFrm::titleDblClick(TEventArgs&) {
-  RunWithBackup("all-pages", LocalTimeNow(), [this] { velotune::titleDblClick(states_); });
+  RunWithBackup(
+      "all-pages", LocalTimeNow(), [this] { velotune::titleDblClick(states_); },
+      "Save Changes on every Tweaks page");
 }
 void TTweakFrm::Button2Click(TEventArgs&) {
   RunNamedAction("one-click");

@@ -114,6 +114,12 @@ bool Win32Files::ReadAll(const std::string& path, std::string* data) {
   HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  const bool ok = ReadOpenFile(file, data);
+  CloseHandle(file);
+  return ok;
+}
+
+bool ReadOpenFile(void* file, std::string* data) {
   data->clear();
   LARGE_INTEGER size;
   if (GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31))
@@ -123,7 +129,6 @@ bool Win32Files::ReadAll(const std::string& path, std::string* data) {
   bool ok = true;
   while ((ok = ReadFile(file, buffer, sizeof buffer, &read, nullptr) != 0) && read > 0)
     data->append(buffer, read);
-  CloseHandle(file);
   return ok;
 }
 

@@ -11,6 +11,9 @@ namespace velotune {
 // The system's text for an error code, without its trailing line break.
 std::string SystemErrorText(unsigned long code);
 
+// The rest of an open file (a HANDLE) read to its end; false on a failed read.
+bool ReadOpenFile(void* file, std::string* data);
+
 class Win32Processes : public Processes {
  public:
   void RunProcess(const std::string& application, const std::string& commandLine,
@@ -38,6 +41,11 @@ class Win32Files : public Files {
   bool MakeFolders(const std::string& folder) override;
   bool RemoveFolder(const std::string& folder) override;
   std::string LocalAppDataFolder() override;
+  // SHGetFolderPath with CSIDL_COMMON_APPDATA.
+  std::string CommonAppDataFolder() override;
+  bool MakeProtectedFolder(const std::string& folder) override;
+  bool ReadAllProtected(const std::string& path, std::string* data, bool* adminOnly) override;
+  bool Rename(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace velotune

@@ -22,14 +22,13 @@ std::string ParentPath(const std::string& path) {
   return at == std::string::npos ? std::string() : path.substr(0, at);
 }
 
-const char kClasses[] = "software\\classes";
-
 // The path below Software\Classes of a folded path; false when it is not
 // there. `above` says whether the path is Software or the root, whose
 // deletion takes the classes with it.
 bool ClassPath(const std::string& folded, std::string* below, bool* above) {
-  const std::string classes = kClasses;
-  *above = folded.empty() || folded == "software";
+  static const std::string classes = FoldName("Software\\Classes");
+  static const std::string software = FoldName("Software");
+  *above = folded.empty() || folded == software;
   if (folded == classes) {
     below->clear();
     return true;
@@ -41,8 +40,10 @@ bool ClassPath(const std::string& folded, std::string* below, bool* above) {
 
 // Keys of the user's policies: standard users may read them, not write them.
 bool UserPolicyKey(const std::string& folded) {
-  for (const std::string policies :
-       {"software\\policies", "software\\microsoft\\windows\\currentversion\\policies"}) {
+  static const std::string kPolicies[] = {
+      FoldName("Software\\Policies"),
+      FoldName("Software\\Microsoft\\Windows\\CurrentVersion\\Policies")};
+  for (const std::string& policies : kPolicies) {
     if (folded == policies || folded.compare(0, policies.size() + 1, policies + "\\") == 0)
       return true;
   }
@@ -134,18 +135,21 @@ bool IsDeletion(const RegOperation& operation) {
 
 // Whether the operation needs the rights, keeping `classes` up to date.
 bool NeedsRights(const RegOperation& operation, ClassKeys& classes) {
-  if (IsDeletion(operation) && !operation.found) return false;
   const bool deletesKey = operation.kind == RegOperation::Kind::kDeleteKey;
   const std::string folded = FoldName(operation.path);
   std::string below;
   bool above = false;
   switch (operation.root) {
     case RegistryRoot::ClassesRoot: {
-      const bool user = deletesKey ? classes.Exists(true, folded) : classes.UserWrite(folded);
-      if (deletesKey)
-        classes.Deleted(user, folded);
-      else
-        classes.Made(user, folded);
+      if (IsDeletion(operation)) {
+        // The user's key goes first, whether or not the machine has one.
+        const bool user = classes.Exists(true, folded);
+        const bool machine = !user && (operation.found || classes.Exists(false, folded));
+        if (deletesKey && (user || machine)) classes.Deleted(user, folded);
+        return machine && (deletesKey || operation.found);
+      }
+      const bool user = classes.UserWrite(folded);
+      classes.Made(user, folded);
       return !user;
     }
     case RegistryRoot::CurrentUser:
@@ -154,15 +158,16 @@ bool NeedsRights(const RegOperation& operation, ClassKeys& classes) {
       if (ClassPath(folded, &below, &above)) {
         if (deletesKey)
           classes.Deleted(user, below);
-        else
+        else if (!IsDeletion(operation))
           classes.Made(user, below);
       } else if (above && deletesKey) {
         classes.Deleted(user, "");
       }
+      if (IsDeletion(operation) && !operation.found) return false;
       return !user || UserPolicyKey(folded);
     }
     default:
-      return true;
+      return !IsDeletion(operation) || operation.found;
   }
 }
 
@@ -198,8 +203,12 @@ std::string ElevationNeedText(const ElevationNeed& need) {
     if (n > 0) text += " and " + std::to_string(n) + " more " + what + (n > 1 ? "s" : "");
     return text;
   };
+  bool policies = false;
+  for (const std::string& key : need.machineKeys)
+    policies = policies || key.compare(0, 18, "HKEY_CURRENT_USER\\") == 0;
   if (!need.machineKeys.empty())
-    parts.push_back("writes " + more(need.machineKeys, "machine-wide or policy key"));
+    parts.push_back("writes " + more(need.machineKeys,
+                                     policies ? "machine-wide or policy key" : "machine-wide key"));
   if (need.registryEditor) parts.push_back("starts the registry editor");
   if (!need.programs.empty()) parts.push_back("runs " + more(need.programs, "program"));
   std::string text;

@@ -15,6 +15,7 @@
 #include "app/tweak_form.h"
 #include "framework/application.h"
 #include "platform/memory_registry.h"
+#include "platform/registry_values.h"
 #include "platform/seams.h"
 #include "support/box_answerer.h"
 #include "support/recording_seams.h"
@@ -102,6 +103,53 @@ TEST_F(WindowHandlers, RestartComputerRunsTheShutdownToolOnlyOnYes) {
   EXPECT_EQ(calls[0].kind, "WinExec");
   EXPECT_EQ(calls[0].commandLine, "Shutdown -r -f -t 1");
   EXPECT_EQ(calls[0].show, SW_HIDE);
+}
+
+std::vector<std::string> Everything(RegistryBackend& registry) {
+  std::vector<std::string> lines;
+  for (RegistryRoot root : {RegistryRoot::ClassesRoot, RegistryRoot::CurrentUser,
+                            RegistryRoot::LocalMachine, RegistryRoot::Users})
+    AppendKeyTree(registry, root, "", &lines);
+  return lines;
+}
+
+// Started without the administrator's rights (the compatibility layer
+// "RunAsInvoker", a standard user), the window's actions stop before their
+// backup with an error box naming what needs the rights: nothing is written,
+// started or backed up.
+TEST_F(WindowHandlers, WithoutRightsAnActionStopsAtItsErrorBoxWithNothingChanged) {
+  processes_.elevated = false;
+  WriteStringMachine("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer", "AlwaysUnloadDll",
+                     "0");
+  const std::vector<std::string> before = Everything(registry_);
+  const auto filesBefore = files_.files;
+  struct Action {
+    const char* button;
+    std::string message;
+  };
+  const std::string advice = ". Nothing was changed; start Velotune with \"Run as administrator\".";
+  const Action actions[] = {
+      {"Button2",
+       "1-Click Tweak needs administrator rights: it writes "
+       "HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies and 100 more "
+       "machine-wide or policy keys, and starts the registry editor" +
+           advice},
+      {"Save3",
+       "Save Changes on Tweaks [3] needs administrator rights: it writes "
+       "HKEY_LOCAL_MACHINE\\SYSTEM "
+       "and 41 more machine-wide keys" +
+           advice},
+  };
+  for (const Action& action : actions) {
+    SCOPED_TRACE(action.button);
+    BoxAnswerer ok(IDOK);
+    SendMessageA(Bind<TWinControl>(*main_, action.button)->Handle(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(ok.Result().shown);
+    EXPECT_EQ(ok.Result().text, action.message);
+  }
+  EXPECT_EQ(Everything(registry_), before);
+  EXPECT_EQ(files_.files, filesBefore);
+  EXPECT_TRUE(processes_.calls.empty());
 }
 
 }  // namespace

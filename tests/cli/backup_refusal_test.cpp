@@ -7,6 +7,7 @@
 #include "cli/cli_commands.h"
 #include "cli/plan_fixture.h"
 #include "platform/reg_script.h"
+#include "platform/registry_values.h"
 #include "tweaks/backed_up_action.h"
 #include "tweaks/backups.h"
 #include "tweaks/registry.h"
@@ -15,6 +16,7 @@ namespace velotune {
 namespace {
 
 const char kBackups[] = "C:\\Users\\Tester\\AppData\\Local\\Velotune\\Backups\\";
+const char kMachineBackups[] = "C:\\ProgramData\\Velotune\\Backups\\";
 
 class Refusals : public PlanTest {
  protected:
@@ -52,7 +54,7 @@ TEST_F(Refusals, UndoRunsOnlyAWholeWellFormedBackup) {
   // A real backup to cut: one-click over a registry with non-ASCII names.
   ASSERT_EQ(cli_exit::kOk, Run({"apply", "one-click"}).exitCode);
   const std::string real =
-      files.files.at(std::string(kBackups) + "2014-06-01_13-45-12-001_one-click.reg")[0];
+      files.files.at(std::string(kMachineBackups) + "2014-06-01_13-45-12-001_one-click.reg")[0];
   // Cut at the blank line before the last key: every line reads, but the
   // closing line is gone.
   const std::string blankLine = Version5Script({"", "["}, false).substr(78, 6);
@@ -80,6 +82,63 @@ TEST_F(Refusals, UndoRunsOnlyAWholeWellFormedBackup) {
   EXPECT_EQ(cli_exit::kOk, Run({"undo", "2014-06-01_13-45-12-001_one-click.reg"}).exitCode);
 }
 
+// Any process of the user can write the user's backup folder, and an
+// elevated undo runs what it finds: a file there that would write
+// machine-wide keys runs only when named by its path with --trust. Planted
+// in the machine's folder (made by someone else before it was protected) it
+// is no better: only administrators may have written it. A file that looks
+// like the user's own but first deletes the user's class, so that its write
+// lands in the machine's, counts as machine-wide too.
+TEST_F(Refusals, APlantedBackupThatWouldWriteMachineWideKeysIsRefused) {
+  WriteStringUser("Software\\Classes\\.vélo", "", "VeloFile");
+  const std::string wipe = Version5Script({"", "[-HKEY_LOCAL_MACHINE\\SOFTWARE]"}, true);
+  const std::string overClass = Version5Script(
+      {"", "[-HKEY_CLASSES_ROOT\\.vélo]", "", "[HKEY_CLASSES_ROOT\\.vélo]", "@=\"Привет\""}, true);
+  const std::string newest = "2099-12-31_23-59-59-999_page1.reg";
+  const std::string wiped =
+      "it writes HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Winlogon\\"
+      "SpecialAccounts\\UserList and 13 more machine-wide keys.";
+  const struct {
+    std::string folder, bytes, why;
+  } planted[] = {
+      {kBackups, wipe,
+       " does not lie in C:\\ProgramData\\Velotune\\Backups\\, the folder only administrators "
+       "can change, so anyone could have written it, and " +
+           wiped},
+      {kMachineBackups, wipe,
+       " lies in C:\\ProgramData\\Velotune\\Backups\\, but its owner or its permissions let others "
+       "than administrators change it, so anyone could have written it, and " +
+           wiped},
+      {kBackups, overClass, ", and it writes HKEY_CLASSES_ROOT\\.vélo."},
+  };
+  const std::string before = Dump(live);
+  for (const auto& p : planted) {
+    SCOPED_TRACE(p.folder + " " + p.why);
+    files.files[p.folder + newest] = {p.bytes};
+    files.whole.insert(p.folder + newest);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"undo"}, {"undo", p.folder + newest}}) {
+      const CliResult result = Run(args);
+      EXPECT_EQ(cli_exit::kActionFailed, result.exitCode);
+      EXPECT_EQ(0u, result.err.find("The backup " + newest)) << result.err;
+      EXPECT_NE(std::string::npos, result.err.find(p.why + " Nothing has been changed."))
+          << result.err;
+      EXPECT_NE(std::string::npos,
+                result.err.find("velotune-cli undo \"" + p.folder + newest + "\" --trust\n"));
+    }
+    EXPECT_EQ(before, Dump(live));
+    EXPECT_EQ(0u, BackupCount() - 1);
+    files.Delete(p.folder + newest);
+  }
+  // Named by its path and trusted, it runs.
+  files.files[std::string(kBackups) + newest] = {overClass};
+  files.whole.insert(std::string(kBackups) + newest);
+  ASSERT_EQ(cli_exit::kOk, Run({"undo", std::string(kBackups) + newest, "--trust"}).exitCode);
+  RegValue value;
+  ASSERT_TRUE(ValueAt(live, RegistryRoot::ClassesRoot, ".vélo", "", &value));
+  EXPECT_EQ("\"Привет\"", ScriptData(value));
+}
+
 TEST_F(Refusals, AFullDiskLeavesNoBackupAndNoChange) {
   files.diskSpace = 1000;
   const std::string before = Dump(live);
@@ -88,7 +147,7 @@ TEST_F(Refusals, AFullDiskLeavesNoBackupAndNoChange) {
   EXPECT_EQ(
       "The registry backup could not be written, so nothing has been changed.\r\n"
       "Cannot create file \"" +
-          std::string(kBackups) +
+          std::string(kMachineBackups) +
           "2014-06-01_13-45-12-001_one-click.reg\". There is not enough space on the "
           "disk.\n",
       result.err);
@@ -125,7 +184,7 @@ TEST_F(Refusals, PruningNeverTakesTheBackupAnUndoReads) {
   const std::vector<BackupInfo> backups = ListBackups(files);
   EXPECT_EQ(51u, backups.size());  // the newest 50, and the one undone
   EXPECT_EQ(oldest, backups.back().file);
-  EXPECT_EQ("2014-06-01_13-45-12-001_undo.reg", backups.front().file);
+  EXPECT_EQ("2014-06-01_13-45-12-001_undo_2014-06-01_09-00-00-000_page3.reg", backups.front().file);
 }
 
 // The window's way: an action whose plan fails raises the plan's message for

@@ -12,6 +12,7 @@ namespace velotune {
 namespace {
 
 const char kBackups[] = "C:\\Users\\Tester\\AppData\\Local\\Velotune\\Backups\\";
+const char kMachineBackups[] = "C:\\ProgramData\\Velotune\\Backups\\";
 
 // Takes the writes of one value name as done without keeping them, as a
 // policy can make the registry do.
@@ -63,8 +64,10 @@ TEST_F(CommandLine, BadArgumentsSayWhatIsWrongAndChangeNothing) {
       {{"apply", "page1", "--set", "Nope=1"},
        "There is no control Nope on the pages (velotune-cli list shows them)"},
       {{"undo", "nosuch"},
-       "There is no backup nosuch in " + std::string(kBackups) +
+       "There is no backup nosuch in " + std::string(kMachineBackups) + " or " + kBackups +
            " (velotune-cli backups lists them)"},
+      {{"undo", "2014-06-01_13-45-12-001_one-click", "--trust"},
+       "--trust needs the backup named by its path (undo \"C:\\...\\x.reg\" --trust)"},
   };
   const std::string before = Dump(live);
   const auto filesBefore = files.files;
@@ -89,7 +92,7 @@ TEST_F(CommandLine, ApplyThenUndoGivesTheRegistryBackAndAnUndoCanBeUndone) {
   const std::string before = Dump(live);
   CliResult applied = Run({"apply", "one-click"});
   ASSERT_EQ(cli_exit::kOk, applied.exitCode) << applied.out << applied.err;
-  EXPECT_EQ(0u, applied.out.find("Backup written: " + std::string(kBackups) +
+  EXPECT_EQ(0u, applied.out.find("Backup written: " + std::string(kMachineBackups) +
                                  "2014-06-01_13-45-12-001_one-click.reg\n"))
       << applied.out;
   EXPECT_NE(std::string::npos, applied.out.find("values and keys read back as planned"));
@@ -101,14 +104,64 @@ TEST_F(CommandLine, ApplyThenUndoGivesTheRegistryBackAndAnUndoCanBeUndone) {
 
   EXPECT_EQ(cli_exit::kOk, Run({"undo"}).exitCode);
   EXPECT_EQ(before, Dump(live));
-  EXPECT_EQ(cli_exit::kOk, Run({"undo"}).exitCode);  // the undo's own backup
+  // Nothing is left to undo but by name: the undo's own backup.
+  CliResult nothing = Run({"undo"});
+  EXPECT_EQ(cli_exit::kActionFailed, nothing.exitCode);
+  EXPECT_EQ(0u, nothing.err.find("Every backup has been undone already")) << nothing.err;
+  const std::string undoBackup =
+      "2014-06-01_13-45-12-002_undo_2014-06-01_13-45-12-001_one-click.reg";
+  EXPECT_EQ(cli_exit::kOk, Run({"undo", std::string(kMachineBackups) + undoBackup}).exitCode);
   EXPECT_EQ(after, Dump(live));
-  EXPECT_EQ(cli_exit::kOk, Run({"undo", "2014-06-01_13-45-12-001_one-click"}).exitCode);
+  // Its undo undone, the action counts as not undone again.
+  EXPECT_EQ(cli_exit::kOk, Run({"undo"}).exitCode);
   EXPECT_EQ(before, Dump(live));
   EXPECT_EQ(std::vector<std::string>(
-                {"2014-06-01_13-45-12-004_undo.reg", "2014-06-01_13-45-12-003_undo.reg",
-                 "2014-06-01_13-45-12-002_undo.reg", "2014-06-01_13-45-12-001_one-click.reg"}),
+                {"2014-06-01_13-45-12-004_undo_2014-06-01_13-45-12-001_one-click.reg",
+                 "2014-06-01_13-45-12-003_undo_2014-06-01_13-45-12-002_undo.reg", undoBackup,
+                 "2014-06-01_13-45-12-001_one-click.reg"}),
             Backups());
+}
+
+// Each plain undo steps one action further back: it takes the newest
+// backup not yet undone and never an undo's own. A backup is named as
+// "Backup written:" prints it, or by its name in any letter case.
+TEST_F(CommandLine, TwoUndosStepBackTwiceAndBackupsSaysWhatWasUndone) {
+  const std::string start = Dump(live);
+  ASSERT_EQ(cli_exit::kOk, Run({"apply", "fix", "--set", "chkFO=1"}).exitCode);
+  const std::string afterFix = Dump(live);
+  ASSERT_EQ(cli_exit::kOk, Run({"apply", "green"}).exitCode);
+  const std::string afterGreen = Dump(live);
+  ASSERT_NE(afterFix, afterGreen);
+
+  ASSERT_EQ(cli_exit::kOk, Run({"undo"}).exitCode);
+  EXPECT_EQ(afterFix, Dump(live));
+  const CliResult second = Run({"undo"});
+  ASSERT_EQ(cli_exit::kOk, second.exitCode);
+  EXPECT_EQ(start, Dump(live));
+  const std::string listing = Run({"backups"}).out;
+  for (const char* line :
+       {"  2014-06-01 13:45:12  machine  undo      2014-06-01_13-45-12-004_undo_2014-06-01_"
+        "13-45-12-001_fix.reg  (undoes 2014-06-01_13-45-12-001_fix.reg)\n",
+        "  2014-06-01 13:45:12  machine  green     2014-06-01_13-45-12-002_green.reg  (undone)\n",
+        "  2014-06-01 13:45:12  machine  fix       2014-06-01_13-45-12-001_fix.reg  (undone)\n"})
+    EXPECT_NE(std::string::npos, listing.find(line)) << listing;
+  EXPECT_NE(std::string::npos,
+            Run({"backups", "--json"})
+                .out.find("\"file\":\"2014-06-01_13-45-12-002_green.reg\",\"path\":"
+                          "\"C:\\\\ProgramData\\\\Velotune\\\\Backups\\\\2014-06-"
+                          "01_13-45-12-002_green.reg\",\"place\":\"machine\",\"time\":"
+                          "\"2014-06-01 13:45:12\",\"action\":\"green\",\"undoes\":"
+                          "null,\"undone\":true}"));
+
+  // Undone in turn, by the path "Backup written:" printed and by a name in
+  // capitals, the undos give back what they took.
+  const std::string printed = second.out.substr(16, second.out.find('\n') - 16);
+  ASSERT_EQ(0u, printed.find(kMachineBackups)) << second.out;
+  ASSERT_EQ(cli_exit::kOk, Run({"undo", printed}).exitCode);
+  EXPECT_EQ(afterFix, Dump(live));
+  ASSERT_EQ(cli_exit::kOk,
+            Run({"undo", "2014-06-01_13-45-12-003_UNDO_2014-06-01_13-45-12-002_GREEN"}).exitCode);
+  EXPECT_EQ(afterGreen, Dump(live));
 }
 
 TEST_F(CommandLine, SetControlsAsTheWindowWouldIncludingTheEditBesideAnUpDown) {
@@ -179,8 +232,11 @@ TEST_F(CommandLine, WithoutElevationMachineWideWorkStopsWithFiveBeforeTheBackup)
   CliResult fix = Run({"apply", "fix", "--json"});
   EXPECT_EQ(cli_exit::kNotElevated, fix.exitCode);
   EXPECT_EQ(
-      "{\"error\":\"FIX IT! (fix) needs administrator rights: it starts the registry "
-      "editor. Nothing was changed; run it from an elevated prompt.\",\"exitCode\":5}\n",
+      "{\"error\":\"FIX IT! (fix) needs administrator rights: it writes "
+      "HKEY_CURRENT_"
+      "USER\\\\Software\\\\Microsoft\\\\Windows\\\\CurrentVersion\\\\Policies\\\\System, "
+      "and starts the registry editor. Nothing was changed; run it from an elevated "
+      "prompt.\",\"exitCode\":5}\n",
       fix.out);
   EXPECT_EQ(before, Dump(live));
   EXPECT_EQ(filesBefore, files.files);
