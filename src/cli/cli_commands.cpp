@@ -519,10 +519,13 @@ Commands:
                                 DIR\ACTION.reg (reg import), json
                                 DIR\ACTION.json; DIR\README.txt lists what
                                 the format cannot carry
-  backups                       the backups, newest first
-  undo [BACKUP]                 restores the newest backup, or the one named
-                                (as "backups" shows it); the undo is backed up
-                                first, so it can be undone in turn
+  backups                       the backups of both folders, newest first,
+                                what was undone marked
+  undo [BACKUP] [--trust]       restores the newest backup not yet undone
+                                (never an undo's own), or the one named as
+                                "backups" shows it, in any letter case, or by
+                                its path; the undo is backed up first, so it
+                                can be undone in turn by naming its backup
 
 Actions: page1, page2, page3 (the "Save Changes" buttons of Tweaks [1], [2]
 and [3]), one-click (1-Click Tweak), green (GREEN Boost), fix (FIX IT!).
@@ -537,22 +540,29 @@ Options:
                     must be empty unless --force is given
   --force           export: write into a folder that holds files already,
                     replacing those of the same names
+  --trust           undo: run a file named by its path that would write
+                    machine-wide keys though it lies outside the folder
+                    only administrators can change
   --json            the result as one JSON object on standard output
   --help            this text
   --version         the program's version
 
 Every control starts as the window starts it. Backups are registry scripts in
 the format the system's registry editor writes ("Windows Registry Editor
-Version 5.00", UTF-16) in the local application-data folder under
-Velotune\Backups, named by time and action; the newest 50 are kept. Each is
-read back before the action runs, and undo runs only a backup that reads
-through whole, up to its closing line. Processes other than registry
+Version 5.00", UTF-16), named by time and action, under Velotune\Backups: in
+the common application-data folder (only administrators can change it) for
+actions that need administrator rights, in the local application-data folder
+for those that write only the user's own keys; the newest 50 of each are
+kept. Each is read back before the action runs, and undo runs only a backup
+that reads through whole, up to its closing line. A backup that would write
+machine-wide keys runs only from the administrators' folder, or named by its
+path with --trust. Processes other than registry
 imports (batch files, powercfg) are listed but cannot be previewed or undone.
 
 apply and undo need an elevated prompt ("Run as administrator") when the
 action writes machine-wide keys (HKEY_LOCAL_MACHINE, HKEY_USERS, classes not
-kept for the user alone) or starts the registry editor; every other command
-works from any prompt.
+kept for the user alone), the user's policy keys, or starts the registry
+editor or another program; every other command works from any prompt.
 
 Exit codes:
   0  done; for apply and undo every value and key read back as planned, for
@@ -568,7 +578,8 @@ Exit codes:
   3  the action failed, or would fail (plan, diff, status, export; apply and
      undo then stop before changing anything): the message says why; what
      apply changed before it stopped is undone by its backup. Also: no backup
-     to undo, or a backup that cannot be read or is not complete
+     to undo, a backup that cannot be read or is not complete, or one that
+     would write machine-wide keys from where anyone could have put it
   4  the backup could not be written, or read back would not restore
      everything the action touches, so nothing was changed
   5  apply or undo needs administrator rights that this prompt does not

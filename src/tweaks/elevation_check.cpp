@@ -134,9 +134,9 @@ bool IsDeletion(const RegOperation& operation) {
 }
 
 // Whether the operation needs the rights, keeping `classes` up to date.
-bool NeedsRights(const RegOperation& operation, ClassKeys& classes) {
+// `folded` is its path folded.
+bool NeedsRights(const RegOperation& operation, const std::string& folded, ClassKeys& classes) {
   const bool deletesKey = operation.kind == RegOperation::Kind::kDeleteKey;
-  const std::string folded = FoldName(operation.path);
   std::string below;
   bool above = false;
   switch (operation.root) {
@@ -177,7 +177,7 @@ ElevationNeed FindElevationNeed(const ActionPlan& plan, RegistryBackend& live) {
   ElevationNeed need;
   std::set<std::string> seen;
   ClassKeys classes(live);
-  std::string script;
+  std::string script, path, folded;
   for (const PlanStep& step : plan.Steps()) {
     if (step.kind == PlanStep::Kind::kProcess) {
       if (ImportedScript(step.target, &script))
@@ -188,7 +188,12 @@ ElevationNeed FindElevationNeed(const ActionPlan& plan, RegistryBackend& live) {
     if (step.kind != PlanStep::Kind::kRegistry) continue;
     const RegOperation& operation = step.operation;
     // What the registry editor imports needs no more than starting it.
-    if (!NeedsRights(operation, classes) || step.depth > 0) continue;
+    // Values of one key come one after another: the key is folded once.
+    if (folded.empty() || operation.path != path) {
+      path = operation.path;
+      folded = FoldName(path);
+    }
+    if (!NeedsRights(operation, folded, classes) || step.depth > 0) continue;
     const std::string key = FullKeyName(operation.root, operation.path);
     if (seen.insert(FoldName(key)).second) need.machineKeys.push_back(key);
   }

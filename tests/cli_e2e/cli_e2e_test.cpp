@@ -26,6 +26,7 @@ namespace {
 using velotune::BackupFolder;
 using velotune::BackupNames;
 using velotune::FileBytes;
+using velotune::MachineBackupFolder;
 using velotune::ProgramDriver;
 namespace cli_exit = velotune::cli_exit;
 
@@ -52,8 +53,8 @@ std::string BinFolder() {
   return program.substr(0, program.find_last_of('\\') + 1);
 }
 
-std::string NewestBackup() {
-  const std::set<std::string> names = BackupNames();
+std::string NewestBackup(const std::string& folder = MachineBackupFolder()) {
+  const std::set<std::string> names = BackupNames(folder);
   return names.empty() ? "" : *names.rbegin();
 }
 
@@ -386,7 +387,7 @@ TEST(Window, OneClickBackupRestoresThePriorStateAndStatusFindsEveryControl) {
   // window answers again.
   ASSERT_TRUE(ProgramDriver::WaitFor(
       [&] { return LastValueWritten() && NewestBackup() != previous && Answers(main); }, 180000));
-  const std::string backup = BackupFolder() + NewestBackup();
+  const std::string backup = MachineBackupFolder() + NewestBackup();
   EXPECT_NE(std::string::npos, backup.find("_one-click.reg")) << backup;
 
   std::string status;
@@ -404,8 +405,9 @@ TEST(Window, OneClickBackupRestoresThePriorStateAndStatusFindsEveryControl) {
 // written, the window says so, and 1-Click Tweak changes nothing.
 TEST(Window, OneClickStopsBeforeAnyChangeWhenItsBackupCannotBeWritten) {
   Unsettle();
-  const std::string folder = BackupFolder();
+  const std::string folder = MachineBackupFolder();
   const std::string parked = folder.substr(0, folder.size() - 1) + "-parked";
+  CreateDirectoryA(folder.substr(0, folder.rfind('\\', folder.size() - 2)).c_str(), nullptr);
   MoveFileA(folder.c_str(), parked.c_str());
   HANDLE blocker = CreateFileA(folder.substr(0, folder.size() - 1).c_str(), GENERIC_WRITE, 0,
                                nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -497,7 +499,7 @@ TEST(CommandLine, WithoutElevationMachineWideWorkIsRefusedAndTheUsersOwnRuns) {
   EXPECT_STREQ(L"Gr\u00fc\u00dfe \u2615", text);
   RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Velotune Pr\u00fcfung");
   DeleteFileA((folder + name).c_str());
-  DeleteFileA((folder + NewestBackup()).c_str());  // the undo's own
+  DeleteFileA((folder + NewestBackup(folder)).c_str());  // the undo's own
 }
 
 }  // namespace

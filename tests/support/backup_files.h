@@ -1,4 +1,4 @@
-// The program's backups as the Windows tests see them: the folder they are
+// The program's backups as the Windows tests see them: the folders they are
 // kept in, their names (which sort by time) and a file's bytes.
 #pragma once
 
@@ -13,18 +13,27 @@
 
 namespace velotune {
 
-// The user's "Velotune\Backups" folder, ending in a backslash.
+// The user's "Velotune\Backups" folder (backups of actions on the user's
+// own keys), ending in a backslash.
 inline std::string BackupFolder() {
   char local[MAX_PATH] = {};
   SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, local);
   return std::string(local) + "\\Velotune\\Backups\\";
 }
 
-// The backups' file names there, oldest first.
-inline std::set<std::string> BackupNames() {
+// The machine's (backups of actions that need administrator rights, as
+// every action of the window does).
+inline std::string MachineBackupFolder() {
+  char common[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, common);
+  return std::string(common) + "\\Velotune\\Backups\\";
+}
+
+// The backups' file names in a folder, oldest first.
+inline std::set<std::string> BackupNames(const std::string& folder = MachineBackupFolder()) {
   std::set<std::string> names;
   WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((BackupFolder() + "*.reg").c_str(), &found);
+  HANDLE search = FindFirstFileA((folder + "*.reg").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return names;
   do names.insert(found.cFileName);
   while (FindNextFileA(search, &found));

@@ -89,7 +89,7 @@ class LatePagesEndToEnd : public ::testing::Test {
               "");
     std::vector<std::string> made;
     for (const std::string& name : BackupNames())
-      if (!before.count(name)) made.push_back(BackupFolder() + name);
+      if (!before.count(name)) made.push_back(MachineBackupFolder() + name);
     return made;
   }
 
