@@ -72,10 +72,13 @@ BackupInfo ChooseBackup(Files& files, const std::string& request) {
   if (request.empty()) {
     for (const BackupInfo& b : backups)
       if (b.action != "undo" && !b.undone) return b;
+    if (backups.empty())
+      throw ActionRefused(Reason::kNothingToUndo,
+                          "There are no backups to undo in " + FolderNames(files));
     throw ActionRefused(Reason::kNothingToUndo,
-                        (backups.empty() ? "There are no backups to undo in "
-                                         : "Every backup has been undone already in ") +
-                            FolderNames(files));
+                        "Nothing is left to undo in " + FolderNames(files) +
+                            ": every backup there has been undone or is an undo's own, which "
+                            "only its name runs (velotune-cli backups lists them)");
   }
   if (NamesAPath(request)) {
     const std::size_t slash = request.find_last_of("\\/") + 1;
