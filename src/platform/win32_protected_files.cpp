@@ -52,12 +52,18 @@ bool SameSid(PSID sid, const wchar_t* text) {
 // the full rights, so what the elevated user's own account may change only
 // administrators can.
 bool EveryProcessOfTheUserIsElevated() {
-  DWORD enabled = 1, size = sizeof enabled;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE,
-                   L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", L"EnableLUA",
-                   RRF_RT_REG_DWORD, nullptr, &enabled, &size) != ERROR_SUCCESS)
+  // In the 64-bit view, so that a 32-bit process on 64-bit Windows is not
+  // sent to its own.
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE,
+                    L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System", 0,
+                    KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
     return false;
-  return enabled == 0 && Win32Processes().Elevated();
+  DWORD enabled = 1, type = 0, size = sizeof enabled;
+  const LONG read =
+      RegQueryValueExW(key, L"EnableLUA", nullptr, &type, reinterpret_cast<BYTE*>(&enabled), &size);
+  RegCloseKey(key);
+  return read == ERROR_SUCCESS && type == REG_DWORD && enabled == 0 && Win32Processes().Elevated();
 }
 
 class Writers {
