@@ -238,6 +238,14 @@ TEST_F(CommandLine, WithoutElevationMachineWideWorkStopsWithFiveBeforeTheBackup)
       "and starts the registry editor. Nothing was changed; run it from an elevated "
       "prompt.\",\"exitCode\":5}\n",
       fix.out);
+  // A batch file works on the machine as much as the registry editor does.
+  CliResult flush = Run({"apply", "fix", "--set", "chkFlushDNS=1"});
+  EXPECT_EQ(cli_exit::kNotElevated, flush.exitCode);
+  EXPECT_NE(
+      std::string::npos,
+      flush.err.find(", starts the registry editor, and runs cmd.exe /c "
+                     "\"C:\\Velotune\\FIXER\\Networking\\FlushDNS.bat\". Nothing was changed"))
+      << flush.err;
   EXPECT_EQ(before, Dump(live));
   EXPECT_EQ(filesBefore, files.files);
   EXPECT_TRUE(processes.calls.empty());
