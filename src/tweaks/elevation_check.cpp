@@ -38,21 +38,25 @@ bool ClassPath(const std::string& folded, std::string* below, bool* above) {
   return true;
 }
 
-// Keys of the user's policies: standard users may read them, not write them.
-bool UserPolicyKey(const std::string& folded) {
+// Keys of the user's policies: standard users may read them, not write them,
+// nor delete a key that holds them.
+bool TouchesUserPolicies(const std::string& folded, bool deletesKey) {
   static const std::string kPolicies[] = {
       FoldName("Software\\Policies"),
       FoldName("Software\\Microsoft\\Windows\\CurrentVersion\\Policies")};
   for (const std::string& policies : kPolicies) {
     if (folded == policies || folded.compare(0, policies.size() + 1, policies + "\\") == 0)
       return true;
+    if (deletesKey &&
+        (folded.empty() || policies.compare(0, folded.size() + 1, folded + "\\") == 0))
+      return true;
   }
   return false;
 }
 
 // HKEY_CLASSES_ROOT shows the user's classes (Software\Classes of
-// HKEY_CURRENT_USER) over the machine's. A write goes to the user's when the key is
-// there, and a new key when the deepest of its parents that exists is
+// HKEY_CURRENT_USER) over the machine's. A write goes to the user's when the
+// key is there, and a new key when the deepest of its parents that exists is
 // there; a deletion takes the user's key when there is one. Everything else
 // is the machine's. Which keys exist changes as the plan goes: what it made
 // or deleted so far, on either side, over what the live registry holds.
@@ -164,7 +168,7 @@ bool NeedsRights(const RegOperation& operation, const std::string& folded, Class
         classes.Deleted(user, "");
       }
       if (IsDeletion(operation) && !operation.found) return false;
-      return !user || UserPolicyKey(folded);
+      return !user || TouchesUserPolicies(folded, deletesKey);
     }
     default:
       return !IsDeletion(operation) || operation.found;
@@ -178,6 +182,10 @@ ElevationNeed FindElevationNeed(const ActionPlan& plan, RegistryBackend& live) {
   std::set<std::string> seen;
   ClassKeys classes(live);
   std::string script, path, folded;
+  // The key named last, which the values after it mostly share.
+  bool added = false;
+  RegistryRoot addedRoot = RegistryRoot::CurrentUser;
+  std::string addedPath;
   for (const PlanStep& step : plan.Steps()) {
     if (step.kind == PlanStep::Kind::kProcess) {
       if (ImportedScript(step.target, &script))
@@ -187,13 +195,17 @@ ElevationNeed FindElevationNeed(const ActionPlan& plan, RegistryBackend& live) {
     }
     if (step.kind != PlanStep::Kind::kRegistry) continue;
     const RegOperation& operation = step.operation;
-    // What the registry editor imports needs no more than starting it.
     // Values of one key come one after another: the key is folded once.
     if (folded.empty() || operation.path != path) {
       path = operation.path;
       folded = FoldName(path);
     }
+    // What the registry editor imports needs no more than starting it.
     if (!NeedsRights(operation, folded, classes) || step.depth > 0) continue;
+    if (added && operation.root == addedRoot && operation.path == addedPath) continue;
+    added = true;
+    addedRoot = operation.root;
+    addedPath = operation.path;
     const std::string key = FullKeyName(operation.root, operation.path);
     if (seen.insert(FoldName(key)).second) need.machineKeys.push_back(key);
   }
